@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// File-name and folder arithmetic. Paths use "/"; a "\" in stored data is read as "/".
+
+// The text after the last "/" or "\"; the whole path when it holds neither.
+QString getFileName(const QString &path);
+// getFileName cut before its first ".".
+QString getBaseName(const QString &path);
+// The folder with its final "/"; "" when the path names no folder.
+QString getDir(const QString &path);
+// getDir without its final "/" (the root folder stays "/").
+QString getFolder(const QString &path);
+// The relative path from one folder to another, with "/" separators and a final "/";
+// "" for the same folder. Folder names are compared exactly and keep their letter case.
+QString relativePath(const QString &fromDir, const QString &toDir);
+// A path with every "\" turned into "/".
+QString slashPath(const QString &path);

@@ -1,0 +1,24 @@
+#include "documents/table_document.h"
+
+void TableDocument::reset()
+{
+    *this = TableDocument{};
+    tree.reset();
+}
+
+bool &TableDocument::shown(SlotWindow window)
+{
+    switch (window) {
+    case SlotWindow::Parser:
+        return parserShown;
+    case SlotWindow::Rep:
+        return repShown;
+    case SlotWindow::Prop:
+        return propShown;
+    case SlotWindow::Result:
+        return resultShown;
+    case SlotWindow::XslCode:
+        break;
+    }
+    return xslCodeShown;
+}

@@ -1,0 +1,71 @@
+#include "documents/text_files.h"
+
+#include "platform/ui_services.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+bool lastWriteOk = false;
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F.
+constexpr char16_t cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString decodeWindows1252(const QByteArray &bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        *out++ = QChar(b >= 0x80 && b < 0xA0 ? cp1252High[b - 0x80] : char16_t(b));
+    }
+    return text;
+}
+
+void reportWriteFailure(const QString &path)
+{
+    ui().message(QStringLiteral("Cannot write to file ") + path +
+                 QStringLiteral("\r\n\r\nPlease check if file name is incorrect, file is "
+                                "read-only, or if there is enough disk space"));
+}
+
+} // namespace
+
+QString decodeText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return decodeWindows1252(bytes);
+}
+
+bool writeFile(const QString &path, const QString &text, bool silent)
+{
+    QSaveFile file(path);
+    const QByteArray bytes = (text + QStringLiteral("\r\n")).toUtf8();
+    lastWriteOk = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                  file.commit();
+    if (!lastWriteOk && !silent)
+        reportWriteFailure(path);
+    return lastWriteOk;
+}
+
+QString readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray bytes = file.readAll();
+    if (bytes.size() >= 2 && bytes.endsWith("\r\n"))
+        bytes.chop(2);
+    return decodeText(bytes);
+}
+
+void deleteFile(const QString &path) { QFile::remove(path); }

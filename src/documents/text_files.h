@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// Whole-file text. Files are written as UTF-8; a file that is not valid UTF-8 is read as
+// Windows-1252 (files from older installations).
+
+// The outcome of the most recent writeFile.
+extern bool lastWriteOk;
+
+// Replaces the file with the text and one CR LF, atomically: a failed write leaves the
+// old file whole. Unless silent, a failure is reported to the user. Returns lastWriteOk.
+bool writeFile(const QString &path, const QString &text, bool silent);
+// The whole file without one trailing CR LF; "" on any failure.
+QString readFile(const QString &path);
+// Deletes the file; any failure is ignored.
+void deleteFile(const QString &path);
+// Decodes file bytes: UTF-8 when valid, else Windows-1252.
+QString decodeText(const QByteArray &bytes);

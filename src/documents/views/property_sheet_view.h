@@ -1,0 +1,9 @@
+#pragma once
+
+// What the model asks of a slot's property sheet.
+class PropertySheetView {
+public:
+    virtual ~PropertySheetView() = default;
+    // True while a table file is read into the slot: focus loss commits nothing.
+    virtual void setLoading(bool loading) = 0;
+};

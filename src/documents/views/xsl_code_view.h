@@ -1,0 +1,9 @@
+#pragma once
+
+// What the model asks of a slot's stylesheet view.
+class XslCodeView {
+public:
+    virtual ~XslCodeView() = default;
+    // Generates the stylesheet for output and writes it to the table's XSL output file.
+    virtual void savePage() = 0;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "documents/table_document.h"
+#include "documents/views/slot_views.h"
+
+#include <QString>
+#include <array>
+
+constexpr int maxTables = 121;
+constexpr int codeEditorPoolSize = 121;
+
+// One code editor of the pool shared by all slots; its slot is myTab.
+struct CodeEditorRecord {
+    bool exists = false;
+    QString myElement;  // key of the edited node
+    QString myFunction; // kind of code edited
+    int myTab = -1;     // owning table slot
+    WindowGeometry geometry;
+    bool xslEditShown = false;
+};
+
+// The open tables and the program-wide flags.
+struct Workspace {
+    std::array<TableDocument, maxTables> tables;
+    std::array<bool, maxTables> slotUsed{};
+    std::array<SlotViews, maxTables> views{};
+    std::array<CodeEditorRecord, codeEditorPoolSize> xslEditForms{};
+    int curTable = 0;
+
+    bool productionRun = false;
+    bool uiReady = true;
+    bool publishPhpMode = false;
+    QString newColumnType = QStringLiteral("Text (HTML segment)");
+    QString lastHighlightedColumn;
+    QString lastHighlightedId;
+    QString interfaceTranslation;
+
+    TableDocument &current() { return tables[size_t(curTable)]; }
+    SlotViews &currentViews() { return views[size_t(curTable)]; }
+};
+
+Workspace &workspace();
+// Back to the state at start-up (tests use it between cases).
+void resetWorkspace();
+
+// Makes another slot current for the guard's lifetime.
+class CurTableGuard {
+public:
+    explicit CurTableGuard(int slot);
+    ~CurTableGuard();
+    CurTableGuard(const CurTableGuard &) = delete;
+    CurTableGuard &operator=(const CurTableGuard &) = delete;
+
+private:
+    int saved;
+};

@@ -1,0 +1,111 @@
+#include "platform/gui/qt_ui_services.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+
+QtUiServices::QtUiServices(QWidget *(*parent)()) : parentOf(parent) {}
+
+QWidget *QtUiServices::dialogParent() const { return parentOf ? parentOf() : nullptr; }
+
+namespace {
+
+QMessageBox::StandardButton ask(QWidget *parent, const QString &text,
+                                QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, buttons, parent);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+UiServices::Answer answerOf(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return UiServices::Answer::Yes;
+    case QMessageBox::No:
+        return UiServices::Answer::No;
+    default:
+        return UiServices::Answer::Cancel;
+    }
+}
+
+} // namespace
+
+void QtUiServices::message(const QString &text) { ask(dialogParent(), text, QMessageBox::Ok); }
+
+UiServices::Answer QtUiServices::askYesNo(const QString &text)
+{
+    const auto button = ask(dialogParent(), text, QMessageBox::Yes | QMessageBox::No);
+    return button == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+UiServices::Answer QtUiServices::askYesNoCancel(const QString &text)
+{
+    return answerOf(
+        ask(dialogParent(), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+}
+
+QString QtUiServices::inputBox(const QString &prompt, const QString &title,
+                               const QString &initial, bool *ok)
+{
+    return QInputDialog::getText(dialogParent(), title, prompt, QLineEdit::Normal, initial, ok);
+}
+
+QString qtNameFilters(const QString &filter)
+{
+    const QStringList parts = filter.split(QChar('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters.append(parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(';', ' ') +
+                       QChar(')'));
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString QtUiServices::fileDialog(const FileDialogRequest &request)
+{
+    const QString start = QFileInfo(request.initDir + QChar('/') + request.fileName).filePath();
+    const QString filters = qtNameFilters(request.filter);
+    if (request.isSave)
+        return QFileDialog::getSaveFileName(dialogParent(), request.title, start, filters, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    return QFileDialog::getOpenFileName(dialogParent(), request.title, start, filters);
+}
+
+QString QtUiServices::chooseColor(const QString &initial)
+{
+    const QColor chosen = QColorDialog::getColor(QColor(initial), dialogParent());
+    return chosen.isValid() ? chosen.name(QColor::HexRgb).toUpper() : QString();
+}
+
+QString QtUiServices::chooseFont(const QString &initial)
+{
+    bool ok = false;
+    QFont start;
+    start.fromString(initial);
+    const QFont chosen = QFontDialog::getFont(&ok, start, dialogParent());
+    if (!ok)
+        return {};
+    return QStringLiteral("%1 normal %2 %3px '%4'")
+        .arg(chosen.italic() ? QStringLiteral("italic") : QStringLiteral("normal"),
+             chosen.bold() ? QStringLiteral("bold") : QStringLiteral("normal"))
+        .arg(chosen.pixelSize() > 0 ? chosen.pixelSize() : qRound(chosen.pointSizeF() * 4 / 3))
+        .arg(chosen.family());
+}
+
+void QtUiServices::openInBrowser(const QString &pathOrUrl)
+{
+    const QUrl url = QUrl::fromUserInput(pathOrUrl);
+    QDesktopServices::openUrl(url);
+}
+
+bool QtUiServices::startDetached(const QString &program, const QStringList &arguments)
+{
+    return QProcess::startDetached(program, arguments);
+}

@@ -1,0 +1,110 @@
+#include "documents/settings_files.h"
+#include "documents/text_files.h"
+#include "support/scripted_ui.h"
+#include "support/temp_home.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+TEST(TextFiles, CrLfIsAddedAndRemovedOnce)
+{
+    TempHome home;
+    const QString path = home.file("t.txt");
+    ASSERT_TRUE(writeFile(path, "", false));
+    EXPECT_EQ(bytesOf(path), QByteArray("\r\n"));
+    EXPECT_EQ(readFile(path), "");
+
+    writeFile(path, "line\r\n", false);
+    EXPECT_EQ(bytesOf(path), QByteArray("line\r\n\r\n"));
+    EXPECT_EQ(readFile(path), "line\r\n");
+
+    writeBytes(path, "x");
+    EXPECT_EQ(readFile(path), "x");
+    writeBytes(path, "\r\n\r\n");
+    EXPECT_EQ(readFile(path), "\r\n");
+    writeBytes(path, "\n");
+    EXPECT_EQ(readFile(path), "\n");
+}
+
+TEST(TextFiles, UnicodeIsWrittenAsUtf8AndOldFilesReadAsWindows1252)
+{
+    TempHome home;
+    const QString path = home.file("u.txt");
+    writeFile(path, QString::fromUtf8("Grüße €"), true);
+    EXPECT_EQ(bytesOf(path), QByteArray("Gr\xc3\xbc\xc3\x9f" "e \xe2\x82\xac\r\n"));
+    EXPECT_EQ(readFile(path), QString::fromUtf8("Grüße €"));
+
+    writeBytes(path, QByteArray("caf\xe9 \x80 \x96"));
+    EXPECT_EQ(readFile(path), QString::fromUtf8("café € –"));
+}
+
+TEST(TextFiles, MissingFileReadsEmptyAndShowsNothing)
+{
+    TempHome home;
+    ScopedScriptedUi ui;
+    EXPECT_EQ(readFile(home.file("absent")), "");
+    EXPECT_TRUE(ui->messages.isEmpty());
+}
+
+TEST(TextFiles, FailedWriteKeepsTheOldFileAndReports)
+{
+    TempHome home;
+    ScopedScriptedUi ui;
+    const QString folder = home.file("sub");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + "/keep.txt";
+    ASSERT_TRUE(writeFile(path, "old", false));
+
+    // A target whose folder vanished cannot be written.
+    const QString gone = home.file("gone/keep.txt");
+    EXPECT_FALSE(writeFile(gone, "new", false));
+    EXPECT_FALSE(lastWriteOk);
+    ASSERT_EQ(ui->messages.size(), 1);
+    EXPECT_EQ(ui->messages[0],
+              "Cannot write to file " + gone +
+                  "\r\n\r\nPlease check if file name is incorrect, file is read-only, or if "
+                  "there is enough disk space");
+
+    // A target that is a folder cannot be replaced either; the old content stays.
+    EXPECT_FALSE(writeFile(folder, "new", true));
+    EXPECT_EQ(ui->messages.size(), 1);
+    EXPECT_EQ(readFile(path), "old");
+    EXPECT_TRUE(writeFile(path, "new", true));
+    EXPECT_TRUE(lastWriteOk);
+    EXPECT_EQ(readFile(path), "new");
+}
+
+TEST(SettingsFiles, LiveInTheDataFolder)
+{
+    TempHome home;
+    EXPECT_EQ(dataFolder(), QDir::cleanPath(home.path()));
+    EXPECT_FALSE(settingExists("set-lastfile"));
+    EXPECT_EQ(readSetting("set-lastfile"), "");
+    ASSERT_TRUE(writeSetting("set-lastfile", "/t/a.tvk\r\n"));
+    EXPECT_EQ(bytesOf(home.file("set-lastfile")), QByteArray("/t/a.tvk\r\n\r\n"));
+    EXPECT_EQ(readSetting("set-lastfile"), "/t/a.tvk\r\n");
+
+    ASSERT_TRUE(QDir(home.path()).mkdir("tables"));
+    writeSetting("tables\\set-tipx", "done");
+    EXPECT_EQ(readFile(home.file("tables/set-tipx")), "done");
+    deleteSetting("tables\\set-tipx");
+    EXPECT_FALSE(settingExists("tables/set-tipx"));
+}

@@ -1,0 +1,19 @@
+#include "support/temp_home.h"
+
+#include "documents/workspace.h"
+
+TempHome::TempHome()
+    : previousHome(qgetenv("TARVIK_HOME")), hadHome(qEnvironmentVariableIsSet("TARVIK_HOME"))
+{
+    qputenv("TARVIK_HOME", dir.path().toUtf8());
+    resetWorkspace();
+}
+
+TempHome::~TempHome()
+{
+    if (hadHome)
+        qputenv("TARVIK_HOME", previousHome);
+    else
+        qunsetenv("TARVIK_HOME");
+    resetWorkspace();
+}
