@@ -3,6 +3,7 @@
 #include "platform/ui_services.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -67,5 +68,7 @@ QString readFile(const QString &path)
         bytes.chop(2);
     return decodeText(bytes);
 }
+
+bool normalFileExists(const QString &path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
 
 void deleteFile(const QString &path) { QFile::remove(path); }

@@ -13,6 +13,8 @@ extern bool lastWriteOk;
 bool writeFile(const QString &path, const QString &text, bool silent);
 // The whole file without one trailing CR LF; "" on any failure.
 QString readFile(const QString &path);
+// True when the path names an existing file (not a folder).
+bool normalFileExists(const QString &path);
 // Deletes the file; any failure is ignored.
 void deleteFile(const QString &path);
 // Decodes file bytes: UTF-8 when valid, else Windows-1252.
