@@ -29,7 +29,8 @@ struct Workspace {
 
     bool productionRun = false;
     bool uiReady = true;
-    bool publishPhpMode = false;
+    bool publishPhpMode = false; // publishing started from "PHP (xsltproc)"
+    QString presetXmlPath;       // when set, the XML window loads this file without a dialog
     QString newColumnType = QStringLiteral("Text (HTML segment)");
     QString lastHighlightedColumn;
     QString lastHighlightedId;

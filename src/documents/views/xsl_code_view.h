@@ -6,4 +6,6 @@ public:
     virtual ~XslCodeView() = default;
     // Generates the stylesheet for output and writes it to the table's XSL output file.
     virtual void savePage() = 0;
+    // As savePage, into a file the user chooses; an empty default ignores the call.
+    virtual void savePageAs() {}
 };
