@@ -1,6 +1,7 @@
 #include "documents/table_file_format.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -12,13 +13,18 @@ const QStringList &sideFileExtensions()
 
 QString cleanField(const QString &field)
 {
+    const auto isSeparator = [](QChar c) { return c >= fieldSeparator && c <= sideFileMark; };
+    if (std::none_of(field.cbegin(), field.cend(), isSeparator))
+        return field;
     QString clean = field;
-    clean.removeIf([](QChar c) { return c >= fieldSeparator && c <= sideFileMark; });
+    clean.removeIf(isSeparator);
     return clean;
 }
 
 QString cleanSidePiece(const QString &piece)
 {
+    if (!piece.contains(sideFileMark))
+        return piece;
     QString clean = piece;
     clean.remove(sideFileMark);
     return clean;

@@ -19,7 +19,13 @@ namespace {
 
 enum class Step { Go, EndNormally, Invalid };
 
+// The records W1 to W20 of the window section, counted from 0.
 constexpr int windowRecordCount = 20;
+constexpr int xslFileRecord = 10;    // W11: XSL output file name and folder
+constexpr int xmlTextRecord = 11;    // W12: the XML document's text
+constexpr int autoReloadRecord = 13; // W14: the preview's auto-reload box
+constexpr int firstShownRecord = 14; // W15 to W19: the windows' shown flags
+constexpr int xmlNodeRecord = 19;    // W20: the selected node of the XML tree
 constexpr int rowLimitChoices = 5; // "all rows", "first 5", "first 10", "first 20", "first 50"
 
 // Keys of older table files that name their properties differently.
@@ -214,27 +220,27 @@ void TableFileReader::applyWindowRecord(int index, const QString &field1, const 
         const SlotWindow window = windowFileOrder[size_t(index % perWindow)];
         applyGeometry(doc.geometryOf(window), frameOf(views, window), index >= perWindow,
                       field1, field2);
-    } else if (index == 10) {
+    } else if (index == xslFileRecord) {
         doc.xslFileName = field1;
         doc.xslFileDir = field2;
         doc.cachedXmlText.clear();
-    } else if (index == 11) {
+    } else if (index == xmlTextRecord) {
         doc.cachedXmlText = field2;
-    } else if (index == 13) {
+    } else if (index == autoReloadRecord) {
         const auto value = parseWholeNumber(field1);
         if (value && (*value == 0 || *value == 1)) {
             doc.autoReload = *value;
             if (views.result)
                 views.result->setAutoReload(*value);
         }
-    } else if (index >= 14 && index < 14 + perWindow) {
-        const SlotWindow window = windowFileOrder[size_t(index - 14)];
+    } else if (index >= firstShownRecord && index < firstShownRecord + perWindow) {
+        const SlotWindow window = windowFileOrder[size_t(index - firstShownRecord)];
         if (const auto flag = shownFlag(field1, window != SlotWindow::Parser)) {
             doc.shown(window) = *flag;
             if (WindowFrameView *frame = frameOf(views, window))
                 frame->setShown(*flag);
         }
-    } else if (index == 19) {
+    } else if (index == xmlNodeRecord) {
         if (field1.isEmpty())
             doc.xmlNodeIndex = -1;
         else if (const auto node = parseWholeNumber(field1))
@@ -308,6 +314,8 @@ Step TableFileReader::readSelection()
     return Step::Go;
 }
 
+// S1 to S4, counted from 0: selected node and property row, detailed tooltips, row limit,
+// saved active slot.
 void TableFileReader::applySelection(int index, const QString &field1, const QString &field2)
 {
     if (index == 0) {

@@ -3,7 +3,8 @@
 #include "documents/table_document.h"
 
 // What the model asks of any window with a place on screen: a slot's windows and the
-// code editors. The model keeps the geometry and shown flags; a window applies them.
+// code editors. The model holds the geometry and shown flags: a window records its own
+// moves, resizes and showing there, and applies what the model sets through these calls.
 class WindowFrameView {
 public:
     virtual ~WindowFrameView() = default;
