@@ -84,9 +84,10 @@ private:
 
 class TableFileReader {
 public:
-    TableFileReader(const QString &path, const QString &text)
+    // The embedded side files after the first Chr(5) are not the reader's.
+    TableFileReader(const QString &path, const QString &fileText)
         : ws(workspace()), doc(ws.current()), views(ws.currentViews()), path(path),
-          text(text.left(text.indexOf(sideFileMark)))
+          text(fileText.left(fileText.indexOf(sideFileMark)))
     {
     }
 

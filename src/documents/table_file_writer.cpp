@@ -10,6 +10,7 @@
 
 namespace {
 
+// Assembles the file in one AddString; every field loses its separators on the way.
 class RecordWriter {
 public:
     void field(const QString &text) { out.Add(cleanField(text)); }
