@@ -1,4 +1,5 @@
 // tvktool: reaches the table model from a terminal, with no window.
+#include "stderr_ui.h"
 #include "tvktool_commands.h"
 
 #include <QCoreApplication>
@@ -26,6 +27,7 @@ int usage()
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    installUiServices(std::make_unique<StderrUi>());
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return usage();

@@ -15,6 +15,6 @@ struct TvkCommand {
 int runDump(const QStringList &arguments);
 int runRoundtrip(const QStringList &arguments);
 
-// Reads a table file into the current slot; false (with the reader's message on stderr)
-// when it is invalid.
+// Reads a table file into the current slot, which it takes and empties first; false when
+// the file is invalid (the reader's message has gone to stderr).
 bool loadTableFile(const QString &path);
