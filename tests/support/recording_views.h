@@ -5,10 +5,11 @@
 #include "documents/views/table_tree_view.h"
 #include "documents/views/xml_tree_view.h"
 #include "documents/views/xsl_code_view.h"
+#include "documents/workspace.h"
 
 #include <QStringList>
 
-// Stand-ins for the four windows the commands reach; each call is recorded as
+// One stand-in for the four windows the menu commands reach; each command is recorded as
 // "window.procedure" in one shared list.
 class RecordingViews final : public XmlTreeView,
                              public TableTreeView,
@@ -26,12 +27,24 @@ public:
         views.xslCode = this;
     }
 
+    void applyGeometry(const WindowGeometry &) override {}
+    void setShown(bool) override {}
+
     void loadXMLFile() override { calls << "parser.loadXMLFile"; }
-    void cmdBrowse_Click() override { calls << "parser.cmdBrowse_Click"; }
+    void selectNodeIndex(int) override {}
+    void scrollLeft() override { calls << "scrollLeft"; }
+    // The XML file preset for the call, if any, follows in brackets.
+    void cmdBrowse_Click() override
+    {
+        const QString preset = workspace().presetXmlPath;
+        calls << "parser.cmdBrowse_Click" + (preset.isEmpty() ? "" : " [" + preset + "]");
+    }
     void makeit_Click() override { calls << "parser.makeit_Click"; }
 
     void fillProps() override { calls << "rep.fillProps"; }
     void doTClick() override { calls << "rep.doTClick"; }
+    void showTree() override {}
+    void selectNode(const QString &) override {}
     void addit_Click() override { calls << "rep.addit_Click"; }
     void removeit_Click() override { calls << "rep.removeit_Click"; }
     void ren_Click() override { calls << "rep.ren_Click"; }
@@ -42,6 +55,8 @@ public:
     void mdown_Click() override { calls << "rep.mdown_Click"; }
 
     void runit_Click() override { calls << "result.runit_Click"; }
+    void setRowLimitIndex(int) override {}
+    void setAutoReload(int) override {}
     void rbrowser_Click() override { calls << "result.rbrowser_Click"; }
     void goback_Click() override { calls << "result.goback_Click"; }
     void goforward_Click() override { calls << "result.goforward_Click"; }
