@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// The procedures behind the table commands; each works on the current slot, and those
+// that visit other slots set the current slot back before they return.
+
+// True when an open slot holds exactly this table file (letter case counts).
+bool isProjectOpen(const QString &path);
+// Creates a table in a new slot and writes it at once. An empty name asks for the file
+// with a dialog. False when no table was created.
+bool createNewProject(const QString &name);
+// Opens the table file in a new slot; tells the user why not when it cannot.
+void openTable(const QString &path);
+// Reads the table file into the current slot, which has just been emptied.
+void readProject(const QString &path);
+// Writes the current slot's table file and its XSL output. True when the table file was
+// written; a slot without a table file writes nothing.
+bool saveit();
+// Asks about unsaved changes: of the current table, or of every open table. False when
+// the user cancelled or a table could not be saved.
+bool checkDirty(bool allTables);
