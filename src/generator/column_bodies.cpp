@@ -86,15 +86,16 @@ QString inputFieldBody(const ColumnContext &c)
            + passThrough(c) + QStringLiteral("</input>");
 }
 
+// A mapped onclick or submitURL gives its value in the page, not the text of its Xpath.
 QString clickAttribute(const ColumnContext &c)
 {
-    const QString onclick = getThatAtt(c.col, QStringLiteral("onclick"));
+    const QString onclick = code(c, QStringLiteral("onclick"));
     if (!onclick.isEmpty())
         return attributeElement(QStringLiteral("onclick"), onclick);
     return attributeElement(QStringLiteral("onclick"),
                             QStringLiteral("javascript:_submitForm('<xsl:value-of "
                                            "select=\"$_formName\"/>','")
-                                + getThatAtt(c.col, QStringLiteral("submitURL"))
+                                + code(c, QStringLiteral("submitURL"))
                                 + QStringLiteral("')"));
 }
 
