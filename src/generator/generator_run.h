@@ -2,7 +2,9 @@
 
 #include "documents/add_string.h"
 
+#include <QList>
 #include <QString>
+#include <utility>
 
 // The state of one stylesheet generation over the current slot.
 struct GeneratorRun {

@@ -27,10 +27,12 @@ std::optional<XmlParseError> checkWellFormed(const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
     FirstError first;
+    void *previousContext = xmlStructuredErrorContext;
+    const xmlStructuredErrorFunc previousHandler = xmlStructuredError;
     xmlSetStructuredErrorFunc(&first, keepFirstError);
     xmlDocPtr doc = xmlReadMemory(bytes.constData(), int(bytes.size()), "tmp-file.xml", "UTF-8",
                                   XML_PARSE_NONET);
-    xmlSetStructuredErrorFunc(nullptr, nullptr);
+    xmlSetStructuredErrorFunc(previousContext, previousHandler);
     if (doc)
         xmlFreeDoc(doc);
     if (doc && !first.seen)

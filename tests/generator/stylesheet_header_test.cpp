@@ -74,6 +74,14 @@ TEST_F(StylesheetHeader, ImportsAreRelativeToTheOutputFolder)
         "<!--Called tables--><xsl:import href='../common.xsl'/><!--Input parameters-->"));
 }
 
+TEST_F(StylesheetHeader, BackslashPathsKeepTheirLetterCase)
+{
+    workspace().current().xslFileDir = "C:/t/";
+    table.set("Import XSLT Files-Table", "C:\\t\\common.xsl , C:\\t\\Lib\\More.xsl");
+    EXPECT_TRUE(makeXslHeader("").contains(
+        "<xsl:import href='common.xsl'/><xsl:import href='Lib/More.xsl'/>"));
+}
+
 TEST_F(StylesheetHeader, EmptyImportEntriesGiveNoImport)
 {
     workspace().current().xslFileDir = "/srv/t/";
