@@ -1,8 +1,6 @@
 // tvktool generate T.tvk [--production] [--rows-index I]: prints the table's stylesheet
 // as the generator stores it. I is the preview's row-limit index 0-4 (default: the index
 // stored in the table file); --production makes it an output run.
-// Built once the table-file reader and the command list are present.
-#if __has_include("tvktool_commands.h")
 #include "documents/workspace.h"
 #include "generator/xsl_generator.h"
 #include "tvktool_commands.h"
@@ -71,4 +69,3 @@ int generateCommand(const QStringList &args)
     }
     return 0;
 }
-#endif
