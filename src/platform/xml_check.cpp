@@ -1,5 +1,7 @@
 #include "platform/xml_check.h"
 
+#include "platform/xml_parse.h"
+
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 
@@ -23,21 +25,32 @@ void keepFirstError(void *data, xmlErrorPtr error)
 
 } // namespace
 
-std::optional<XmlParseError> checkWellFormed(const QString &text)
+xmlDocPtr parseXmlText(const QString &text, int options, XmlParseError &error)
 {
     const QByteArray bytes = text.toUtf8();
     FirstError first;
     void *previousContext = xmlStructuredErrorContext;
     const xmlStructuredErrorFunc previousHandler = xmlStructuredError;
     xmlSetStructuredErrorFunc(&first, keepFirstError);
-    xmlDocPtr doc = xmlReadMemory(bytes.constData(), int(bytes.size()), "tmp-file.xml", "UTF-8",
-                                  XML_PARSE_NONET);
+    xmlDocPtr doc = xmlReadMemory(bytes.constData(), int(bytes.size()), "text.xml", "UTF-8",
+                                  options | XML_PARSE_NONET);
     xmlSetStructuredErrorFunc(previousContext, previousHandler);
+    if (doc && !first.seen)
+        return doc;
     if (doc)
         xmlFreeDoc(doc);
-    if (doc && !first.seen)
-        return std::nullopt;
+    error = first.error;
     if (!first.seen)
-        first.error.reason = QStringLiteral("The document could not be parsed.");
-    return first.error;
+        error.reason = QStringLiteral("The document could not be parsed.");
+    return nullptr;
+}
+
+std::optional<XmlParseError> checkWellFormed(const QString &text)
+{
+    XmlParseError error;
+    xmlDocPtr doc = parseXmlText(text, 0, error);
+    if (!doc)
+        return error;
+    xmlFreeDoc(doc);
+    return std::nullopt;
 }

@@ -1,23 +1,16 @@
 #include "platform/xml_format.h"
 
-#include "platform/xml_check.h"
+#include "platform/xml_parse.h"
 
 #include <libxml/parser.h>
-#include <libxml/tree.h>
 
 XmlFormatResult formatXml(const QString &text)
 {
     XmlFormatResult result;
-    if (const auto error = checkWellFormed(text)) {
-        result.error = error->reason;
-        return result;
-    }
-    const QByteArray bytes = text.toUtf8();
-    xmlDocPtr doc = xmlReadMemory(bytes.constData(), int(bytes.size()), "tmp-xmlfile.xml",
-                                  "UTF-8", XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR
-                                               | XML_PARSE_NOWARNING);
+    XmlParseError error;
+    xmlDocPtr doc = parseXmlText(text, XML_PARSE_NOBLANKS, error);
     if (!doc) {
-        result.error = QStringLiteral("The document could not be parsed.");
+        result.error = error.reason;
         return result;
     }
     doc->standalone = 1;
