@@ -1,4 +1,5 @@
 // What each column type writes inside its column loop, written out by hand.
+#include "generator/column_attributes.h"
 #include "generator/xsl_generator.h"
 #include "table_fixture.h"
 
@@ -149,4 +150,17 @@ TEST_F(ColumnBodies, SelectWithoutDisplayAndUnknownTypesWriteNoBody)
     table.addColumn("odd", "Sparkline", "/rows/row/x");
     EXPECT_EQ(body("sel"), loopEnd);
     EXPECT_EQ(body("odd"), loopEnd);
+}
+
+TEST_F(ColumnBodies, AttributesPastPosition300AreNotFoundByName)
+{
+    table.addColumn("c", "Text", "/rows/row/v");
+    for (int position = 2; position <= 299; ++position)
+        table.addAttribute("c", QStringLiteral("a%1").arg(position));
+    table.addAttribute("c", "at300", "/rows/row/x");
+    table.addAttribute("c", "at301", "/rows/row/y");
+    EXPECT_EQ(getThatAtt("c", "at300"), "/rows/row/x");
+    EXPECT_EQ(getThatAttCode("c", "at300", "/rows/row"), "<xsl:value-of select='x'/>");
+    EXPECT_EQ(getThatAtt("c", "at301"), "");
+    EXPECT_EQ(getThatAttCode("c", "at301", "/rows/row"), "");
 }
