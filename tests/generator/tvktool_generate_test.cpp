@@ -18,8 +18,7 @@ struct ToolRun {
 ToolRun tvktoolGenerate(const QStringList &arguments)
 {
     QProcess process;
-    process.start(qEnvironmentVariable("TVKTOOL", TARVIK_BINARY_DIR "/tests/tools/tvktool"),
-                  QStringList{"generate"} + arguments);
+    process.start(QStringLiteral(TVKTOOL_PATH), QStringList{"generate"} + arguments);
     process.waitForFinished(30000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
