@@ -6,6 +6,8 @@
 #include <QString>
 #include <array>
 
+class MainWindowView;
+
 constexpr int maxTables = 121;
 constexpr int codeEditorPoolSize = 121;
 
@@ -26,9 +28,13 @@ struct Workspace {
     std::array<SlotViews, maxTables> views{};
     std::array<CodeEditorRecord, codeEditorPoolSize> xslEditForms{};
     int curTable = 0;
+    MainWindowView *mainWindow = nullptr; // the main window; null without one (tvktool)
+    bool tabEventsOn = true;               // a tab strip click switches tables only while true
 
     bool productionRun = false;
     bool uiReady = true;
+    bool startupLoading = false;   // true while start-up opens the table of the command line
+    int savedActiveSlot = -1;      // slot named by the last table file read, -1 for none
     bool publishPhpMode = false;
     QString newColumnType = QStringLiteral("Text (HTML segment)");
     QString lastHighlightedColumn;
