@@ -3,6 +3,9 @@
 
 int main(int argc, char **argv)
 {
+    // Widget tests never need a display, test discovery included.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
