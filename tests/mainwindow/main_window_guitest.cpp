@@ -256,3 +256,13 @@ TEST(MainWindow, ShowEntriesTellWhyNothingShows)
     s.window.showOne_Click(20);
     EXPECT_TRUE(shown(s.window, 0, SlotWindow::Parser));
 }
+
+TEST(MainWindow, CommandLineTableThatDoesNotExistLeavesNoTab)
+{
+    Started s({"/nowhere/missing.TVK,/o/x.xsl,Name"});
+    EXPECT_EQ(s.ui->messages, QStringList{"Can't find file /nowhere/missing.TVK. Please make "
+                                          "sure file exists and you have access to it."});
+    EXPECT_EQ(s.window.tabStrip()->atabs()->count(), 0);
+    EXPECT_EQ(s.window.commandLineName(), "Name");
+    EXPECT_FALSE(workspace().slotUsed[0]);
+}
