@@ -3,6 +3,8 @@
 #include "documents/table_document.h"
 #include "documents/views/slot_views.h"
 
+class WindowFrameView;
+
 #include <QString>
 #include <array>
 
@@ -19,6 +21,7 @@ struct CodeEditorRecord {
     int myTab = -1;     // owning table slot
     WindowGeometry geometry;
     bool xslEditShown = false;
+    WindowFrameView *window = nullptr; // null until the editor window exists
 };
 
 // The open tables and the program-wide flags.
@@ -35,6 +38,7 @@ struct Workspace {
     bool uiReady = true;
     bool startupLoading = false;   // true while start-up opens the table of the command line
     int savedActiveSlot = -1;      // slot named by the last table file read, -1 for none
+    bool showDetails = true;       // "Show/Hide detailed help tooltips" is checked
     bool publishPhpMode = false;
     QString newColumnType = QStringLiteral("Text (HTML segment)");
     QString lastHighlightedColumn;
