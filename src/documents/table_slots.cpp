@@ -3,6 +3,8 @@
 #include "documents/path_helpers.h"
 #include "documents/views/main_window_view.h"
 #include "documents/views/table_tree_view.h"
+#include "documents/views/window_frame_view.h"
+#include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
 #include "mainwindow/main_controls.h"
 #include "platform/ui_services.h"
@@ -57,11 +59,9 @@ void hideSlotWindows(int slot)
     if (view->hasWindowSet(slot))
         for (SlotWindow window : hideOrder)
             view->setWindowVisible(slot, window, false);
-    for (int i = 0; i < codeEditorPoolSize; ++i) {
-        const CodeEditorRecord &editor = ws.xslEditForms[size_t(i)];
-        if (editor.exists && editor.myTab == slot)
-            view->setEditorVisible(i, false);
-    }
+    for (const CodeEditorRecord &editor : ws.xslEditForms)
+        if (editor.window && editor.myTab == slot)
+            editor.window->setShown(false);
 }
 
 bool newTableSlot()
@@ -141,4 +141,13 @@ void selectSavedTab(bool doSelect)
         ws.mainWindow->selectTab(tabKey(ws.savedActiveSlot));
     if (TableTreeView *rep = ws.currentViews().rep)
         rep->fillProps();
+}
+
+void scrollTreesLeft()
+{
+    const SlotViews &views = workspace().currentViews();
+    if (views.parser)
+        views.parser->scrollLeft();
+    if (views.rep)
+        views.rep->scrollLeft();
 }

@@ -27,6 +27,8 @@ void addTableTab(const QString &path);
 void closeTableTab();
 // Makes the selected tab's table current.
 void switchTable();
+// Scrolls the current slot's XML tree and structure tree fully left.
+void scrollTreesLeft();
 // Selects the tab of the slot stored in the table file (when asked) and refills the
 // property sheet.
 void selectSavedTab(bool doSelect);

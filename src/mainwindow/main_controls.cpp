@@ -1,6 +1,8 @@
 #include "mainwindow/main_controls.h"
 
 #include "documents/views/main_window_view.h"
+#include "documents/views/preview_view.h"
+#include "documents/views/window_frame_view.h"
 #include "documents/workspace.h"
 
 #include <QStringList>
@@ -48,11 +50,9 @@ void showSlotWindowsByFlags(MainWindowView &view, Workspace &ws)
         showByFlag(view, slot, SlotWindow::Result, doc.resultShown);
         showByFlag(view, slot, SlotWindow::XslCode, doc.xslCodeShown);
     }
-    for (int i = 0; i < codeEditorPoolSize; ++i) {
-        const CodeEditorRecord &editor = ws.xslEditForms[size_t(i)];
-        if (editor.exists)
-            view.setEditorVisible(i, editor.myTab == slot && editor.xslEditShown);
-    }
+    for (const CodeEditorRecord &editor : ws.xslEditForms)
+        if (editor.window)
+            editor.window->setShown(editor.myTab == slot && editor.xslEditShown);
 }
 
 void hideDocumentWindows(MainWindowView &view, int slot)
@@ -123,6 +123,8 @@ void resetEverything()
         ws.mainWindow->clearWindowSet(ws.curTable);
     ws.uiReady = false;
     doc.rowLimitIndex = 0;
+    if (PreviewView *preview = ws.currentViews().result)
+        preview->setRowLimitIndex(0);
     ws.uiReady = true;
     goControls();
 }

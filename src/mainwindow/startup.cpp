@@ -1,6 +1,8 @@
 #include "mainwindow/startup.h"
 
+#include "documents/path_helpers.h"
 #include "documents/settings_files.h"
+#include "documents/table_commands.h"
 #include "documents/table_slots.h"
 #include "documents/text_files.h"
 #include "documents/views/main_window_view.h"
@@ -82,6 +84,12 @@ void openFromCommandLine(const CommandLine &line)
         return;
     addTableTab(line.file);
     resetEverything();
+    readProject(line.file);
+    if (!line.xslOutput.isEmpty()) {
+        TableDocument &doc = workspace().current();
+        doc.xslFileName = getFileName(line.xslOutput);
+        doc.xslFileDir = getDir(line.xslOutput);
+    }
 }
 
 StartupResult runStartUp(StartupWindow &window, LayoutState &layout, const QStringList &arguments,

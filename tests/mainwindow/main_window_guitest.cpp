@@ -1,4 +1,5 @@
 #include "documents/settings_files.h"
+#include "documents/table_file_writer.h"
 #include "documents/table_slots.h"
 #include "documents/text_files.h"
 #include "documents/workspace.h"
@@ -265,4 +266,53 @@ TEST(MainWindow, CommandLineTableThatDoesNotExistLeavesNoTab)
     EXPECT_EQ(s.window.tabStrip()->atabs()->count(), 0);
     EXPECT_EQ(s.window.commandLineName(), "Name");
     EXPECT_FALSE(workspace().slotUsed[0]);
+}
+
+TEST(MainWindow, ExitAsksAboutChangedTablesInSlotOrder)
+{
+    Started s;
+    for (const char *name : {"a", "b", "c"})
+        openTable(s.home.file(QStringLiteral("%1.tvk").arg(name)));
+    workspace().tables[0].tableChanged = workspace().tables[2].tableChanged = true;
+
+    s.ui->answers = {UiServices::Answer::Yes, UiServices::Answer::Cancel};
+    s.window.mainMenus().item("doexit")->trigger();
+    EXPECT_EQ(s.ui->questions.size(), 2);
+    EXPECT_TRUE(s.ui->questions[0].contains("a.tvk"));
+    EXPECT_TRUE(s.ui->questions[1].contains("c.tvk"));
+    EXPECT_TRUE(s.window.isVisible()) << "Cancel keeps the program running";
+    EXPECT_FALSE(settingExists("set-mainleft"));
+    EXPECT_FALSE(workspace().tables[0].tableChanged) << "saved by Yes";
+
+    s.ui->questions.clear();
+    s.ui->answers = {UiServices::Answer::No};
+    s.window.close();
+    EXPECT_EQ(s.ui->questions, QStringList{"Table " + s.home.file("c.tvk") +
+                                           " has not been saved. Do you want to save it?"});
+    EXPECT_FALSE(s.window.isVisible());
+    EXPECT_TRUE(settingExists("set-mainleft"));
+}
+
+TEST(MainWindow, CommandLineTableIsReadIntoSlotZero)
+{
+    TempHome home;
+    const QString path = home.file("orders.v1.tvk");
+    {
+        TableDocument &doc = workspace().current();
+        doc.tablePath = path;
+        doc.xslFileName = "orders.xsl";
+        doc.store.set("Xpath-Table", "/orders/order");
+        writeTableFile(path);
+        resetWorkspace();
+    }
+    Started s({path, home.file("out/final.xsl")});
+    EXPECT_EQ(s.window.tabStrip()->atabs()->tabText(0), "orders");
+    EXPECT_EQ(s.window.windowTitle(), "Tarvik: Table " + path);
+    const TableDocument &doc = workspace().current();
+    EXPECT_EQ(doc.store.value("Xpath-Table"), "/orders/order");
+    EXPECT_FALSE(doc.tableChanged);
+    EXPECT_EQ(doc.xslFileName, "final.xsl") << "the command line wins over the table file";
+    EXPECT_EQ(doc.xslFileDir, home.file("out/"));
+    EXPECT_TRUE(readSetting("set-lastfile").startsWith(path + "\r\n"));
+    EXPECT_TRUE(shown(s.window, 0, SlotWindow::Parser));
 }

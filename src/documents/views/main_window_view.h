@@ -22,8 +22,6 @@ public:
     virtual void setWindowVisible(int slot, SlotWindow window, bool visible) = 0;
     // The windows of the slot drop what they show (for the next table in the slot).
     virtual void clearWindowSet(int slot) = 0;
-    // A code editor of the pool; a missing one is skipped.
-    virtual void setEditorVisible(int index, bool visible) = 0;
     // The default arrangement of the current slot's windows.
     virtual void defaultPos() = 0;
 

@@ -1,5 +1,6 @@
 #include "mainwindow/gui/vantor.h"
 
+#include "documents/table_commands.h"
 #include "documents/table_slots.h"
 #include "mainwindow/gui/menu_styles.h"
 #include "mainwindow/gui/slot_window_set.h"
@@ -198,8 +199,13 @@ void Vantor::arrangeIcons()
 
 void Vantor::closeEvent(QCloseEvent *event)
 {
-    if (!finished)
+    if (!finished) {
+        if (!checkDirty(true)) {
+            event->ignore();
+            return;
+        }
         finishAll();
+    }
     event->accept();
 }
 
@@ -243,8 +249,14 @@ bool Vantor::isWindowVisible(int slot, SlotWindow window) const
 
 void Vantor::setWindowVisible(int slot, SlotWindow window, bool visible)
 {
-    if (SlotSubWindow *sub = slotWindow(slot, window))
-        sub->setVisible(visible);
+    SlotSubWindow *sub = slotWindow(slot, window);
+    if (!sub)
+        return;
+    if (visible) { // at the place the model holds, which a table file may have changed
+        const TwipsPerPixel screen = screenTwips();
+        sub->applyGeometry(screen.tpx, screen.tpy);
+    }
+    sub->setVisible(visible);
 }
 
 void Vantor::clearWindowSet(int slot)
@@ -254,8 +266,6 @@ void Vantor::clearWindowSet(int slot)
         if (SlotSubWindow *sub = slotWindow(slot, kind))
             sub->setWindowTitle(slotWindowCaption(kind));
 }
-
-void Vantor::setEditorVisible(int, bool) {}
 
 void Vantor::insertTab(int index, const QString &key, const QString &caption)
 {

@@ -61,7 +61,6 @@ public:
     bool isWindowVisible(int slot, SlotWindow window) const override;
     void setWindowVisible(int slot, SlotWindow window, bool visible) override;
     void clearWindowSet(int slot) override;
-    void setEditorVisible(int index, bool visible) override;
     void defaultPos() override;
     void insertTab(int index, const QString &key, const QString &caption) override;
     void selectTab(const QString &key) override;
