@@ -1,4 +1,5 @@
 #include "documents/settings_files.h"
+#include "documents/table_commands.h"
 #include "documents/table_file_writer.h"
 #include "documents/table_slots.h"
 #include "documents/text_files.h"
@@ -13,6 +14,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMenu>
 #include <QTabBar>
@@ -315,4 +317,30 @@ TEST(MainWindow, CommandLineTableIsReadIntoSlotZero)
     EXPECT_EQ(doc.xslFileDir, home.file("out/"));
     EXPECT_TRUE(readSetting("set-lastfile").startsWith(path + "\r\n"));
     EXPECT_TRUE(shown(s.window, 0, SlotWindow::Parser));
+}
+
+TEST(MainWindow, ExampleTablesOpenWithTheirXmlDocuments)
+{
+    TempHome home;
+    ScopedScriptedUi ui;
+    Vantor window;
+    window.startUp({}, ":/examples");
+    const QDir tables(home.file("tables"));
+    EXPECT_EQ(tables.entryList({"demo_*"}, QDir::Files),
+              (QStringList{"demo_books.tvk", "demo_books.xml", "demo_orders.tvk",
+                           "demo_orders.xml"}));
+    for (const QString &name : {QString("demo_books"), QString("demo_orders")}) {
+        const QString path = tables.filePath(name + ".tvk");
+        ASSERT_TRUE(newTableSlot());
+        addTableTab(path);
+        resetEverything();
+        readProject(path);
+        const TableDocument &doc = workspace().current();
+        EXPECT_EQ(doc.tablePath, path);
+        EXPECT_TRUE(QFileInfo(doc.xmlPath).isFile()) << "found beside the table";
+        EXPECT_GE(doc.tree.root()->children.size(), 4u);
+        EXPECT_FALSE(doc.store.value("Xpath-Table").isEmpty());
+        EXPECT_TRUE(doc.cachedXmlText.startsWith("<?xml"));
+    }
+    EXPECT_TRUE(ui->messages.isEmpty());
 }
