@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -343,4 +344,19 @@ TEST(MainWindow, ExampleTablesOpenWithTheirXmlDocuments)
         EXPECT_TRUE(doc.cachedXmlText.startsWith("<?xml"));
     }
     EXPECT_TRUE(ui->messages.isEmpty());
+}
+
+TEST(MainWindow, StoredMenuStyleAndUpdateOptionAreApplied)
+{
+    TempHome home;
+    ScopedScriptedUi ui;
+    writeSetting("set-visual-menuStyle", "False");
+    writeSetting("autoupdate-option", "False");
+    Vantor window;
+    const QString office = window.menuBar()->styleSheet();
+    window.startUp({}, home.path());
+    EXPECT_FALSE(window.menuStyle());
+    EXPECT_NE(window.menuBar()->styleSheet(), office);
+    EXPECT_FALSE(window.mainMenus().item("checkU")->isChecked());
+    EXPECT_FALSE(window.updateTimerActive());
 }

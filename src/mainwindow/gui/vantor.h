@@ -34,7 +34,6 @@ public:
     const MainMenus &mainMenus() const { return menus; }
     SlotSubWindow *slotWindow(int slot, SlotWindow kind) const;
     QProgressBar *progressBar() const { return pb; }
-    LayoutState &layoutState() { return layout; }
     bool menuStyle() const { return office2003; }
     const QString &commandLineName() const { return cmdName; }
     bool updateTimerActive() const { return autou.isActive(); }
