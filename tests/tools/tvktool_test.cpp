@@ -16,11 +16,7 @@ struct ToolRun {
     QByteArray err;
 };
 
-// CTest passes the program's path in TVKTOOL; a run outside CTest finds it in the build.
-QString tvktoolPath()
-{
-    return qEnvironmentVariable("TVKTOOL", TARVIK_BINARY_DIR "/tests/tools/tvktool");
-}
+QString tvktoolPath() { return QStringLiteral(TVKTOOL_PATH); }
 
 ToolRun tvktool(const QStringList &arguments)
 {
