@@ -1,12 +1,64 @@
 #include "documents/table_commands.h"
 
+#include "documents/column_types.h"
+#include "documents/file_dialog.h"
 #include "documents/path_helpers.h"
+#include "documents/recent_tables.h"
 #include "documents/store_access.h"
+#include "documents/table_file_reader.h"
 #include "documents/table_file_writer.h"
+#include "documents/table_slots.h"
 #include "documents/text_files.h"
+#include "documents/views/main_window_view.h"
 #include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
+#include "mainwindow/main_controls.h"
 #include "platform/ui_services.h"
+
+namespace {
+
+using Answer = UiServices::Answer;
+
+// The new-table dialog until it gives a path whose table name passes the name check;
+// "" when cancelled.
+QString askNewTablePath()
+{
+    for (;;) {
+        const QString path = showFileDialog(false, QStringLiteral("Save new Table in folder"),
+                                            QStringLiteral("Tarvik Table|*.tvk"),
+                                            QStringLiteral("*.tvk"), true,
+                                            QStringLiteral("newTable.tvk"), QString());
+        if (path.isEmpty() || isValidName(getBaseName(path), false))
+            return path;
+    }
+}
+
+// Whether a new table may be written to the path; the user has been asked or told.
+bool mayCreateAt(const QString &path)
+{
+    if (normalFileExists(path) &&
+        ui().askYesNo(QStringLiteral("Table with this name already exists. Do you want to "
+                                     "overwrite it?")) != Answer::Yes)
+        return false;
+    if (isProjectOpen(path)) {
+        ui().message(tableIsOpenMessage());
+        return false;
+    }
+    return true;
+}
+
+void setProgress(int percent)
+{
+    if (MainWindowView *view = workspace().mainWindow)
+        view->setProgress(percent);
+}
+
+} // namespace
+
+QString tableIsOpenMessage()
+{
+    return QStringLiteral("Table with this name is currently open. Please close it first.");
+}
 
 bool isProjectOpen(const QString &path)
 {
@@ -17,15 +69,77 @@ bool isProjectOpen(const QString &path)
     return false;
 }
 
+bool createNewProject(const QString &name)
+{
+    QString path = name;
+    if (!path.isEmpty() && !isValidName(getBaseName(path), false))
+        path.clear();
+    if (path.isEmpty())
+        path = askNewTablePath();
+    if (path.isEmpty() || !mayCreateAt(path) || !newTableSlot())
+        return false;
+    addTableTab(path);
+    resetEverything();
+    Workspace &ws = workspace();
+    ws.current().tablePath = path;
+    addToRecents(path);
+    ws.current().xmlPath.clear();
+    if (ws.mainWindow)
+        ws.mainWindow->defaultPos();
+    goControls();
+    ws.current().tableChanged = true;
+    saveit();
+    return true;
+}
+
+void openTable(const QString &path)
+{
+    if (!normalFileExists(path)) {
+        ui().message(QStringLiteral("Can't find file ") + path +
+                     QStringLiteral(". Please make sure file exists and you have access to it."));
+        return;
+    }
+    if (isProjectOpen(path)) {
+        ui().message(QStringLiteral("Table is already open."));
+        return;
+    }
+    if (!newTableSlot())
+        return;
+    addTableTab(path);
+    resetEverything();
+    readProject(path);
+}
+
+void readProject(const QString &path)
+{
+    Workspace &ws = workspace();
+    const int slot = ws.curTable;
+    TableDocument &doc = ws.current();
+    if (!path.isEmpty()) {
+        doc.xmlPath.clear();
+        readTable(path);
+        doc.tableChanged = false;
+    }
+    if (!doc.tablePath.isEmpty()) {
+        goControls();
+        if (!doc.xmlPath.isEmpty()) {
+            if (ws.mainWindow)
+                ws.mainWindow->processPendingEvents();
+            const CurTableGuard sameSlot(slot); // the table read is the one reloaded
+            runIfAutoRun();
+        }
+        addToRecents(path);
+    }
+    setProgress(100);
+}
+
 bool saveit()
 {
     Workspace &ws = workspace();
     TableDocument &doc = ws.current();
     if (doc.tablePath.isEmpty())
         return false;
-    const bool written = writeFile(doc.tablePath, serializeTable(), false);
-    if (written)
-        doc.tableChanged = false;
+    const bool written = writeTableFile(doc.tablePath);
     if (doc.xslFileName.isEmpty())
         doc.xslFileName = getTableName(ws.curTable) + QStringLiteral(".xsl");
     if (doc.xslFileDir.isEmpty())
@@ -44,12 +158,12 @@ bool checkDirty(bool allTables)
         if ((!allTables && slot != remembered) || !ws.slotUsed[size_t(slot)] ||
             !doc.tableChanged)
             continue;
-        const UiServices::Answer answer = ui().askYesNoCancel(
+        const Answer answer = ui().askYesNoCancel(
             QStringLiteral("Table ") + doc.tablePath +
             QStringLiteral(" has not been saved. Do you want to save it?"));
-        if (answer == UiServices::Answer::Cancel)
+        if (answer == Answer::Cancel)
             return false;
-        if (answer == UiServices::Answer::Yes) {
+        if (answer == Answer::Yes) {
             const CurTableGuard guard(slot);
             if (!saveit())
                 return false; // the user has seen why; going on would lose the changes

@@ -5,6 +5,9 @@
 // The procedures behind the table commands; each works on the current slot, and those
 // that visit other slots set the current slot back before they return.
 
+// "Table with this name is currently open. Please close it first."
+QString tableIsOpenMessage();
+
 // True when an open slot holds exactly this table file (letter case counts).
 bool isProjectOpen(const QString &path);
 // Creates a table in a new slot and writes it at once. An empty name asks for the file

@@ -8,6 +8,8 @@ class WindowFrameView;
 #include <QString>
 #include <array>
 
+class MainWindowView;
+
 constexpr int maxTables = 121;
 constexpr int codeEditorPoolSize = 121;
 
@@ -29,6 +31,8 @@ struct Workspace {
     std::array<SlotViews, maxTables> views{};
     std::array<CodeEditorRecord, codeEditorPoolSize> xslEditForms{};
     int curTable = 0;
+    MainWindowView *mainWindow = nullptr; // the main window; null without one (tvktool)
+    bool tabEventsOn = true;               // a tab strip click switches tables only while true
 
     bool productionRun = false;
     bool uiReady = true;

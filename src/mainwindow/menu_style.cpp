@@ -6,7 +6,7 @@ namespace {
 const QString menuStyleKey = QStringLiteral("set-visual-menuStyle");
 }
 
-std::optional<bool> savedMenuStyle()
+std::optional<bool> readMenuStyle()
 {
     const QString text = readSetting(menuStyleKey).trimmed();
     if (text.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)

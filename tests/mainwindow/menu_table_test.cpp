@@ -308,22 +308,11 @@ TEST_F(MenuTable, MenuStyleToggleWritesTrueAndFalseInTurn)
     const MenuItem &toggle = *findMenuItem("viewm", 35);
     runMenuItem(toggle, host);
     EXPECT_EQ(readSetting("set-visual-menuStyle"), "True");
-    EXPECT_EQ(savedMenuStyle(), true);
+    EXPECT_EQ(readMenuStyle(), true);
     runMenuItem(toggle, host);
     EXPECT_EQ(readSetting("set-visual-menuStyle"), "False");
-    EXPECT_EQ(savedMenuStyle(), false);
+    EXPECT_EQ(readMenuStyle(), false);
     EXPECT_FALSE(host.style);
-}
-
-TEST_F(MenuTable, SavedMenuStyleReadsBooleansOnly)
-{
-    EXPECT_EQ(savedMenuStyle(), std::nullopt);
-    writeSetting("set-visual-menuStyle", "true");
-    EXPECT_EQ(savedMenuStyle(), true);
-    writeSetting("set-visual-menuStyle", "0");
-    EXPECT_EQ(savedMenuStyle(), false);
-    writeSetting("set-visual-menuStyle", "office");
-    EXPECT_EQ(savedMenuStyle(), std::nullopt);
 }
 
 TEST_F(MenuTable, FailedMenuStyleWriteKeepsTheNewLookAndIsReported)
