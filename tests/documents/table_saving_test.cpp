@@ -1,9 +1,9 @@
 #include "documents/table_commands.h"
 #include "documents/table_file_reader.h"
 #include "documents/text_files.h"
-#include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
 #include "support/scripted_ui.h"
+#include "support/xsl_output_writer.h"
 #include "support/temp_home.h"
 
 #include <QDir>
@@ -14,32 +14,12 @@ namespace {
 
 using Answer = UiServices::Answer;
 
-// The stylesheet view of every slot: records each save and writes a stand-in stylesheet
-// where the slot's XSL output goes, as the real view writes the generated one.
-class OutputWriter final : public XslCodeView {
-public:
-    QStringList written;
-    void applyGeometry(const WindowGeometry &) override {}
-    void setShown(bool) override {}
-    void savePage() override
-    {
-        const TableDocument &doc = workspace().current();
-        written << doc.xslFileDir + doc.xslFileName;
-        writeFile(written.last(), "<xsl:stylesheet/>", true);
-    }
-};
 
 class TableSaving : public ::testing::Test {
 protected:
     TempHome home;
     ScopedScriptedUi ui;
-    OutputWriter output;
-
-    void SetUp() override
-    {
-        for (SlotViews &views : workspace().views)
-            views.xslCode = &output;
-    }
+    XslOutputWriter output;
 
     // An open, changed table in the slot, not yet on disk.
     QString openChanged(int slot, const QString &name)

@@ -1,0 +1,149 @@
+#include "documents/table_commands_menu.h"
+
+#include "documents/column_types.h"
+#include "documents/file_dialog.h"
+#include "documents/path_helpers.h"
+#include "documents/recent_tables.h"
+#include "documents/settings_files.h"
+#include "documents/store_access.h"
+#include "documents/table_commands.h"
+#include "documents/table_slots.h"
+#include "documents/text_files.h"
+#include "documents/views/preview_view.h"
+#include "documents/workspace.h"
+#include "mainwindow/main_controls.h"
+#include "platform/ui_services.h"
+
+#include <QFile>
+
+namespace {
+
+using Answer = UiServices::Answer;
+
+const QString tableFilter = QStringLiteral("Table file|*.tvk");
+
+bool tellWhenNoTable()
+{
+    if (!workspace().current().tablePath.isEmpty())
+        return false;
+    ui().message(QStringLiteral("No table currently open. Create new table first."));
+    return true;
+}
+
+// The Save As dialog until its table name passes the name check; "" when cancelled.
+QString askSaveAsPath()
+{
+    for (;;) {
+        const QString path = showFileDialog(
+            false, QStringLiteral("Save Table As"), QStringLiteral("Tarvik Table|*.tvk"),
+            QStringLiteral("*.tvk"), true, getTableName(workspace().curTable), QString());
+        if (path.isEmpty() || isValidName(getBaseName(path), false))
+            return path;
+    }
+}
+
+// An XSL output that was the old table's default follows the table to its new file, so
+// that the new table does not overwrite the old table's stylesheet.
+void moveDefaultXslOutput(TableDocument &doc, const QString &newPath)
+{
+    const QString oldName = getBaseName(doc.tablePath) + QStringLiteral(".xsl");
+    if (doc.xslFileName != oldName || doc.xslFileDir != getDir(doc.tablePath))
+        return;
+    doc.xslFileName = getBaseName(newPath) + QStringLiteral(".xsl");
+    doc.xslFileDir = getDir(newPath);
+}
+
+} // namespace
+
+QString tablesFolder() { return dataFolder() + QStringLiteral("/tables"); }
+
+void newProject_Click() { createNewProject(QString()); }
+
+void openProject_Click()
+{
+    const QString path = showFileDialog(true, QStringLiteral("Open table"), tableFilter,
+                                        QStringLiteral("tvk"), false, QString(), tablesFolder());
+    if (!path.isEmpty())
+        openTable(path);
+}
+
+void docloseit_Click()
+{
+    if (!checkDirty(false))
+        return;
+    resetEverything();
+    closeTableTab();
+    switchTable();
+}
+
+void dosave_Click()
+{
+    if (tellWhenNoTable())
+        return;
+    workspace().savedActiveSlot = workspace().curTable;
+    saveit();
+}
+
+void saveall_Click()
+{
+    Workspace &ws = workspace();
+    ws.savedActiveSlot = ws.curTable;
+    for (int slot = 0; slot < maxTables; ++slot) {
+        if (ws.slotUsed[size_t(slot)]) {
+            const CurTableGuard guard(slot);
+            saveit();
+        }
+    }
+}
+
+void saveas_Click()
+{
+    if (tellWhenNoTable())
+        return;
+    const QString path = askSaveAsPath();
+    if (path.isEmpty())
+        return;
+    Workspace &ws = workspace();
+    TableDocument &doc = ws.current();
+    if (path != doc.tablePath && isProjectOpen(path)) {
+        ui().message(tableIsOpenMessage());
+        return;
+    }
+    if (normalFileExists(path) &&
+        ui().askYesNo(QStringLiteral("File ") + path +
+                      QStringLiteral(" already exists. Do you want to overwrite it?")) !=
+            Answer::Yes)
+        return;
+    moveDefaultXslOutput(doc, path);
+    doc.tablePath = path;
+    if (PreviewView *preview = ws.currentViews().result)
+        preview->runit_Click();
+    saveit();
+    goControls();
+}
+
+void delProject_Click()
+{
+    const QString path = showFileDialog(true, QStringLiteral("Delete table"), tableFilter,
+                                        QStringLiteral("tvk"), false, QString(), QString());
+    if (path.isEmpty())
+        return;
+    if (isProjectOpen(path)) {
+        ui().message(QStringLiteral("Can't delete currently open table. Close it first."));
+        return;
+    }
+    if (ui().askYesNo(QStringLiteral("Are you sure you want to delete this table?")) !=
+        Answer::Yes)
+        return;
+    QFile file(path);
+    if (file.remove())
+        ui().message(QStringLiteral("Table deleted."));
+    else
+        ui().message(file.errorString());
+}
+
+void rTableList_Click(const QString &caption)
+{
+    if (caption != noRecentTablesCaption())
+        openTable(caption);
+}

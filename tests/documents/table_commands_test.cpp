@@ -1,0 +1,278 @@
+#include "documents/recent_tables.h"
+#include "documents/store_access.h"
+#include "documents/table_commands.h"
+#include "documents/table_commands_menu.h"
+#include "documents/table_slots.h"
+#include "documents/text_files.h"
+#include "documents/workspace.h"
+#include "support/fake_main_window.h"
+#include "support/scripted_ui.h"
+#include "support/xsl_output_writer.h"
+#include "support/temp_home.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Answer = UiServices::Answer;
+
+
+class TableCommands : public ::testing::Test {
+protected:
+    TempHome home;
+    ScopedScriptedUi ui;
+    FakeMainWindow window;
+    XslOutputWriter output;
+
+    QString tablePath(const QString &name) const { return home.file(name + ".tvk"); }
+
+    // A new table through the New table dialog.
+    int newTable(const QString &name)
+    {
+        ui->fileAnswers.push_back(tablePath(name));
+        EXPECT_TRUE(createNewProject(""));
+        return workspace().curTable;
+    }
+
+    int usedSlots() const
+    {
+        return int(std::count(workspace().slotUsed.begin(), workspace().slotUsed.end(), true));
+    }
+};
+
+} // namespace
+
+TEST_F(TableCommands, NewTableIsOnDiskWithItsXslOutputAndUnchanged)
+{
+    const int slot = newTable("orders");
+    const TableDocument &doc = workspace().tables[size_t(slot)];
+    EXPECT_TRUE(QFile::exists(tablePath("orders")));
+    EXPECT_TRUE(QFile::exists(home.file("orders.xsl")));
+    EXPECT_EQ(output.written, QStringList{home.file("orders.xsl")});
+    EXPECT_FALSE(doc.tableChanged);
+    EXPECT_EQ(doc.tablePath, tablePath("orders"));
+    EXPECT_EQ(window.tabCaptions, QStringList{"orders"});
+    EXPECT_EQ(window.caption, "Tarvik: Table " + tablePath("orders"));
+    EXPECT_EQ(recentTablesMenu(), QStringList{tablePath("orders")});
+    const auto &dialog = ui->fileDialogs.at(0);
+    EXPECT_EQ(dialog.title, "Save new Table in folder");
+    EXPECT_EQ(dialog.fileName, "newTable.tvk");
+    EXPECT_TRUE(dialog.isSave);
+    EXPECT_TRUE(ui->messages.isEmpty());
+}
+
+TEST_F(TableCommands, InvalidNameAsksAgainAndCancelEndsTheCommand)
+{
+    ui->fileAnswers = {home.file("1st.tvk"), home.file("my table.tvk"), ""};
+    EXPECT_FALSE(createNewProject(""));
+    EXPECT_EQ(ui->fileDialogs.size(), 3);
+    EXPECT_EQ(ui->messages.size(), 2); // one name-check message per refused name
+    EXPECT_EQ(usedSlots(), 0);
+}
+
+TEST_F(TableCommands, NewTableOverAnExistingFileAsksFirst)
+{
+    const QString path = tablePath("kept");
+    writeFile(path, "old", true);
+    for (const QString &name : {QString(), path}) { // from the dialog and from the caller
+        ui->fileAnswers = {path};
+        ui->answers = {Answer::No};
+        EXPECT_FALSE(createNewProject(name));
+        EXPECT_EQ(ui->questions.takeLast(),
+                  "Table with this name already exists. Do you want to overwrite it?");
+    }
+    EXPECT_EQ(readFile(path), "old");
+    EXPECT_EQ(usedSlots(), 0);
+    ui->answers = {Answer::Yes};
+    EXPECT_TRUE(createNewProject(path));
+    EXPECT_NE(readFile(path), "old");
+}
+
+TEST_F(TableCommands, NewTableOverAnOpenTableIsRefused)
+{
+    newTable("open");
+    ui->fileAnswers = {tablePath("open")};
+    ui->answers = {Answer::Yes};
+    EXPECT_FALSE(createNewProject(""));
+    EXPECT_EQ(ui->messages, QStringList{"Table with this name is currently open. Please close it first."});
+    EXPECT_EQ(usedSlots(), 1);
+}
+
+TEST_F(TableCommands, OpenRefusesMissingAndAlreadyOpenFiles)
+{
+    const QString missing = home.file("missing.tvk");
+    openTable(missing);
+    newTable("twice");
+    openTable(tablePath("twice"));
+    EXPECT_EQ(ui->messages,
+              (QStringList{"Can't find file " + missing +
+                               ". Please make sure file exists and you have access to it.",
+                           "Table is already open."}));
+    EXPECT_EQ(usedSlots(), 1);
+    EXPECT_EQ(window.tabKeys, QStringList{"k0"});
+}
+
+TEST_F(TableCommands, OpenReadsTheTableUnchangedAndListsItFirst)
+{
+    const int slot = newTable("first");
+    workspace().tables[size_t(slot)].store.set("Caption-Table", "Orders");
+    saveit();
+    docloseit_Click();
+    newTable("second");
+    openTable(tablePath("first"));
+    const TableDocument &doc = workspace().current();
+    EXPECT_EQ(doc.store.value("Caption-Table"), "Orders");
+    EXPECT_FALSE(doc.tableChanged);
+    EXPECT_EQ(window.tabCaptions, (QStringList{"second", "first"})); // slot 0 was free again
+    EXPECT_EQ(recentTablesMenu(), (QStringList{tablePath("first"), tablePath("second")}));
+    EXPECT_EQ(window.progress, 100);
+}
+
+TEST_F(TableCommands, RecentListHoldsTheNewestTwentyFirst)
+{
+    for (int i = 0; i < 22; ++i)
+        newTable(QString("t%1").arg(i));
+    const QStringList shown = recentTablesMenu();
+    ASSERT_EQ(shown.size(), 20);
+    EXPECT_EQ(shown.first(), tablePath("t21"));
+    EXPECT_EQ(shown.last(), tablePath("t2"));
+}
+
+TEST_F(TableCommands, CloseOfAnUnchangedTableAsksNothing)
+{
+    newTable("a");
+    newTable("b");
+    docloseit_Click();
+    EXPECT_TRUE(ui->questions.isEmpty());
+    EXPECT_EQ(window.tabKeys, QStringList{"k0"});
+    EXPECT_EQ(workspace().curTable, 0);
+    EXPECT_EQ(window.caption, "Tarvik: Table " + tablePath("a"));
+    docloseit_Click();
+    EXPECT_EQ(usedSlots(), 0);
+}
+
+TEST_F(TableCommands, FailedSaveOnCloseKeepsTheTableOpenAndChanged)
+{
+    newTable("locked");
+    QFile::remove(tablePath("locked"));
+    QDir().mkpath(tablePath("locked"));
+    workspace().current().tableChanged = true;
+    ui->answers = {Answer::Yes};
+    docloseit_Click();
+    EXPECT_EQ(usedSlots(), 1);
+    EXPECT_TRUE(workspace().current().tableChanged);
+    EXPECT_EQ(ui->messages.size(), 1); // the write error
+}
+
+TEST_F(TableCommands, SaveAllWritesEveryTableAndRestoresTheCurrentSlot)
+{
+    for (const char *name : {"a", "b", "c"})
+        newTable(name);
+    window.selectTab("k1");
+    switchTable();
+    for (const char *name : {"a", "b", "c"})
+        QFile::remove(tablePath(name));
+    saveall_Click();
+    for (const char *name : {"a", "b", "c"})
+        EXPECT_TRUE(QFile::exists(tablePath(name)));
+    EXPECT_EQ(workspace().curTable, 1);
+    EXPECT_EQ(workspace().savedActiveSlot, 1);
+}
+
+TEST_F(TableCommands, SaveAllSkipsASlotWithoutTableFile)
+{
+    newTable("a");
+    workspace().current().tablePath.clear(); // as after an invalid table file
+    const qsizetype dialogs = ui->fileDialogs.size();
+    saveall_Click();
+    EXPECT_EQ(ui->fileDialogs.size(), dialogs);
+    EXPECT_TRUE(ui->messages.isEmpty());
+    EXPECT_EQ(output.written.size(), 1); // only the save at creation
+}
+
+TEST_F(TableCommands, SaveWithoutTableTellsTheUser)
+{
+    dosave_Click();
+    saveas_Click();
+    EXPECT_EQ(ui->messages, QStringList(2, "No table currently open. Create new table first."));
+}
+
+TEST_F(TableCommands, SaveAsMovesTheTableAndItsDefaultOutput)
+{
+    newTable("old");
+    workspace().current().store.set("Caption-Table", "Moved");
+    ui->fileAnswers = {tablePath("new")};
+    saveas_Click();
+    const TableDocument &doc = workspace().current();
+    EXPECT_EQ(doc.tablePath, tablePath("new"));
+    EXPECT_EQ(doc.xslFileName, "new.xsl");
+    EXPECT_EQ(output.written.last(), home.file("new.xsl"));
+    EXPECT_EQ(window.caption, "Tarvik: Table " + tablePath("new"));
+    EXPECT_EQ(window.tabCaptions, QStringList{"old"}); // the tab keeps its caption
+    docloseit_Click();
+    openTable(tablePath("new"));
+    EXPECT_EQ(workspace().current().store.value("Caption-Table"), "Moved");
+}
+
+TEST_F(TableCommands, SaveAsKeepsACustomOutput)
+{
+    newTable("old");
+    workspace().current().xslFileName = "shared.xsl";
+    ui->fileAnswers = {tablePath("new")};
+    saveas_Click();
+    EXPECT_EQ(workspace().current().xslFileName, "shared.xsl");
+}
+
+TEST_F(TableCommands, SaveAsOntoATableOpenElsewhereChangesNothing)
+{
+    newTable("other");
+    newTable("mine");
+    ui->fileAnswers = {tablePath("other")};
+    saveas_Click();
+    EXPECT_EQ(ui->messages, QStringList{"Table with this name is currently open. Please close it first."});
+    EXPECT_TRUE(ui->questions.isEmpty());
+    EXPECT_EQ(workspace().current().tablePath, tablePath("mine"));
+}
+
+TEST_F(TableCommands, SaveAsOntoAnExistingFileAsksAndCancelChangesNothing)
+{
+    newTable("mine");
+    writeFile(tablePath("there"), "keep", true);
+    ui->fileAnswers = {tablePath("there"), ""};
+    ui->answers = {Answer::No};
+    saveas_Click();
+    saveas_Click();
+    EXPECT_EQ(ui->questions, QStringList{"File " + tablePath("there") +
+                                         " already exists. Do you want to overwrite it?"});
+    EXPECT_EQ(readFile(tablePath("there")), "keep");
+    EXPECT_EQ(workspace().current().tablePath, tablePath("mine"));
+}
+
+TEST_F(TableCommands, DeleteRemovesAClosedTableOnly)
+{
+    newTable("open");
+    newTable("gone");
+    docloseit_Click();
+    ui->fileAnswers = {tablePath("open"), tablePath("gone"), tablePath("gone")};
+    ui->answers = {Answer::No, Answer::Yes};
+    delProject_Click();
+    delProject_Click();
+    EXPECT_TRUE(QFile::exists(tablePath("gone")));
+    delProject_Click();
+    EXPECT_FALSE(QFile::exists(tablePath("gone")));
+    EXPECT_EQ(ui->messages, (QStringList{"Can't delete currently open table. Close it first.",
+                                         "Table deleted."}));
+    EXPECT_EQ(recentTablesMenu(), QStringList{tablePath("open")});
+}
+
+TEST_F(TableCommands, FailedDeleteShowsWhy)
+{
+    ui->fileAnswers = {home.file("vanished.tvk")};
+    ui->answers = {Answer::Yes};
+    delProject_Click();
+    ASSERT_EQ(ui->messages.size(), 1);
+    EXPECT_NE(ui->messages[0], "Table deleted.");
+    EXPECT_FALSE(ui->messages[0].isEmpty());
+}
