@@ -1,6 +1,8 @@
 #include "mainwindow/menu_commands.h"
 
 #include "documents/settings_files.h"
+#include "documents/table_slots.h"
+#include "documents/views/main_window_view.h"
 #include "documents/views/preview_view.h"
 #include "documents/views/table_tree_view.h"
 #include "documents/views/xml_tree_view.h"
@@ -90,6 +92,14 @@ void forwardToSlotWindow(Procedure procedure)
     }
 }
 
+void showIfHidden(SlotWindow window)
+{
+    Workspace &ws = workspace();
+    MainWindowView *view = ws.mainWindow;
+    if (view && view->hasWindowSet(ws.curTable) && !view->isWindowVisible(ws.curTable, window))
+        view->setWindowVisible(ws.curTable, window, true);
+}
+
 void saveX_Click(int index)
 {
     if (index == 0)
@@ -113,18 +123,18 @@ void viewm_Click(int index, MenuHost &host)
         else if (active != ActiveChild::propertySheet) // the property grid holds no tree
             host.expandTree(active, index == 0);
         break;
-    case 10: host.scrollTreesLeft(); break;
+    case 10: scrollTreesLeft(); break;
     case 20: host.runProcedure(P::shgenXSL_Click, -1); break;
     case 35: toggleMenuStyle(host); break;
     default: break;
     }
 }
 
-void loadDefaultXml(MenuHost &host)
+void loadDefaultXml()
 {
     Workspace &ws = workspace();
     ws.presetXmlPath = dataFolder() + QStringLiteral("/defaultXML.xml");
-    host.showIfHidden(SlotWindow::Parser);
+    showIfHidden(SlotWindow::Parser);
     forwardToSlotWindow(P::cmdBrowse_Click);
     ws.presetXmlPath.clear();
 }
@@ -135,14 +145,14 @@ void runMenuCommand(Procedure procedure, int argument, std::optional<SlotWindow>
     if (procedure == P::none)
         return;
     if (showFirst)
-        host.showIfHidden(*showFirst);
+        showIfHidden(*showFirst);
     if (windowOf(procedure)) {
         forwardToSlotWindow(procedure);
         return;
     }
     switch (procedure) {
     case P::viewm_Click: viewm_Click(argument, host); return;
-    case P::loadDefaultXml: loadDefaultXml(host); return;
+    case P::loadDefaultXml: loadDefaultXml(); return;
     case P::pubPHPXsltProc_Click: workspace().publishPhpMode = true; break;
     case P::genpub_Click: workspace().publishPhpMode = false; break;
     default: break;

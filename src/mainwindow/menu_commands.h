@@ -4,7 +4,7 @@
 
 // What a menu item, popup item or toolbar button does. A procedure of a slot window is
 // called on the current slot's window; a window that does not exist yet is skipped
-// silently. Procedures of the main window go to the host.
+// silently. The main window's own procedures go to the host.
 void runMenuCommand(Procedure procedure, int argument, std::optional<SlotWindow> showFirst,
                     MenuHost &host);
 void runMenuItem(const MenuItem &item, MenuHost &host);
@@ -12,6 +12,8 @@ void runToolbarButton(const ToolbarButton &button, MenuHost &host);
 
 // Calls a slot-window procedure on the current slot's window, when that window exists.
 void forwardToSlotWindow(Procedure procedure);
+// Makes the current slot's window visible when it exists and is hidden.
+void showIfHidden(SlotWindow window);
 
 // The XSL menu's "Save XSL" (index 0) and "Save XSL as" (index 10), also used by the
 // property sheet; any other index does nothing.
@@ -21,4 +23,4 @@ void saveX_Click(int index);
 void viewm_Click(int index, MenuHost &host);
 
 // "Load default XML file": the XML window loads the default XML document without a dialog.
-void loadDefaultXml(MenuHost &host);
+void loadDefaultXml();

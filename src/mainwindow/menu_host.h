@@ -1,6 +1,5 @@
 #pragma once
 
-#include "documents/table_document.h"
 #include "mainwindow/menu_table.h"
 
 // The active child window of the main window, as the View menu tells them apart.
@@ -10,14 +9,10 @@ enum class ActiveChild { none, propertySheet, xmlWindow, tableWindow, other };
 class MenuHost {
 public:
     virtual ~MenuHost() = default;
-    // Makes a window of the current slot visible when it exists and is hidden.
-    virtual void showIfHidden(SlotWindow window) = 0;
     // The active child window; none when the platform reports none.
     virtual ActiveChild activeChild() const = 0;
     // Expands or collapses the whole tree of the XML or the table window.
     virtual void expandTree(ActiveChild window, bool expand) = 0;
-    // Scrolls the current slot's two trees to their left edge.
-    virtual void scrollTreesLeft() = 0;
     // The look of the menus; the flag is what the settings file stores.
     virtual bool menuStyle() const = 0;
     virtual void setMenuStyle(bool style) = 0;

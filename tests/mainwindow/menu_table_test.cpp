@@ -2,6 +2,7 @@
 #include "documents/workspace.h"
 #include "mainwindow/menu_commands.h"
 #include "mainwindow/menu_style.h"
+#include "support/fake_main_window.h"
 #include "support/recording_menu_host.h"
 #include "support/recording_views.h"
 #include "support/scripted_ui.h"
@@ -28,7 +29,7 @@ QStringList main(Procedure procedure, int argument = -1) { return {Host::ran(pro
 QStringList onWindow(const char *call) { return {call}; }
 QStringList shownThen(SlotWindow window, const QStringList &then)
 {
-    return QStringList{Host::shown(window)} + then;
+    return QStringList{FakeMainWindow::shown(window)} + then;
 }
 
 // The menu bar as the users' manual lists it, with the table window active.
@@ -59,7 +60,7 @@ std::vector<Expected> expectedMenuBar()
         {"mview", -1, "&View", "", {}},
         {"viewm", 0, "Expand  tree", "Ctrl+F1", {"expand 3:1"}},
         {"viewm", 5, "Collapse tree", "Ctrl+F2", {"expand 3:0"}},
-        {"viewm", 10, "Scroll trees to left", "Ctrl+F3", {"scroll"}},
+        {"viewm", 10, "Scroll trees to left", "Ctrl+F3", {"scrollLeft", "scrollLeft"}},
         {"viewm", 15, "-", "", {}},
         {"viewm", 20, "Generated XSL code", "", main(P::shgenXSL_Click)},
         {"viewm", 30, "-", "", {}},
@@ -144,17 +145,24 @@ class MenuTable : public ::testing::Test {
 protected:
     TempHome home;
     ScopedScriptedUi ui;
+    FakeMainWindow window;
     RecordingViews views;
     Host host;
 
-    void SetUp() override { views.attach(workspace().currentViews()); }
+    void SetUp() override
+    {
+        views.attach(workspace().currentViews());
+        window.createWindowSet(0);
+    }
 
     QStringList effectsOf(const MenuItem &item)
     {
+        window.visible.clear(); // every window hidden
+        window.shownLog.clear();
         host.calls.clear();
         views.calls.clear();
         runMenuItem(item, host);
-        return host.calls + views.calls;
+        return window.shownLog + host.calls + views.calls;
     }
 
     void expectItems(const std::vector<MenuItem> &items, const std::vector<Expected> &expected)
@@ -300,7 +308,7 @@ TEST_F(MenuTable, ExpandAndCollapseApplyToTheTwoTreesOnly)
     // Items other than expanding work with any active window.
     host.active = ActiveChild::other;
     viewm_Click(10, host);
-    EXPECT_EQ(host.calls.last(), "scroll");
+    EXPECT_EQ(views.calls.last(), "scrollLeft");
 }
 
 TEST_F(MenuTable, MenuStyleToggleWritesTrueAndFalseInTurn)

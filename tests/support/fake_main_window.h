@@ -19,6 +19,9 @@ public:
     std::array<bool, maxTables> windowSets{};
     QHash<int, bool> visible; // slot * 10 + window
     int progress = 100;
+    QStringList shownLog; // "show N" for each window made visible (N the enum's number)
+
+    static QString shown(SlotWindow window) { return QString("show %1").arg(int(window)); }
 
     FakeMainWindow() { workspace().mainWindow = this; }
     ~FakeMainWindow() override
@@ -35,9 +38,11 @@ public:
     {
         return visible.value(slot * 10 + int(window));
     }
-    void setWindowVisible(int slot, SlotWindow window, bool shown) override
+    void setWindowVisible(int slot, SlotWindow window, bool show) override
     {
-        visible[slot * 10 + int(window)] = shown;
+        visible[slot * 10 + int(window)] = show;
+        if (show)
+            shownLog << FakeMainWindow::shown(window);
     }
     void clearWindowSet(int) override {}
     void defaultPos() override {}

@@ -4,27 +4,24 @@
 
 #include <QStringList>
 
-// A main window stand-in that records what the menus ask of it, as "show N",
-// "run N:argument", "expand N:flag", "scroll" and "style flag" (N the enum's number).
+// A main window stand-in that records what the menus ask of it, as "run N:argument",
+// "expand N:flag" and "style flag" (N the enum's number).
 class RecordingMenuHost final : public MenuHost {
 public:
     QStringList calls;
     ActiveChild active = ActiveChild::tableWindow;
     bool style = false;
 
-    static QString shown(SlotWindow window) { return QString("show %1").arg(int(window)); }
     static QString ran(Procedure procedure, int argument = -1)
     {
         return QString("run %1:%2").arg(int(procedure)).arg(argument);
     }
 
-    void showIfHidden(SlotWindow window) override { calls << shown(window); }
     ActiveChild activeChild() const override { return active; }
     void expandTree(ActiveChild window, bool expand) override
     {
         calls << QString("expand %1:%2").arg(int(window)).arg(expand);
     }
-    void scrollTreesLeft() override { calls << "scroll"; }
     bool menuStyle() const override { return style; }
     void setMenuStyle(bool flag) override
     {
