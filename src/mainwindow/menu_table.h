@@ -21,7 +21,6 @@ enum class Procedure {
     pubPHPXsltProc_Click,
     genpub_Click,
     delProject_Click,
-    rTableList_Click,
     doexit_Click,
     viewm_Click,
     loadDefaultXml,
@@ -96,7 +95,7 @@ struct ToolbarButton {
 const std::vector<MenuItem> &menuBarItems();
 // The two hidden menus "mainX" and "mainR" that other windows pop up, the same way.
 const std::vector<MenuItem> &popupMenuItems();
-// The 17 toolbar buttons in their order on the toolbar.
+// The 17 toolbar buttons in their order on the toolbar, the table commands first.
 const std::vector<ToolbarButton> &toolbarButtons();
 
 // The item with that control name and index, or null.

@@ -1,11 +1,14 @@
 #include "mainwindow/gui/vantor.h"
 
+#include "documents/store_access.h"
 #include "documents/table_commands.h"
+#include "documents/table_commands_menu.h"
 #include "documents/table_slots.h"
 #include "mainwindow/gui/menu_styles.h"
 #include "mainwindow/gui/slot_window_set.h"
 #include "mainwindow/gui/tab_strip.h"
 #include "mainwindow/gui/tree_icons.h"
+#include "mainwindow/gui/window_helpers.h"
 #include "mainwindow/main_geometry.h"
 #include "mainwindow/startup.h"
 
@@ -16,13 +19,15 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QTreeWidget>
 #include <cmath>
 
 namespace {
 
 constexpr int tabStripHeight = 27; // pixels
 
-const int showIndexes[] = {20, 25, 35, 40, 45};
+// The action of the Windows menu that lists the child windows after it.
+const char *const windowListMark = "windowList";
 
 } // namespace
 
@@ -35,14 +40,15 @@ Vantor::Vantor() : area(new QMdiArea(this)), pb(new QProgressBar(this))
     area->setFrameShape(QFrame::NoFrame);
     setCentralWidget(area);
     area->viewport()->installEventFilter(this);
-    menus = buildMainMenus(*this);
+    menus = buildMainMenus(*this, *this);
     pb->setObjectName(QStringLiteral("pb"));
     pb->setRange(0, 100);
     pb->setMaximumWidth(220);
     pb->hide();
     statusBar()->addPermanentWidget(pb);
     applyMenuStyle(office2003);
-    connectMenus();
+    QMenu *windowsMenu = menuBar()->findChild<QMenu *>(QStringLiteral("showWins"));
+    connect(windowsMenu, &QMenu::aboutToShow, this, [this, windowsMenu] { listChildWindows(windowsMenu); });
 
     connect(area, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow *window) {
         if (auto *slotWindow = qobject_cast<SlotSubWindow *>(window))
@@ -62,27 +68,6 @@ Vantor::~Vantor()
 {
     if (workspace().mainWindow == this)
         workspace().mainWindow = nullptr;
-}
-
-void Vantor::connectMenus()
-{
-    const auto on = [this](const QString &name, auto handler) {
-        connect(menus.item(name), &QAction::triggered, this, handler);
-    };
-    on(QStringLiteral("doexit"), [this] { close(); });
-    on(QStringLiteral("doCascade"), [this] { area->cascadeSubWindows(); });
-    on(QStringLiteral("doTileH"), [this] { tileSubWindows(Qt::Horizontal); });
-    on(QStringLiteral("doTileV"), [this] { tileSubWindows(Qt::Vertical); });
-    on(QStringLiteral("doArrange"), [this] { arrangeIcons(); });
-    on(QStringLiteral("doDef"), [this] { doDef_Click(); });
-    on(QStringLiteral("doFit"), [this] { doFit_Click(); });
-    for (int index : showIndexes)
-        on(QStringLiteral("showOne(%1)").arg(index), [this, index] { showOne_Click(index); });
-    on(QStringLiteral("showXML"), [this] { showOne_Click(20); });
-    on(QStringLiteral("showTable"), [this] { showOne_Click(25); });
-    on(QStringLiteral("showProperty"), [this] { showOne_Click(35); });
-    on(QStringLiteral("showWeb"), [this] { showOne_Click(40); });
-    on(QStringLiteral("showXSL"), [this] { showOne_Click(45); });
 }
 
 void Vantor::startUp(const QStringList &arguments, const QString &examples)
@@ -192,6 +177,105 @@ void Vantor::arrangeIcons()
             continue;
         window->move(x, bottom - window->height());
         x += window->width();
+    }
+}
+
+// --- menus ----------------------------------------------------------------------------
+
+void Vantor::runProcedure(Procedure procedure, int argument)
+{
+    using P = Procedure;
+    switch (procedure) {
+    case P::openProject_Click: openProject_Click(); break;
+    case P::newProject_Click: newProject_Click(); break;
+    case P::docloseit_Click: docloseit_Click(); break;
+    case P::dosave_Click: dosave_Click(); break;
+    case P::saveall_Click: saveall_Click(); break;
+    case P::saveas_Click: saveas_Click(); break;
+    case P::delProject_Click: delProject_Click(); break;
+    case P::doexit_Click: close(); break;
+    case P::showColumnProperties: showColumnProperties(); break;
+    case P::shgenXSL_Click: shgenXSL_Click(); break;
+    case P::doCascade_Click: area->cascadeSubWindows(); break;
+    case P::doTileH_Click: tileSubWindows(Qt::Horizontal); break;
+    case P::doTileV_Click: tileSubWindows(Qt::Vertical); break;
+    case P::doArrange_Click: arrangeIcons(); break;
+    case P::doDef_Click: doDef_Click(); break;
+    case P::doFit_Click: doFit_Click(); break;
+    case P::showOne_Click: showOne_Click(argument); break;
+    default: break; // summary page, publishing, help, tips and updates: their own windows
+    }
+}
+
+void Vantor::showAndFocus(SlotWindow kind)
+{
+    SlotSubWindow *window = slotWindow(workspace().curTable, kind);
+    if (!window)
+        return;
+    setWindowVisible(workspace().curTable, kind, true);
+    area->setActiveSubWindow(window);
+    window->widget()->setFocus();
+}
+
+void Vantor::showColumnProperties() { showAndFocus(SlotWindow::Prop); }
+
+void Vantor::shgenXSL_Click()
+{
+    runIfAutoRun();
+    showAndFocus(SlotWindow::XslCode);
+    processPendingEvents();
+    if (SlotSubWindow *window = slotWindow(workspace().curTable, SlotWindow::XslCode))
+        if (QWidget *code = window->widget()->findChild<QWidget *>(QStringLiteral("xsl")))
+            code->setFocus();
+}
+
+ActiveChild Vantor::activeChild() const
+{
+    const auto *window = qobject_cast<SlotSubWindow *>(area->currentSubWindow());
+    if (!area->currentSubWindow() || !area->currentSubWindow()->isVisible())
+        return ActiveChild::none;
+    if (!window || window->slot() != workspace().curTable)
+        return ActiveChild::other;
+    switch (window->kind()) {
+    case SlotWindow::Prop: return ActiveChild::propertySheet;
+    case SlotWindow::Parser: return ActiveChild::xmlWindow;
+    case SlotWindow::Rep: return ActiveChild::tableWindow;
+    default: return ActiveChild::other;
+    }
+}
+
+void Vantor::expandTree(ActiveChild window, bool expand)
+{
+    const bool xml = window == ActiveChild::xmlWindow;
+    const SlotSubWindow *sub =
+        slotWindow(workspace().curTable, xml ? SlotWindow::Parser : SlotWindow::Rep);
+    const QString treeName = xml ? QStringLiteral("XMLData") : QStringLiteral("template");
+    if (auto *tree = sub ? sub->widget()->findChild<QTreeWidget *>(treeName) : nullptr)
+        expandAll(tree, expand);
+}
+
+void Vantor::listChildWindows(QMenu *menu)
+{
+    const QList<QAction *> actions = menu->actions();
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+        if (actions[i]->objectName() == QLatin1String(windowListMark)) {
+            for (qsizetype j = i; j < actions.size(); ++j)
+                delete actions[j];
+            break;
+        }
+    }
+    QList<QMdiSubWindow *> shown;
+    for (QMdiSubWindow *window : area->subWindowList())
+        if (window->isVisible())
+            shown.append(window);
+    if (shown.isEmpty())
+        return;
+    menu->addSeparator()->setObjectName(QLatin1String(windowListMark));
+    for (QMdiSubWindow *window : shown) {
+        QAction *entry = menu->addAction(window->windowTitle());
+        entry->setCheckable(true);
+        entry->setChecked(window == area->activeSubWindow());
+        connect(entry, &QAction::triggered, area, [this, window] { area->setActiveSubWindow(window); });
     }
 }
 
@@ -357,8 +441,11 @@ void Vantor::fillRecentTables(const QStringList &entries)
 {
     QMenu *menu = menus.recentTables;
     menu->clear();
-    for (qsizetype i = 0; i < entries.size(); ++i)
-        menu->addAction(entries[i])->setObjectName(QStringLiteral("rTableList(%1)").arg(i + 1));
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        QAction *entry = menu->addAction(entries[i]);
+        entry->setObjectName(QStringLiteral("rTableList(%1)").arg(i + 1));
+        connect(entry, &QAction::triggered, this, [caption = entries[i]] { rTableList_Click(caption); });
+    }
 }
 
 void Vantor::showAndRaise()

@@ -3,6 +3,7 @@
 #include "documents/views/main_window_view.h"
 #include "documents/workspace.h"
 #include "mainwindow/gui/main_menus.h"
+#include "mainwindow/menu_host.h"
 #include "mainwindow/startup_window.h"
 #include "mainwindow/window_layout.h"
 
@@ -19,7 +20,10 @@ class TabStrip;
 
 // The main window `vantor`: menus, toolbar, the tab strip and the windows of the table
 // slots in its client area. It registers itself as the workspace's main window.
-class Vantor : public QMainWindow, public MainWindowView, public StartupWindow {
+class Vantor : public QMainWindow,
+               public MainWindowView,
+               public StartupWindow,
+               public MenuHost {
     Q_OBJECT
 public:
     Vantor();
@@ -34,7 +38,8 @@ public:
     const MainMenus &mainMenus() const { return menus; }
     SlotSubWindow *slotWindow(int slot, SlotWindow kind) const;
     QProgressBar *progressBar() const { return pb; }
-    bool menuStyle() const { return office2003; }
+    // The hidden menus other windows pop up: "mainX" and "mainR".
+    QMenu *popupMenu(const QString &name) const { return menus.popups.value(name); }
     const QString &commandLineName() const { return cmdName; }
     bool updateTimerActive() const { return autou.isActive(); }
 
@@ -49,6 +54,8 @@ public:
     void doFit_Click();
     void showOne_Click(int index);
     void tileSubWindows(Qt::Orientation bands);
+    // "Show generated XSL", also called by the property sheet.
+    void shgenXSL_Click();
     void arrangeIcons();
     void finishAll();
 
@@ -81,12 +88,21 @@ public:
     double mainHeightTwips() const override;
     void setUpdateCheck(bool enabled) override;
 
+    // MenuHost
+    ActiveChild activeChild() const override;
+    void expandTree(ActiveChild window, bool expand) override;
+    bool menuStyle() const override { return office2003; }
+    void setMenuStyle(bool style) override { applyMenuStyle(style); }
+    void runProcedure(Procedure procedure, int argument) override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void connectMenus();
+    void showColumnProperties();
+    void showAndFocus(SlotWindow kind);
+    void listChildWindows(QMenu *menu);
     void placeTabStrip();
     double clientWidthTwips() const;
     double clientHeightTwips() const;
