@@ -70,9 +70,8 @@ private:
         QMenu *menu = bar ? bar->addMenu(item.caption) : new QMenu(item.caption, &owner);
         menu->setObjectName(item.control);
         menus_.insert(item.control, menu);
-        if (bar)
-            record(item, menu->menuAction());
-        else
+        record(item, menu->menuAction());
+        if (!bar)
             menus.popups.insert(item.control, menu);
     }
 
