@@ -47,6 +47,16 @@ bool mayCreateAt(const QString &path)
     return true;
 }
 
+// A reused slot keeps nothing of its previous table that would be written for the next
+// one: no XSL output of its own (the new table would overwrite the old one's), no XML text.
+void forgetPreviousTable(TableDocument &doc)
+{
+    doc.xslFileName.clear();
+    doc.xslFileDir.clear();
+    doc.xmlText.clear();
+    doc.xslGenerated.clear();
+}
+
 void setProgress(int percent)
 {
     if (MainWindowView *view = workspace().mainWindow)
@@ -81,6 +91,7 @@ bool createNewProject(const QString &name)
     addTableTab(path);
     resetEverything();
     Workspace &ws = workspace();
+    forgetPreviousTable(ws.current());
     ws.current().tablePath = path;
     addToRecents(path);
     ws.current().xmlPath.clear();
@@ -107,6 +118,7 @@ void openTable(const QString &path)
         return;
     addTableTab(path);
     resetEverything();
+    forgetPreviousTable(workspace().current());
     readProject(path);
 }
 

@@ -63,6 +63,25 @@ TEST_F(TableCommands, NewTableIsOnDiskWithItsXslOutputAndUnchanged)
     EXPECT_TRUE(ui->messages.isEmpty());
 }
 
+TEST_F(TableCommands, TableInAReusedSlotGetsItsOwnXslOutput)
+{
+    newTable("old");
+    TableDocument &doc = workspace().current();
+    doc.xslFileName = "custom.xsl";
+    doc.xmlText = "<old/>";
+    saveit();
+    docloseit_Click();
+    const int slot = newTable("new");
+    ASSERT_EQ(slot, 0);
+    EXPECT_EQ(doc.xslFileName, "new.xsl");
+    EXPECT_EQ(doc.xmlText, "");
+    EXPECT_EQ(output.written, (QStringList{home.file("old.xsl"), home.file("custom.xsl"),
+                                           home.file("new.xsl")}));
+    docloseit_Click();
+    openTable(tablePath("old"));
+    EXPECT_EQ(doc.xslFileName, "custom.xsl") << "the table file's own output";
+}
+
 TEST_F(TableCommands, InvalidNameAsksAgainAndCancelEndsTheCommand)
 {
     ui->fileAnswers = {home.file("1st.tvk"), home.file("my table.tvk"), ""};
