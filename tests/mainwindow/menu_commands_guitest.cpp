@@ -88,6 +88,7 @@ TEST(MenuCommandsGui, ItemsAndShortcutsReachTheCurrentSlotsWindows)
     s.window.setMenuEnabled("tableMenu", true);
     s.window.setMenuEnabled("attMenu", true);
     s.window.setMenuEnabled("run", true);
+    s.window.setMenuEnabled("showWins", true);
 
     s.window.popupMenu("mainR")->actions().at(1)->trigger();      // "New Attribute"
     s.window.mainMenus().item("stopit")->trigger();                // toolbar
@@ -98,9 +99,17 @@ TEST(MenuCommandsGui, ItemsAndShortcutsReachTheCurrentSlotsWindows)
     QTest::keyClick(&s.window, Qt::Key_F5);                      // Run in window
     EXPECT_EQ(views.calls, (QStringList{"rep.badd_Click", "result.stopit_Click",
                                         "rep.addit_Click", "result.runit_Click"}));
-    EXPECT_TRUE(s.window.isWindowVisible(workspace().curTable, SlotWindow::Rep))
-        << "the table window is shown first";
-    EXPECT_TRUE(s.window.isWindowVisible(workspace().curTable, SlotWindow::Result));
+    const int slot = workspace().curTable;
+    EXPECT_TRUE(s.window.isWindowVisible(slot, SlotWindow::Rep)) << "shown first";
+    EXPECT_TRUE(s.window.isWindowVisible(slot, SlotWindow::Result));
+
+    // Ctrl+F4 is "Arrange default" even while a table window has the focus.
+    s.window.setWindowVisible(slot, SlotWindow::Prop, false);
+    SlotSubWindow *parser = s.window.slotWindow(slot, SlotWindow::Parser);
+    s.window.mdiArea()->setActiveSubWindow(parser);
+    QTest::keyClick(parser->widget(), Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_TRUE(s.window.isWindowVisible(slot, SlotWindow::Prop));
+    EXPECT_TRUE(parser->isVisible());
     workspace().currentViews() = {};
 }
 

@@ -3,6 +3,7 @@
 #include "documents/workspace.h"
 
 #include <QCloseEvent>
+#include <QMenu>
 #include <QMdiArea>
 #include <cmath>
 
@@ -39,6 +40,10 @@ SlotSubWindow::SlotSubWindow(int slot, SlotWindow kind, QWidget *content)
     setWidget(content);
     setWindowTitle(slotWindowCaption(kind));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // Ctrl+F4 is the main window's "Arrange default"; the window menu's Close gives it up.
+    for (QAction *action : systemMenu()->actions())
+        if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_F4))
+            action->setShortcut(QKeySequence());
 }
 
 WindowGeometry &SlotSubWindow::model() const
