@@ -19,20 +19,6 @@ namespace {
 
 using Answer = UiServices::Answer;
 
-// The new-table dialog until it gives a path whose table name passes the name check;
-// "" when cancelled.
-QString askNewTablePath()
-{
-    for (;;) {
-        const QString path = showFileDialog(false, QStringLiteral("Save new Table in folder"),
-                                            QStringLiteral("Tarvik Table|*.tvk"),
-                                            QStringLiteral("*.tvk"), true,
-                                            QStringLiteral("newTable.tvk"), QString());
-        if (path.isEmpty() || isValidName(getBaseName(path), false))
-            return path;
-    }
-}
-
 // Whether a new table may be written to the path; the user has been asked or told.
 bool mayCreateAt(const QString &path)
 {
@@ -65,6 +51,17 @@ void setProgress(int percent)
 
 } // namespace
 
+QString askTableFileToSave(const QString &title, const QString &fileName)
+{
+    for (;;) {
+        const QString path =
+            showFileDialog(false, title, QStringLiteral("Tarvik Table|*.tvk"),
+                           QStringLiteral("*.tvk"), true, fileName, QString());
+        if (path.isEmpty() || isValidName(getBaseName(path), false))
+            return path;
+    }
+}
+
 QString tableIsOpenMessage()
 {
     return QStringLiteral("Table with this name is currently open. Please close it first.");
@@ -85,7 +82,8 @@ bool createNewProject(const QString &name)
     if (!path.isEmpty() && !isValidName(getBaseName(path), false))
         path.clear();
     if (path.isEmpty())
-        path = askNewTablePath();
+        path = askTableFileToSave(QStringLiteral("Save new Table in folder"),
+                                  QStringLiteral("newTable.tvk"));
     if (path.isEmpty() || !mayCreateAt(path) || !newTableSlot())
         return false;
     addTableTab(path);

@@ -5,6 +5,9 @@
 // The procedures behind the table commands; each works on the current slot, and those
 // that visit other slots set the current slot back before they return.
 
+// A save dialog for a table file, shown again until the table name (the file name before
+// its first ".") passes the name check; "" when cancelled.
+QString askTableFileToSave(const QString &title, const QString &fileName);
 // "Table with this name is currently open. Please close it first."
 QString tableIsOpenMessage();
 

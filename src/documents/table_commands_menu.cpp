@@ -1,6 +1,5 @@
 #include "documents/table_commands_menu.h"
 
-#include "documents/column_types.h"
 #include "documents/file_dialog.h"
 #include "documents/path_helpers.h"
 #include "documents/recent_tables.h"
@@ -30,18 +29,6 @@ bool tellWhenNoTable()
     return true;
 }
 
-// The Save As dialog until its table name passes the name check; "" when cancelled.
-QString askSaveAsPath()
-{
-    for (;;) {
-        const QString path = showFileDialog(
-            false, QStringLiteral("Save Table As"), QStringLiteral("Tarvik Table|*.tvk"),
-            QStringLiteral("*.tvk"), true, getTableName(workspace().curTable), QString());
-        if (path.isEmpty() || isValidName(getBaseName(path), false))
-            return path;
-    }
-}
-
 // An XSL output that was the old table's default follows the table to its new file, so
 // that the new table does not overwrite the old table's stylesheet.
 void moveDefaultXslOutput(TableDocument &doc, const QString &newPath)
@@ -53,9 +40,10 @@ void moveDefaultXslOutput(TableDocument &doc, const QString &newPath)
     doc.xslFileDir = getDir(newPath);
 }
 
-} // namespace
-
+// The folder the open-table dialog starts in before it remembers one: the example tables.
 QString tablesFolder() { return dataFolder() + QStringLiteral("/tables"); }
+
+} // namespace
 
 void newProject_Click() { createNewProject(QString()); }
 
@@ -100,7 +88,8 @@ void saveas_Click()
 {
     if (tellWhenNoTable())
         return;
-    const QString path = askSaveAsPath();
+    const QString path = askTableFileToSave(QStringLiteral("Save Table As"),
+                                            getTableName(workspace().curTable));
     if (path.isEmpty())
         return;
     Workspace &ws = workspace();

@@ -13,6 +13,3 @@ void saveas_Click();
 void delProject_Click();
 // An entry of the Recent tables menu, by its caption.
 void rTableList_Click(const QString &caption);
-
-// The folder the open-table dialog starts in before it remembers one.
-QString tablesFolder();

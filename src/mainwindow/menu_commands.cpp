@@ -70,7 +70,10 @@ void toggleMenuStyle(MenuHost &host)
 void forwardToSlotWindow(Procedure procedure)
 {
     const SlotViews &views = workspace().currentViews();
-    switch (windowOf(procedure).value_or(SlotWindow::Prop)) {
+    const std::optional<SlotWindow> window = windowOf(procedure);
+    if (!window)
+        return;
+    switch (*window) {
     case SlotWindow::Parser:
         if (views.parser)
             forwardToXmlWindow(procedure, *views.parser);

@@ -255,12 +255,3 @@ const std::vector<ToolbarButton> &toolbarButtons()
     static const std::vector<ToolbarButton> buttons = buildToolbar();
     return buttons;
 }
-
-const MenuItem *findMenuItem(const QString &control, int index)
-{
-    for (const auto *list : {&menuBarItems(), &popupMenuItems()})
-        for (const MenuItem &candidate : *list)
-            if (candidate.control == control && candidate.index == index)
-                return &candidate;
-    return nullptr;
-}

@@ -97,6 +97,3 @@ const std::vector<MenuItem> &menuBarItems();
 const std::vector<MenuItem> &popupMenuItems();
 // The 17 toolbar buttons in their order on the toolbar, the table commands first.
 const std::vector<ToolbarButton> &toolbarButtons();
-
-// The item with that control name and index, or null.
-const MenuItem *findMenuItem(const QString &control, int index = -1);

@@ -224,6 +224,8 @@ TEST_F(TableCommands, SaveAsMovesTheTableAndItsDefaultOutput)
     workspace().current().store.set("Caption-Table", "Moved");
     ui->fileAnswers = {tablePath("new")};
     saveas_Click();
+    EXPECT_EQ(ui->fileDialogs.last().title, "Save Table As");
+    EXPECT_EQ(ui->fileDialogs.last().fileName, "old");
     const TableDocument &doc = workspace().current();
     EXPECT_EQ(doc.tablePath, tablePath("new"));
     EXPECT_EQ(doc.xslFileName, "new.xsl");
@@ -284,6 +286,19 @@ TEST_F(TableCommands, DeleteRemovesAClosedTableOnly)
     EXPECT_EQ(ui->messages, (QStringList{"Can't delete currently open table. Close it first.",
                                          "Table deleted."}));
     EXPECT_EQ(recentTablesMenu(), QStringList{tablePath("open")});
+}
+
+TEST_F(TableCommands, OpenDialogStartsAtTheExampleTablesAndSharesItsFolderWithDelete)
+{
+    ui->fileAnswers = {"", home.file("sub/x.tvk"), ""};
+    openProject_Click();
+    EXPECT_EQ(ui->fileDialogs[0].title, "Open table");
+    EXPECT_TRUE(ui->fileDialogs[0].mustExist);
+    EXPECT_EQ(ui->fileDialogs[0].initDir, home.file("tables"));
+    openProject_Click(); // a file that is gone by now
+    delProject_Click();
+    EXPECT_EQ(ui->fileDialogs[2].title, "Delete table");
+    EXPECT_EQ(ui->fileDialogs[2].initDir, home.file("sub/"));
 }
 
 TEST_F(TableCommands, FailedDeleteShowsWhy)

@@ -17,6 +17,16 @@ using P = Procedure;
 using W = SlotWindow;
 using Host = RecordingMenuHost;
 
+// The item with that control name and index, or null.
+const MenuItem *findMenuItem(const QString &control, int index = -1)
+{
+    for (const auto *list : {&menuBarItems(), &popupMenuItems()})
+        for (const MenuItem &candidate : *list)
+            if (candidate.control == control && candidate.index == index)
+                return &candidate;
+    return nullptr;
+}
+
 struct Expected {
     const char *control;
     int index;
