@@ -82,16 +82,6 @@ TEST_F(TableSaving, FailedWriteKeepsTheTableChangedAndStillWritesTheXslOutput)
     EXPECT_EQ(output.written.size(), 1);
 }
 
-TEST_F(TableSaving, SlotWithoutTableFileSavesNothing)
-{
-    workspace().slotUsed[0] = true;
-    workspace().current().tableChanged = true;
-    EXPECT_FALSE(saveit());
-    EXPECT_TRUE(output.written.isEmpty());
-    EXPECT_TRUE(ui->messages.isEmpty());
-    EXPECT_TRUE(ui->fileDialogs.isEmpty());
-}
-
 TEST_F(TableSaving, OpenTablesMatchByExactPath)
 {
     const QString path = openChanged(3, "Orders");
