@@ -1,0 +1,71 @@
+#include "generator/transform.h"
+
+#include "documents/path_helpers.h"
+#include "documents/settings_files.h"
+#include "documents/store_access.h"
+#include "documents/workspace.h"
+#include "generator/plugin_processor.h"
+#include "platform/ui_services.h"
+#include "platform/xslt_transform.h"
+
+namespace {
+
+const QString builtInProcessor = QStringLiteral("msxsl");
+
+// The folder the stylesheet lives in as far as imports are concerned: the XSL output
+// page's folder, else the table file's, else (a table never saved) the data folder.
+QString stylesheetFolder()
+{
+    const TableDocument &doc = workspace().current();
+    if (!doc.xslFileDir.isEmpty())
+        return doc.xslFileDir;
+    const QString tableDir = getTableDir(workspace().curTable);
+    return tableDir.isEmpty() ? dataFolder() + u'/' : tableDir;
+}
+
+QString builtInMessage(const XsltOutcome &outcome)
+{
+    switch (outcome.failure) {
+    case XsltOutcome::Failure::XmlDocument:
+        return QStringLiteral("Error in XML document: ") + outcome.reason;
+    case XsltOutcome::Failure::XslDocument:
+        return QStringLiteral("Error in XSL document: ") + outcome.reason;
+    case XsltOutcome::Failure::Transform:
+        return outcome.reason.isEmpty() ? QStringLiteral("The XSL transformation failed.")
+                                        : outcome.reason;
+    case XsltOutcome::Failure::None:
+        break;
+    }
+    return {};
+}
+
+TransformResult runBuiltIn(const QString &xmlPath, const QString &xslCode)
+{
+    workspace().current().xsltProcessorUsed = builtInProcessor;
+    const XsltOutcome outcome =
+        runXslt(xmlPath, xslCode, stylesheetFolder() + pluginStylesheetName);
+    TransformResult result;
+    result.ok = outcome.failure == XsltOutcome::Failure::None;
+    result.html = outcome.output;
+    result.message = builtInMessage(outcome);
+    return result;
+}
+
+} // namespace
+
+TransformResult runTransform(const QString &xmlPath, const QString &xslCode)
+{
+    const QString commandLine = getKey(QStringLiteral("XSLT Command Line-Table"));
+    if (getKey(QStringLiteral("Use Plug In XSLT-Table")) != u"True" || commandLine.isEmpty())
+        return runBuiltIn(xmlPath, xslCode);
+    return runPlugin(commandLine, xmlPath, xslCode, stylesheetFolder(),
+                     workspace().current().xsltProcessorUsed);
+}
+
+QString transformXml(const QString &xmlPath, const QString &xslCode)
+{
+    const TransformResult result = runTransform(xmlPath, xslCode);
+    if (!result.message.isEmpty())
+        ui().message(result.message);
+    return result.html;
+}

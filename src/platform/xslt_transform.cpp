@@ -1,0 +1,197 @@
+#include "platform/xslt_transform.h"
+
+#include <QStringDecoder>
+#include <QStringList>
+
+#include <libexslt/exslt.h>
+#include <libxml/parser.h>
+#include <libxml/xmlerror.h>
+#include <libxslt/documents.h>
+#include <libxslt/extra.h>
+#include <libxslt/extensions.h>
+#include <libxslt/imports.h>
+#include <libxslt/security.h>
+#include <libxslt/transform.h>
+#include <libxslt/xslt.h>
+#include <libxslt/xsltInternals.h>
+#include <libxslt/xsltutils.h>
+
+#include <cstdarg>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+const xmlChar msxslNamespace[] = "urn:schemas-microsoft-com:xslt";
+
+// Source documents: no network, no entity expansion, no external DTD; CDATA read as text.
+constexpr int documentOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA;
+
+xsltDocLoaderFunc builtInLoader = nullptr;
+
+// documents loaded by document() follow the same rules as the main XML document.
+xmlDocPtr safeLoader(const xmlChar *uri, xmlDictPtr dict, int options, void *ctxt,
+                     xsltLoadType type)
+{
+    if (type == XSLT_LOAD_DOCUMENT)
+        options = documentOptions;
+    return builtInLoader(uri, dict, options, ctxt, type);
+}
+
+xsltSecurityPrefsPtr securityPrefs()
+{
+    static xsltSecurityPrefsPtr prefs = [] {
+        xsltSecurityPrefsPtr p = xsltNewSecurityPrefs();
+        xsltSetSecurityPrefs(p, XSLT_SECPREF_WRITE_FILE, xsltSecurityForbid);
+        xsltSetSecurityPrefs(p, XSLT_SECPREF_CREATE_DIRECTORY, xsltSecurityForbid);
+        xsltSetSecurityPrefs(p, XSLT_SECPREF_WRITE_NETWORK, xsltSecurityForbid);
+        return p;
+    }();
+    return prefs;
+}
+
+void initialiseOnce()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        xmlInitParser();
+        exsltRegisterAll();
+        xsltRegisterExtModuleFunction(BAD_CAST "node-set", msxslNamespace,
+                                      xsltFunctionNodeSet);
+        builtInLoader = xsltDocDefaultLoader;
+        xsltSetLoaderFunc(safeLoader);
+    });
+}
+
+// Collects what libxml2 and libxslt report during one run instead of printing it.
+class ErrorCollector {
+public:
+    ErrorCollector()
+    {
+        xmlSetStructuredErrorFunc(this, onStructured);
+        xmlSetGenericErrorFunc(this, onGeneric);
+        xsltSetGenericErrorFunc(this, onGeneric);
+    }
+    ~ErrorCollector()
+    {
+        xmlSetStructuredErrorFunc(nullptr, nullptr);
+        xmlSetGenericErrorFunc(nullptr, nullptr);
+        xsltSetGenericErrorFunc(nullptr, nullptr);
+    }
+    ErrorCollector(const ErrorCollector &) = delete;
+    ErrorCollector &operator=(const ErrorCollector &) = delete;
+
+    QString text() const
+    {
+        QStringList lines;
+        for (const QString &line : QString::fromUtf8(collected).split(u'\n')) {
+            const QString trimmed = line.trimmed();
+            if (!trimmed.isEmpty())
+                lines << trimmed;
+        }
+        return lines.join(u'\n');
+    }
+
+private:
+    QByteArray collected;
+
+    static void onStructured(void *self, xmlErrorPtr error)
+    {
+        if (error && error->message)
+            static_cast<ErrorCollector *>(self)->append(error->message);
+    }
+    static void onGeneric(void *self, const char *format, ...)
+    {
+        char buffer[2048];
+        va_list args;
+        va_start(args, format);
+        vsnprintf(buffer, sizeof buffer, format, args);
+        va_end(args);
+        static_cast<ErrorCollector *>(self)->collected += buffer;
+    }
+    void append(const char *message)
+    {
+        collected += message;
+        if (!collected.endsWith('\n'))
+            collected += '\n';
+    }
+};
+
+struct DocFree {
+    void operator()(xmlDocPtr doc) const { xmlFreeDoc(doc); }
+};
+struct StyleFree {
+    void operator()(xsltStylesheetPtr style) const { xsltFreeStylesheet(style); }
+};
+struct ContextFree {
+    void operator()(xsltTransformContextPtr ctxt) const { xsltFreeTransformContext(ctxt); }
+};
+using DocPtr = std::unique_ptr<xmlDoc, DocFree>;
+using StylePtr = std::unique_ptr<xsltStylesheet, StyleFree>;
+using ContextPtr = std::unique_ptr<xsltTransformContext, ContextFree>;
+
+XsltOutcome failed(XsltOutcome::Failure failure, const ErrorCollector &errors)
+{
+    XsltOutcome outcome;
+    outcome.failure = failure;
+    outcome.reason = errors.text();
+    return outcome;
+}
+
+// The result text in the encoding the stylesheet's xsl:output asks for (UTF-8 by default).
+QString serialize(xmlDocPtr result, xsltStylesheetPtr style)
+{
+    xmlChar *bytes = nullptr;
+    int length = 0;
+    if (xsltSaveResultToString(&bytes, &length, result, style) != 0 || !bytes)
+        return {};
+    const xmlChar *encoding = nullptr;
+    XSLT_GET_IMPORT_PTR(encoding, style, encoding);
+    const QByteArray raw(reinterpret_cast<const char *>(bytes), length);
+    xmlFree(bytes);
+    QStringDecoder decoder(encoding ? reinterpret_cast<const char *>(encoding) : "UTF-8");
+    return decoder.isValid() ? decoder.decode(raw) : QString::fromUtf8(raw);
+}
+
+} // namespace
+
+XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QString &baseUri)
+{
+    initialiseOnce();
+    ErrorCollector errors;
+
+    const DocPtr xml(xmlReadFile(xmlPath.toUtf8().constData(), nullptr, documentOptions));
+    if (!xml)
+        return failed(XsltOutcome::Failure::XmlDocument, errors);
+
+    const QByteArray xslBytes = xslText.toUtf8();
+    DocPtr xslDoc(xmlReadMemory(xslBytes.constData(), int(xslBytes.size()),
+                                baseUri.toUtf8().constData(), "UTF-8",
+                                documentOptions));
+    if (!xslDoc)
+        return failed(XsltOutcome::Failure::XslDocument, errors);
+
+    // The stylesheet owns its document from here on, even when compiling fails.
+    const StylePtr style(xsltParseStylesheetDoc(xslDoc.get()));
+    if (!style || style->errors > 0) {
+        if (!style)
+            xslDoc.reset();
+        else
+            xslDoc.release();
+        return failed(XsltOutcome::Failure::Transform, errors);
+    }
+    xslDoc.release();
+
+    const ContextPtr ctxt(xsltNewTransformContext(style.get(), xml.get()));
+    if (!ctxt)
+        return failed(XsltOutcome::Failure::Transform, errors);
+    xsltSetCtxtSecurityPrefs(securityPrefs(), ctxt.get());
+    const DocPtr result(
+        xsltApplyStylesheetUser(style.get(), xml.get(), nullptr, nullptr, nullptr, ctxt.get()));
+    if (!result || ctxt->state != XSLT_STATE_OK)
+        return failed(XsltOutcome::Failure::Transform, errors);
+
+    XsltOutcome outcome;
+    outcome.output = serialize(result.get(), style.get());
+    return outcome;
+}
