@@ -84,7 +84,7 @@ public:
     QString text() const
     {
         QStringList lines;
-        for (const QString &line : QString::fromUtf8(collected).split(u'\n')) {
+        for (const QString &line : collected.split(u'\n')) {
             const QString trimmed = line.trimmed();
             if (!trimmed.isEmpty())
                 lines << trimmed;
@@ -93,27 +93,20 @@ public:
     }
 
 private:
-    QByteArray collected;
+    QString collected;
 
     static void onStructured(void *self, xmlErrorPtr error)
     {
         if (error && error->message)
-            static_cast<ErrorCollector *>(self)->append(error->message);
+            static_cast<ErrorCollector *>(self)->collected +=
+                QString::fromUtf8(error->message) + u'\n';
     }
     static void onGeneric(void *self, const char *format, ...)
     {
-        char buffer[2048];
         va_list args;
         va_start(args, format);
-        vsnprintf(buffer, sizeof buffer, format, args);
+        static_cast<ErrorCollector *>(self)->collected += QString::vasprintf(format, args);
         va_end(args);
-        static_cast<ErrorCollector *>(self)->collected += buffer;
-    }
-    void append(const char *message)
-    {
-        collected += message;
-        if (!collected.endsWith('\n'))
-            collected += '\n';
     }
 };
 
@@ -165,22 +158,16 @@ XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QStrin
         return failed(XsltOutcome::Failure::XmlDocument, errors);
 
     const QByteArray xslBytes = xslText.toUtf8();
-    DocPtr xslDoc(xmlReadMemory(xslBytes.constData(), int(xslBytes.size()),
-                                baseUri.toUtf8().constData(), "UTF-8",
-                                documentOptions));
+    xmlDocPtr xslDoc = xmlReadMemory(xslBytes.constData(), int(xslBytes.size()),
+                                     baseUri.toUtf8().constData(), "UTF-8", documentOptions);
     if (!xslDoc)
         return failed(XsltOutcome::Failure::XslDocument, errors);
-
-    // The stylesheet owns its document from here on, even when compiling fails.
-    const StylePtr style(xsltParseStylesheetDoc(xslDoc.get()));
-    if (!style || style->errors > 0) {
-        if (!style)
-            xslDoc.reset();
-        else
-            xslDoc.release();
+    // A compiled stylesheet owns its document; without one the document is still ours.
+    const StylePtr style(xsltParseStylesheetDoc(xslDoc));
+    if (!style)
+        xmlFreeDoc(xslDoc);
+    if (!style || style->errors > 0)
         return failed(XsltOutcome::Failure::Transform, errors);
-    }
-    xslDoc.release();
 
     const ContextPtr ctxt(xsltNewTransformContext(style.get(), xml.get()));
     if (!ctxt)
