@@ -6,6 +6,7 @@
 #include <libexslt/exslt.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
+#include <libxml/xpath.h>
 #include <libxslt/documents.h>
 #include <libxslt/extra.h>
 #include <libxslt/extensions.h>
@@ -123,6 +124,44 @@ using DocPtr = std::unique_ptr<xmlDoc, DocFree>;
 using StylePtr = std::unique_ptr<xsltStylesheet, StyleFree>;
 using ContextPtr = std::unique_ptr<xsltTransformContext, ContextFree>;
 
+// libxml2 enters every "id" attribute of an HTML document into the document's ID table,
+// which for pages with hundreds of thousands of ids costs far more than the rest of the
+// transform. For plain html output (no doctype, no version) the result is built as an XML
+// tree instead and turned into an HTML document before it is written: the same page.
+class PlainHtmlAsXmlTree {
+public:
+    explicit PlainHtmlAsXmlTree(xsltStylesheetPtr style) : style(style), ownMethod(style->method)
+    {
+        const xmlChar *method = nullptr;
+        const xmlChar *doctypePublic = nullptr;
+        const xmlChar *doctypeSystem = nullptr;
+        const xmlChar *version = nullptr;
+        XSLT_GET_IMPORT_PTR(method, style, method);
+        XSLT_GET_IMPORT_PTR(doctypePublic, style, doctypePublic);
+        XSLT_GET_IMPORT_PTR(doctypeSystem, style, doctypeSystem);
+        XSLT_GET_IMPORT_PTR(version, style, version);
+        active = method && xmlStrEqual(method, BAD_CAST "html") && !doctypePublic &&
+                 !doctypeSystem && !version && !style->cdataSection;
+        if (active)
+            style->method = xmlMethod;
+    }
+    ~PlainHtmlAsXmlTree() { style->method = ownMethod; }
+    PlainHtmlAsXmlTree(const PlainHtmlAsXmlTree &) = delete;
+    PlainHtmlAsXmlTree &operator=(const PlainHtmlAsXmlTree &) = delete;
+
+    void restoreHtml(xmlDocPtr result) const
+    {
+        if (active)
+            result->type = XML_HTML_DOCUMENT_NODE;
+    }
+
+private:
+    xsltStylesheetPtr style;
+    xmlChar *ownMethod;
+    xmlChar xmlMethod[4] = {'x', 'm', 'l', 0};
+    bool active = false;
+};
+
 XsltOutcome failed(XsltOutcome::Failure failure, const ErrorCollector &errors)
 {
     XsltOutcome outcome;
@@ -144,6 +183,23 @@ QString serialize(xmlDocPtr result, xsltStylesheetPtr style)
     xmlFree(bytes);
     QStringDecoder decoder(encoding ? reinterpret_cast<const char *>(encoding) : "UTF-8");
     return decoder.isValid() ? decoder.decode(raw) : QString::fromUtf8(raw);
+}
+
+// The result tree; null when the transform failed or was stopped.
+DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr xml)
+{
+    // Numbered elements make XPath's document-order sorting cheap.
+    xmlXPathOrderDocElems(xml);
+    const ContextPtr ctxt(xsltNewTransformContext(style, xml));
+    if (!ctxt)
+        return nullptr;
+    xsltSetCtxtSecurityPrefs(securityPrefs(), ctxt.get());
+    const PlainHtmlAsXmlTree tree(style);
+    DocPtr result(xsltApplyStylesheetUser(style, xml, nullptr, nullptr, nullptr, ctxt.get()));
+    if (!result || ctxt->state != XSLT_STATE_OK)
+        return nullptr;
+    tree.restoreHtml(result.get());
+    return result;
 }
 
 } // namespace
@@ -169,13 +225,8 @@ XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QStrin
     if (!style || style->errors > 0)
         return failed(XsltOutcome::Failure::Transform, errors);
 
-    const ContextPtr ctxt(xsltNewTransformContext(style.get(), xml.get()));
-    if (!ctxt)
-        return failed(XsltOutcome::Failure::Transform, errors);
-    xsltSetCtxtSecurityPrefs(securityPrefs(), ctxt.get());
-    const DocPtr result(
-        xsltApplyStylesheetUser(style.get(), xml.get(), nullptr, nullptr, nullptr, ctxt.get()));
-    if (!result || ctxt->state != XSLT_STATE_OK)
+    const DocPtr result = applyStylesheet(style.get(), xml.get());
+    if (!result)
         return failed(XsltOutcome::Failure::Transform, errors);
 
     XsltOutcome outcome;

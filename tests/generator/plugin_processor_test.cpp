@@ -98,6 +98,20 @@ TEST_F(PlugInProcessor, XsltprocGivesTheSamePagesAsTheBuiltInProcessor)
                    "<script>if (1 &lt; 2) {}</script></div></xsl:template>"),
         stylesheet("<xsl:output method='html'/><xsl:template match='/'><p>"
                    "<xsl:value-of select='count(//o)'/> &#160;&#8364;</p></xsl:template>"),
+        // Every kind of node an html page gets, built from instructions.
+        stylesheet("<xsl:output method='html' indent='no'/><xsl:template match='/'>"
+                   "<xsl:element name='html'><head><style>td &gt; b {}</style></head><body>"
+                   "<xsl:comment> c </xsl:comment><xsl:processing-instruction name='pi'>x"
+                   "</xsl:processing-instruction><xsl:for-each select='orders/o'>"
+                   "<xsl:element name='div'><xsl:attribute name='id'>d<xsl:value-of "
+                   "select='@n'/></xsl:attribute><a name='n{@n}' href='a b/\xc3\xa4?q={@n}'>"
+                   "<xsl:copy-of select='node()'/></a><br/><img src='i.png'/>"
+                   "<option selected='selected'/><xsl:text disable-output-escaping='yes'>"
+                   "&lt;i&gt;&amp;nbsp;</xsl:text></xsl:element></xsl:for-each>"
+                   "</body></xsl:element></xsl:template>"),
+        stylesheet("<xsl:output method='html' doctype-public='-//W3C//DTD HTML 4.01//EN' "
+                   "cdata-section-elements='td'/><xsl:template match='/'><html><body><table>"
+                   "<tr><td id='x'>a &lt; b</td></tr></table></body></html></xsl:template>"),
     };
     for (const QString &xsl : pages) {
         const TransformResult builtIn = withBuiltIn(xsl);
