@@ -1,25 +1,39 @@
 #include "documents/settings_files.h"
+#include "mainwindow/gui/vantor.h"
 #include "platform/gui/qt_ui_services.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <cstdio>
 
 namespace {
-QMainWindow *mainWindow = nullptr;
+
+Vantor *mainWindow = nullptr;
 QWidget *dialogParent() { return mainWindow; }
+
+bool hasDisplay()
+{
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (!hasDisplay()) {
+        std::fputs("Tarvik needs a graphical display (DISPLAY or WAYLAND_DISPLAY is not set).\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvik"));
     installUiServices(std::make_unique<QtUiServices>(&dialogParent));
     ensureDataFolder();
 
-    QMainWindow window;
+    Vantor window;
     mainWindow = &window;
-    window.setWindowTitle(QStringLiteral("Tarvik: No table open"));
-    window.resize(1024, 720);
-    window.show();
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    window.startUp(arguments, QStringLiteral(":/examples"));
     return QApplication::exec();
 }

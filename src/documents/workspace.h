@@ -3,8 +3,12 @@
 #include "documents/table_document.h"
 #include "documents/views/slot_views.h"
 
+class WindowFrameView;
+
 #include <QString>
 #include <array>
+
+class MainWindowView;
 
 constexpr int maxTables = 121;
 constexpr int codeEditorPoolSize = 121;
@@ -17,6 +21,7 @@ struct CodeEditorRecord {
     int myTab = -1;     // owning table slot
     WindowGeometry geometry;
     bool xslEditShown = false;
+    WindowFrameView *window = nullptr; // null until the editor window exists
 };
 
 // The open tables and the program-wide flags.
@@ -26,9 +31,14 @@ struct Workspace {
     std::array<SlotViews, maxTables> views{};
     std::array<CodeEditorRecord, codeEditorPoolSize> xslEditForms{};
     int curTable = 0;
+    MainWindowView *mainWindow = nullptr; // the main window; null without one (tvktool)
+    bool tabEventsOn = true;               // a tab strip click switches tables only while true
 
     bool productionRun = false;
     bool uiReady = true;
+    bool startupLoading = false;   // true while start-up opens the table of the command line
+    int savedActiveSlot = -1;      // slot named by the last table file read, -1 for none
+    bool showDetails = true;       // "Show/Hide detailed help tooltips" is checked
     bool publishPhpMode = false;
     QString newColumnType = QStringLiteral("Text (HTML segment)");
     QString lastHighlightedColumn;

@@ -1,9 +1,15 @@
 #pragma once
 
+#include "documents/views/window_frame_view.h"
+
 // What the model asks of a slot's preview window.
-class PreviewView {
+class PreviewView : public WindowFrameView {
 public:
     virtual ~PreviewView() = default;
     // Generates the stylesheet, renders it and shows the page.
     virtual void runit_Click() = 0;
+    // Shows the row-limit list at this index; the caller holds uiReady at False.
+    virtual void setRowLimitIndex(int index) = 0;
+    // Ticks (1) or clears (0) the auto-reload box without running its handler.
+    virtual void setAutoReload(int value) = 0;
 };

@@ -1,9 +1,15 @@
 #pragma once
 
+#include <QString>
+
+#include "documents/views/window_frame_view.h"
+
 // What the model asks of a slot's property sheet.
-class PropertySheetView {
+class PropertySheetView : public WindowFrameView {
 public:
     virtual ~PropertySheetView() = default;
     // True while a table file is read into the slot: focus loss commits nothing.
     virtual void setLoading(bool loading) = 0;
+    // Selects the row with this caption; no such row selects nothing.
+    virtual void selectRow(const QString &caption) = 0;
 };

@@ -1,12 +1,25 @@
 // tvktool: reaches the table model from a terminal, with no window.
+#include "stderr_ui.h"
+#include "tvktool_commands.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
 namespace {
 
+// Every command, one line each.
+const TvkCommand commands[] = {
+    {"dump", "T.tvk", 1, runDump},
+    {"roundtrip", "IN.tvk OUT.tvk", 2, runRoundtrip},
+    {"generate", "T.tvk [--production] [--rows-index 0-4]", 1, generateCommand},
+};
+
 int usage()
 {
-    QTextStream(stderr) << "usage: tvktool COMMAND ARGS...\n";
+    QTextStream err(stderr);
+    err << "usage:\n";
+    for (const TvkCommand &command : commands)
+        err << "  tvktool " << command.name << ' ' << command.arguments << '\n';
     return 2;
 }
 
@@ -15,8 +28,13 @@ int usage()
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    installUiServices(std::make_unique<StderrUi>());
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return usage();
+    for (const TvkCommand &command : commands) {
+        if (args.first() == QLatin1String(command.name))
+            return args.size() - 1 < command.minArguments ? usage() : command.run(args.mid(1));
+    }
     return usage();
 }

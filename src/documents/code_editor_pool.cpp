@@ -1,0 +1,52 @@
+#include "documents/code_editor_pool.h"
+
+#include "documents/workspace.h"
+
+namespace {
+
+// A new editor's size in twips; the model counts 15 twips to a pixel until a window
+// measures the screen.
+constexpr double newEditorWidth = 385 * 15;
+constexpr double newEditorHeight = 225 * 15;
+
+} // namespace
+
+int getXslEditor(const QString &element, const QString &kind)
+{
+    Workspace &ws = workspace();
+    int freeEntry = -1;
+    for (int i = 0; i < codeEditorPoolSize; ++i) {
+        const CodeEditorRecord &editor = ws.xslEditForms[size_t(i)];
+        if (!editor.exists) {
+            if (freeEntry < 0)
+                freeEntry = i;
+            continue;
+        }
+        if (editor.myElement == element && editor.myFunction == kind &&
+            editor.myTab == ws.curTable)
+            return i;
+    }
+    if (freeEntry < 0)
+        return -1;
+    CodeEditorRecord &editor = ws.xslEditForms[size_t(freeEntry)];
+    editor = CodeEditorRecord{};
+    editor.exists = true;
+    editor.myElement = element;
+    editor.myFunction = kind;
+    editor.myTab = ws.curTable;
+    editor.geometry.width = newEditorWidth;
+    editor.geometry.height = newEditorHeight;
+    return freeEntry;
+}
+
+std::vector<int> slotEditors(int slot)
+{
+    std::vector<int> indexes;
+    const Workspace &ws = workspace();
+    for (int i = 0; i < codeEditorPoolSize; ++i) {
+        const CodeEditorRecord &editor = ws.xslEditForms[size_t(i)];
+        if (editor.exists && editor.myTab == slot)
+            indexes.push_back(i);
+    }
+    return indexes;
+}

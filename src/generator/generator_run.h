@@ -1,0 +1,30 @@
+#pragma once
+
+#include "documents/add_string.h"
+
+#include <QList>
+#include <QString>
+#include <utility>
+
+// The state of one stylesheet generation over the current slot.
+struct GeneratorRun {
+    AddString out;         // the stylesheet as built so far
+    QString tableName;     // T: part of every template name, class and id written
+    QString tableXpath;    // the table's row Xpath, "/" when none is set
+    bool isProduction = false;
+    bool debugOn = false;
+
+    // Filled while the rows are written (sort keys) and by "Call Table" columns.
+    QString importList;
+    QString treeVariables;
+    QString sortList;
+    QString cssCalls;
+    QString scriptCalls;
+
+    void add(const QString &text) { out.Add(text); }
+    // Replaces the first occurrence of a marker in the text built so far.
+    void replaceMarkers(const QList<std::pair<QString, QString>> &replacements);
+};
+
+// "True", "true", or a non-zero number; anything else is false.
+bool storedBoolean(const QString &value);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// The opening of every stylesheet the program writes, and the texts derived from the
+// current slot's "XSLT Input Parameters-Table".
+
+struct InputParameter {
+    QString name;
+    QString value; // stored XML-escaped; used as it stands
+};
+
+// The packed list: name, Chr(14), value, Chr(15), repeated; a trailing half record is
+// dropped.
+QList<InputParameter> inputParameters();
+
+// The stylesheet start tag with its namespaces, then extra, then the imports of the
+// table's extra stylesheet files and the parameter declarations.
+QString makeXslHeader(const QString &extra);
+// One xsl:param per input parameter.
+QString makeParamDecls();
+// One xsl:with-param per input parameter, passing it on under its own name.
+QString makeWithParams();
+
+// The folder of the table's XSL output page, else the table file's folder.
+QString xslOutputFolder();
+// A file's path as seen from the XSL output folder, "/" between folders.
+QString relativeToXslFolder(const QString &path);

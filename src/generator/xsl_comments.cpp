@@ -1,0 +1,12 @@
+#include "generator/xsl_comments.h"
+
+#include "documents/string_helpers.h"
+
+QString addComment(const QString &text)
+{
+    QString escaped = xmlEscaped(text);
+    replaceAll(escaped, QStringLiteral("\r\n"), QStringLiteral(" -->\r\n<!-- "));
+    return QStringLiteral("<!-- ") + escaped + QStringLiteral(" -->");
+}
+
+QString addUser(const QString &code) { return code + QStringLiteral("\r\n"); }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// What became of the re-indenting of a generated stylesheet.
+struct GenerationOutcome {
+    bool indented = true;
+    QString error; // the parser's reason when the text could not be re-indented
+};
+
+// The stylesheet for the current slot's table as built, before the re-indenting.
+// Output runs (isProduction) write no debug output and, with productionRun set, no row
+// limit; they leave the table unmarked.
+QString buildXslCode(bool isProduction);
+
+// Builds the stylesheet, re-indents it and stores it as the slot's xslGenerated. When
+// the text cannot be re-indented, the unindented text is stored and the outcome says why.
+GenerationOutcome generateXSLCode(bool isProduction);
+
+// Sets the program-wide productionRun for an output run's lifetime.
+class ProductionRunGuard {
+public:
+    ProductionRunGuard();
+    ~ProductionRunGuard();
+    ProductionRunGuard(const ProductionRunGuard &) = delete;
+    ProductionRunGuard &operator=(const ProductionRunGuard &) = delete;
+};

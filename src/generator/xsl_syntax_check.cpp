@@ -1,0 +1,56 @@
+#include "generator/xsl_syntax_check.h"
+
+#include "generator/stylesheet_header.h"
+#include "platform/ui_services.h"
+#include "platform/xml_check.h"
+#include "platform/xml_format.h"
+
+#include <QStringList>
+
+namespace {
+
+const QString crlf = QStringLiteral("\r\n");
+
+// The character offset of a 1-based line and column in the text, and that line's length.
+std::pair<qsizetype, qsizetype> lineAndOffset(const QString &text, int line, int column)
+{
+    qsizetype start = 0;
+    for (int current = 1; current < line; ++current) {
+        const qsizetype next = text.indexOf(QChar('\n'), start);
+        if (next < 0)
+            break;
+        start = next + 1;
+    }
+    qsizetype end = text.indexOf(QChar('\n'), start);
+    if (end < 0)
+        end = text.size();
+    if (end > start && text[end - 1] == QChar('\r'))
+        --end;
+    return {start + std::max(column, 1) - 1, end - start};
+}
+
+} // namespace
+
+PrettyPrintResult prettyPrintXml(const QString &text)
+{
+    const XmlFormatResult formatted = formatXml(text);
+    return {formatted.ok, formatted.text, formatted.error};
+}
+
+XslSyntaxResult checkXslSyntax(const QString &code)
+{
+    const QString prefix = QStringLiteral("<?xml version='1.0'?>") + crlf + makeXslHeader(QString())
+                           + QStringLiteral("<xsl:template match='/'>") + crlf;
+    const QString wrapped = prefix + code + QStringLiteral("</xsl:template></xsl:stylesheet>");
+    const auto error = checkWellFormed(wrapped);
+    XslSyntaxResult result;
+    if (!error)
+        return result;
+    result.ok = false;
+    result.reason = error->reason;
+    const auto [offset, lineLength] = lineAndOffset(wrapped, error->line, error->column);
+    result.selectionStart = int(std::clamp<qsizetype>(offset - prefix.size(), 0, code.size()));
+    result.selectionLength = int(lineLength);
+    ui().message(QStringLiteral("Syntax error in XSL code: ") + error->reason);
+    return result;
+}

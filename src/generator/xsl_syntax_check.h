@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// The outcome of re-indenting: the indented text, or why the text is not well-formed.
+struct PrettyPrintResult {
+    bool ok = false;
+    QString text;
+    QString error;
+};
+
+// Re-indents a stylesheet: an XML declaration naming UTF-8, then one element per line,
+// indented by nesting; comments and CDATA sections keep their content.
+PrettyPrintResult prettyPrintXml(const QString &text);
+
+// The outcome of checking a code snippet; on failure, the text the editor should select.
+struct XslSyntaxResult {
+    bool ok = true;
+    QString reason;
+    int selectionStart = 0;  // in the snippet
+    int selectionLength = 0; // the length of the faulty line
+};
+
+// Whether the snippet is well-formed inside the current table's stylesheet header (its
+// namespaces, imports and input parameters) and a template. A failure is shown as
+// "Syntax error in XSL code: " and the parser's reason.
+XslSyntaxResult checkXslSyntax(const QString &code);

@@ -1,0 +1,383 @@
+#include "mainwindow/gui/vantor.h"
+
+#include "documents/table_commands.h"
+#include "documents/table_slots.h"
+#include "mainwindow/gui/menu_styles.h"
+#include "mainwindow/gui/slot_window_set.h"
+#include "mainwindow/gui/tab_strip.h"
+#include "mainwindow/gui/tree_icons.h"
+#include "mainwindow/main_geometry.h"
+#include "mainwindow/startup.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <cmath>
+
+namespace {
+
+constexpr int tabStripHeight = 27; // pixels
+
+const int showIndexes[] = {20, 25, 35, 40, 45};
+
+} // namespace
+
+Vantor::Vantor() : area(new QMdiArea(this)), pb(new QProgressBar(this))
+{
+    Q_INIT_RESOURCE(resources); // the resources live in a static library
+    setObjectName(QStringLiteral("vantor"));
+    setWindowTitle(QStringLiteral("Tarvik"));
+    resize(1024, 720);
+    area->setFrameShape(QFrame::NoFrame);
+    setCentralWidget(area);
+    area->viewport()->installEventFilter(this);
+    menus = buildMainMenus(*this);
+    pb->setObjectName(QStringLiteral("pb"));
+    pb->setRange(0, 100);
+    pb->setMaximumWidth(220);
+    pb->hide();
+    statusBar()->addPermanentWidget(pb);
+    applyMenuStyle(office2003);
+    connectMenus();
+
+    connect(area, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow *window) {
+        if (auto *slotWindow = qobject_cast<SlotSubWindow *>(window))
+            workspace().tables[size_t(slotWindow->slot())].shown(slotWindow->kind()) = true;
+    });
+    checkPos.setInterval(330);
+    connect(&checkPos, &QTimer::timeout, this, &Vantor::checkPos_Timer);
+    checkPos.start();
+    autou.setSingleShot(true);
+    autou.setInterval(65000);
+    connect(&autou, &QTimer::timeout, this, [] { runUpdater(); });
+
+    workspace().mainWindow = this;
+}
+
+Vantor::~Vantor()
+{
+    if (workspace().mainWindow == this)
+        workspace().mainWindow = nullptr;
+}
+
+void Vantor::connectMenus()
+{
+    const auto on = [this](const QString &name, auto handler) {
+        connect(menus.item(name), &QAction::triggered, this, handler);
+    };
+    on(QStringLiteral("doexit"), [this] { close(); });
+    on(QStringLiteral("doCascade"), [this] { area->cascadeSubWindows(); });
+    on(QStringLiteral("doTileH"), [this] { tileSubWindows(Qt::Horizontal); });
+    on(QStringLiteral("doTileV"), [this] { tileSubWindows(Qt::Vertical); });
+    on(QStringLiteral("doArrange"), [this] { arrangeIcons(); });
+    on(QStringLiteral("doDef"), [this] { doDef_Click(); });
+    on(QStringLiteral("doFit"), [this] { doFit_Click(); });
+    for (int index : showIndexes)
+        on(QStringLiteral("showOne(%1)").arg(index), [this, index] { showOne_Click(index); });
+    on(QStringLiteral("showXML"), [this] { showOne_Click(20); });
+    on(QStringLiteral("showTable"), [this] { showOne_Click(25); });
+    on(QStringLiteral("showProperty"), [this] { showOne_Click(35); });
+    on(QStringLiteral("showWeb"), [this] { showOne_Click(40); });
+    on(QStringLiteral("showXSL"), [this] { showOne_Click(45); });
+}
+
+void Vantor::startUp(const QStringList &arguments, const QString &examples)
+{
+    cmdName = runStartUp(*this, layout, arguments, examples).commandLineName;
+}
+
+SlotSubWindow *Vantor::slotWindow(int slot, SlotWindow kind) const
+{
+    if (slot < 0 || slot >= maxTables || !sets[size_t(slot)])
+        return nullptr;
+    return sets[size_t(slot)]->window(kind);
+}
+
+TwipsPerPixel Vantor::screenTwips() const
+{
+    return {twipsPerPixel(logicalDpiX()), twipsPerPixel(logicalDpiY())};
+}
+
+double Vantor::clientWidthTwips() const { return area->viewport()->width() * screenTwips().tpx; }
+
+double Vantor::clientHeightTwips() const
+{
+    return area->viewport()->height() * screenTwips().tpy;
+}
+
+void Vantor::applySlotGeometry(int slot)
+{
+    if (hasWindowSet(slot)) {
+        const TwipsPerPixel screen = screenTwips();
+        sets[size_t(slot)]->applyGeometry(screen.tpx, screen.tpy);
+    }
+}
+
+// --- layout -------------------------------------------------------------------------
+
+void Vantor::checkPos_Timer()
+{
+    const TwipsPerPixel screen = screenTwips();
+    const double stripBottom = tabs ? (tabs->y() + tabs->height()) * screen.tpy : 0;
+    ::checkPos(layout, stripBottom, screen);
+    applySlotGeometry(workspace().curTable);
+}
+
+void Vantor::defaultPos()
+{
+    ::defaultPos(clientWidthTwips(), clientHeightTwips(), screenTwips());
+    applySlotGeometry(workspace().curTable);
+}
+
+void Vantor::doDef_Click()
+{
+    const int slot = workspace().curTable;
+    if (hasWindowSet(slot))
+        for (SlotWindow kind :
+             {SlotWindow::Prop, SlotWindow::Parser, SlotWindow::Rep, SlotWindow::Result})
+            setWindowVisible(slot, kind, true);
+    defaultPos();
+}
+
+void Vantor::doFit_Click()
+{
+    fitContainer(layout, mainWidthTwips(), mainHeightTwips());
+    applySlotGeometry(workspace().curTable);
+}
+
+void Vantor::showOne_Click(int index)
+{
+    const std::optional<SlotWindow> kind = showOneWindow(index);
+    SlotSubWindow *window = kind ? slotWindow(workspace().curTable, *kind) : nullptr;
+    if (!window)
+        return;
+    window->show();
+    area->setActiveSubWindow(window);
+    window->setFocus();
+}
+
+void Vantor::tileSubWindows(Qt::Orientation bands)
+{
+    QList<QMdiSubWindow *> shown;
+    for (QMdiSubWindow *window : area->subWindowList())
+        if (!window->isHidden() && !window->isMinimized())
+            shown.append(window);
+    if (shown.isEmpty())
+        return;
+    const QRect client = area->viewport()->rect();
+    const int n = int(shown.size());
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow *window = shown[i];
+        window->showNormal();
+        if (bands == Qt::Horizontal) {
+            const int h = client.height() / n;
+            window->setGeometry(0, i * h, client.width(), h);
+        } else {
+            const int w = client.width() / n;
+            window->setGeometry(i * w, 0, w, client.height());
+        }
+    }
+}
+
+void Vantor::arrangeIcons()
+{
+    int x = 0;
+    const int bottom = area->viewport()->height();
+    for (QMdiSubWindow *window : area->subWindowList()) {
+        if (window->isHidden() || !window->isMinimized())
+            continue;
+        window->move(x, bottom - window->height());
+        x += window->width();
+    }
+}
+
+// --- shut-down ------------------------------------------------------------------------
+
+void Vantor::closeEvent(QCloseEvent *event)
+{
+    if (!finished) {
+        if (!checkDirty(true)) {
+            event->ignore();
+            return;
+        }
+        finishAll();
+    }
+    event->accept();
+}
+
+void Vantor::finishAll()
+{
+    const TwipsPerPixel screen = screenTwips();
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    writeMainGeometry(normal.x() * screen.tpx, normal.y() * screen.tpy,
+                      normal.width() * screen.tpx, normal.height() * screen.tpy);
+    finished = true;
+    checkPos.stop();
+    autou.stop();
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible())
+            window->close();
+}
+
+// --- MainWindowView -------------------------------------------------------------------
+
+void Vantor::setCaption(const QString &caption) { setWindowTitle(caption); }
+
+void Vantor::setMenuEnabled(const QString &name, bool enabled)
+{
+    if (QAction *action = menus.item(name))
+        action->setEnabled(enabled);
+}
+
+bool Vantor::hasWindowSet(int slot) const { return slotWindow(slot, SlotWindow::Parser); }
+
+void Vantor::createWindowSet(int slot)
+{
+    if (!hasWindowSet(slot))
+        sets[size_t(slot)] = std::make_unique<SlotWindowSet>(*area, slot);
+}
+
+bool Vantor::isWindowVisible(int slot, SlotWindow window) const
+{
+    const SlotSubWindow *sub = slotWindow(slot, window);
+    return sub && !sub->isHidden();
+}
+
+void Vantor::setWindowVisible(int slot, SlotWindow window, bool visible)
+{
+    SlotSubWindow *sub = slotWindow(slot, window);
+    if (!sub)
+        return;
+    if (visible) { // at the place the model holds, which a table file may have changed
+        const TwipsPerPixel screen = screenTwips();
+        sub->applyGeometry(screen.tpx, screen.tpy);
+    }
+    sub->setVisible(visible);
+}
+
+void Vantor::clearWindowSet(int slot)
+{
+    for (SlotWindow kind : {SlotWindow::Parser, SlotWindow::Rep, SlotWindow::Prop,
+                            SlotWindow::XslCode, SlotWindow::Result})
+        if (SlotSubWindow *sub = slotWindow(slot, kind))
+            sub->setWindowTitle(slotWindowCaption(kind));
+}
+
+void Vantor::insertTab(int index, const QString &key, const QString &caption)
+{
+    if (tabs)
+        tabs->insertTab(index, key, caption);
+}
+
+void Vantor::selectTab(const QString &key)
+{
+    if (tabs)
+        tabs->selectTab(key);
+}
+
+QString Vantor::selectedTabKey() const { return tabs ? tabs->selectedKey() : QString(); }
+
+void Vantor::removeSelectedTab()
+{
+    if (tabs)
+        tabs->removeSelected();
+}
+
+void Vantor::setProgress(int percent)
+{
+    pb->setVisible(percent != 100);
+    pb->setValue(percent);
+    pb->repaint();
+}
+
+void Vantor::processPendingEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// --- StartupWindow --------------------------------------------------------------------
+
+void Vantor::applyMenuStyle(bool office2003Style)
+{
+    office2003 = office2003Style;
+    menuBar()->setStyleSheet(menuStyleSheet(office2003));
+}
+
+void Vantor::applyMainGeometry(const MainGeometry &geometry)
+{
+    const TwipsPerPixel screen = screenTwips();
+    const auto pixels = [](std::optional<long> twips, double perPixel, int current) {
+        return twips ? int(std::lround(double(*twips) / perPixel)) : current;
+    };
+    const QRect now = this->geometry();
+    setGeometry(pixels(geometry.left, screen.tpx, now.x()), pixels(geometry.top, screen.tpy, now.y()),
+                pixels(geometry.width, screen.tpx, now.width()),
+                pixels(geometry.height, screen.tpy, now.height()));
+}
+
+void Vantor::ensureNormalState()
+{
+    if (isMinimized() || height() == 0)
+        setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+}
+
+void Vantor::createTabStrip()
+{
+    if (!tabs)
+        tabs = new TabStrip(area);
+    placeTabStrip();
+    tabs->show();
+    tabs->raise();
+    workspace().curTable = 0;
+    tabs->removeAll();
+}
+
+void Vantor::placeTabStrip()
+{
+    if (tabs)
+        tabs->setGeometry(0, 0, area->viewport()->width(), tabStripHeight);
+}
+
+bool Vantor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == area->viewport() && event->type() == QEvent::Resize)
+        placeTabStrip();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Vantor::loadIcons() { loadTreeIcons(); }
+
+void Vantor::maximize() { setWindowState(windowState() | Qt::WindowMaximized); }
+
+void Vantor::fillRecentTables(const QStringList &entries)
+{
+    QMenu *menu = menus.recentTables;
+    menu->clear();
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        menu->addAction(entries[i])->setObjectName(QStringLiteral("rTableList(%1)").arg(i + 1));
+}
+
+void Vantor::showAndRaise()
+{
+    if (!isVisible())
+        show();
+    raise();
+    activateWindow();
+}
+
+double Vantor::mainWidthTwips() const { return width() * screenTwips().tpx; }
+
+double Vantor::mainHeightTwips() const { return height() * screenTwips().tpy; }
+
+void Vantor::setUpdateCheck(bool enabled)
+{
+    menus.item(QStringLiteral("checkU"))->setChecked(enabled);
+    if (enabled)
+        autou.start();
+    else
+        autou.stop();
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The main window put into the state of the current table: caption, menu items and which
+// of the slot's windows are visible.
+
+// "Tarvik: ", the prefix of every main window caption.
+QString getTitle();
+// The state of no table: the slot's windows hidden, every table menu disabled.
+void hideControls();
+// Caption, menus and windows of the current slot, from its table file and XML document.
+void goControls();
+// Empties the current slot: paths, structure tree, property store and windows.
+void resetEverything();

@@ -1,0 +1,45 @@
+#include "mainwindow/main_geometry.h"
+
+#include "documents/settings_files.h"
+
+#include <QString>
+#include <cmath>
+
+namespace {
+
+const QString leftKey = QStringLiteral("set-mainleft");
+const QString topKey = QStringLiteral("set-maintop");
+const QString widthKey = QStringLiteral("set-mainwidth");
+const QString heightKey = QStringLiteral("set-mainheight");
+
+std::optional<long> readWhole(const QString &key)
+{
+    bool ok = false;
+    const double value = readSetting(key).trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return std::lround(value);
+}
+
+void writeSingle(const QString &key, double value)
+{
+    writeSetting(key, QString::number(float(value)));
+}
+
+} // namespace
+
+std::optional<MainGeometry> readMainGeometry()
+{
+    if (!settingExists(leftKey))
+        return std::nullopt;
+    return MainGeometry{readWhole(leftKey), readWhole(topKey), readWhole(widthKey),
+                        readWhole(heightKey)};
+}
+
+void writeMainGeometry(double left, double top, double width, double height)
+{
+    writeSingle(leftKey, left);
+    writeSingle(topKey, top);
+    writeSingle(widthKey, width);
+    writeSingle(heightKey, height);
+}

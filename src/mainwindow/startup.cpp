@@ -1,0 +1,134 @@
+#include "mainwindow/startup.h"
+
+#include "documents/path_helpers.h"
+#include "documents/settings_files.h"
+#include "documents/table_commands.h"
+#include "documents/table_slots.h"
+#include "documents/text_files.h"
+#include "documents/views/main_window_view.h"
+#include "documents/workspace.h"
+#include "mainwindow/main_controls.h"
+#include "mainwindow/recent_tables.h"
+#include "mainwindow/startup_window.h"
+#include "mainwindow/window_layout.h"
+#include "platform/ui_services.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+
+std::optional<bool> readMenuStyle()
+{
+    const QString text = readSetting(QStringLiteral("set-visual-menuStyle")).trimmed();
+    if (text.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    bool ok = false;
+    const double number = text.toDouble(&ok);
+    if (ok)
+        return number != 0;
+    return std::nullopt;
+}
+
+bool prepareTablesFolder(const QString &examplesFolder)
+{
+    const QString tables = dataFolder() + QStringLiteral("/tables");
+    const bool existed = QFileInfo::exists(tables);
+    QDir().mkpath(tables);
+    if (existed)
+        return false;
+    // The example tables come with their XML documents; all of them start with "demo_".
+    const QDir examples(examplesFolder);
+    for (const QString &name : examples.entryList({QStringLiteral("demo_*")}, QDir::Files)) {
+        const QString target = tables + QChar('/') + name;
+        if (!QFileInfo::exists(target) && QFile::copy(examples.filePath(name), target))
+            QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner);
+    }
+    return true;
+}
+
+bool updateCheckEnabled()
+{
+    return readSetting(QStringLiteral("autoupdate-option")) != QStringLiteral("False");
+}
+
+void ensureDefaultXml()
+{
+    const QString path = settingsPath(QStringLiteral("defaultXML.xml"));
+    if (readFile(path).isEmpty())
+        writeFile(path, QStringLiteral("<root>\r\n  Default XML\r\n</root>"), false);
+}
+
+void runUpdater()
+{
+    const QString program = readSetting(QStringLiteral("set-updater-path")).trimmed();
+    if (program.isEmpty())
+        return;
+    ui().startDetached(program, {QStringLiteral("/silent"), QStringLiteral("/author"),
+                                 QStringLiteral("Tarvik"), QStringLiteral("/program"),
+                                 QStringLiteral("Tarvik")});
+}
+
+void openFromCommandLine(const CommandLine &line)
+{
+    if (!line.tableStart)
+        return;
+    if (!QFileInfo(line.file).isFile()) {
+        ui().message(QStringLiteral("Can't find file ") + line.file +
+                     QStringLiteral(". Please make sure file exists and you have access to it."));
+        return;
+    }
+    if (!newTableSlot())
+        return;
+    addTableTab(line.file);
+    resetEverything();
+    readProject(line.file);
+    if (!line.xslOutput.isEmpty()) {
+        TableDocument &doc = workspace().current();
+        doc.xslFileName = getFileName(line.xslOutput);
+        doc.xslFileDir = getDir(line.xslOutput);
+    }
+}
+
+StartupResult runStartUp(StartupWindow &window, LayoutState &layout, const QStringList &arguments,
+                         const QString &examplesFolder)
+{
+    Workspace &ws = workspace();
+    ws.tabEventsOn = true;
+    if (const std::optional<bool> style = readMenuStyle())
+        window.applyMenuStyle(*style);
+    const CommandLine line = parseCommandLine(arguments);
+    StartupResult result;
+    if (line.tableStart)
+        result.commandLineName = line.name;
+    ws.uiReady = true;
+    if (const std::optional<MainGeometry> geometry = readMainGeometry())
+        window.applyMainGeometry(*geometry);
+    window.ensureNormalState();
+    window.createTabStrip();
+    ws.curTable = 0;
+    window.loadIcons();
+    if (prepareTablesFolder(examplesFolder))
+        window.maximize();
+    hideControls();
+    ws.current().tableChanged = false;
+    resetEverything();
+    if (ws.mainWindow)
+        ws.mainWindow->processPendingEvents();
+    ws.startupLoading = true;
+    ws.savedActiveSlot = -1;
+    window.fillRecentTables(recentTablesMenu());
+    ws.startupLoading = false;
+    openFromCommandLine(line);
+    window.showAndRaise();
+    layout.lastClientWidth = std::lround(window.mainWidthTwips());
+    layout.lastClientHeight = std::lround(window.mainHeightTwips());
+    ws.newColumnType = QStringLiteral("Text (HTML segment)");
+    ws.productionRun = false;
+    selectSavedTab(true);
+    window.setUpdateCheck(updateCheckEnabled());
+    ensureDefaultXml();
+    return result;
+}

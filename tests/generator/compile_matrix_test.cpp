@@ -1,0 +1,168 @@
+// Every generated stylesheet meets libxslt: tables over every column type, Hidden value,
+// row limit and output flag compile and transform a fixture document, and the page
+// carries the ids and classes the preview relies on.
+#include "generator/xsl_generator.h"
+#include "libxslt_runner.h"
+#include "table_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString fixtureXml(int rows)
+{
+    QString xml = QStringLiteral("<rows>");
+    for (int r = 1; r <= rows; ++r)
+        xml += QStringLiteral("<row id='%1' hide='%2'><name>Name %1</name>"
+                              "<html>&lt;i&gt;item %1&lt;/i&gt;</html><url>http://x/%1</url>"
+                              "<img>p%1.png</img><note>note %1</note><q>q%1</q>"
+                              "<opts><opt label='one' v=\"o'1\"/><opt label='two' v='o2'/></opts>"
+                              "</row>")
+                   .arg(r)
+                   .arg(r % 20 == 0 ? 1 : 0);
+    return xml + QStringLiteral("</rows>");
+}
+
+// One column of every type, each with the properties that make it write the most.
+void buildEveryType(TableFixture &table)
+{
+    table.addColumn("name", "Text", "/rows/row/name");
+    table.addAttribute("name", "title", "/rows/row/@id");
+    table.addColumn("h", "Text (HTML segment)", "/rows/row/html");
+    table.addColumn("x", "XSL Code");
+    table.set("XSL Code-x@xslCode", "<b><xsl:value-of select='@id'/></b>");
+    table.addColumn("w", "Web Link", "/rows/row/url");
+    table.addAttribute("w", "value", "/rows/row/name");
+    table.addColumn("i", "Image", "/rows/row/img");
+    table.addAttribute("i", "webLink", "/rows/row/url");
+    table.addAttribute("i", "target", "/rows/row/@id");
+    table.addColumn("ta", "Input Text Box (Textarea)", "/rows/row/note");
+    table.addColumn("f", "Input Field", "/rows/row/q");
+    table.addColumn("s", "Submit Button");
+    table.addCodeAttribute("s", "submitURL", "save.php");
+    table.addColumn("hf", "Hidden Field", "/rows/row/@id");
+    table.addColumn("sel", "Select", "/rows/row/opts/opt/@label");
+    table.addAttribute("sel", "baseXpath", "/rows/row/opts/opt");
+    table.addAttribute("sel", "optionValue", "/rows/row/opts/opt/@v");
+    table.addColumn("call", "Call Table");
+
+    table.set("Headers Visible-Table", "True");
+    table.set("Table Type-Table", "Form");
+    table.set("Page Title-Table", "Every type & more");
+    table.set("Order Method-name", "descending");
+    table.set("Show Empty Cells-name", "True");
+    table.set("CSS Style-name", "width:$_columnNumber0px");
+    table.set("Exclude Column If-q", "$_columnNumber = 0");
+    table.set("Enable Debug-Table", "True");
+    table.set("Row (Debug)-Table", "<xsl:value-of select='$_rowNumber'/>");
+    table.set("Column (Debug)-name", "<xsl:value-of select='$_columnName'/>");
+    table.set("Enable Debug-name", "True");
+    table.set("XSLT Input Parameters-Table", QString("greeting") + QChar(14) + "hello" + QChar(15));
+    table.set("CSS Style-Table", "<xsl:if test='$greeting'>margin:0</xsl:if>");
+    table.set("Table Scripts-Table", "<script>var t=1;</script>");
+}
+
+struct Generated {
+    QString raw;
+    QString stored;
+};
+
+Generated generate(bool production)
+{
+    if (production) {
+        ProductionRunGuard output;
+        return {buildXslCode(true), (generateXSLCode(true), workspace().current().xslGenerated)};
+    }
+    return {buildXslCode(false), (generateXSLCode(false), workspace().current().xslGenerated)};
+}
+
+class CompileMatrix : public ::testing::Test {
+protected:
+    void SetUp() override { buildEveryType(table); }
+    TableFixture table;
+};
+
+} // namespace
+
+TEST_F(CompileMatrix, EveryCombinationCompilesAndTransforms)
+{
+    const QString xml = fixtureXml(60);
+    const char *hiddenValues[] = {"", "No", "Invisible", "Omitted except for ordering"};
+    for (const char *hidden : hiddenValues) {
+        for (const auto &node : table.tree().root()->children)
+            table.set("Hidden-" + node->text, hidden);
+        for (int limit = 0; limit <= 4; ++limit) {
+            workspace().current().rowLimitIndex = limit;
+            for (const bool production : {false, true}) {
+                const Generated generated = generate(production);
+                for (const QString &xsl : {generated.raw, generated.stored}) {
+                    const XsltRun run = runLibxslt(xsl, xml);
+                    ASSERT_TRUE(run.compiled && run.transformed)
+                        << "hidden=" << hidden << " limit=" << limit << " production=" << production
+                        << "\n" << run.errors.toStdString();
+                    EXPECT_TRUE(HtmlPage(run.html).parsed());
+                }
+            }
+        }
+    }
+}
+
+TEST_F(CompileMatrix, PageCarriesTableRowAndCellIds)
+{
+    const XsltRun run = runLibxslt(generate(false).stored, fixtureXml(60));
+    ASSERT_TRUE(run.transformed) << run.errors.toStdString();
+    const HtmlPage page(run.html);
+    EXPECT_EQ(page.count("//table[@id='t_1_T' and @class='Ts0 s0_T']"), 1);
+    EXPECT_EQ(page.count("//form[@name='f_1_T' and @id='f_1_T']/table"), 1);
+    EXPECT_EQ(page.count("//title[.='Every type & more']"), 1);
+    EXPECT_EQ(page.count("//th[@class='Tsh']"), 11);
+    // Sorted descending by name: the first row is the row whose name sorts last.
+    EXPECT_EQ(page.count("//tr[2]/td[@id='r_1_1_T_name' and @class='Ts1']//span[.='Name 9']"), 1);
+    EXPECT_EQ(page.count("//td[@id='r_1_60_T_sel' and @class='Ts10']"), 1);
+    EXPECT_EQ(page.count("//td[@id='r_1_7_T_h']/div[@id='r_1_7_T_h_1']"), 1);
+    EXPECT_EQ(page.count("//td[@class='Ts1' and @style='width:10px']"), 60);
+    EXPECT_EQ(page.count("//td[@class='Ts2']/div/i"), 60);
+    // Two selects per row (one per label), each listing the options of every row.
+    EXPECT_EQ(page.count("//option[@value='o\"1']"), 60 * 2 * 60);
+    EXPECT_EQ(page.count("//style[contains(., '.s0_T {margin:0;}')]"), 1);
+    EXPECT_EQ(page.count("//head/script[contains(., 'function _submitForm')]"), 1);
+    EXPECT_EQ(page.count("//input[@type='submit' and @name='s' and "
+                         "@onclick=\"javascript:_submitForm('f_1_T','save.php')\"]"), 60);
+}
+
+TEST_F(CompileMatrix, RowLimitsAndOutputRuns)
+{
+    const QString xml = fixtureXml(60);
+    const int expected[] = {60, 5, 10, 20, 50};
+    for (int limit = 0; limit <= 4; ++limit) {
+        workspace().current().rowLimitIndex = limit;
+        const HtmlPage preview(runLibxslt(generate(false).stored, xml).html);
+        EXPECT_EQ(preview.count("//td[@class='Ts1']"), expected[limit]) << limit;
+        const HtmlPage output(runLibxslt(generate(true).stored, xml).html);
+        EXPECT_EQ(output.count("//td[@class='Ts1']"), 60) << limit;
+    }
+}
+
+TEST_F(CompileMatrix, DebugCellsOnlyInPreviewsWithDebugOn)
+{
+    const QString xml = fixtureXml(60);
+    const QString debugDiv = "div[@style='color:blue;background-color:#ffffcc;']";
+    const QString rowDebug = "//tr/td[1][not(@class)]/" + debugDiv;
+    const QString columnDebug = "//td[@class='Ts1']/" + debugDiv + "[.='[name]']";
+    const HtmlPage preview(runLibxslt(generate(false).stored, xml).html);
+    EXPECT_EQ(preview.count(rowDebug), 60);
+    EXPECT_EQ(preview.count(rowDebug + "[.='60']"), 1);
+    EXPECT_EQ(preview.count(columnDebug), 60);
+    EXPECT_EQ(HtmlPage(runLibxslt(generate(true).stored, xml).html).count("//" + debugDiv), 0);
+    table.set("Enable Debug-Table", "False");
+    EXPECT_EQ(HtmlPage(runLibxslt(generate(false).stored, xml).html).count("//td[not(@class)]"), 0);
+}
+
+TEST_F(CompileMatrix, ExcludedRowsAndColumns)
+{
+    table.set("Exclude Row If-Table", "@hide=\"1\"");
+    table.set("Exclude Column If-name", "$_columnName = \"name\" and @id mod 2 = 0");
+    const HtmlPage page(runLibxslt(generate(false).stored, fixtureXml(60)).html);
+    EXPECT_EQ(page.count("//tr[td[@class='Ts2']]"), 57);
+    EXPECT_EQ(page.count("//td[@class='Ts1']"), 30);
+}

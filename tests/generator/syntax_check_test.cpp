@@ -1,0 +1,68 @@
+// Re-indenting and the syntax check of code snippets.
+#include "generator/xsl_syntax_check.h"
+#include "support/scripted_ui.h"
+#include "table_fixture.h"
+
+#include <gtest/gtest.h>
+
+TEST(PrettyPrint, OneElementPerLineIndented)
+{
+    const PrettyPrintResult result = prettyPrintXml("<a><b/></a>");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.text,
+              "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<a>\n  <b/>\n</a>");
+}
+
+TEST(PrettyPrint, KeepsCommentsCdataAndNonAsciiText)
+{
+    const PrettyPrintResult result =
+        prettyPrintXml(QString::fromUtf8("<a><!-- c&lt; --><s><![CDATA[x<y\r\n]]></s><t>Grüße €</t></a>"));
+    ASSERT_TRUE(result.ok);
+    EXPECT_TRUE(result.text.contains("\n  <!-- c&lt; -->\n"));
+    EXPECT_TRUE(result.text.contains("<s><![CDATA[x<y\n]]></s>"));
+    EXPECT_TRUE(result.text.contains(QString::fromUtf8("<t>Grüße €</t>")));
+}
+
+TEST(PrettyPrint, NotWellFormedGivesTheReason)
+{
+    const PrettyPrintResult result = prettyPrintXml("<a><b></a>");
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.text.isEmpty());
+    EXPECT_TRUE(result.error.contains("mismatch")) << result.error.toStdString();
+}
+
+class SyntaxCheck : public ::testing::Test {
+protected:
+    TableFixture table;
+    ScopedScriptedUi scripted;
+};
+
+TEST_F(SyntaxCheck, WellFormedSnippetsPass)
+{
+    EXPECT_TRUE(checkXslSyntax("<xsl:value-of select='.'/>").ok);
+    table.set("XSLT Input Parameters-Table", QString("limit") + QChar(14) + "5" + QChar(15));
+    EXPECT_TRUE(checkXslSyntax("<xsl:value-of select='$limit'/>").ok);
+    EXPECT_TRUE(scripted->messages.isEmpty());
+}
+
+TEST_F(SyntaxCheck, ErrorIsShownAndSelectedInTheSnippet)
+{
+    const QString code = "<xsl:value-of select='.'/>\r\n<b>text";
+    const XslSyntaxResult result = checkXslSyntax(code);
+    EXPECT_FALSE(result.ok);
+    ASSERT_EQ(scripted->messages.size(), 1);
+    EXPECT_EQ(scripted->messages[0], "Syntax error in XSL code: " + result.reason);
+    EXPECT_TRUE(result.reason.contains("mismatch")) << result.reason.toStdString();
+    EXPECT_GE(result.selectionStart, code.indexOf("<b>"));
+    EXPECT_LE(result.selectionStart, code.size());
+    EXPECT_GT(result.selectionLength, 0);
+}
+
+TEST_F(SyntaxCheck, SelectionPointsAtTheFaultyPlace)
+{
+    const QString code = "<xsl:if test='1'>\r\n<a href='x>y</a></xsl:if>";
+    const XslSyntaxResult result = checkXslSyntax(code);
+    EXPECT_FALSE(result.ok);
+    EXPECT_GE(result.selectionStart, code.indexOf("<a"));
+    EXPECT_EQ(result.selectionLength, QString("<a href='x>y</a></xsl:if></xsl:template></xsl:stylesheet>").size());
+}

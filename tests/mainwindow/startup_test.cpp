@@ -1,0 +1,113 @@
+#include "documents/file_dialog.h"
+#include "documents/settings_files.h"
+#include "documents/text_files.h"
+#include "mainwindow/main_geometry.h"
+#include "mainwindow/startup.h"
+#include "support/scripted_ui.h"
+#include "support/temp_home.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(StartUp, ExampleTablesAreCopiedAtTheFirstStartOnly)
+{
+    TempHome home;
+    QTemporaryDir examples;
+    writeFile(examples.filePath("demo_a.tvk"), "A", true);
+    writeFile(examples.filePath("demo_a.xml"), "<a/>", true);
+    writeFile(examples.filePath("other.tvk"), "O", true);
+
+    EXPECT_TRUE(prepareTablesFolder(examples.path()));
+    EXPECT_EQ(QDir(home.file("tables")).entryList(QDir::Files),
+              (QStringList{"demo_a.tvk", "demo_a.xml"}));
+    writeFile(home.file("tables/demo_a.tvk"), "mine", true);
+    QFile::remove(home.file("tables/demo_a.xml"));
+    EXPECT_FALSE(prepareTablesFolder(examples.path()));
+    EXPECT_EQ(readFile(home.file("tables/demo_a.tvk")), "mine");
+    EXPECT_FALSE(QFile::exists(home.file("tables/demo_a.xml")));
+}
+
+TEST(StartUp, AFileNamedTablesCountsAsExisting)
+{
+    TempHome home;
+    writeFile(home.file("tables"), "", true);
+    EXPECT_FALSE(prepareTablesFolder(home.path()));
+}
+
+TEST(StartUp, SettingsReadAtStart)
+{
+    TempHome home;
+    EXPECT_TRUE(updateCheckEnabled());
+    writeSetting("autoupdate-option", "false");
+    EXPECT_TRUE(updateCheckEnabled()) << "only \"False\" turns it off";
+    writeSetting("autoupdate-option", "False");
+    EXPECT_FALSE(updateCheckEnabled());
+
+    EXPECT_EQ(readMenuStyle(), std::nullopt);
+    writeSetting("set-visual-menuStyle", "False");
+    EXPECT_EQ(readMenuStyle(), false);
+    writeSetting("set-visual-menuStyle", "True");
+    EXPECT_EQ(readMenuStyle(), true);
+    writeSetting("set-visual-menuStyle", "maybe");
+    EXPECT_EQ(readMenuStyle(), std::nullopt);
+}
+
+TEST(StartUp, DefaultXmlIsWrittenOnlyWhenEmpty)
+{
+    TempHome home;
+    ensureDefaultXml();
+    EXPECT_EQ(readSetting("defaultXML.xml"), "<root>\r\n  Default XML\r\n</root>");
+    writeSetting("defaultXML.xml", "<mine/>");
+    ensureDefaultXml();
+    EXPECT_EQ(readSetting("defaultXML.xml"), "<mine/>");
+}
+
+TEST(StartUp, UpdaterStartsOnlyWhenASettingNamesIt)
+{
+    TempHome home;
+    ScopedScriptedUi ui;
+    runUpdater();
+    EXPECT_TRUE(ui->started.isEmpty());
+    writeSetting("set-updater-path", "/opt/up/updater");
+    runUpdater();
+    ASSERT_EQ(ui->started.size(), 1);
+    EXPECT_EQ(ui->started[0], (QStringList{"/opt/up/updater", "/silent", "/author", "Tarvik",
+                                           "/program", "Tarvik"}));
+}
+
+TEST(MainGeometry, ReadOnlyWhenTheLeftFileExists)
+{
+    TempHome home;
+    writeSetting("set-maintop", "300");
+    EXPECT_FALSE(readMainGeometry());
+    writeMainGeometry(1500, 300.4f, 15360, 10800);
+    EXPECT_EQ(readSetting("set-maintop"), "300.4");
+    writeSetting("set-mainheight", "tall");
+    const std::optional<MainGeometry> g = readMainGeometry();
+    ASSERT_TRUE(g);
+    EXPECT_EQ(g->left, 1500);
+    EXPECT_EQ(g->top, 300);
+    EXPECT_EQ(g->width, 15360);
+    EXPECT_EQ(g->height, std::nullopt);
+}
+
+TEST(FileDialog, EachKindRemembersItsOwnFolder)
+{
+    TempHome home;
+    ScopedScriptedUi ui;
+    EXPECT_EQ(dialogFolderKey("*.xml", false), "set-open-dialog-xml-False");
+    ui->fileAnswers = {"/d/tables/a.tvk", ""};
+    EXPECT_EQ(showFileDialog(true, "Open table", "Table file|*.tvk", "tvk", false, "", "/start"),
+              "/d/tables/a.tvk");
+    EXPECT_EQ(readSetting("set-open-dialog-tvk-False"), "/d/tables/");
+    EXPECT_EQ(showFileDialog(true, "Delete table", "Table file|*.tvk", "tvk", false, "", ""), "");
+    EXPECT_EQ(readSetting("set-open-dialog-tvk-False"), "/d/tables/") << "cancel keeps it";
+    showFileDialog(false, "Save Table As", "Tarvik Table|*.tvk", "*.tvk", true, "t", "");
+    ASSERT_EQ(ui->fileDialogs.size(), 3);
+    EXPECT_EQ(ui->fileDialogs[0].initDir, "/start");
+    EXPECT_EQ(ui->fileDialogs[1].initDir, "/d/tables/");
+    EXPECT_EQ(ui->fileDialogs[2].initDir, "") << "save-as keeps its own folder file";
+    EXPECT_TRUE(ui->fileDialogs[2].isSave);
+    EXPECT_EQ(ui->fileDialogs[2].fileName, "t");
+}

@@ -1,0 +1,34 @@
+#include "stderr_ui.h"
+
+#include <QTextStream>
+
+void StderrUi::message(const QString &text) { QTextStream(stderr) << text << '\n'; }
+
+UiServices::Answer StderrUi::askYesNo(const QString &text)
+{
+    message(text);
+    return Answer::No;
+}
+
+UiServices::Answer StderrUi::askYesNoCancel(const QString &text)
+{
+    message(text);
+    return Answer::Cancel;
+}
+
+QString StderrUi::inputBox(const QString &, const QString &, const QString &, bool *ok)
+{
+    if (ok)
+        *ok = false;
+    return {};
+}
+
+QString StderrUi::fileDialog(const FileDialogRequest &) { return {}; }
+
+QString StderrUi::chooseColor(const QString &) { return {}; }
+
+QString StderrUi::chooseFont(const QString &) { return {}; }
+
+void StderrUi::openInBrowser(const QString &) {}
+
+bool StderrUi::startDetached(const QString &, const QStringList &) { return false; }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/ui_services.h"
+
+// tvktool's conversation with the user: every message goes to stderr, every question is
+// answered No (or Cancel), every dialog is cancelled and nothing is started.
+class StderrUi final : public UiServices {
+public:
+    void message(const QString &text) override;
+    Answer askYesNo(const QString &text) override;
+    Answer askYesNoCancel(const QString &text) override;
+    QString inputBox(const QString &prompt, const QString &title, const QString &initial,
+                     bool *ok) override;
+    QString fileDialog(const FileDialogRequest &request) override;
+    QString chooseColor(const QString &initial) override;
+    QString chooseFont(const QString &initial) override;
+    void openInBrowser(const QString &pathOrUrl) override;
+    bool startDetached(const QString &program, const QStringList &arguments) override;
+};

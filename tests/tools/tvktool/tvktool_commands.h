@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStringList>
+
+// One tvktool command: its name, what follows it on the command line, how many
+// arguments it takes at least, and the function that runs it on those arguments.
+// A command returns the exit status: 0 on success.
+struct TvkCommand {
+    const char *name;
+    const char *arguments;
+    int minArguments;
+    int (*run)(const QStringList &arguments);
+};
+
+int runDump(const QStringList &arguments);
+int runRoundtrip(const QStringList &arguments);
+int generateCommand(const QStringList &arguments);
+
+// Reads a table file into the current slot, which it takes and empties first; false when
+// the file is invalid (the reader's message has gone to stderr).
+bool loadTableFile(const QString &path);

@@ -1,0 +1,110 @@
+// tvktool driven as a separate program, as integration tests and terminals use it.
+#include "documents/table_file_writer.h"
+#include "documents/workspace.h"
+#include "../documents/sample_table.h"
+#include "support/temp_home.h"
+
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ToolRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+QString tvktoolPath() { return QStringLiteral(TVKTOOL_PATH); }
+
+ToolRun tvktool(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(tvktoolPath(), arguments);
+    process.waitForFinished(30000);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+TEST(TvkTool, RoundtripOfAWrittenTableIsByteIdentical)
+{
+    TempHome home;
+    const QString in = home.file("people.tvk");
+    buildSampleTable(in);
+    Workspace &ws = workspace();
+    ws.current().geometryOf(SlotWindow::Prop).height = 6000;
+    ws.current().geometryOf(SlotWindow::Rep).width = 2500;
+    ASSERT_TRUE(writeTableFile(in));
+    for (const QString &extension : QStringList{".xmf", ".xsl", ".tic"})
+        QFile::remove(home.file("people" + extension));
+
+    const ToolRun run = tvktool({"roundtrip", in, home.file("copy.tvk")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(bytesOf(home.file("copy.tvk")), bytesOf(in));
+
+    ws.current().xmlPath.clear();
+    ws.current().store.set("Eliminate", QString::fromUtf8("\xc3\xbc \xe2\x82\xac\t\r\n"));
+    ASSERT_TRUE(writeTableFile(in));
+    EXPECT_EQ(tvktool({"roundtrip", in, home.file("copy.tvk")}).exitCode, 0);
+    EXPECT_EQ(bytesOf(home.file("copy.tvk")), bytesOf(in));
+}
+
+TEST(TvkTool, DumpPrintsTheDocument)
+{
+    TempHome home;
+    buildSampleTable(home.file("people.tvk"));
+    workspace().current().store.set("Odd", QString("a\\b\tc\x01"));
+    ASSERT_TRUE(writeTableFile(home.file("people.tvk")));
+
+    const ToolRun run = tvktool({"dump", home.file("people.tvk")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, QByteArray("xmlPath\t/data/people.xml\n"
+                                  "prop\tProperties\tProperties\n"
+                                  "prop\tXpath-Table\t/people/person\n"
+                                  "prop\tType-name\tText (HTML segment)\n"
+                                  "prop\tCSS-Table\ttd {\\r\\n color: red }\n"
+                                  "prop\tOdd\ta\\\\b\\tc\\x01\n"
+                                  "node\tTable\tname\tname\n"
+                                  "node\tname\tname-value\tvalue\n"
+                                  "node\tname\tname-style\tstyle\n"
+                                  "node\tTable\tage\tage\n"
+                                  "xslFileName\tpeople.xsl\n"
+                                  "xslFileDir\t/out/\n"
+                                  "side\t.xmf\t16\n"
+                                  "side\t.xsl\t6\n"
+                                  "side\t.txp\t0\n"
+                                  "side\t.txi\t0\n"
+                                  "side\t.xmp\t15\n"
+                                  "side\t.tic\t4\n"));
+}
+
+TEST(TvkTool, InvalidFileOrCommandFails)
+{
+    TempHome home;
+    QFile bad(home.file("bad.tvk"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("no sections\r\n");
+    bad.close();
+
+    for (const QString &command : QStringList{"dump", "roundtrip"}) {
+        const ToolRun run = tvktool({command, home.file("bad.tvk"), home.file("out.tvk")});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, ("Table file " + home.file("bad.tvk") +
+                            ": this doesn't appear to be valid table file. Please select another "
+                            "file.\n")
+                               .toUtf8());
+    }
+    EXPECT_FALSE(QFile::exists(home.file("out.tvk")));
+    EXPECT_EQ(tvktool({}).exitCode, 2);
+    EXPECT_EQ(tvktool({"dump"}).exitCode, 2);
+    EXPECT_EQ(tvktool({"nonsense", "x"}).exitCode, 2);
+}
