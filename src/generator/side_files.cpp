@@ -3,6 +3,7 @@
 #include "documents/store_access.h"
 #include "documents/text_files.h"
 #include "documents/workspace.h"
+#include "generator/xsl_generator.h"
 
 #include <utility>
 
@@ -23,4 +24,19 @@ void writeSideFiles(const QString &outputXsl)
     };
     for (const auto &[extension, text] : files)
         writeFile(stem + QLatin1String(extension), text, false);
+}
+
+void getXSLFile()
+{
+    TableDocument &doc = workspace().current();
+    if (doc.tablePath.isEmpty())
+        return;
+    const QString preview = doc.xslGenerated;
+    {
+        ProductionRunGuard output;
+        generateXSLCode(true);
+    }
+    const QString output = doc.xslGenerated;
+    doc.xslGenerated = preview;
+    writeSideFiles(output);
 }

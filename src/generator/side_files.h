@@ -10,3 +10,8 @@
 // Writes the current slot's side files, outputXsl into ".xsl". A failed write is reported
 // and the next file is still written. A table with no table file yet writes none.
 void writeSideFiles(const QString &outputXsl);
+
+// The side files of a render: ".xsl" gets the stylesheet as an output run generates it
+// (all rows, no debug output), which is what calling tables import; the slot's
+// xslGenerated stays the preview's.
+void getXSLFile();

@@ -1,10 +1,10 @@
 #include "generator/transform.h"
 
-#include "documents/path_helpers.h"
 #include "documents/settings_files.h"
 #include "documents/store_access.h"
 #include "documents/workspace.h"
 #include "generator/plugin_processor.h"
+#include "generator/stylesheet_header.h"
 #include "platform/ui_services.h"
 #include "platform/xslt_transform.h"
 
@@ -12,15 +12,11 @@ namespace {
 
 const QString builtInProcessor = QStringLiteral("msxsl");
 
-// The folder the stylesheet lives in as far as imports are concerned: the XSL output
-// page's folder, else the table file's, else (a table never saved) the data folder.
+// The XSL output folder; for a table never saved, which has none, the data folder.
 QString stylesheetFolder()
 {
-    const TableDocument &doc = workspace().current();
-    if (!doc.xslFileDir.isEmpty())
-        return doc.xslFileDir;
-    const QString tableDir = getTableDir(workspace().curTable);
-    return tableDir.isEmpty() ? dataFolder() + u'/' : tableDir;
+    const QString folder = xslOutputFolder();
+    return folder.isEmpty() ? dataFolder() + u'/' : folder;
 }
 
 QString builtInMessage(const XsltOutcome &outcome)
