@@ -6,7 +6,6 @@
 #include <libexslt/exslt.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
-#include <libxml/xpath.h>
 #include <libxslt/documents.h>
 #include <libxslt/extra.h>
 #include <libxslt/extensions.h>
@@ -25,8 +24,9 @@ namespace {
 
 const xmlChar msxslNamespace[] = "urn:schemas-microsoft-com:xslt";
 
-// Source documents: no network, no entity expansion, no external DTD; CDATA read as text.
-constexpr int documentOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA;
+// Source documents: no network, no entity expansion, no external DTD; CDATA read as text;
+// short texts kept inside their nodes.
+constexpr int documentOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_COMPACT;
 
 xsltDocLoaderFunc builtInLoader = nullptr;
 
@@ -188,8 +188,6 @@ QString serialize(xmlDocPtr result, xsltStylesheetPtr style)
 // The result tree; null when the transform failed or was stopped.
 DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr xml)
 {
-    // Numbered elements make XPath's document-order sorting cheap.
-    xmlXPathOrderDocElems(xml);
     const ContextPtr ctxt(xsltNewTransformContext(style, xml));
     if (!ctxt)
         return nullptr;
