@@ -5,6 +5,8 @@
 
 #include <QProcess>
 
+#include <algorithm>
+
 namespace {
 
 const QString xmlPlaceholder = QStringLiteral("xmlFileName");
@@ -55,7 +57,7 @@ QString timeoutText(int timeoutMs)
 {
     return QStringLiteral("The plug-in XSLT processor did not finish within %1 seconds and "
                           "was stopped.")
-        .arg(timeoutMs / 1000);
+        .arg(timeoutMs / 1000.0);
 }
 
 } // namespace

@@ -38,6 +38,7 @@ QString builtInMessage(const XsltOutcome &outcome)
 TransformResult runBuiltIn(const QString &xmlPath, const QString &xslCode)
 {
     workspace().current().xsltProcessorUsed = builtInProcessor;
+    // Named like the plug-in's file, so both processors point to the same place.
     const XsltOutcome outcome =
         runXslt(xmlPath, xslCode, stylesheetFolder() + pluginStylesheetName);
     TransformResult result;

@@ -64,10 +64,14 @@ void initialiseOnce()
     });
 }
 
-// Collects what libxml2 and libxslt report during one run instead of printing it.
+// Collects what libxml2 and libxslt report during one run instead of printing it; the
+// handlers in force before come back afterwards.
 class ErrorCollector {
 public:
     ErrorCollector()
+        : structured(xmlStructuredError), structuredContext(xmlStructuredErrorContext),
+          generic(xmlGenericError), genericContext(xmlGenericErrorContext),
+          xsltGeneric(xsltGenericError), xsltGenericContext(xsltGenericErrorContext)
     {
         xmlSetStructuredErrorFunc(this, onStructured);
         xmlSetGenericErrorFunc(this, onGeneric);
@@ -75,9 +79,9 @@ public:
     }
     ~ErrorCollector()
     {
-        xmlSetStructuredErrorFunc(nullptr, nullptr);
-        xmlSetGenericErrorFunc(nullptr, nullptr);
-        xsltSetGenericErrorFunc(nullptr, nullptr);
+        xmlSetStructuredErrorFunc(structuredContext, structured);
+        xmlSetGenericErrorFunc(genericContext, generic);
+        xsltSetGenericErrorFunc(xsltGenericContext, xsltGeneric);
     }
     ErrorCollector(const ErrorCollector &) = delete;
     ErrorCollector &operator=(const ErrorCollector &) = delete;
@@ -94,6 +98,12 @@ public:
     }
 
 private:
+    xmlStructuredErrorFunc structured;
+    void *structuredContext;
+    xmlGenericErrorFunc generic;
+    void *genericContext;
+    xmlGenericErrorFunc xsltGeneric;
+    void *xsltGenericContext;
     QString collected;
 
     static void onStructured(void *self, xmlErrorPtr error)

@@ -178,7 +178,7 @@ TEST_F(PlugInProcessor, ProcessorThatNeverEndsIsStopped)
     const TransformResult result = runPlugin("sleep 600", xmlPath, "<x/>", folder, used, 300);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.html,
-              "The plug-in XSLT processor did not finish within 0 seconds and was stopped.");
+              "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped.");
     EXPECT_EQ(used, "sleep 600");
 }
 
