@@ -12,6 +12,7 @@ const TvkCommand commands[] = {
     {"dump", "T.tvk", 1, runDump},
     {"roundtrip", "IN.tvk OUT.tvk", 2, runRoundtrip},
     {"generate", "T.tvk [--production] [--rows-index 0-4]", 1, generateCommand},
+    {"transform", "T.tvk [--production] [--rows-index 0-4]", 1, transformCommand},
 };
 
 int usage()

@@ -1,0 +1,109 @@
+#include "generator/plugin_processor.h"
+
+#include "documents/text_files.h"
+#include "platform/process_runner.h"
+
+#include <QProcess>
+
+#include <algorithm>
+
+namespace {
+
+const QString xmlPlaceholder = QStringLiteral("xmlFileName");
+const QString xslPlaceholder = QStringLiteral("xslFileName");
+
+struct Placeholder {
+    const QString &name;
+    const QString &path;
+    bool used = false;
+};
+
+// Replaces, left to right, the first occurrence of each placeholder not yet used.
+QString expandArgument(const QString &argument, Placeholder &xml, Placeholder &xsl)
+{
+    QString expanded;
+    qsizetype i = 0;
+    while (i < argument.size()) {
+        Placeholder *hit = nullptr;
+        for (Placeholder *p : {&xml, &xsl}) {
+            if (!p->used && QStringView(argument).mid(i).startsWith(p->name))
+                hit = p;
+        }
+        if (!hit) {
+            expanded += argument[i++];
+            continue;
+        }
+        expanded += hit->path;
+        i += hit->name.size();
+        hit->used = true;
+    }
+    return expanded;
+}
+
+QString quoted(const QString &argument)
+{
+    const bool plain = !argument.isEmpty() &&
+                       std::none_of(argument.begin(), argument.end(), [](QChar c) {
+                           return c.isSpace() || c == u'"';
+                       });
+    if (plain)
+        return argument;
+    QString inner = argument;
+    inner.replace(u'"', QStringLiteral("\"\"\""));
+    return u'"' + inner + u'"';
+}
+
+QString timeoutText(int timeoutMs)
+{
+    return QStringLiteral("The plug-in XSLT processor did not finish within %1 seconds and "
+                          "was stopped.")
+        .arg(timeoutMs / 1000.0);
+}
+
+} // namespace
+
+QStringList expandCommandLine(const QString &commandLine, const QString &xmlPath,
+                              const QString &xslPath)
+{
+    Placeholder xml{xmlPlaceholder, xmlPath};
+    Placeholder xsl{xslPlaceholder, xslPath};
+    QStringList command;
+    for (const QString &argument : QProcess::splitCommand(commandLine))
+        command << expandArgument(argument, xml, xsl);
+    return command;
+}
+
+QString commandText(const QStringList &command)
+{
+    QStringList parts;
+    for (const QString &argument : command)
+        parts << quoted(argument);
+    return parts.join(u' ');
+}
+
+TransformResult runPlugin(const QString &commandLine, const QString &xmlPath,
+                          const QString &xslCode, const QString &folder,
+                          QString &processorUsed, int timeoutMs)
+{
+    const QString xslPath = folder + pluginStylesheetName;
+    const QStringList command = expandCommandLine(commandLine, xmlPath, xslPath);
+    processorUsed = commandText(command);
+
+    TransformResult result;
+    // A stylesheet that cannot be written must not leave an older one to run.
+    if (!writeFile(xslPath, xslCode, false))
+        return result;
+    if (command.isEmpty()) {
+        result.html = pluginStartFailure;
+        return result;
+    }
+    const ProcessOutcome run = runProcess(command.first(), command.mid(1), timeoutMs);
+    if (!run.started)
+        result.html = pluginStartFailure;
+    else if (run.timedOut)
+        result.html = timeoutText(timeoutMs);
+    else
+        result.html = decodeText(run.output);
+    result.ok = run.started && !run.timedOut;
+    return result;
+}

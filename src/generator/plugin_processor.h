@@ -1,0 +1,30 @@
+#pragma once
+
+#include "generator/transform_result.h"
+
+#include <QString>
+#include <QStringList>
+
+// The plug-in XSLT processor: a command line of the table's own, run without a shell.
+// In it "xmlFileName" stands for the XML document and "xslFileName" for the stylesheet
+// file, which is written beside the XSL output page first.
+
+inline constexpr int pluginTimeoutMs = 30000;
+inline const QString pluginStylesheetName = QStringLiteral("TarvikTempXSLFile.xsl");
+inline const QString pluginStartFailure =
+    QStringLiteral("Failed to create process, check the path of the command line.");
+
+// The command line split into program and arguments as QProcess::splitCommand does, then
+// the first "xmlFileName" and the first "xslFileName" replaced by the paths. A path stays
+// within the argument that named it, whatever characters it holds.
+QStringList expandCommandLine(const QString &commandLine, const QString &xmlPath,
+                              const QString &xslPath);
+// The program and its arguments as one line, an argument with blanks or quotes quoted.
+QString commandText(const QStringList &command);
+
+// Writes xslCode to folder + pluginStylesheetName, runs the command over xmlPath and takes
+// everything the processor writes, both streams, as the page. processorUsed receives the
+// expanded command line.
+TransformResult runPlugin(const QString &commandLine, const QString &xmlPath,
+                          const QString &xslCode, const QString &folder,
+                          QString &processorUsed, int timeoutMs = pluginTimeoutMs);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The six small files beside a table file through which calling tables see it: its XML
+// path (".xmf"), its output stylesheet (".xsl"), the path of its XSL output page
+// (".xmp"), its row Xpath (".txp"), its input parameter list (".txi") and its Table
+// Interface text (".tic").
+
+// Writes the current slot's side files, outputXsl into ".xsl". A failed write is reported
+// and the next file is still written. A table with no table file yet writes none.
+void writeSideFiles(const QString &outputXsl);
+
+// The side files of a render: ".xsl" gets the stylesheet as an output run generates it
+// (all rows, no debug output), which is what calling tables import; the slot's
+// xslGenerated stays the preview's.
+void getXSLFile();

@@ -1,0 +1,196 @@
+#include "documents/store_access.h"
+#include "documents/text_files.h"
+#include "documents/workspace.h"
+#include "generator/plugin_processor.h"
+#include "generator/transform.h"
+#include "support/parsed_html.h"
+#include "support/scripted_ui.h"
+#include "support/temp_home.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString xsltproc = QStringLiteral("xsltproc xslFileName xmlFileName");
+
+QString stylesheet(const QString &body)
+{
+    return "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform' "
+           "xmlns:msxsl='urn:schemas-microsoft-com:xslt' xmlns:exsl='http://exslt.org/common'>" +
+           body + "</xsl:stylesheet>";
+}
+
+// A saved table whose folder and XML document have blanks and ';' in their names.
+class PlugInProcessor : public ::testing::Test {
+protected:
+    TempHome home;
+    ScopedScriptedUi scripted;
+    QString folder;
+    QString xmlPath;
+
+    void SetUp() override
+    {
+        folder = home.file("my tables; v2") + '/';
+        QDir().mkpath(folder);
+        xmlPath = folder + "or ders;1.xml";
+        writeFile(xmlPath,
+                  QString::fromUtf8("<orders><o n='3'>Kiwi &amp; Co</o><o n='1'>Äpfel</o>"
+                                    "<o n='2'>&lt;b&gt;</o></orders>"),
+                  true);
+        workspace().current().tablePath = folder + "orders.tvk";
+    }
+    void usePlugIn(const QString &commandLine)
+    {
+        setKey("Use Plug In XSLT-Table", "True", false);
+        setKey("XSLT Command Line-Table", commandLine, false);
+    }
+    TransformResult withBuiltIn(const QString &xsl)
+    {
+        setKey("Use Plug In XSLT-Table", "False", false);
+        return runTransform(xmlPath, xsl);
+    }
+    TransformResult withXsltproc(const QString &xsl)
+    {
+        usePlugIn(xsltproc);
+        return runTransform(xmlPath, xsl);
+    }
+};
+
+} // namespace
+
+TEST(PlugInCommandLine, PlaceholdersStayWithinTheirArguments)
+{
+    EXPECT_EQ(expandCommandLine("proc -o out xslFileName  xmlFileName", "/d d/a;b.xml",
+                                "/t/TarvikTempXSLFile.xsl"),
+              (QStringList{"proc", "-o", "out", "/t/TarvikTempXSLFile.xsl", "/d d/a;b.xml"}));
+    EXPECT_EQ(expandCommandLine("\"/opt/my proc/run\" --in=xmlFileName;rm -rf x", "/a b.xml",
+                                "/s.xsl"),
+              (QStringList{"/opt/my proc/run", "--in=/a b.xml;rm", "-rf", "x"}));
+    // Only the first occurrence of each is replaced, and a path is never searched again.
+    EXPECT_EQ(expandCommandLine("p xmlFileName xmlFileName xslFileName", "/xslFileName.xml",
+                                "/s.xsl"),
+              (QStringList{"p", "/xslFileName.xml", "xmlFileName", "/s.xsl"}));
+    EXPECT_EQ(expandCommandLine("p -a b", "/x.xml", "/s.xsl"), (QStringList{"p", "-a", "b"}));
+    EXPECT_EQ(commandText({"p", "/a b.xml", "say \"hi\"", ""}),
+              "p \"/a b.xml\" \"say \"\"\"hi\"\"\"\" \"\"");
+    EXPECT_EQ(QProcess::splitCommand(commandText({"p", "/a b.xml", "say \"hi\""})),
+              (QStringList{"p", "/a b.xml", "say \"hi\""}));
+}
+
+TEST_F(PlugInProcessor, XsltprocGivesTheSamePagesAsTheBuiltInProcessor)
+{
+    const QString pages[] = {
+        stylesheet("<xsl:output method='html' indent='yes'/><xsl:template match='/'><html>"
+                   "<head><title>t</title></head><body><table border='1'>"
+                   "<xsl:for-each select='orders/o'><xsl:sort select='@n' data-type='number'/>"
+                   "<tr id='r_{position()}'><td><xsl:value-of select='.'/></td>"
+                   "<td><xsl:value-of select='.' disable-output-escaping='yes'/></td></tr>"
+                   "</xsl:for-each></table><br/><input type='checkbox' checked='checked'/>"
+                   "</body></html></xsl:template>"),
+        stylesheet("<xsl:output method='html'/><xsl:param name='p'>7</xsl:param>"
+                   "<xsl:variable name='v'><i>a</i><i>b</i></xsl:variable>"
+                   "<xsl:template match='/'><div><xsl:value-of select='$p'/>"
+                   "<xsl:for-each select='exsl:node-set($v)/i'><span>"
+                   "<xsl:value-of select='.'/></span></xsl:for-each>"
+                   "<script>if (1 &lt; 2) {}</script></div></xsl:template>"),
+        stylesheet("<xsl:output method='html'/><xsl:template match='/'><p>"
+                   "<xsl:value-of select='count(//o)'/> &#160;&#8364;</p></xsl:template>"),
+        // Every kind of node an html page gets, built from instructions.
+        stylesheet("<xsl:output method='html' indent='no'/><xsl:template match='/'>"
+                   "<xsl:element name='html'><head><style>td &gt; b {}</style></head><body>"
+                   "<xsl:comment> c </xsl:comment><xsl:processing-instruction name='pi'>x"
+                   "</xsl:processing-instruction><xsl:for-each select='orders/o'>"
+                   "<xsl:element name='div'><xsl:attribute name='id'>d<xsl:value-of "
+                   "select='@n'/></xsl:attribute><a name='n{@n}' href='a b/\xc3\xa4?q={@n}'>"
+                   "<xsl:copy-of select='node()'/></a><br/><img src='i.png'/>"
+                   "<option selected='selected'/><xsl:text disable-output-escaping='yes'>"
+                   "&lt;i&gt;&amp;nbsp;</xsl:text></xsl:element></xsl:for-each>"
+                   "</body></xsl:element></xsl:template>"),
+        stylesheet("<xsl:output method='html' doctype-public='-//W3C//DTD HTML 4.01//EN' "
+                   "cdata-section-elements='td'/><xsl:template match='/'><html><body><table>"
+                   "<tr><td id='x'>a &lt; b</td></tr></table></body></html></xsl:template>"),
+    };
+    for (const QString &xsl : pages) {
+        const TransformResult builtIn = withBuiltIn(xsl);
+        const TransformResult plugIn = withXsltproc(xsl);
+        ASSERT_TRUE(builtIn.ok) << builtIn.message.toStdString();
+        ASSERT_TRUE(plugIn.ok) << plugIn.html.toStdString();
+        EXPECT_EQ(parsedHtml(plugIn.html).toStdString(), parsedHtml(builtIn.html).toStdString());
+    }
+    EXPECT_TRUE(scripted->messages.isEmpty());
+}
+
+TEST_F(PlugInProcessor, StylesheetFileAndProcessorRecord)
+{
+    const QString xsl = stylesheet("<xsl:output method='text'/><xsl:template match='/'>"
+                                   "<xsl:value-of select='count(//o)'/></xsl:template>");
+    const TransformResult result = withXsltproc(xsl);
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.html, "3");
+    EXPECT_EQ(readFile(folder + "TarvikTempXSLFile.xsl"), xsl);
+    EXPECT_EQ(workspace().current().xsltProcessorUsed,
+              "xsltproc \"" + folder + "TarvikTempXSLFile.xsl\" \"" + xmlPath + "\"");
+
+    // The XSL output page's folder takes the stylesheet when the table has one.
+    const QString outputFolder = home.file("out") + '/';
+    QDir().mkpath(outputFolder);
+    workspace().current().xslFileDir = outputFolder;
+    EXPECT_EQ(withXsltproc(xsl).html, "3");
+    EXPECT_TRUE(QFile::exists(outputFolder + "TarvikTempXSLFile.xsl"));
+}
+
+TEST_F(PlugInProcessor, WhatTheProcessorWritesIsThePage)
+{
+    // Standard error alone, and a failing processor's complaint, are the page too.
+    usePlugIn("sh -c \"echo only on stderr >&2\"");
+    EXPECT_EQ(transformXml(xmlPath, "<x/>"), "only on stderr\n");
+
+    const TransformResult broken = withXsltproc(stylesheet("<xsl:template match='/'>"
+                                                           "<xsl:value-of select='$nope'/>"
+                                                           "</xsl:template>"));
+    EXPECT_TRUE(broken.html.contains("nope")) << broken.html.toStdString();
+
+    // Output far larger than a pipe holds arrives whole.
+    usePlugIn("seq 1 400000");
+    const QString many = transformXml(xmlPath, "<x/>");
+    EXPECT_EQ(many.count('\n'), 400000);
+    EXPECT_TRUE(many.endsWith("\n400000\n"));
+    EXPECT_TRUE(scripted->messages.isEmpty());
+}
+
+TEST_F(PlugInProcessor, ProcessorThatCannotStart)
+{
+    usePlugIn("/no/such/processor xslFileName xmlFileName");
+    const TransformResult result = runTransform(xmlPath, "<x/>");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.html, "Failed to create process, check the path of the command line.");
+    EXPECT_EQ(transformXml(xmlPath, "<x/>"),
+              "Failed to create process, check the path of the command line.");
+    EXPECT_TRUE(scripted->messages.isEmpty());
+}
+
+TEST_F(PlugInProcessor, ProcessorThatNeverEndsIsStopped)
+{
+    QString used;
+    const TransformResult result = runPlugin("sleep 600", xmlPath, "<x/>", folder, used, 300);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.html,
+              "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped.");
+    EXPECT_EQ(used, "sleep 600");
+}
+
+TEST_F(PlugInProcessor, UnwritableStylesheetStopsTheRun)
+{
+    QDir().mkpath(folder + "TarvikTempXSLFile.xsl");
+    usePlugIn("touch \"" + folder + "ran\"");
+    const TransformResult result = runTransform(xmlPath, "<x/>");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.html, "");
+    ASSERT_EQ(scripted->messages.size(), 1);
+    EXPECT_TRUE(scripted->messages[0].startsWith("Cannot write to file " + folder +
+                                                 "TarvikTempXSLFile.xsl"));
+    EXPECT_FALSE(QFile::exists(folder + "ran"));
+}

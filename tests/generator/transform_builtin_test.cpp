@@ -1,0 +1,175 @@
+#include "documents/store_access.h"
+#include "documents/text_files.h"
+#include "documents/workspace.h"
+#include "generator/transform.h"
+#include "support/scripted_ui.h"
+#include "support/temp_home.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString stylesheetStart = QStringLiteral(
+    "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform' "
+    "xmlns:msxsl='urn:schemas-microsoft-com:xslt' xmlns:exsl='http://exslt.org/common'>");
+
+QString stylesheet(const QString &body) { return stylesheetStart + body + "</xsl:stylesheet>"; }
+
+QString textStylesheet(const QString &templateBody)
+{
+    return stylesheet("<xsl:output method='text'/><xsl:template match='/'>" + templateBody +
+                      "</xsl:template>");
+}
+
+// A saved table in a folder of its own, with its XML document.
+class BuiltInTransform : public ::testing::Test {
+protected:
+    TempHome home;
+    ScopedScriptedUi scripted;
+    QString folder;
+    QString xmlPath;
+
+    void SetUp() override
+    {
+        folder = home.file("my tables") + '/';
+        QDir().mkpath(folder);
+        xmlPath = folder + "orders.xml";
+        writeXml("<orders><o id='1'>Apfel</o><o id='2'>Grüße</o></orders>");
+        workspace().current().tablePath = folder + "orders.tvk";
+    }
+    void writeXml(const QString &text) { writeFile(xmlPath, text, true); }
+    QString run(const QString &xsl) { return transformXml(xmlPath, xsl); }
+};
+
+} // namespace
+
+TEST_F(BuiltInTransform, HtmlPageAndProcessorRecord)
+{
+    const QString html = run(stylesheet(
+        "<xsl:output method='html'/><xsl:template match='/'><html><body><table>"
+        "<xsl:for-each select='orders/o'><tr><td><xsl:value-of select='.'/></td></tr>"
+        "</xsl:for-each></table></body></html></xsl:template>"));
+    EXPECT_TRUE(html.contains("<td>Apfel</td>"));
+    EXPECT_TRUE(html.contains(QString::fromUtf8("<td>Grüße</td>")));
+    EXPECT_EQ(workspace().current().xsltProcessorUsed, "msxsl");
+    EXPECT_TRUE(scripted->messages.isEmpty());
+}
+
+TEST_F(BuiltInTransform, PlugInSwitchWithoutCommandLineUsesBuiltIn)
+{
+    setKey("Use Plug In XSLT-Table", "True", false);
+    workspace().current().xsltProcessorUsed = "before";
+    EXPECT_EQ(run(textStylesheet("<xsl:value-of select='count(//o)'/>")), "2");
+    EXPECT_EQ(workspace().current().xsltProcessorUsed, "msxsl");
+
+    setKey("Use Plug In XSLT-Table", "true", false);
+    setKey("XSLT Command Line-Table", "xsltproc xslFileName xmlFileName", false);
+    EXPECT_EQ(run(textStylesheet("<xsl:value-of select='count(//o)'/>")), "2");
+    EXPECT_EQ(workspace().current().xsltProcessorUsed, "msxsl");
+}
+
+TEST_F(BuiltInTransform, MsxslNodeSetAndExslt)
+{
+    const QString xsl = stylesheet(
+        "<xsl:output method='text'/><xsl:variable name='v'><a>x</a><a>y</a></xsl:variable>"
+        "<xsl:template match='/'><xsl:value-of select='count(msxsl:node-set($v)/a)'/>,"
+        "<xsl:value-of select='count(exsl:node-set($v)/a)'/></xsl:template>");
+    EXPECT_EQ(run(xsl), "2,2");
+    EXPECT_TRUE(scripted->messages.isEmpty());
+}
+
+TEST_F(BuiltInTransform, ParseFailuresNameTheDocument)
+{
+    writeXml("<orders><o></orders>");
+    EXPECT_EQ(run(textStylesheet("x")), "");
+    ASSERT_EQ(scripted->messages.size(), 1);
+    EXPECT_TRUE(scripted->messages[0].startsWith("Error in XML document: "));
+    EXPECT_TRUE(scripted->messages[0].contains("mismatch")) << scripted->messages[0].toStdString();
+
+    scripted->messages.clear();
+    EXPECT_EQ(transformXml(folder + "missing.xml", textStylesheet("x")), "");
+    ASSERT_EQ(scripted->messages.size(), 1);
+    EXPECT_TRUE(scripted->messages[0].startsWith("Error in XML document: "));
+
+    writeXml("<orders/>");
+    scripted->messages.clear();
+    EXPECT_EQ(run(stylesheetStart + "<xsl:template match='/'>"), "");
+    ASSERT_EQ(scripted->messages.size(), 1);
+    EXPECT_TRUE(scripted->messages[0].startsWith("Error in XSL document: "));
+
+    // Well-formed but no stylesheet: a failure of the transform, not of the document.
+    scripted->messages.clear();
+    EXPECT_EQ(run("<html/>"), "");
+    ASSERT_EQ(scripted->messages.size(), 1);
+    EXPECT_TRUE(scripted->messages[0].contains("not a stylesheet"));
+}
+
+TEST_F(BuiltInTransform, RunTimeErrorsAreReportedNotAnEmptyPage)
+{
+    const struct {
+        const char *body;
+        const char *expected;
+    } cases[] = {
+        {"<xsl:value-of select='$nope'/>", "nope"},
+        {"<xsl:value-of select='nosuch(1)'/>", "nosuch"},
+        {"<xsl:value-of select='(('/>", "(("},
+        {"<xsl:message terminate='yes'>stop here</xsl:message>", "stop here"},
+    };
+    for (const auto &c : cases) {
+        scripted->messages.clear();
+        const TransformResult result = runTransform(xmlPath, textStylesheet(c.body));
+        EXPECT_FALSE(result.ok) << c.body;
+        EXPECT_EQ(result.html, "");
+        EXPECT_TRUE(result.message.contains(c.expected)) << result.message.toStdString();
+        EXPECT_TRUE(scripted->messages.isEmpty());
+    }
+    // A message that does not terminate is no failure.
+    EXPECT_EQ(run(textStylesheet("<xsl:message>note</xsl:message>done")), "done");
+    EXPECT_TRUE(scripted->messages.isEmpty());
+}
+
+TEST_F(BuiltInTransform, StylesheetsCannotWriteFiles)
+{
+    const QString target = folder + "written.txt";
+    const QString xsl =
+        "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform' "
+        "xmlns:exsl='http://exslt.org/common' extension-element-prefixes='exsl'>"
+        "<xsl:template match='/'><exsl:document href='" + target +
+        "' method='text'>secret</exsl:document>done</xsl:template></xsl:stylesheet>";
+    EXPECT_EQ(run(xsl), "");
+    ASSERT_EQ(scripted->messages.size(), 1);
+    EXPECT_TRUE(scripted->messages[0].contains("refused")) << scripted->messages[0].toStdString();
+    EXPECT_FALSE(QFile::exists(target));
+}
+
+TEST_F(BuiltInTransform, ExternalEntitiesAreNotLoaded)
+{
+    writeFile(folder + "secret.txt", "TOPSECRET", true);
+    writeXml("<!DOCTYPE orders [<!ENTITY s SYSTEM 'secret.txt'>]><orders>[&s;]</orders>");
+    const QString html = run(textStylesheet("<xsl:value-of select='orders'/>"));
+    EXPECT_FALSE(html.contains("TOPSECRET"));
+    EXPECT_TRUE(html.startsWith("[")) << html.toStdString();
+}
+
+TEST_F(BuiltInTransform, ImportsResolveFromTheXslOutputFolder)
+{
+    const QString outputFolder = home.file("out put") + '/';
+    QDir().mkpath(outputFolder + "lib");
+    writeFile(outputFolder + "lib/more.xsl",
+              stylesheet("<xsl:template name='more'>from lib</xsl:template>"), true);
+    workspace().current().xslFileDir = outputFolder;
+    const QString xsl = stylesheet("<xsl:import href='lib/more.xsl'/><xsl:output method='text'/>"
+                                   "<xsl:template match='/'><xsl:call-template name='more'/>"
+                                   "</xsl:template>");
+    EXPECT_EQ(run(xsl), "from lib");
+
+    // Without an output folder of its own the table file's folder counts.
+    workspace().current().xslFileDir.clear();
+    EXPECT_EQ(run(xsl), "");
+    QDir().mkpath(folder + "lib");
+    writeFile(folder + "lib/more.xsl",
+              stylesheet("<xsl:template name='more'>beside the table</xsl:template>"), true);
+    EXPECT_EQ(run(xsl), "beside the table");
+}

@@ -1,0 +1,90 @@
+// tvktool transform over a saved table file.
+#include "documents/table_file_writer.h"
+#include "documents/text_files.h"
+#include "support/parsed_html.h"
+#include "table_fixture.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ToolRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun tvktool(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(TVKTOOL_PATH), QStringList{"transform"} + arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// A saved one-column table over twelve rows.
+class TvktoolTransform : public ::testing::Test {
+protected:
+    TableFixture table{"Orders", "/orders/o"};
+    QString tablePath;
+
+    void SetUp() override
+    {
+        QString xml = "<orders>";
+        for (int i = 1; i <= 12; ++i)
+            xml += QString("<o><name>n%1</name></o>").arg(i);
+        workspace().current().xmlPath = table.home.file("orders.xml");
+        writeFile(workspace().current().xmlPath, xml + "</orders>", true);
+        table.addColumn("name", "Text", "/orders/o/name");
+        save();
+    }
+    void save()
+    {
+        tablePath = workspace().current().tablePath;
+        ASSERT_TRUE(writeTableFile(tablePath));
+    }
+};
+
+} // namespace
+
+TEST_F(TvktoolTransform, PrintsThePageWithTheRowLimitAsAsked)
+{
+    const ToolRun all = tvktool({tablePath});
+    EXPECT_EQ(all.exitCode, 0) << all.err.toStdString();
+    EXPECT_EQ(all.out.count("<td"), 12);
+    EXPECT_TRUE(all.out.contains("n12"));
+
+    EXPECT_EQ(tvktool({tablePath, "--rows-index", "1"}).out.count("<td"), 5);
+    EXPECT_EQ(tvktool({tablePath, "--rows-index", "4", "--production"}).out.count("<td"), 12);
+    EXPECT_EQ(tvktool({tablePath, "--rows-index", "9"}).exitCode, 2);
+    EXPECT_EQ(tvktool({"--production"}).exitCode, 2);
+}
+
+TEST_F(TvktoolTransform, RunsThePlugInOfTheTable)
+{
+    const ToolRun builtIn = tvktool({tablePath});
+    table.set("Use Plug In XSLT-Table", "True");
+    table.set("XSLT Command Line-Table", "xsltproc xslFileName xmlFileName");
+    save();
+    const ToolRun plugIn = tvktool({tablePath});
+    EXPECT_EQ(plugIn.exitCode, 0) << plugIn.err.toStdString();
+    EXPECT_EQ(parsedHtml(plugIn.out).toStdString(), parsedHtml(builtIn.out).toStdString());
+
+    table.set("XSLT Command Line-Table", "/no/such/xsltproc xslFileName xmlFileName");
+    save();
+    const ToolRun missing = tvktool({tablePath});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "Failed to create process, check the path of the command line.\n");
+}
+
+TEST_F(TvktoolTransform, FailureGoesToStderr)
+{
+    writeFile(workspace().current().xmlPath, "<orders><o></orders>", true);
+    const ToolRun broken = tvktool({tablePath});
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_EQ(broken.out, "");
+    EXPECT_TRUE(broken.err.startsWith("Error in XML document: ")) << broken.err.toStdString();
+}
