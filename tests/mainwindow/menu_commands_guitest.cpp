@@ -2,6 +2,7 @@
 #include "documents/settings_files.h"
 #include "documents/store_access.h"
 #include "documents/table_commands.h"
+#include "documents/text_files.h"
 #include "documents/workspace.h"
 #include "mainwindow/gui/main_menus.h"
 #include "mainwindow/gui/slot_window_set.h"
@@ -150,6 +151,8 @@ TEST(MenuCommandsGui, NewTableFromTheToolbarThenSaveAsAndReopen)
     s.window.mainMenus().item("tb(0)")->trigger();
     EXPECT_EQ(s.window.windowTitle(), "Tarvik: Table " + s.home.file("first.tvk"));
     EXPECT_TRUE(QFile::exists(s.home.file("first.tvk")));
+    EXPECT_TRUE(readFile(s.home.file("first.xsl")).contains("<xsl:template name=\"first\">"))
+        << "a new table writes its stylesheet beside it";
     EXPECT_FALSE(workspace().current().tableChanged);
     EXPECT_TRUE(s.action("dosave")->isEnabled());
 
@@ -158,6 +161,7 @@ TEST(MenuCommandsGui, NewTableFromTheToolbarThenSaveAsAndReopen)
     s.action("saveas")->trigger();
     EXPECT_EQ(s.window.windowTitle(), "Tarvik: Table " + s.home.file("second.tvk"));
     EXPECT_FALSE(workspace().current().tableChanged);
+    EXPECT_TRUE(readFile(s.home.file("second.xsl")).contains("<xsl:template name=\"second\">"));
 
     s.action("docloseit")->trigger();
     EXPECT_TRUE(s.ui->questions.isEmpty());

@@ -1,6 +1,7 @@
 #include "mainwindow/gui/slot_window_set.h"
 
 #include "documents/workspace.h"
+#include "generator/gui/xsl_code_window.h"
 
 #include <QCloseEvent>
 #include <QMenu>
@@ -34,10 +35,8 @@ QString slotWindowCaption(SlotWindow kind)
     return QStringLiteral("XSL code   (read-only)");
 }
 
-SlotSubWindow::SlotSubWindow(int slot, SlotWindow kind, QWidget *content)
-    : tableSlot(slot), windowKind(kind)
+SlotSubWindow::SlotSubWindow(int slot, SlotWindow kind) : tableSlot(slot), windowKind(kind)
 {
-    setWidget(content);
     setWindowTitle(slotWindowCaption(kind));
     setAttribute(Qt::WA_DeleteOnClose, false);
     // Ctrl+F4 is the main window's "Arrange default"; the window menu's Close gives it up.
@@ -51,16 +50,27 @@ WindowGeometry &SlotSubWindow::model() const
     return workspace().tables[size_t(tableSlot)].geometryOf(windowKind);
 }
 
-QRect SlotSubWindow::modelRect(double tx, double ty) const
+namespace {
+
+QRect pixelRect(const WindowGeometry &g, double tx, double ty)
 {
-    const WindowGeometry &g = model();
     return {toPixels(g.left, tx), toPixels(g.top, ty), std::max(0, toPixels(g.width, tx)),
             std::max(0, toPixels(g.height, ty))};
 }
 
-void SlotSubWindow::applyGeometry(double tx, double ty)
+} // namespace
+
+QRect SlotSubWindow::modelRect(double tx, double ty) const { return pixelRect(model(), tx, ty); }
+
+void SlotSubWindow::applyGeometry(double tx, double ty) { moveTo(modelRect(tx, ty)); }
+
+void SlotSubWindow::applyGeometry(const WindowGeometry &geometry)
 {
-    const QRect rect = modelRect(tx, ty);
+    moveTo(pixelRect(geometry, twipsX(*this), twipsY(*this)));
+}
+
+void SlotSubWindow::moveTo(const QRect &rect)
+{
     if (rect == geometry())
         return;
     applying = true;
@@ -101,7 +111,11 @@ SlotWindowSet::SlotWindowSet(QMdiArea &area, int slot)
 {
     for (SlotWindow kind : {SlotWindow::Parser, SlotWindow::Rep, SlotWindow::Prop,
                             SlotWindow::XslCode, SlotWindow::Result}) {
-        auto *window = new SlotSubWindow(slot, kind, new QWidget);
+        auto *window = new SlotSubWindow(slot, kind);
+        if (kind == SlotWindow::XslCode)
+            window->setWidget(new XslCodeWindow(slot, *window));
+        else
+            window->setWidget(new QWidget);
         area.addSubWindow(window);
         window->hide();
         windows[size_t(kind)] = window;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/table_document.h"
+#include "documents/views/window_frame_view.h"
 
 #include <QMdiSubWindow>
 #include <array>
@@ -10,15 +11,18 @@ class QMdiArea;
 // One window of a table slot inside the main window's client area. Closing it hides it;
 // its place and size follow the slot's geometry in the model (twips), and a move or resize
 // by the user is written back there.
-class SlotSubWindow : public QMdiSubWindow {
+class SlotSubWindow : public QMdiSubWindow, public WindowFrameView {
     Q_OBJECT
 public:
-    SlotSubWindow(int slot, SlotWindow kind, QWidget *content);
+    SlotSubWindow(int slot, SlotWindow kind);
 
     int slot() const { return tableSlot; }
     SlotWindow kind() const { return windowKind; }
     // Moves and sizes the window to the model's geometry.
     void applyGeometry(double twipsX, double twipsY);
+    // Moves and sizes the window to a geometry in twips.
+    void applyGeometry(const WindowGeometry &geometry) override;
+    void setShown(bool shown) override { setVisible(shown); }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -28,6 +32,7 @@ protected:
 private:
     WindowGeometry &model() const;
     QRect modelRect(double twipsX, double twipsY) const;
+    void moveTo(const QRect &rect);
     void recordGeometry();
 
     int tableSlot;

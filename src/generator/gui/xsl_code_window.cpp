@@ -1,0 +1,48 @@
+#include "generator/gui/xsl_code_window.h"
+
+#include "documents/workspace.h"
+#include "generator/xsl_output_page.h"
+
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+XslCodeWindow::XslCodeWindow(int slot, WindowFrameView &frame) : tableSlot(slot), frame(frame)
+{
+    xsl = new QPlainTextEdit(this);
+    xsl->setReadOnly(true);
+    xsl->setLineWrapMode(QPlainTextEdit::NoWrap);
+    xsl->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(xsl);
+    workspace().views[size_t(slot)].xslCode = this;
+}
+
+XslCodeWindow::~XslCodeWindow()
+{
+    XslCodeView *&registered = workspace().views[size_t(tableSlot)].xslCode;
+    if (registered == this)
+        registered = nullptr;
+}
+
+void XslCodeWindow::showGenerated()
+{
+    xsl->setPlainText(workspace().tables[size_t(tableSlot)].xslGenerated);
+}
+
+void XslCodeWindow::savePage()
+{
+    ::savePage();
+    showGenerated();
+}
+
+void XslCodeWindow::savePageAs()
+{
+    ::savePageAs();
+    showGenerated();
+}
+
+void XslCodeWindow::applyGeometry(const WindowGeometry &geometry) { frame.applyGeometry(geometry); }
+
+void XslCodeWindow::setShown(bool shown) { frame.setShown(shown); }

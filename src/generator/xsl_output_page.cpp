@@ -1,0 +1,60 @@
+#include "generator/xsl_output_page.h"
+
+#include "documents/file_dialog.h"
+#include "documents/path_helpers.h"
+#include "documents/store_access.h"
+#include "documents/text_files.h"
+#include "documents/workspace.h"
+#include "generator/xsl_generator.h"
+#include "platform/ui_services.h"
+
+namespace {
+
+const QString &generateForOutput()
+{
+    {
+        const ProductionRunGuard output;
+        generateXSLCode(true);
+    }
+    return workspace().current().xslGenerated;
+}
+
+// The file the user chose, after confirming an overwrite; "" when cancelled.
+QString askOutputFile(const TableDocument &doc)
+{
+    for (;;) {
+        const QString chosen =
+            showFileDialog(false, QStringLiteral("Save XSL"), QStringLiteral("XSL files|*.xsl"),
+                           QStringLiteral("xsl"), true, doc.xslFileName, doc.xslFileDir);
+        if (chosen.isEmpty() || !normalFileExists(chosen) ||
+            ui().askYesNo(QStringLiteral("File already exists. Overwrite?")) ==
+                UiServices::Answer::Yes)
+            return chosen;
+    }
+}
+
+} // namespace
+
+void savePage()
+{
+    TableDocument &doc = workspace().current();
+    const QString text = generateForOutput();
+    if (!doc.xslFileName.isEmpty() && !doc.xslFileDir.isEmpty()) {
+        writeFile(doc.xslFileDir + doc.xslFileName, text, false);
+        return;
+    }
+    doc.xslFileName = getTableName(workspace().curTable) + QStringLiteral(".xsl");
+    savePageAs();
+}
+
+void savePageAs()
+{
+    TableDocument &doc = workspace().current();
+    const QString text = generateForOutput();
+    const QString path = askOutputFile(doc);
+    if (path.isEmpty())
+        return;
+    writeFile(path, text, false);
+    doc.xslFileName = getFileName(path);
+    doc.xslFileDir = getDir(path);
+}

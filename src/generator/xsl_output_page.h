@@ -1,0 +1,11 @@
+#pragma once
+
+// The table's XSL output page: the stylesheet generated for output (no row limit, no
+// debug output), written where the current slot's xslFileDir and xslFileName point.
+
+// Generates for output and writes to the known output page; without one, proposes the
+// table's name with ".xsl" and asks for the file (savePageAs).
+void savePage();
+// Generates for output and writes to a file the user chooses, which becomes the table's
+// output page. A cancelled dialog writes and changes nothing.
+void savePageAs();
