@@ -87,5 +87,8 @@ QString xslOutputFolder()
 
 QString relativeToXslFolder(const QString &path)
 {
+    const QString slashed = slashPath(path);
+    if (!slashed.startsWith(QChar('/')))
+        return slashed;
     return relativePath(xslOutputFolder(), getDir(path)) + getFileName(path);
 }

@@ -25,5 +25,6 @@ QString makeWithParams();
 
 // The folder of the table's XSL output page, else the table file's folder.
 QString xslOutputFolder();
-// A file's path as seen from the XSL output folder, "/" between folders.
+// A file's path as seen from the XSL output folder, "/" between folders. A path that is
+// not absolute already names the file from that folder and stays as it is.
 QString relativeToXslFolder(const QString &path);

@@ -228,11 +228,13 @@ void writeColumns(GeneratorRun &run)
         column.type = columnKey("Type-", column.col);
         column.colXpath = columnXpath(run, column.col, column.type);
         column.relXpath = relativeXpath(run.tableXpath, column.colXpath);
-        run.sortList += sortKey(column.col, column.relXpath);
-        if (columnKey("Hidden-", column.col) == omitted)
-            continue;
-        ++n;
-        writeCell(run, column, i, n);
+        const bool shown = columnKey("Hidden-", column.col) != omitted;
+        if (shown)
+            ++n;
+        run.sortList += sortKey(column.col,
+                                withColumnVariables(column.relXpath, column.col, shown ? n : 0));
+        if (shown)
+            writeCell(run, column, i, n);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "generator/table_rows.h"
 #include "generator/xsl_comments.h"
 #include "generator/xsl_syntax_check.h"
+#include "platform/ui_services.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ void writeTemplateStart(GeneratorRun &run)
     run.add(QStringLiteral("<!--Predefined XSL variables-->"));
     run.add(QStringLiteral("<xsl:variable name='_squote'>'</xsl:variable>"
                            "<xsl:variable name='_dquote'>\"</xsl:variable>"
-                           "<xsl:variable name='_space'> </xsl:variable>"
+                           "<xsl:variable name='_space'><xsl:text> </xsl:text></xsl:variable>"
                            "<xsl:variable name='_tableName'>")
             + t + QStringLiteral("</xsl:variable>"));
     for (const auto &[variable, page, called] : {std::tuple{"bodyElement", "body", "b_"},
@@ -175,10 +176,15 @@ GenerationOutcome generateXSLCode(bool isProduction)
     GenerationOutcome outcome;
     outcome.indented = indented.ok;
     outcome.error = indented.error;
+    if (!indented.ok && isProduction)
+        ui().message(QStringLiteral("Syntax error in XSL code: ") + indented.error);
     workspace().current().xslGenerated = indented.ok ? indented.text : raw;
     return outcome;
 }
 
-ProductionRunGuard::ProductionRunGuard() { workspace().productionRun = true; }
+ProductionRunGuard::ProductionRunGuard() : previous(workspace().productionRun)
+{
+    workspace().productionRun = true;
+}
 
-ProductionRunGuard::~ProductionRunGuard() { workspace().productionRun = false; }
+ProductionRunGuard::~ProductionRunGuard() { workspace().productionRun = previous; }

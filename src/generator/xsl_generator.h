@@ -14,14 +14,19 @@ struct GenerationOutcome {
 QString buildXslCode(bool isProduction);
 
 // Builds the stylesheet, re-indents it and stores it as the slot's xslGenerated. When
-// the text cannot be re-indented, the unindented text is stored and the outcome says why.
+// the text cannot be re-indented, the unindented text is stored and the outcome says why;
+// an output run also shows the parser's reason to the user.
 GenerationOutcome generateXSLCode(bool isProduction);
 
-// Sets the program-wide productionRun for an output run's lifetime.
+// Sets the program-wide productionRun for an output run's lifetime; the value it had comes
+// back afterwards.
 class ProductionRunGuard {
 public:
     ProductionRunGuard();
     ~ProductionRunGuard();
     ProductionRunGuard(const ProductionRunGuard &) = delete;
     ProductionRunGuard &operator=(const ProductionRunGuard &) = delete;
+
+private:
+    bool previous;
 };

@@ -49,8 +49,9 @@ XslSyntaxResult checkXslSyntax(const QString &code)
     result.ok = false;
     result.reason = error->reason;
     const auto [offset, lineLength] = lineAndOffset(wrapped, error->line, error->column);
-    result.selectionStart = int(std::clamp<qsizetype>(offset - prefix.size(), 0, code.size()));
-    result.selectionLength = int(lineLength);
+    const qsizetype start = std::clamp<qsizetype>(offset - prefix.size(), 0, code.size());
+    result.selectionStart = int(start);
+    result.selectionLength = int(std::clamp<qsizetype>(lineLength, 0, code.size() - start));
     ui().message(QStringLiteral("Syntax error in XSL code: ") + error->reason);
     return result;
 }

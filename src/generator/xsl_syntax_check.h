@@ -18,7 +18,7 @@ struct XslSyntaxResult {
     bool ok = true;
     QString reason;
     int selectionStart = 0;  // in the snippet
-    int selectionLength = 0; // the length of the faulty line
+    int selectionLength = 0; // the faulty line, cut at the end of the snippet
 };
 
 // Whether the snippet is well-formed inside the current table's stylesheet header (its

@@ -62,16 +62,19 @@ void openFromCommandLine(const CommandLine &line)
 {
     if (!line.tableStart)
         return;
-    if (!QFileInfo(line.file).isFile()) {
+    // Opening the table enters its folder, so a path relative to the starting folder is
+    // made absolute first.
+    const QString file = QFileInfo(line.file).absoluteFilePath();
+    if (!QFileInfo(file).isFile()) {
         ui().message(QStringLiteral("Can't find file ") + line.file +
                      QStringLiteral(". Please make sure file exists and you have access to it."));
         return;
     }
     if (!newTableSlot())
         return;
-    addTableTab(line.file);
+    addTableTab(file);
     resetEverything();
-    readProject(line.file);
+    readProject(file);
     if (!line.xslOutput.isEmpty()) {
         TableDocument &doc = workspace().current();
         doc.xslFileName = getFileName(line.xslOutput);

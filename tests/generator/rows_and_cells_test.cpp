@@ -1,6 +1,7 @@
 // Header row, row loop and cells: fragments written out by hand.
 #include "generator/xsl_comments.h"
 #include "generator/xsl_generator.h"
+#include "libxslt_runner.h"
 #include "table_fixture.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +99,33 @@ TEST_F(RowsAndCells, SortKeysIncludeOmittedColumns)
     EXPECT_TRUE(text.contains("<xsl:variable name='_columnName'>b</xsl:variable>"
                               "<xsl:variable name='_columnNumber'>1</xsl:variable>"));
     EXPECT_TRUE(text.contains("<xsl:variable name='_columnNumber'>2</xsl:variable>"));
+}
+
+TEST_F(RowsAndCells, SortKeysUseTheColumnVariables)
+{
+    table.addColumn("a", "Text", "/rows/row/v[@n=$_columnNumber]");
+    table.set("Order Method-a", "ascending");
+    table.set("Hidden-a", "Omitted except for ordering");
+    table.addColumn("b", "Text", "/rows/row/*[name()=$_columnName]");
+    table.set("Order Method-b", "descending");
+    table.set("Order Data Type-b", "number");
+    table.addColumn("c", "Text", "/rows/row/v[@n=$_columnNumber]");
+    table.set("Order Method-c", "ascending");
+    EXPECT_TRUE(raw().contains(
+        "<xsl:sort select='v[@n=0]' data-type='text' order='ascending' case-order='upper-first'/>"
+        "<xsl:sort select='*[name()=\"b\"]' data-type='number' order='descending' "
+        "case-order='upper-first'/>"
+        "<xsl:sort select='v[@n=2]' data-type='text' order='ascending' case-order='upper-first'/>"));
+
+    ASSERT_TRUE(generateXSLCode(false).indented);
+    const XsltRun run = runLibxslt(workspace().current().xslGenerated,
+                                   "<rows><row><b>1</b><v n='2'>x</v></row><row><b>3</b></row>"
+                                   "<row><b>1</b><v n='2'>w</v></row></rows>");
+    ASSERT_TRUE(run.transformed) << run.errors.toStdString();
+    const qsizetype three = run.html.indexOf(">3<");
+    const qsizetype w = run.html.indexOf(">w<");
+    const qsizetype x = run.html.indexOf(">x<");
+    EXPECT_TRUE(three >= 0 && three < w && w < x) << run.html.toStdString();
 }
 
 TEST_F(RowsAndCells, RowExclusionWrapsTheRow)

@@ -74,10 +74,19 @@ TEST_F(StylesheetHeader, ImportsAreRelativeToTheOutputFolder)
         "<!--Called tables--><xsl:import href='../common.xsl'/><!--Input parameters-->"));
 }
 
+TEST_F(StylesheetHeader, RelativeEntriesAreWrittenAsTheyStand)
+{
+    workspace().current().xslFileDir = "/srv/t/";
+    table.set("Import XSLT Files-Table", "common.xsl, ../x.xsl,Lib\\More.xsl");
+    EXPECT_TRUE(makeXslHeader("").contains(
+        "<!--Called tables--><xsl:import href='common.xsl'/><xsl:import href='../x.xsl'/>"
+        "<xsl:import href='Lib/More.xsl'/><!--Input parameters-->"));
+}
+
 TEST_F(StylesheetHeader, BackslashPathsKeepTheirLetterCase)
 {
-    workspace().current().xslFileDir = "C:/t/";
-    table.set("Import XSLT Files-Table", "C:\\t\\common.xsl , C:\\t\\Lib\\More.xsl");
+    workspace().current().xslFileDir = "/Srv/t/";
+    table.set("Import XSLT Files-Table", "\\Srv\\t\\common.xsl , \\Srv\\t\\Lib\\More.xsl");
     EXPECT_TRUE(makeXslHeader("").contains(
         "<xsl:import href='common.xsl'/><xsl:import href='Lib/More.xsl'/>"));
 }

@@ -54,8 +54,8 @@ TEST_F(SyntaxCheck, ErrorIsShownAndSelectedInTheSnippet)
     EXPECT_EQ(scripted->messages[0], "Syntax error in XSL code: " + result.reason);
     EXPECT_TRUE(result.reason.contains("mismatch")) << result.reason.toStdString();
     EXPECT_GE(result.selectionStart, code.indexOf("<b>"));
-    EXPECT_LE(result.selectionStart, code.size());
-    EXPECT_GT(result.selectionLength, 0);
+    EXPECT_LE(result.selectionStart + result.selectionLength, code.size());
+    EXPECT_GE(result.selectionLength, 0);
 }
 
 TEST_F(SyntaxCheck, SelectionPointsAtTheFaultyPlace)
@@ -64,5 +64,19 @@ TEST_F(SyntaxCheck, SelectionPointsAtTheFaultyPlace)
     const XslSyntaxResult result = checkXslSyntax(code);
     EXPECT_FALSE(result.ok);
     EXPECT_GE(result.selectionStart, code.indexOf("<a"));
-    EXPECT_EQ(result.selectionLength, QString("<a href='x>y</a></xsl:if></xsl:template></xsl:stylesheet>").size());
+    // The faulty line runs on into the closing tags around the snippet; the selection
+    // stops at the snippet's end.
+    EXPECT_EQ(result.selectionStart + result.selectionLength, code.size());
+}
+
+TEST_F(SyntaxCheck, SelectionStaysInsideTheSnippet)
+{
+    for (const QString &code : {QString("<b>"), QString("<xsl:if test='1'>"), QString("x</y>"),
+                               QString("<a>\r\n<b></a>"), QString("</xsl:template><c>")}) {
+        const XslSyntaxResult result = checkXslSyntax(code);
+        EXPECT_FALSE(result.ok) << code.toStdString();
+        EXPECT_GE(result.selectionStart, 0) << code.toStdString();
+        EXPECT_GE(result.selectionLength, 0) << code.toStdString();
+        EXPECT_LE(result.selectionStart + result.selectionLength, code.size()) << code.toStdString();
+    }
 }

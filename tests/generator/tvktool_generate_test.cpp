@@ -15,9 +15,10 @@ struct ToolRun {
     QString err;
 };
 
-ToolRun tvktoolGenerate(const QStringList &arguments)
+ToolRun tvktoolGenerate(const QStringList &arguments, const QString &workingFolder = {})
 {
     QProcess process;
+    process.setWorkingDirectory(workingFolder);
     process.start(QStringLiteral(TVKTOOL_PATH), QStringList{"generate"} + arguments);
     process.waitForFinished(30000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -62,6 +63,18 @@ TEST_F(TvktoolGenerate, RowIndexAndOutputRuns)
     EXPECT_EQ(output.exitCode, 0);
     EXPECT_FALSE(output.out.contains("Show only"));
     EXPECT_FALSE(output.out.contains("dbg"));
+}
+
+TEST_F(TvktoolGenerate, RelativeTablePathCountsFromTheWorkingFolder)
+{
+    table.set("Import XSLT Files-Table", table.home.file("lib/x.xsl"));
+    ASSERT_TRUE(writeTableFile(path));
+    const ToolRun absolute = tvktoolGenerate({path});
+    ASSERT_EQ(absolute.exitCode, 0) << absolute.err.toStdString();
+    EXPECT_TRUE(absolute.out.contains("<xsl:import href=\"lib/x.xsl\"/>"));
+    const ToolRun relative = tvktoolGenerate({"T.tvk"}, table.home.path());
+    EXPECT_EQ(relative.exitCode, 0) << relative.err.toStdString();
+    EXPECT_EQ(relative.out, absolute.out);
 }
 
 TEST_F(TvktoolGenerate, RefusesBadArguments)

@@ -1,6 +1,9 @@
 #include "documents/file_dialog.h"
 #include "documents/settings_files.h"
+#include "documents/table_file_writer.h"
+#include "documents/workspace.h"
 #include "documents/text_files.h"
+#include "mainwindow/command_line.h"
 #include "mainwindow/main_geometry.h"
 #include "mainwindow/menu_style.h"
 #include "mainwindow/startup.h"
@@ -34,6 +37,24 @@ TEST(StartUp, AFileNamedTablesCountsAsExisting)
     TempHome home;
     writeFile(home.file("tables"), "", true);
     EXPECT_FALSE(prepareTablesFolder(home.path()));
+}
+
+TEST(StartUp, RelativeTableOnTheCommandLineCountsFromTheStartingFolder)
+{
+    TempHome home;
+    ScopedScriptedUi scripted;
+    const QString table = home.file("sub/R.tvk");
+    ASSERT_TRUE(QDir().mkpath(home.file("sub")));
+    workspace().current().store.set("Caption-Table", "Orders");
+    ASSERT_TRUE(writeTableFile(table));
+    workspace().current().reset();
+    const QString startingFolder = QDir::currentPath();
+    QDir::setCurrent(home.path());
+    openFromCommandLine(parseCommandLine({"sub/R.tvk"}));
+    QDir::setCurrent(startingFolder);
+    EXPECT_TRUE(scripted->messages.isEmpty()) << scripted->messages.join("\n").toStdString();
+    EXPECT_EQ(workspace().current().tablePath, table);
+    EXPECT_EQ(workspace().current().store.value("Caption-Table"), "Orders");
 }
 
 TEST(StartUp, SettingsReadAtStart)

@@ -3,10 +3,14 @@
 #include "documents/table_file_reader.h"
 #include "documents/workspace.h"
 
+#include <QFileInfo>
+
 bool loadTableFile(const QString &path)
 {
     Workspace &ws = workspace();
     ws.slotUsed[size_t(ws.curTable)] = true;
     ws.current().reset();
-    return readTable(path) == TableReadOutcome::Complete;
+    // Imports and side files are found from the table's folder, so a path given relative
+    // to the working folder is made absolute first.
+    return readTable(QFileInfo(path).absoluteFilePath()) == TableReadOutcome::Complete;
 }
