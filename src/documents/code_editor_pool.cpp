@@ -1,5 +1,6 @@
 #include "documents/code_editor_pool.h"
 
+#include "documents/views/window_frame_view.h"
 #include "documents/workspace.h"
 
 namespace {
@@ -29,7 +30,9 @@ int getXslEditor(const QString &element, const QString &kind)
     if (freeEntry < 0)
         return -1;
     CodeEditorRecord &editor = ws.xslEditForms[size_t(freeEntry)];
+    WindowFrameView *window = editor.window; // a released editor's window is reused
     editor = CodeEditorRecord{};
+    editor.window = window;
     editor.exists = true;
     editor.myElement = element;
     editor.myFunction = kind;
@@ -49,4 +52,18 @@ std::vector<int> slotEditors(int slot)
             indexes.push_back(i);
     }
     return indexes;
+}
+
+void releaseSlotEditors(int slot)
+{
+    for (CodeEditorRecord &editor : workspace().xslEditForms) {
+        if (!editor.exists || editor.myTab != slot)
+            continue;
+        if (editor.window)
+            editor.window->setShown(false);
+        editor.exists = false;
+        editor.xslEditShown = false;
+        editor.myElement.clear();
+        editor.myFunction.clear();
+    }
 }

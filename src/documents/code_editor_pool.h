@@ -12,3 +12,7 @@ int getXslEditor(const QString &element, const QString &kind);
 
 // The pool indexes of the editors owned by a slot, in pool order.
 std::vector<int> slotEditors(int slot);
+
+// Frees the editors owned by a slot whose table is closing: their windows are hidden and
+// the entries become free for any slot.
+void releaseSlotEditors(int slot);

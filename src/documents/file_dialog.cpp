@@ -6,12 +6,40 @@
 #include "documents/workspace.h"
 #include "platform/ui_services.h"
 
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// The pattern without "*" and ".": "tvk" for "*.tvk".
+QString patternSuffix(const QString &pattern)
+{
+    QString suffix = pattern;
+    suffix.remove(QChar('*'));
+    suffix.remove(QChar('.'));
+    return suffix;
+}
+
+// Where a dialog starts that has no folder of its own: the example tables, else home.
+QString fallbackDialogFolder()
+{
+    const QString tables = dataFolder() + QStringLiteral("/tables");
+    return QFileInfo(tables).isDir() ? tables : QDir::homePath();
+}
+
+// A save path whose file name has no "." gets the dialog's suffix.
+QString withSuffix(const QString &path, const QString &suffix)
+{
+    if (suffix.isEmpty() || getFileName(path).contains(QChar('.')))
+        return path;
+    return path + QChar('.') + suffix;
+}
+
+} // namespace
+
 QString dialogFolderKey(const QString &pattern, bool isSave)
 {
-    QString kind = pattern;
-    kind.remove(QChar('*'));
-    kind.remove(QChar('.'));
-    return QStringLiteral("set-open-dialog-") + kind + QChar('-') +
+    return QStringLiteral("set-open-dialog-") + patternSuffix(pattern) + QChar('-') +
            (isSave ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
@@ -26,14 +54,20 @@ QString showFileDialog(bool mustExist, const QString &title, const QString &filt
     request.title = title;
     request.filter = filter;
     request.fileName = fileName;
+    if (isSave)
+        request.defaultSuffix = patternSuffix(pattern);
     if (settingExists(key))
         request.initDir = readSetting(key);
     else if (!initDir.isEmpty())
         request.initDir = initDir;
     else
         request.initDir = getTableDir(workspace().curTable);
+    if (request.initDir.isEmpty())
+        request.initDir = fallbackDialogFolder();
 
-    const QString chosen = ui().fileDialog(request);
+    QString chosen = ui().fileDialog(request);
+    if (isSave && !chosen.isEmpty())
+        chosen = withSuffix(chosen, request.defaultSuffix);
     if (!chosen.isEmpty())
         writeSetting(key, getDir(chosen));
     return chosen;

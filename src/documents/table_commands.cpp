@@ -3,6 +3,7 @@
 #include "documents/column_types.h"
 #include "documents/file_dialog.h"
 #include "documents/path_helpers.h"
+#include "documents/progress_bar.h"
 #include "documents/recent_tables.h"
 #include "documents/store_access.h"
 #include "documents/table_file_reader.h"
@@ -41,12 +42,6 @@ void forgetPreviousTable(TableDocument &doc)
     doc.xslFileDir.clear();
     doc.xmlText.clear();
     doc.xslGenerated.clear();
-}
-
-void setProgress(int percent)
-{
-    if (MainWindowView *view = workspace().mainWindow)
-        view->setProgress(percent);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "documents/code_editor_pool.h"
 #include "documents/column_types.h"
+#include "documents/progress_bar.h"
 #include "documents/store_access.h"
 #include "documents/table_file_format.h"
 #include "documents/text_files.h"
@@ -129,6 +130,7 @@ private:
 TableReadOutcome TableFileReader::run()
 {
     LoadingScope loading(views.allProp);
+    setProgress(0);
     setRowLimitIndex(0);
     Step step = Step::Go;
     for (auto section : {&TableFileReader::readXmlPath, &TableFileReader::readProperties,
@@ -138,6 +140,8 @@ TableReadOutcome TableFileReader::run()
         if (step != Step::Go)
             break;
     }
+    if (step == Step::Go)
+        setProgress(100);
     if (step == Step::Invalid) {
         if (!ws.startupLoading)
             ui().message(invalidTableFileMessage(path));
@@ -171,6 +175,7 @@ Step TableFileReader::readProperties()
         setKey(currentKeyName(key), text.mid(separator + 1, end - separator - 1), true);
     }
     ++pos;
+    setProgress(10);
     return Step::Go;
 }
 
@@ -198,6 +203,7 @@ Step TableFileReader::readTemplate()
     ++pos;
     if (views.rep)
         views.rep->showTree();
+    setProgress(20);
     return Step::Go;
 }
 
@@ -210,6 +216,8 @@ Step TableFileReader::readWindows()
         if (step != Step::Go)
             return step;
         applyWindowRecord(index, field1, field2);
+        if (index == autoReloadRecord)
+            setProgress(30);
     }
     return Step::Go;
 }
@@ -270,16 +278,15 @@ std::optional<bool> TableFileReader::shownFlag(const QString &field, bool needsX
 }
 
 // An editor's four records are read whole before any is applied, so that an editor cut
-// off by the end of the file is left out and a full pool keeps the records in step.
+// off by the end of the file is left out and a full pool keeps the records in step. A file
+// that ends inside an editor's record ends there too: the partial editor is skipped.
 Step TableFileReader::readEditors()
 {
     while (!atSectionEnd()) {
         std::array<QString, 8> fields;
-        for (size_t i = 0; i < fields.size(); i += 2) {
-            const Step step = stepOf(record(fields[i], fields[i + 1]));
-            if (step != Step::Go)
-                return step;
-        }
+        for (size_t i = 0; i < fields.size(); i += 2)
+            if (record(fields[i], fields[i + 1]) != 2)
+                return Step::EndNormally;
         applyEditor(fields);
     }
     ++pos;
@@ -311,6 +318,8 @@ Step TableFileReader::readSelection()
         if (step != Step::Go)
             return step;
         applySelection(index, field1, field2);
+        if (index == 1)
+            setProgress(40);
     }
     return Step::Go;
 }

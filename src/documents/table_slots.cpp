@@ -1,5 +1,6 @@
 #include "documents/table_slots.h"
 
+#include "documents/code_editor_pool.h"
 #include "documents/path_helpers.h"
 #include "documents/views/main_window_view.h"
 #include "documents/views/table_tree_view.h"
@@ -110,6 +111,7 @@ void closeTableTab()
     const int slot = slotOfTabKey(view->selectedTabKey());
     if (slot < 0)
         return;
+    releaseSlotEditors(slot);
     ws.slotUsed[size_t(slot)] = false;
     view->removeSelectedTab();
 }

@@ -23,7 +23,7 @@ void hideSlotWindows(int slot);
 bool newTableSlot();
 // Adds and selects the current slot's tab for the table file.
 void addTableTab(const QString &path);
-// Frees the slot of the selected tab and removes the tab.
+// Frees the slot of the selected tab and its code editors, and removes the tab.
 void closeTableTab();
 // Makes the selected tab's table current.
 void switchTable();

@@ -96,6 +96,9 @@ void goControls()
     view->setCaption(getTitle() + (hasTable ? QStringLiteral("Table ") + doc.tablePath
                                             : QStringLiteral("No table open")));
     setMenus(*view, tableFileMenus(), hasTable);
+    // A slot whose table file could not be read stays in use and can be closed.
+    view->setMenuEnabled(QStringLiteral("docloseit"), ws.slotUsed[size_t(slot)]);
+    view->setMenuChecked(QStringLiteral("showDetails"), ws.showDetails);
 
     const bool hasXml = !doc.xmlPath.isEmpty();
     if (hasXml) {
@@ -119,12 +122,18 @@ void resetEverything()
     doc.cachedXmlText.clear();
     doc.tree.reset();
     doc.store.clear();
+    doc.selectedNodeKey.clear();
+    doc.selectedPropertyCaption.clear();
+    doc.xmlNodeIndex = -1;
     if (ws.mainWindow && ws.mainWindow->hasWindowSet(ws.curTable))
         ws.mainWindow->clearWindowSet(ws.curTable);
     ws.uiReady = false;
     doc.rowLimitIndex = 0;
-    if (PreviewView *preview = ws.currentViews().result)
+    doc.autoReload = 0;
+    if (PreviewView *preview = ws.currentViews().result) {
         preview->setRowLimitIndex(0);
+        preview->setAutoReload(0);
+    }
     ws.uiReady = true;
     goControls();
 }

@@ -11,5 +11,6 @@ QString getTitle();
 void hideControls();
 // Caption, menus and windows of the current slot, from its table file and XML document.
 void goControls();
-// Empties the current slot: paths, structure tree, property store and windows.
+// Empties the current slot: paths, structure tree, property store, selections, preview
+// settings and windows.
 void resetEverything();

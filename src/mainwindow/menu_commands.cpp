@@ -58,6 +58,15 @@ void forwardToXslCode(Procedure procedure, XslCodeView &view)
         view.savePageAs();
 }
 
+// "Show/Hide detailed help tooltips": the flag the table file keeps, and the check mark.
+void toggleShowDetails()
+{
+    Workspace &ws = workspace();
+    ws.showDetails = !ws.showDetails;
+    if (ws.mainWindow)
+        ws.mainWindow->setMenuChecked(QStringLiteral("showDetails"), ws.showDetails);
+}
+
 void toggleMenuStyle(MenuHost &host)
 {
     const bool style = !host.menuStyle();
@@ -156,6 +165,7 @@ void runMenuCommand(Procedure procedure, int argument, std::optional<SlotWindow>
     switch (procedure) {
     case P::viewm_Click: viewm_Click(argument, host); return;
     case P::loadDefaultXml: loadDefaultXml(); return;
+    case P::showDetails_Click: toggleShowDetails(); break;
     case P::pubPHPXsltProc_Click: workspace().publishPhpMode = true; break;
     case P::genpub_Click: workspace().publishPhpMode = false; break;
     default: break;

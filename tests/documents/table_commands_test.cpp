@@ -1,4 +1,7 @@
+#include "documents/code_editor_pool.h"
+#include "documents/file_dialog.h"
 #include "documents/recent_tables.h"
+#include "documents/settings_files.h"
 #include "documents/store_access.h"
 #include "documents/table_commands.h"
 #include "documents/table_commands_menu.h"
@@ -309,4 +312,89 @@ TEST_F(TableCommands, FailedDeleteShowsWhy)
     ASSERT_EQ(ui->messages.size(), 1);
     EXPECT_NE(ui->messages[0], "Table deleted.");
     EXPECT_FALSE(ui->messages[0].isEmpty());
+}
+
+TEST_F(TableCommands, SaveDialogAddsTheExtensionAndStartsInAFolder)
+{
+    ui->fileAnswers = {home.file("plain")};
+    ASSERT_TRUE(createNewProject(""));
+    EXPECT_EQ(workspace().current().tablePath, tablePath("plain"));
+    EXPECT_TRUE(QFile::exists(tablePath("plain")));
+    const auto &dialog = ui->fileDialogs.at(0);
+    EXPECT_EQ(dialog.defaultSuffix, "tvk");
+    EXPECT_EQ(dialog.initDir, QDir::homePath()) << "no table folder and no tables folder";
+
+    QDir().mkpath(home.file("tables"));
+    deleteSetting(dialogFolderKey("*.tvk", true)); // the folder the first dialog remembered
+    ui->fileAnswers = {home.file("dotted.v2")};
+    docloseit_Click();
+    ASSERT_TRUE(createNewProject(""));
+    EXPECT_EQ(workspace().current().tablePath, home.file("dotted.v2")) << "a name with a dot stays";
+    EXPECT_EQ(ui->fileDialogs.at(1).initDir, home.file("tables"));
+}
+
+TEST_F(TableCommands, ClosedTableReleasesItsCodeEditors)
+{
+    newTable("a");
+    const int editor = getXslEditor("col-value", "XSL Code");
+    ASSERT_GE(editor, 0);
+    workspace().xslEditForms[size_t(editor)].xslEditShown = true;
+    saveit();
+    docloseit_Click();
+    const CodeEditorRecord &released = workspace().xslEditForms[size_t(editor)];
+    EXPECT_FALSE(released.exists);
+    EXPECT_FALSE(released.xslEditShown);
+    EXPECT_EQ(released.myElement, "");
+    ASSERT_EQ(newTable("b"), 0);
+    EXPECT_TRUE(slotEditors(0).empty());
+    EXPECT_FALSE(readFile(tablePath("b")).contains("col-value"));
+    EXPECT_TRUE(readFile(tablePath("a")).contains("col-value"));
+}
+
+TEST_F(TableCommands, InvalidTableFileLeavesATabThatCanBeClosed)
+{
+    writeFile(tablePath("bad"), "no separators", true);
+    openTable(tablePath("bad"));
+    EXPECT_EQ(ui->messages.size(), 1);
+    EXPECT_EQ(window.tabKeys, QStringList{"k0"});
+    EXPECT_TRUE(window.menuEnabled.value("docloseit"));
+    EXPECT_FALSE(window.menuEnabled.value("dosave"));
+    docloseit_Click();
+    EXPECT_EQ(usedSlots(), 0);
+    EXPECT_FALSE(window.menuEnabled.value("docloseit"));
+}
+
+TEST_F(TableCommands, ReusedSlotForgetsTheSelectionsAndAutoReloadOfItsLastTable)
+{
+    newTable("old");
+    TableDocument &doc = workspace().current();
+    doc.selectedNodeKey = "Table";
+    doc.selectedPropertyCaption = "Row colour of old";
+    doc.xmlNodeIndex = 4;
+    doc.autoReload = 1;
+    saveit();
+    docloseit_Click();
+    newTable("new");
+    EXPECT_EQ(doc.selectedNodeKey, "");
+    EXPECT_EQ(doc.selectedPropertyCaption, "");
+    EXPECT_EQ(doc.xmlNodeIndex, -1);
+    EXPECT_EQ(doc.autoReload, 0);
+    EXPECT_FALSE(readFile(tablePath("new")).contains("Row colour of old"));
+    docloseit_Click();
+    openTable(tablePath("new")); // what the file holds, read into an emptied slot
+    EXPECT_EQ(doc.xmlNodeIndex, -1);
+    EXPECT_EQ(doc.autoReload, 0);
+    EXPECT_EQ(doc.selectedPropertyCaption, "");
+}
+
+TEST_F(TableCommands, DetailedTooltipsCheckMarkFollowsTheTableRead)
+{
+    newTable("quiet");
+    workspace().showDetails = false;
+    saveit();
+    docloseit_Click();
+    workspace().showDetails = true;
+    openTable(tablePath("quiet"));
+    EXPECT_FALSE(workspace().showDetails);
+    EXPECT_FALSE(window.menuChecked.value("showDetails", true));
 }

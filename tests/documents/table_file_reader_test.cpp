@@ -4,6 +4,7 @@
 #include "documents/workspace.h"
 #include "recording_views.h"
 #include "sample_table.h"
+#include "support/fake_main_window.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 
@@ -300,6 +301,33 @@ TEST(TableFileReader, EditorsBeyondTheFullPoolOrTheFileEndAreLeftOut)
     EXPECT_EQ(readTableText("t.tvk", cut), TableReadOutcome::Complete);
     EXPECT_EQ(ws.current().tablePath, "t.tvk");
     EXPECT_FALSE(ws.xslEditForms[0].exists);
+}
+
+TEST(TableFileReader, FileCutInsideAnEditorRecordEndsThere)
+{
+    TempHome home;
+    ScopedScriptedUi ui;
+    const QString text = sampleText(home);
+    const QString cut = cutAfter(text, "name-value\x02Xpath\x03" "3375\x02" "57");
+    EXPECT_EQ(readTableText("t.tvk", cut), TableReadOutcome::Complete);
+    EXPECT_TRUE(ui->messages.isEmpty());
+    EXPECT_EQ(workspace().current().tablePath, "t.tvk");
+    EXPECT_EQ(workspace().current().tree.nodeCount(), 5);
+    EXPECT_FALSE(workspace().xslEditForms[0].exists) << "the partial editor is skipped";
+}
+
+TEST(TableFileReader, ProgressBarStepsThroughTheSections)
+{
+    TempHome home;
+    const QString text = sampleText(home);
+    FakeMainWindow window;
+    EXPECT_EQ(readTableText("t.tvk", text), TableReadOutcome::Complete);
+    EXPECT_EQ(window.progressSteps, (QList<int>{0, 10, 20, 30, 40, 100}));
+
+    emptySlot();
+    window.progressSteps.clear();
+    readTableText("t.tvk", cutAfter(text, "10\x02" "20\x03"));
+    EXPECT_EQ(window.progressSteps, (QList<int>{0, 10, 20})) << "a cut file stops early";
 }
 
 TEST(TableFileReader, ReadsTheFileFromDisk)

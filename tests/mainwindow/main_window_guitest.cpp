@@ -13,6 +13,7 @@
 #include "support/temp_home.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -76,6 +77,42 @@ TEST(MainWindow, FirstStartMaximizesAndCopiesTheExampleTables)
     Vantor again;
     again.startUp({}, examples.path());
     EXPECT_FALSE(again.windowState() & Qt::WindowMaximized) << "the tables folder exists";
+}
+
+TEST(MainWindow, TheTimerLeavesMaximizedAndMinimizedWindowsAlone)
+{
+    Started s;
+    s.window.resize(900, 700);
+    s.window.show();
+    takeSlotFor("/t/a.tvk");
+    SlotSubWindow *parser = s.window.slotWindow(0, SlotWindow::Parser);
+    parser->showMaximized();
+    QApplication::processEvents();
+    const QRect maximized = parser->geometry();
+    s.window.checkPos_Timer();
+    QApplication::processEvents();
+    EXPECT_TRUE(parser->isMaximized());
+    EXPECT_EQ(parser->geometry(), maximized);
+
+    parser->showMinimized();
+    QApplication::processEvents();
+    const QRect minimized = parser->geometry();
+    s.window.checkPos_Timer();
+    QApplication::processEvents();
+    EXPECT_TRUE(parser->isMinimized());
+    EXPECT_EQ(parser->geometry(), minimized);
+}
+
+TEST(MainWindow, DetailedTooltipsCheckMarkFollowsTheWorkspace)
+{
+    Started s;
+    QAction *item = s.window.mainMenus().item("showDetails");
+    workspace().showDetails = false;
+    takeSlotFor("/t/a.tvk");
+    EXPECT_FALSE(item->isChecked());
+    item->trigger();
+    EXPECT_TRUE(workspace().showDetails);
+    EXPECT_TRUE(item->isChecked());
 }
 
 TEST(MainWindow, NoTableOpenCaptionAndMenus)

@@ -274,6 +274,17 @@ TEST_F(MenuTable, PublishItemsSetTheModeBeforeTheDialog)
     EXPECT_EQ(host.calls, (QStringList{Host::ran(P::pubPHPXsltProc_Click), Host::ran(P::genpub_Click)}));
 }
 
+TEST_F(MenuTable, DetailedTooltipsItemTogglesTheTableFileFlagAndItsCheckMark)
+{
+    ASSERT_TRUE(workspace().showDetails);
+    runMenuItem(*findMenuItem("showDetails"), host);
+    EXPECT_FALSE(workspace().showDetails);
+    EXPECT_FALSE(window.menuChecked.value("showDetails", true));
+    runMenuItem(*findMenuItem("showDetails"), host);
+    EXPECT_TRUE(workspace().showDetails);
+    EXPECT_TRUE(window.menuChecked.value("showDetails", false));
+}
+
 TEST_F(MenuTable, SaveXOfThePropertySheetReachesTheStylesheetView)
 {
     saveX_Click(0);

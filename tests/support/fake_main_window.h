@@ -13,12 +13,14 @@ class FakeMainWindow final : public MainWindowView {
 public:
     QString caption;
     QHash<QString, bool> menuEnabled;
+    QHash<QString, bool> menuChecked;
     QStringList tabKeys;
     QStringList tabCaptions;
     int selected = -1;
     std::array<bool, maxTables> windowSets{};
     QHash<int, bool> visible; // slot * 10 + window
     int progress = 100;
+    QList<int> progressSteps; // every value set, in order
     QStringList shownLog; // "show N" for each window made visible (N the enum's number)
 
     static QString shown(SlotWindow window) { return QString("show %1").arg(int(window)); }
@@ -32,6 +34,7 @@ public:
 
     void setCaption(const QString &text) override { caption = text; }
     void setMenuEnabled(const QString &name, bool enabled) override { menuEnabled[name] = enabled; }
+    void setMenuChecked(const QString &name, bool checked) override { menuChecked[name] = checked; }
     bool hasWindowSet(int slot) const override { return windowSets[size_t(slot)]; }
     void createWindowSet(int slot) override { windowSets[size_t(slot)] = true; }
     bool isWindowVisible(int slot, SlotWindow window) const override
@@ -59,6 +62,10 @@ public:
         tabCaptions.removeAt(selected);
         selected = tabKeys.isEmpty() ? -1 : std::min(selected, int(tabKeys.size()) - 1);
     }
-    void setProgress(int percent) override { progress = percent; }
+    void setProgress(int percent) override
+    {
+        progress = percent;
+        progressSteps << percent;
+    }
     void processPendingEvents() override {}
 };

@@ -14,6 +14,8 @@ public:
     virtual void setCaption(const QString &caption) = 0;
     // A menu item or menu by its control name ("xmlmenu", "dosave", ...).
     virtual void setMenuEnabled(const QString &name, bool enabled) = 0;
+    // The check mark of a checkable menu item.
+    virtual void setMenuChecked(const QString &name, bool checked) = 0;
 
     virtual bool hasWindowSet(int slot) const = 0;
     // Creates the slot's five windows, hidden.

@@ -71,7 +71,8 @@ void SlotSubWindow::applyGeometry(const WindowGeometry &geometry)
 
 void SlotSubWindow::moveTo(const QRect &rect)
 {
-    if (rect == geometry())
+    // A maximized or minimized window keeps the state the user gave it.
+    if (rect == geometry() || isMaximized() || isMinimized())
         return;
     applying = true;
     setGeometry(rect);

@@ -317,6 +317,12 @@ void Vantor::setMenuEnabled(const QString &name, bool enabled)
         action->setEnabled(enabled);
 }
 
+void Vantor::setMenuChecked(const QString &name, bool checked)
+{
+    if (QAction *action = menus.item(name))
+        action->setChecked(checked);
+}
+
 bool Vantor::hasWindowSet(int slot) const { return slotWindow(slot, SlotWindow::Parser); }
 
 void Vantor::createWindowSet(int slot)

@@ -62,6 +62,7 @@ public:
     // MainWindowView
     void setCaption(const QString &caption) override;
     void setMenuEnabled(const QString &name, bool enabled) override;
+    void setMenuChecked(const QString &name, bool checked) override;
     bool hasWindowSet(int slot) const override;
     void createWindowSet(int slot) override;
     bool isWindowVisible(int slot, SlotWindow window) const override;

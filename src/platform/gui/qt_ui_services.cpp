@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -70,12 +70,21 @@ QString qtNameFilters(const QString &filter)
 
 QString QtUiServices::fileDialog(const FileDialogRequest &request)
 {
-    const QString start = QFileInfo(request.initDir + QChar('/') + request.fileName).filePath();
-    const QString filters = qtNameFilters(request.filter);
-    if (request.isSave)
-        return QFileDialog::getSaveFileName(dialogParent(), request.title, start, filters, nullptr,
-                                            QFileDialog::DontConfirmOverwrite);
-    return QFileDialog::getOpenFileName(dialogParent(), request.title, start, filters);
+    const QString folder = request.initDir.isEmpty() ? QDir::homePath() : request.initDir;
+    QFileDialog dialog(dialogParent(), request.title, folder, qtNameFilters(request.filter));
+    if (request.isSave) {
+        // The program asks its own overwrite questions.
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    } else {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 QString QtUiServices::chooseColor(const QString &initial)

@@ -1,0 +1,10 @@
+#include "documents/progress_bar.h"
+
+#include "documents/views/main_window_view.h"
+#include "documents/workspace.h"
+
+void setProgress(int percent)
+{
+    if (MainWindowView *view = workspace().mainWindow)
+        view->setProgress(percent);
+}
