@@ -2,8 +2,11 @@
 
 #include "documents/workspace.h"
 
+#include <QDir>
+
 TempHome::TempHome()
-    : previousHome(qgetenv("TARVIK_HOME")), hadHome(qEnvironmentVariableIsSet("TARVIK_HOME"))
+    : previousHome(qgetenv("TARVIK_HOME")), hadHome(qEnvironmentVariableIsSet("TARVIK_HOME")),
+      previousFolder(QDir::currentPath())
 {
     qputenv("TARVIK_HOME", dir.path().toUtf8());
     resetWorkspace();
@@ -16,4 +19,5 @@ TempHome::~TempHome()
     else
         qunsetenv("TARVIK_HOME");
     resetWorkspace();
+    QDir::setCurrent(previousFolder);
 }

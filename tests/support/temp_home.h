@@ -4,7 +4,8 @@
 #include <QTemporaryDir>
 
 // A fresh data folder (TARVIK_HOME) and a fresh workspace for one test; the previous
-// TARVIK_HOME comes back afterwards.
+// TARVIK_HOME and working folder (opening a table moves into its folder) come back
+// afterwards.
 class TempHome {
 public:
     TempHome();
@@ -17,4 +18,5 @@ private:
     QTemporaryDir dir;
     QByteArray previousHome;
     bool hadHome;
+    QString previousFolder;
 };
