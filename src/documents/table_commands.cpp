@@ -96,23 +96,24 @@ bool createNewProject(const QString &name)
     return true;
 }
 
-void openTable(const QString &path)
+bool openTable(const QString &path)
 {
     if (!normalFileExists(path)) {
         ui().message(QStringLiteral("Can't find file ") + path +
                      QStringLiteral(". Please make sure file exists and you have access to it."));
-        return;
+        return false;
     }
     if (isProjectOpen(path)) {
         ui().message(QStringLiteral("Table is already open."));
-        return;
+        return false;
     }
     if (!newTableSlot())
-        return;
+        return false;
     addTableTab(path);
     resetEverything();
     forgetPreviousTable(workspace().current());
     readProject(path);
+    return true;
 }
 
 void readProject(const QString &path)

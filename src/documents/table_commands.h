@@ -16,8 +16,9 @@ bool isProjectOpen(const QString &path);
 // Creates a table in a new slot and writes it at once. An empty name asks for the file
 // with a dialog. False when no table was created.
 bool createNewProject(const QString &name);
-// Opens the table file in a new slot; tells the user why not when it cannot.
-void openTable(const QString &path);
+// Opens the table file in a new slot; tells the user why not when it cannot. True when a
+// slot was taken for it (even if the file then could not be read).
+bool openTable(const QString &path);
 // Reads the table file into the current slot, which has just been emptied.
 void readProject(const QString &path);
 // Writes the current slot's table file and its XSL output. True when the table file was

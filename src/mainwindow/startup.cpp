@@ -64,22 +64,11 @@ void openFromCommandLine(const CommandLine &line)
         return;
     // Opening the table enters its folder, so a path relative to the starting folder is
     // made absolute first.
-    const QString file = QFileInfo(line.file).absoluteFilePath();
-    if (!QFileInfo(file).isFile()) {
-        ui().message(QStringLiteral("Can't find file ") + line.file +
-                     QStringLiteral(". Please make sure file exists and you have access to it."));
+    if (!openTable(QFileInfo(line.file).absoluteFilePath()) || line.xslOutput.isEmpty())
         return;
-    }
-    if (!newTableSlot())
-        return;
-    addTableTab(file);
-    resetEverything();
-    readProject(file);
-    if (!line.xslOutput.isEmpty()) {
-        TableDocument &doc = workspace().current();
-        doc.xslFileName = getFileName(line.xslOutput);
-        doc.xslFileDir = getDir(line.xslOutput);
-    }
+    TableDocument &doc = workspace().current();
+    doc.xslFileName = getFileName(line.xslOutput);
+    doc.xslFileDir = getDir(line.xslOutput);
 }
 
 StartupResult runStartUp(StartupWindow &window, LayoutState &layout, const QStringList &arguments,

@@ -306,6 +306,7 @@ TEST(MainWindow, CommandLineTableThatDoesNotExistLeavesNoTab)
     EXPECT_EQ(s.window.tabStrip()->atabs()->count(), 0);
     EXPECT_EQ(s.window.commandLineName(), "Name");
     EXPECT_FALSE(workspace().slotUsed[0]);
+    EXPECT_TRUE(workspace().current().xslFileName.isEmpty()) << "no slot, no XSL output";
 }
 
 TEST(MainWindow, ExitAsksAboutChangedTablesInSlotOrder)
