@@ -34,16 +34,6 @@ bool mayCreateAt(const QString &path)
     return true;
 }
 
-// A reused slot keeps nothing of its previous table that would be written for the next
-// one: no XSL output of its own (the new table would overwrite the old one's), no XML text.
-void forgetPreviousTable(TableDocument &doc)
-{
-    doc.xslFileName.clear();
-    doc.xslFileDir.clear();
-    doc.xmlText.clear();
-    doc.xslGenerated.clear();
-}
-
 } // namespace
 
 QString askTableFileToSave(const QString &title, const QString &fileName)
@@ -82,16 +72,11 @@ bool createNewProject(const QString &name)
     if (path.isEmpty() || !mayCreateAt(path) || !newTableSlot())
         return false;
     addTableTab(path);
+    TableDocument &doc = workspace().current();
+    doc.tablePath = path;
     resetEverything();
-    Workspace &ws = workspace();
-    forgetPreviousTable(ws.current());
-    ws.current().tablePath = path;
     addToRecents(path);
-    ws.current().xmlPath.clear();
-    if (ws.mainWindow)
-        ws.mainWindow->defaultPos();
-    goControls();
-    ws.current().tableChanged = true;
+    doc.tableChanged = true;
     saveit();
     return true;
 }
@@ -111,7 +96,6 @@ bool openTable(const QString &path)
         return false;
     addTableTab(path);
     resetEverything();
-    forgetPreviousTable(workspace().current());
     readProject(path);
     return true;
 }

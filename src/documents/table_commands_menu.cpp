@@ -59,6 +59,7 @@ void docloseit_Click()
 {
     if (!checkDirty(false))
         return;
+    workspace().current().reset();
     resetEverything();
     closeTableTab();
     switchTable();

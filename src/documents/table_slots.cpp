@@ -78,14 +78,13 @@ bool newTableSlot()
         hideSlotWindows(ws.curTable);
     ws.curTable = slot;
     ws.slotUsed[size_t(slot)] = true;
-    MainWindowView *view = ws.mainWindow;
-    if (view && !view->hasWindowSet(slot))
-        view->createWindowSet(slot);
-    if (view) {
+    // A reused slot keeps nothing of its previous table.
+    ws.current().reset();
+    if (MainWindowView *view = ws.mainWindow) {
+        if (!view->hasWindowSet(slot))
+            view->createWindowSet(slot);
         view->defaultPos();
-        view->clearWindowSet(slot);
     }
-    ws.current().store.clear();
     return true;
 }
 

@@ -18,8 +18,9 @@ QString tabCaption(const QString &path);
 
 // Hides the slot's five windows and the code editors it owns.
 void hideSlotWindows(int slot);
-// Takes the lowest free slot and makes it current, creating its windows on first use;
-// false (after telling the user) when all 121 slots are in use.
+// Takes the lowest free slot, empties it and makes it current, creating its windows on
+// first use and giving them the default arrangement; false (after telling the user) when
+// all 121 slots are in use.
 bool newTableSlot();
 // Adds and selects the current slot's tab for the table file.
 void addTableTab(const QString &path);

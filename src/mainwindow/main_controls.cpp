@@ -116,24 +116,14 @@ void goControls()
 void resetEverything()
 {
     Workspace &ws = workspace();
-    TableDocument &doc = ws.current();
-    doc.tablePath.clear();
-    doc.xmlPath.clear();
-    doc.cachedXmlText.clear();
-    doc.tree.reset();
-    doc.store.clear();
-    doc.selectedNodeKey.clear();
-    doc.selectedPropertyCaption.clear();
-    doc.xmlNodeIndex = -1;
     if (ws.mainWindow && ws.mainWindow->hasWindowSet(ws.curTable))
         ws.mainWindow->clearWindowSet(ws.curTable);
-    ws.uiReady = false;
-    doc.rowLimitIndex = 0;
-    doc.autoReload = 0;
     if (PreviewView *preview = ws.currentViews().result) {
-        preview->setRowLimitIndex(0);
-        preview->setAutoReload(0);
+        const TableDocument &doc = ws.current();
+        ws.uiReady = false;
+        preview->setRowLimitIndex(doc.rowLimitIndex);
+        preview->setAutoReload(doc.autoReload);
+        ws.uiReady = true;
     }
-    ws.uiReady = true;
     goControls();
 }

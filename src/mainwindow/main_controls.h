@@ -11,6 +11,6 @@ QString getTitle();
 void hideControls();
 // Caption, menus and windows of the current slot, from its table file and XML document.
 void goControls();
-// Empties the current slot: paths, structure tree, property store, selections, preview
-// settings and windows.
+// The current slot's windows drop what they showed of an earlier table, and the main
+// window follows the slot's model (emptied by newTableSlot or by closing the table).
 void resetEverything();

@@ -248,6 +248,7 @@ TEST(MainWindow, ClosingTheLastTableLeavesTheNoTableState)
     Started s;
     takeSlotFor("/t/a.tvk", "/t/a.xml");
     SlotSubWindow *parser = s.window.slotWindow(0, SlotWindow::Parser);
+    workspace().current().reset();
     resetEverything();
     closeTableTab();
     switchTable();
