@@ -13,6 +13,7 @@
 #include "documents/views/main_window_view.h"
 #include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
+#include "generator/xsl_output_page.h"
 #include "mainwindow/main_controls.h"
 #include "platform/ui_services.h"
 
@@ -134,8 +135,9 @@ bool saveit()
         doc.xslFileName = getTableName(ws.curTable) + QStringLiteral(".xsl");
     if (doc.xslFileDir.isEmpty())
         doc.xslFileDir = getDir(doc.tablePath);
+    savePage();
     if (XslCodeView *xslCode = ws.currentViews().xslCode)
-        xslCode->savePage();
+        xslCode->showGenerated();
     return written;
 }
 

@@ -8,6 +8,7 @@
 #include "documents/views/xml_tree_view.h"
 #include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
+#include "generator/xsl_output_page.h"
 #include "mainwindow/menu_style.h"
 #include "platform/ui_services.h"
 
@@ -50,12 +51,15 @@ void forwardToPreview(Procedure procedure, PreviewView &view)
     }
 }
 
-void forwardToXslCode(Procedure procedure, XslCodeView &view)
+// The stylesheet view's save commands write the XSL output with or without the view.
+void saveXslOutput(Procedure procedure, XslCodeView *view)
 {
     if (procedure == P::savePage)
-        view.savePage();
+        savePage();
     else if (procedure == P::savePageAs)
-        view.savePageAs();
+        savePageAs();
+    if (view)
+        view->showGenerated();
 }
 
 // "Show/Hide detailed help tooltips": the flag the table file keeps, and the check mark.
@@ -96,8 +100,7 @@ void forwardToSlotWindow(Procedure procedure)
             forwardToPreview(procedure, *views.result);
         break;
     case SlotWindow::XslCode:
-        if (views.xslCode)
-            forwardToXslCode(procedure, *views.xslCode);
+        saveXslOutput(procedure, views.xslCode);
         break;
     case SlotWindow::Prop:
         break; // the property sheet is reached by no command

@@ -4,13 +4,15 @@
 
 // What a menu item, popup item or toolbar button does. A procedure of a slot window is
 // called on the current slot's window; a window that does not exist yet is skipped
-// silently. The main window's own procedures go to the host.
+// silently, except that the XSL output is saved without the stylesheet view. The main
+// window's own procedures go to the host.
 void runMenuCommand(Procedure procedure, int argument, std::optional<SlotWindow> showFirst,
                     MenuHost &host);
 void runMenuItem(const MenuItem &item, MenuHost &host);
 void runToolbarButton(const ToolbarButton &button, MenuHost &host);
 
-// Calls a slot-window procedure on the current slot's window, when that window exists.
+// Calls a slot-window procedure on the current slot's window, when that window exists
+// (saving the XSL output needs none).
 void forwardToSlotWindow(Procedure procedure);
 // Makes the current slot's window visible when it exists and is hidden.
 void showIfHidden(SlotWindow window);

@@ -52,7 +52,7 @@ struct RecordingPreview final : Recording<PreviewView> {
 };
 
 struct RecordingXslCode final : Recording<XslCodeView> {
-    void savePage() override { calls.append("savePage"); }
+    void showGenerated() override { calls.append("showGenerated"); }
 };
 
 // All five windows of the current slot, installed for the object's lifetime.

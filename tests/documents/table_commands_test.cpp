@@ -10,7 +10,6 @@
 #include "documents/workspace.h"
 #include "support/fake_main_window.h"
 #include "support/scripted_ui.h"
-#include "support/xsl_output_writer.h"
 #include "support/temp_home.h"
 
 #include <QDir>
@@ -27,7 +26,6 @@ protected:
     TempHome home;
     ScopedScriptedUi ui;
     FakeMainWindow window;
-    XslOutputWriter output;
 
     QString tablePath(const QString &name) const { return home.file(name + ".tvk"); }
 
@@ -52,8 +50,7 @@ TEST_F(TableCommands, NewTableIsOnDiskWithItsXslOutputAndUnchanged)
     const int slot = newTable("orders");
     const TableDocument &doc = workspace().tables[size_t(slot)];
     EXPECT_TRUE(QFile::exists(tablePath("orders")));
-    EXPECT_TRUE(QFile::exists(home.file("orders.xsl")));
-    EXPECT_EQ(output.written, QStringList{home.file("orders.xsl")});
+    EXPECT_EQ(readFile(home.file("orders.xsl")), doc.xslGenerated);
     EXPECT_FALSE(doc.tableChanged);
     EXPECT_EQ(doc.tablePath, tablePath("orders"));
     EXPECT_EQ(window.tabCaptions, QStringList{"orders"});
@@ -73,13 +70,15 @@ TEST_F(TableCommands, TableInAReusedSlotGetsItsOwnXslOutput)
     doc.xslFileName = "custom.xsl";
     doc.xmlText = "<old/>";
     saveit();
+    EXPECT_TRUE(QFile::exists(home.file("old.xsl")));
+    EXPECT_TRUE(QFile::remove(home.file("custom.xsl")));
     docloseit_Click();
     const int slot = newTable("new");
     ASSERT_EQ(slot, 0);
     EXPECT_EQ(doc.xslFileName, "new.xsl");
     EXPECT_EQ(doc.xmlText, "");
-    EXPECT_EQ(output.written, (QStringList{home.file("old.xsl"), home.file("custom.xsl"),
-                                           home.file("new.xsl")}));
+    EXPECT_TRUE(QFile::exists(home.file("new.xsl")));
+    EXPECT_FALSE(QFile::exists(home.file("custom.xsl"))) << "the old table's output is left alone";
     docloseit_Click();
     openTable(tablePath("old"));
     EXPECT_EQ(doc.xslFileName, "custom.xsl") << "the table file's own output";
@@ -208,10 +207,11 @@ TEST_F(TableCommands, SaveAllSkipsASlotWithoutTableFile)
     newTable("a");
     workspace().current().tablePath.clear(); // as after an invalid table file
     const qsizetype dialogs = ui->fileDialogs.size();
+    ASSERT_TRUE(QFile::remove(home.file("a.xsl"))); // written at creation
     saveall_Click();
     EXPECT_EQ(ui->fileDialogs.size(), dialogs);
     EXPECT_TRUE(ui->messages.isEmpty());
-    EXPECT_EQ(output.written.size(), 1); // only the save at creation
+    EXPECT_FALSE(QFile::exists(home.file("a.xsl")));
 }
 
 TEST_F(TableCommands, SaveWithoutTableTellsTheUser)
@@ -232,7 +232,7 @@ TEST_F(TableCommands, SaveAsMovesTheTableAndItsDefaultOutput)
     const TableDocument &doc = workspace().current();
     EXPECT_EQ(doc.tablePath, tablePath("new"));
     EXPECT_EQ(doc.xslFileName, "new.xsl");
-    EXPECT_EQ(output.written.last(), home.file("new.xsl"));
+    EXPECT_EQ(readFile(home.file("new.xsl")), doc.xslGenerated);
     EXPECT_EQ(window.caption, "Tarvik: Table " + tablePath("new"));
     EXPECT_EQ(window.tabCaptions, QStringList{"old"}); // the tab keeps its caption
     docloseit_Click();

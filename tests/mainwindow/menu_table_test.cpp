@@ -9,6 +9,7 @@
 #include "support/temp_home.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -96,8 +97,8 @@ std::vector<Expected> expectedMenuBar()
         {"xslmenu", -1, "X&SL", "", {}},
         {"shgenXSL", -1, "Show generated XSL", "Ctrl+F8", main(P::shgenXSL_Click)},
         {"dash13", -1, "-", "", {}},
-        {"saveX", 0, "Save XSL", "Shift+F3", onWindow("xslCode.savePage")},
-        {"saveX", 10, "Save XSL as", "", onWindow("xslCode.savePageAs")},
+        {"saveX", 0, "Save XSL", "Shift+F3", onWindow("xslCode.showGenerated")},
+        {"saveX", 10, "Save XSL as", "", onWindow("xslCode.showGenerated")},
         {"run", -1, "&Run", "", {}},
         {"rw", -1, "Run in window", "F5", shownThen(W::Result, onWindow("result.runit_Click"))},
         {"runbrowser", -1, "Run in browser", "F4", onWindow("result.rbrowser_Click")},
@@ -222,7 +223,7 @@ TEST_F(MenuTable, SeventeenToolbarButtonsWithTheirTooltipsAndHandlers)
         {"Save current table", main(P::dosave_Click)},
         {"Save all", main(P::saveall_Click)},
         {"Properties Summary", main(P::propsum_Click)},
-        {"Save XSL", onWindow("xslCode.savePage")},
+        {"Save XSL", onWindow("xslCode.showGenerated")},
         {"Edit properties", onWindow("rep.edX_Click")},
         {"Show XML window", main(P::showOne_Click, 20)},
         {"Show table window", main(P::showOne_Click, 25)},
@@ -285,12 +286,19 @@ TEST_F(MenuTable, DetailedTooltipsItemTogglesTheTableFileFlagAndItsCheckMark)
     EXPECT_TRUE(window.menuChecked.value("showDetails", false));
 }
 
-TEST_F(MenuTable, SaveXOfThePropertySheetReachesTheStylesheetView)
+TEST_F(MenuTable, SaveXOfThePropertySheetWritesTheOutputAndShowsIt)
 {
+    TableDocument &doc = workspace().current();
+    doc.tablePath = home.file("t.tvk");
+    doc.xslFileName = "t.xsl";
+    doc.xslFileDir = home.path() + "/";
     saveX_Click(0);
+    EXPECT_TRUE(QFile::exists(home.file("t.xsl")));
     saveX_Click(10);
+    ASSERT_EQ(ui->fileDialogs.size(), 1);
+    EXPECT_EQ(ui->fileDialogs[0].title, "Save XSL");
     saveX_Click(5);
-    EXPECT_EQ(views.calls, (QStringList{"xslCode.savePage", "xslCode.savePageAs"}));
+    EXPECT_EQ(views.calls, (QStringList{"xslCode.showGenerated", "xslCode.showGenerated"}));
 }
 
 TEST_F(MenuTable, DefaultXmlIsPresetOnlyDuringItsOwnCall)

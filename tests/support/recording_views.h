@@ -62,6 +62,5 @@ public:
     void goforward_Click() override { calls << "result.goforward_Click"; }
     void stopit_Click() override { calls << "result.stopit_Click"; }
 
-    void savePage() override { calls << "xslCode.savePage"; }
-    void savePageAs() override { calls << "xslCode.savePageAs"; }
+    void showGenerated() override { calls << "xslCode.showGenerated"; }
 };

@@ -6,8 +6,6 @@
 class XslCodeView : public WindowFrameView {
 public:
     virtual ~XslCodeView() = default;
-    // Generates the stylesheet for output and writes it to the table's XSL output file.
-    virtual void savePage() = 0;
-    // As savePage, into a file the user chooses; an empty default ignores the call.
-    virtual void savePageAs() {}
+    // Shows the slot's last generated stylesheet; an empty default ignores the call.
+    virtual void showGenerated() {}
 };

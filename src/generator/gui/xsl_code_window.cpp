@@ -1,7 +1,6 @@
 #include "generator/gui/xsl_code_window.h"
 
 #include "documents/workspace.h"
-#include "generator/xsl_output_page.h"
 
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -29,18 +28,6 @@ XslCodeWindow::~XslCodeWindow()
 void XslCodeWindow::showGenerated()
 {
     xsl->setPlainText(workspace().tables[size_t(tableSlot)].xslGenerated);
-}
-
-void XslCodeWindow::savePage()
-{
-    ::savePage();
-    showGenerated();
-}
-
-void XslCodeWindow::savePageAs()
-{
-    ::savePageAs();
-    showGenerated();
 }
 
 void XslCodeWindow::applyGeometry(const WindowGeometry &geometry) { frame.applyGeometry(geometry); }

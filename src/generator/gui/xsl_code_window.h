@@ -14,16 +14,13 @@ public:
     XslCodeWindow(int slot, WindowFrameView &frame);
     ~XslCodeWindow() override;
 
-    void savePage() override;
-    void savePageAs() override;
+    void showGenerated() override;
     void applyGeometry(const WindowGeometry &geometry) override;
     void setShown(bool shown) override;
 
     QPlainTextEdit *xsl = nullptr;
 
 private:
-    void showGenerated();
-
     int tableSlot;
     WindowFrameView &frame;
 };
