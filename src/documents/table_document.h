@@ -50,5 +50,6 @@ struct TableDocument {
     void reset();
 
     WindowGeometry &geometryOf(SlotWindow window) { return geometry[size_t(window)]; }
+    const WindowGeometry &geometryOf(SlotWindow window) const { return geometry[size_t(window)]; }
     bool &shown(SlotWindow window);
 };

@@ -2,6 +2,7 @@
 
 #include "documents/workspace.h"
 #include "generator/gui/xsl_code_window.h"
+#include "mainwindow/gui/window_helpers.h"
 
 #include <QCloseEvent>
 #include <QMenu>
@@ -9,10 +10,6 @@
 #include <cmath>
 
 namespace {
-
-// Twips per pixel of the screen the window is on.
-double twipsX(const QWidget &widget) { return 1440.0 / widget.logicalDpiX(); }
-double twipsY(const QWidget &widget) { return 1440.0 / widget.logicalDpiY(); }
 
 int toPixels(double twips, double perPixel) { return int(std::lround(twips / perPixel)); }
 
@@ -52,21 +49,20 @@ WindowGeometry &SlotSubWindow::model() const
 
 namespace {
 
-QRect pixelRect(const WindowGeometry &g, double tx, double ty)
+QRect pixelRect(const WindowGeometry &g, TwipsPerPixel screen)
 {
-    return {toPixels(g.left, tx), toPixels(g.top, ty), std::max(0, toPixels(g.width, tx)),
-            std::max(0, toPixels(g.height, ty))};
+    return {toPixels(g.left, screen.tpx), toPixels(g.top, screen.tpy),
+            std::max(0, toPixels(g.width, screen.tpx)),
+            std::max(0, toPixels(g.height, screen.tpy))};
 }
 
 } // namespace
 
-QRect SlotSubWindow::modelRect(double tx, double ty) const { return pixelRect(model(), tx, ty); }
-
-void SlotSubWindow::applyGeometry(double tx, double ty) { moveTo(modelRect(tx, ty)); }
+QRect SlotSubWindow::modelRect() const { return pixelRect(model(), screenTwips(*this)); }
 
 void SlotSubWindow::applyGeometry(const WindowGeometry &geometry)
 {
-    moveTo(pixelRect(geometry, twipsX(*this), twipsY(*this)));
+    moveTo(pixelRect(geometry, screenTwips(*this)));
 }
 
 void SlotSubWindow::moveTo(const QRect &rect)
@@ -81,11 +77,10 @@ void SlotSubWindow::moveTo(const QRect &rect)
 
 void SlotSubWindow::recordGeometry()
 {
-    const double tx = twipsX(*this);
-    const double ty = twipsY(*this);
-    if (applying || geometry() == modelRect(tx, ty) || isMinimized() || isMaximized())
+    if (applying || geometry() == modelRect() || isMinimized() || isMaximized())
         return;
-    model() = {x() * tx, y() * ty, width() * tx, height() * ty};
+    const TwipsPerPixel screen = screenTwips(*this);
+    model() = {x() * screen.tpx, y() * screen.tpy, width() * screen.tpx, height() * screen.tpy};
 }
 
 void SlotSubWindow::closeEvent(QCloseEvent *event)
@@ -123,8 +118,8 @@ SlotWindowSet::SlotWindowSet(QMdiArea &area, int slot)
     }
 }
 
-void SlotWindowSet::applyGeometry(double tx, double ty) const
+void SlotWindowSet::applyGeometry(const TableDocument &doc) const
 {
     for (SlotSubWindow *window : windows)
-        window->applyGeometry(tx, ty);
+        window->applyGeometry(doc.geometryOf(window->kind()));
 }

@@ -18,8 +18,6 @@ public:
 
     int slot() const { return tableSlot; }
     SlotWindow kind() const { return windowKind; }
-    // Moves and sizes the window to the model's geometry.
-    void applyGeometry(double twipsX, double twipsY);
     // Moves and sizes the window to a geometry in twips.
     void applyGeometry(const WindowGeometry &geometry) override;
     void setShown(bool shown) override { setVisible(shown); }
@@ -31,7 +29,7 @@ protected:
 
 private:
     WindowGeometry &model() const;
-    QRect modelRect(double twipsX, double twipsY) const;
+    QRect modelRect() const;
     void moveTo(const QRect &rect);
     void recordGeometry();
 
@@ -47,7 +45,8 @@ public:
     SlotWindowSet(QMdiArea &area, int slot);
 
     SlotSubWindow *window(SlotWindow kind) const { return windows[size_t(kind)]; }
-    void applyGeometry(double twipsX, double twipsY) const;
+    // Moves and sizes each window to the geometry the table holds for it.
+    void applyGeometry(const TableDocument &doc) const;
 
 private:
     std::array<SlotSubWindow *, slotWindowCount> windows{};

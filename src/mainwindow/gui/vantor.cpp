@@ -82,10 +82,7 @@ SlotSubWindow *Vantor::slotWindow(int slot, SlotWindow kind) const
     return sets[size_t(slot)]->window(kind);
 }
 
-TwipsPerPixel Vantor::screenTwips() const
-{
-    return {twipsPerPixel(logicalDpiX()), twipsPerPixel(logicalDpiY())};
-}
+TwipsPerPixel Vantor::screenTwips() const { return ::screenTwips(*this); }
 
 double Vantor::clientWidthTwips() const { return area->viewport()->width() * screenTwips().tpx; }
 
@@ -96,10 +93,8 @@ double Vantor::clientHeightTwips() const
 
 void Vantor::applySlotGeometry(int slot)
 {
-    if (hasWindowSet(slot)) {
-        const TwipsPerPixel screen = screenTwips();
-        sets[size_t(slot)]->applyGeometry(screen.tpx, screen.tpy);
-    }
+    if (hasWindowSet(slot))
+        sets[size_t(slot)]->applyGeometry(workspace().tables[size_t(slot)]);
 }
 
 // --- layout -------------------------------------------------------------------------
@@ -342,10 +337,8 @@ void Vantor::setWindowVisible(int slot, SlotWindow window, bool visible)
     SlotSubWindow *sub = slotWindow(slot, window);
     if (!sub)
         return;
-    if (visible) { // at the place the model holds, which a table file may have changed
-        const TwipsPerPixel screen = screenTwips();
-        sub->applyGeometry(screen.tpx, screen.tpy);
-    }
+    if (visible) // at the place the model holds, which a table file may have changed
+        sub->applyGeometry(workspace().tables[size_t(slot)].geometryOf(window));
     sub->setVisible(visible);
 }
 

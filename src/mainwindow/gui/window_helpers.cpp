@@ -48,6 +48,11 @@ void placeLine(QFrame *line, int x1, int y1, int x2, int y2)
 
 } // namespace
 
+TwipsPerPixel screenTwips(const QWidget &widget)
+{
+    return {twipsPerPixel(widget.logicalDpiX()), twipsPerPixel(widget.logicalDpiY())};
+}
+
 void expandAll(QTreeWidget *tree, bool expand)
 {
     if (!tree)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mainwindow/window_layout.h"
+
 class QFrame;
 class QLabel;
 class QTreeWidget;
@@ -7,6 +9,8 @@ class QWidget;
 
 // Small services the windows share.
 
+// Twips per pixel of the screen the widget is on.
+TwipsPerPixel screenTwips(const QWidget &widget);
 // Expands or collapses every node of the tree, reporting progress on the main window.
 void expandAll(QTreeWidget *tree, bool expand);
 // Centres the window over the main window.
