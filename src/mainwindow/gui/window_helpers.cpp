@@ -1,5 +1,6 @@
 #include "mainwindow/gui/window_helpers.h"
 
+#include "documents/progress_bar.h"
 #include "documents/views/main_window_view.h"
 #include "documents/workspace.h"
 
@@ -14,12 +15,6 @@
 #include <cmath>
 
 namespace {
-
-void setProgress(int percent)
-{
-    if (MainWindowView *view = workspace().mainWindow)
-        view->setProgress(percent);
-}
 
 QWidget *mainWidget() { return dynamic_cast<QWidget *>(workspace().mainWindow); }
 
