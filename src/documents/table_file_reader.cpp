@@ -163,41 +163,36 @@ Step TableFileReader::readXmlPath()
 
 Step TableFileReader::readProperties()
 {
+    QString key;
+    QString value;
     while (!atSectionEnd()) {
-        const qsizetype separator = text.indexOf(fieldSeparator, pos);
-        if (separator < 0)
-            return Step::EndNormally;
-        const qsizetype end = text.indexOf(recordEnd, separator + 1);
-        if (end < 0)
-            return Step::Invalid;
-        const QString key = text.mid(pos, separator - pos);
-        pos = end + 1;
-        setKey(currentKeyName(key), text.mid(separator + 1, end - separator - 1), true);
+        const Step step = stepOf(record(key, value));
+        if (step != Step::Go)
+            return step;
+        setKey(currentKeyName(key), value, true);
     }
     ++pos;
     setProgress(10);
     return Step::Go;
 }
 
+// Each record holds three fields: parent key, key and caption.
 Step TableFileReader::readTemplate()
 {
+    QString parentKey;
+    QString keyAndCaption;
     while (!atSectionEnd()) {
-        const qsizetype first = text.indexOf(fieldSeparator, pos);
-        if (first < 0)
-            return Step::EndNormally;
-        const qsizetype second = text.indexOf(fieldSeparator, first + 1);
-        if (second < 0)
+        const Step step = stepOf(record(parentKey, keyAndCaption));
+        if (step != Step::Go)
+            return step;
+        const qsizetype separator = keyAndCaption.indexOf(fieldSeparator);
+        if (separator < 0)
             return Step::Invalid;
-        const qsizetype end = text.indexOf(recordEnd, second + 1);
-        if (end < 0)
-            return Step::Invalid;
-        const QString parentKey = text.mid(pos, first - pos);
-        const QString key = text.mid(first + 1, second - first - 1);
-        pos = end + 1;
+        const QString key = keyAndCaption.left(separator);
         if (parentKey.isEmpty() || key.isEmpty())
             continue;
         if (StructureTree::Node *node =
-                doc.tree.add(parentKey, key, text.mid(second + 1, end - second - 1)))
+                doc.tree.add(parentKey, key, keyAndCaption.mid(separator + 1)))
             setNodeIcon(*node, doc.store);
     }
     ++pos;
