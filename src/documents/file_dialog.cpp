@@ -23,7 +23,7 @@ QString patternSuffix(const QString &pattern)
 // Where a dialog starts that has no folder of its own: the example tables, else home.
 QString fallbackDialogFolder()
 {
-    const QString tables = dataFolder() + QStringLiteral("/tables");
+    const QString tables = tablesFolder();
     return QFileInfo(tables).isDir() ? tables : QDir::homePath();
 }
 

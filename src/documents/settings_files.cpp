@@ -17,6 +17,8 @@ QString dataFolder()
     return QDir::cleanPath(base + QStringLiteral("/tarvik"));
 }
 
+QString tablesFolder() { return dataFolder() + QStringLiteral("/tables"); }
+
 bool ensureDataFolder() { return QDir().mkpath(dataFolder()); }
 
 QString settingsPath(const QString &key) { return dataFolder() + QChar('/') + slashPath(key); }

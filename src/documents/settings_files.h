@@ -7,6 +7,8 @@
 // $XDG_DATA_HOME/tarvik (~/.local/share/tarvik).
 
 QString dataFolder();
+// The "tables" folder in the data folder, where the example tables are put.
+QString tablesFolder();
 // Creates the data folder when missing; false when it cannot be created.
 bool ensureDataFolder();
 // The path of the settings file for a key ("\" in keys names a subfolder too).

@@ -40,9 +40,6 @@ void moveDefaultXslOutput(TableDocument &doc, const QString &newPath)
     doc.xslFileDir = getDir(newPath);
 }
 
-// The folder the open-table dialog starts in before it remembers one: the example tables.
-QString tablesFolder() { return dataFolder() + QStringLiteral("/tables"); }
-
 } // namespace
 
 void newProject_Click() { createNewProject(QString()); }

@@ -148,7 +148,7 @@ void viewm_Click(int index, MenuHost &host)
 void loadDefaultXml()
 {
     Workspace &ws = workspace();
-    ws.presetXmlPath = dataFolder() + QStringLiteral("/defaultXML.xml");
+    ws.presetXmlPath = settingsPath(QStringLiteral("defaultXML.xml"));
     showIfHidden(SlotWindow::Parser);
     forwardToSlotWindow(P::cmdBrowse_Click);
     ws.presetXmlPath.clear();

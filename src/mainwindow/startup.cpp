@@ -21,7 +21,7 @@
 
 bool prepareTablesFolder(const QString &examplesFolder)
 {
-    const QString tables = dataFolder() + QStringLiteral("/tables");
+    const QString tables = tablesFolder();
     const bool existed = QFileInfo::exists(tables);
     QDir().mkpath(tables);
     if (existed)
