@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <array>
-#include <optional>
 
 // The building blocks of the table file shared by its writer, its reader and side-file
 // restore.
@@ -28,16 +27,6 @@ const QStringList &sideFileExtensions();
 QString cleanField(const QString &field);
 // A side file's text with every Chr(5) removed.
 QString cleanSidePiece(const QString &piece);
-
-// Twips as a single-precision number: digits, with "." and a fraction only when there is
-// one; the same text on every locale.
-QString formatSingle(double value);
-// A decimal number ("," or "." as decimal separator) rounded to the nearest whole number;
-// nothing for text that is no number or lies outside the range of a Long.
-std::optional<int> parseWholeNumber(const QString &text);
-// "True" or "False" in any letter case; nothing for other text.
-std::optional<bool> parseFlag(const QString &text);
-QString flagText(bool flag);
 
 // The side-file pieces embedded after the first Chr(5) of a table file's text: each
 // complete piece (ended by Chr(5)), at most six; a tail cut short gives fewer.

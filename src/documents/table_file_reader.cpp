@@ -5,6 +5,7 @@
 #include "documents/progress_bar.h"
 #include "documents/store_access.h"
 #include "documents/table_file_format.h"
+#include "documents/text_values.h"
 #include "documents/text_files.h"
 #include "documents/views/preview_view.h"
 #include "documents/views/property_sheet_view.h"

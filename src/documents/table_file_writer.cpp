@@ -5,6 +5,7 @@
 #include "documents/column_types.h"
 #include "documents/store_access.h"
 #include "documents/table_file_format.h"
+#include "documents/text_values.h"
 #include "documents/text_files.h"
 #include "documents/workspace.h"
 

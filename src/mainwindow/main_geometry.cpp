@@ -1,9 +1,9 @@
 #include "mainwindow/main_geometry.h"
 
 #include "documents/settings_files.h"
+#include "documents/text_values.h"
 
 #include <QString>
-#include <cmath>
 
 namespace {
 
@@ -12,19 +12,9 @@ const QString topKey = QStringLiteral("set-maintop");
 const QString widthKey = QStringLiteral("set-mainwidth");
 const QString heightKey = QStringLiteral("set-mainheight");
 
-std::optional<long> readWhole(const QString &key)
-{
-    bool ok = false;
-    const double value = readSetting(key).trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return std::lround(value);
-}
+std::optional<int> readWhole(const QString &key) { return parseWholeNumber(readSetting(key)); }
 
-void writeSingle(const QString &key, double value)
-{
-    writeSetting(key, QString::number(float(value)));
-}
+void writeSingle(const QString &key, double value) { writeSetting(key, formatSingle(value)); }
 
 } // namespace
 

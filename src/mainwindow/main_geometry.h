@@ -6,7 +6,7 @@
 // "set-maintop", "set-mainwidth" and "set-mainheight".
 struct MainGeometry {
     // A value that is missing or not a number leaves that side as it is.
-    std::optional<long> left, top, width, height;
+    std::optional<int> left, top, width, height;
 };
 
 // The stored geometry; nullopt when "set-mainleft" does not exist.

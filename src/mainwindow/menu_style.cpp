@@ -1,6 +1,7 @@
 #include "mainwindow/menu_style.h"
 
 #include "documents/settings_files.h"
+#include "documents/text_values.h"
 
 namespace {
 const QString menuStyleKey = QStringLiteral("set-visual-menuStyle");
@@ -9,11 +10,9 @@ const QString menuStyleKey = QStringLiteral("set-visual-menuStyle");
 std::optional<bool> readMenuStyle()
 {
     const QString text = readSetting(menuStyleKey).trimmed();
-    if (text.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (text.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
-        return false;
-    bool isNumber = false;
+    if (const std::optional<bool> flag = parseFlag(text))
+        return flag;
+    bool isNumber = false; // a number converts as any number does to a flag: not 0 is true
     const double number = text.toDouble(&isNumber);
     if (isNumber)
         return number != 0;
@@ -22,5 +21,5 @@ std::optional<bool> readMenuStyle()
 
 void saveMenuStyle(bool style)
 {
-    writeSetting(menuStyleKey, style ? QStringLiteral("True") : QStringLiteral("False"), false);
+    writeSetting(menuStyleKey, flagText(style), false);
 }

@@ -1,5 +1,6 @@
 #include "documents/table_file_format.h"
 #include "documents/table_file_writer.h"
+#include "documents/text_values.h"
 #include "documents/workspace.h"
 #include "sample_table.h"
 #include "support/scripted_ui.h"

@@ -393,7 +393,7 @@ void Vantor::applyMenuStyle(bool office2003Style)
 void Vantor::applyMainGeometry(const MainGeometry &geometry)
 {
     const TwipsPerPixel screen = screenTwips();
-    const auto pixels = [](std::optional<long> twips, double perPixel, int current) {
+    const auto pixels = [](std::optional<int> twips, double perPixel, int current) {
         return twips ? int(std::lround(double(*twips) / perPixel)) : current;
     };
     const QRect now = this->geometry();
