@@ -2,18 +2,6 @@
 
 #include <algorithm>
 
-int StructureTree::Node::indexInParent() const
-{
-    if (!parent)
-        return -1;
-    const auto &siblings = parent->children;
-    for (size_t i = 0; i < siblings.size(); ++i) {
-        if (siblings[i].get() == this)
-            return int(i);
-    }
-    return -1;
-}
-
 StructureTree::StructureTree(const StructureTree &other) { copyFrom(other); }
 
 StructureTree &StructureTree::operator=(const StructureTree &other)

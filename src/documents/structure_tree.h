@@ -16,8 +16,6 @@ public:
         QString image;
         Node *parent = nullptr;
         std::vector<std::unique_ptr<Node>> children;
-
-        int indexInParent() const;
     };
 
     static inline const QString tableKey = QStringLiteral("Table");

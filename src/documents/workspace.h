@@ -36,7 +36,8 @@ struct Workspace {
 
     bool productionRun = false;
     bool uiReady = true;
-    bool startupLoading = false;   // true while start-up opens the table of the command line
+    bool startupLoading = false;   // true while start-up fills the recent-tables menu; a table
+                                   // file read meanwhile reports no invalid file
     int savedActiveSlot = -1;      // slot named by the last table file read, -1 for none
     bool showDetails = true;       // "Show/Hide detailed help tooltips" is checked
     bool publishPhpMode = false;   // publishing started from "PHP (xsltproc)"
