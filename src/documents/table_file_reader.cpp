@@ -11,7 +11,6 @@
 #include "documents/views/property_sheet_view.h"
 #include "documents/views/table_tree_view.h"
 #include "documents/views/xml_tree_view.h"
-#include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
 #include "platform/ui_services.h"
 
@@ -41,27 +40,18 @@ QString currentKeyName(const QString &key)
     return QStringLiteral("Exclude Column If-") + key.mid(legacyPrefix.size());
 }
 
-WindowFrameView *frameOf(const SlotViews &views, SlotWindow window)
-{
-    switch (window) {
-    case SlotWindow::Parser:
-        return views.parser;
-    case SlotWindow::Rep:
-        return views.rep;
-    case SlotWindow::Prop:
-        return views.allProp;
-    case SlotWindow::Result:
-        return views.result;
-    case SlotWindow::XslCode:
-        break;
-    }
-    return views.xslCode;
-}
-
 void setIfNumber(double &target, const QString &text)
 {
     if (const auto number = parseWholeNumber(text))
         target = *number;
+}
+
+// Height and width, or left and top (place); a field that is no number changes nothing.
+void readGeometry(WindowGeometry &geometry, bool place, const QString &field1,
+                  const QString &field2)
+{
+    setIfNumber(place ? geometry.left : geometry.height, field1);
+    setIfNumber(place ? geometry.top : geometry.width, field2);
 }
 
 // The property sheet's isLoading flag, True for the reader's whole run, however it ends.
@@ -105,8 +95,6 @@ private:
     void finish();
 
     void applyWindowRecord(int index, const QString &field1, const QString &field2);
-    void applyGeometry(WindowGeometry &geometry, WindowFrameView *window, bool place,
-                       const QString &field1, const QString &field2);
     std::optional<bool> shownFlag(const QString &field, bool needsXml) const;
     void applyEditor(const std::array<QString, 8> &fields);
     void applySelection(int index, const QString &field1, const QString &field2);
@@ -223,8 +211,7 @@ void TableFileReader::applyWindowRecord(int index, const QString &field1, const 
     const int perWindow = slotWindowCount;
     if (index < 2 * perWindow) {
         const SlotWindow window = windowFileOrder[size_t(index % perWindow)];
-        applyGeometry(doc.geometryOf(window), frameOf(views, window), index >= perWindow,
-                      field1, field2);
+        readGeometry(doc.geometryOf(window), index >= perWindow, field1, field2);
     } else if (index == xslFileRecord) {
         doc.xslFileName = field1;
         doc.xslFileDir = field2;
@@ -240,27 +227,14 @@ void TableFileReader::applyWindowRecord(int index, const QString &field1, const 
         }
     } else if (index >= firstShownRecord && index < firstShownRecord + perWindow) {
         const SlotWindow window = windowFileOrder[size_t(index - firstShownRecord)];
-        if (const auto flag = shownFlag(field1, window != SlotWindow::Parser)) {
+        if (const auto flag = shownFlag(field1, window != SlotWindow::Parser))
             doc.shown(window) = *flag;
-            if (WindowFrameView *frame = frameOf(views, window))
-                frame->setShown(*flag);
-        }
     } else if (index == xmlNodeRecord) {
         if (field1.isEmpty())
             doc.xmlNodeIndex = -1;
         else if (const auto node = parseWholeNumber(field1))
             doc.xmlNodeIndex = *node;
     }
-}
-
-// Height and width, or left and top (place); a field that is no number changes nothing.
-void TableFileReader::applyGeometry(WindowGeometry &geometry, WindowFrameView *window,
-                                    bool place, const QString &field1, const QString &field2)
-{
-    setIfNumber(place ? geometry.left : geometry.height, field1);
-    setIfNumber(place ? geometry.top : geometry.width, field2);
-    if (window)
-        window->applyGeometry(geometry);
 }
 
 // A shown flag as read: without an XML document only the XML document window
@@ -295,13 +269,10 @@ void TableFileReader::applyEditor(const std::array<QString, 8> &fields)
     if (index < 0)
         return;
     CodeEditorRecord &editor = ws.xslEditForms[size_t(index)];
-    applyGeometry(editor.geometry, editor.window, false, fields[2], fields[3]);
-    applyGeometry(editor.geometry, editor.window, true, fields[4], fields[5]);
-    if (const auto flag = shownFlag(fields[6], true)) {
+    readGeometry(editor.geometry, false, fields[2], fields[3]);
+    readGeometry(editor.geometry, true, fields[4], fields[5]);
+    if (const auto flag = shownFlag(fields[6], true))
         editor.xslEditShown = *flag;
-        if (editor.window)
-            editor.window->setShown(*flag);
-    }
     editor.myTab = ws.curTable;
 }
 

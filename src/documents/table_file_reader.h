@@ -9,7 +9,8 @@ enum class TableReadOutcome {
     Invalid,  // malformed: reported to the user (unless starting up); finishing steps skipped
 };
 
-// Reads the table file at path into the current slot, which resetEverything has emptied.
+// Reads the table file at path into the current, emptied slot. Window places and shown
+// flags go to the model only; the main window shows and places the windows afterwards.
 TableReadOutcome readTable(const QString &path);
 // As readTable, with the file's text already read.
 TableReadOutcome readTableText(const QString &path, const QString &text);

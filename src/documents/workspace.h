@@ -3,12 +3,11 @@
 #include "documents/table_document.h"
 #include "documents/views/slot_views.h"
 
-class WindowFrameView;
-
 #include <QString>
 #include <array>
 
 class MainWindowView;
+class WindowFrameView;
 
 constexpr int maxTables = 121;
 constexpr int codeEditorPoolSize = 121;

@@ -50,9 +50,14 @@ void showSlotWindowsByFlags(MainWindowView &view, Workspace &ws)
         showByFlag(view, slot, SlotWindow::Result, doc.resultShown);
         showByFlag(view, slot, SlotWindow::XslCode, doc.xslCodeShown);
     }
-    for (const CodeEditorRecord &editor : ws.xslEditForms)
-        if (editor.window)
-            editor.window->setShown(editor.myTab == slot && editor.xslEditShown);
+    for (const CodeEditorRecord &editor : ws.xslEditForms) {
+        if (!editor.window)
+            continue;
+        const bool shown = editor.myTab == slot && editor.xslEditShown;
+        if (shown) // at the place the model holds, which a table file may have changed
+            editor.window->applyGeometry(editor.geometry);
+        editor.window->setShown(shown);
+    }
 }
 
 void hideDocumentWindows(MainWindowView &view, int slot)

@@ -5,6 +5,7 @@
 #include "documents/views/preview_view.h"
 #include "documents/views/property_sheet_view.h"
 #include "documents/views/table_tree_view.h"
+#include "documents/views/window_frame_view.h"
 #include "documents/views/xml_tree_view.h"
 #include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
@@ -15,6 +16,10 @@
 template <class View>
 struct Recording : View {
     QStringList calls;
+};
+
+// A code editor's window frame.
+struct RecordingFrame final : Recording<WindowFrameView> {
     void applyGeometry(const WindowGeometry &g) override
     {
         calls.append(QStringLiteral("geometry %1 %2 %3 %4")

@@ -2,6 +2,7 @@
 #include "documents/table_file_reader.h"
 #include "documents/table_file_writer.h"
 #include "documents/workspace.h"
+#include "mainwindow/main_controls.h"
 #include "recording_views.h"
 #include "sample_table.h"
 #include "support/fake_main_window.h"
@@ -189,25 +190,43 @@ TEST(TableFileReader, WithoutXmlDocumentOnlyTheXmlWindowReopens)
     const QString text = serializeTable();
     emptySlot();
     RecordingSlotViews views;
-    auto *editorWindow = new Recording<WindowFrameView>;
-    std::unique_ptr<Recording<WindowFrameView>> owner(editorWindow);
+    RecordingFrame editorWindow;
     // The pool's entry 0 is taken by an editor window of the same element and kind.
     CodeEditorRecord &entry = workspace().xslEditForms[0];
     entry.exists = true;
     entry.myElement = "name-value";
     entry.myFunction = "Xpath";
     entry.myTab = 0;
-    entry.window = editorWindow;
+    entry.window = &editorWindow;
 
     EXPECT_EQ(readTableText("t.tvk", text), TableReadOutcome::Complete);
     const TableDocument &doc = workspace().current();
     EXPECT_TRUE(doc.parserShown);
     EXPECT_FALSE(doc.propShown || doc.repShown || doc.resultShown || doc.xslCodeShown);
-    EXPECT_TRUE(views.parser.calls.contains("shown"));
-    EXPECT_TRUE(views.result.calls.contains("hidden"));
     EXPECT_FALSE(entry.xslEditShown);
-    EXPECT_EQ(editorWindow->calls,
-              QStringList({"geometry 0 0 5775 3375", "geometry 100 200 5775 3375", "hidden"}));
+    EXPECT_EQ(entry.geometry.left, 100);
+    EXPECT_EQ(entry.geometry.top, 200);
+    EXPECT_EQ(entry.geometry.width, 5775);
+    EXPECT_EQ(entry.geometry.height, 3375);
+    EXPECT_TRUE(editorWindow.calls.isEmpty()) << "the reader writes the model only";
+}
+
+TEST(TableFileReader, TheMainWindowPlacesAndShowsAnEditorAsTheFileLeftIt)
+{
+    TempHome home;
+    const QString text = sampleText(home);
+    FakeMainWindow window;
+    RecordingFrame editorWindow;
+    CodeEditorRecord &entry = workspace().xslEditForms[0];
+    entry.exists = true;
+    entry.myElement = "name-value";
+    entry.myFunction = "Xpath";
+    entry.myTab = 0;
+    entry.window = &editorWindow;
+    EXPECT_EQ(readTableText("t.tvk", text), TableReadOutcome::Complete);
+    EXPECT_TRUE(editorWindow.calls.isEmpty());
+    goControls();
+    EXPECT_EQ(editorWindow.calls, QStringList({"geometry 100 200 5775 3375", "shown"}));
 }
 
 TEST(TableFileReader, WindowsAreToldWhatTheyShow)
@@ -217,19 +236,25 @@ TEST(TableFileReader, WindowsAreToldWhatTheyShow)
     RecordingSlotViews views;
     readTableText("t.tvk", text);
 
-    EXPECT_EQ(views.allProp.calls,
-              QStringList({"loading", "geometry 0 0 3000 6001", "geometry 0 0 3000 6001",
-                           "shown", "row Style", "loaded"}));
-    EXPECT_EQ(views.rep.calls,
-              QStringList({"showTree", "geometry 0 0 2500 1000", "geometry 30 40 2500 1000",
-                           "shown", "select name", "doTClick", "scrollLeft", "fillProps"}));
-    EXPECT_EQ(views.parser.calls.mid(3),
-              QStringList({"loadXMLFile", "select 3", "scrollLeft"}));
+    EXPECT_EQ(views.allProp.calls, QStringList({"loading", "row Style", "loaded"}));
+    EXPECT_EQ(views.rep.calls, QStringList({"showTree", "select name", "doTClick",
+                                            "scrollLeft", "fillProps"}));
+    EXPECT_EQ(views.parser.calls, QStringList({"loadXMLFile", "select 3", "scrollLeft"}));
     EXPECT_EQ(views.result.calls,
-              QStringList({"rows 0 uiReady 0", "geometry 0 0 7000 8000",
-                           "geometry 50 60 7000 8000", "autoReload 1", "hidden",
-                           "rows 2 uiReady 0"}));
+              QStringList({"rows 0 uiReady 0", "autoReload 1", "rows 2 uiReady 0"}));
     EXPECT_TRUE(workspace().uiReady);
+
+    // Window places and shown flags reach the model; the windows follow it later.
+    const TableDocument &doc = workspace().current();
+    const auto place = [&doc](SlotWindow window) {
+        const WindowGeometry &g = doc.geometryOf(window);
+        return QList<double>{g.left, g.top, g.width, g.height};
+    };
+    EXPECT_EQ(place(SlotWindow::Prop), (QList<double>{0, 0, 3000, 6001}));
+    EXPECT_EQ(place(SlotWindow::Rep), (QList<double>{30, 40, 2500, 1000}));
+    EXPECT_EQ(place(SlotWindow::Result), (QList<double>{50, 60, 7000, 8000}));
+    EXPECT_TRUE(doc.propShown && doc.repShown);
+    EXPECT_FALSE(doc.resultShown);
 }
 
 TEST(TableFileReader, SelectionRecordsAcceptOnlyWhatFits)

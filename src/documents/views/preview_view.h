@@ -1,9 +1,7 @@
 #pragma once
 
-#include "documents/views/window_frame_view.h"
-
 // What the model asks of a slot's preview window.
-class PreviewView : public WindowFrameView {
+class PreviewView {
 public:
     virtual ~PreviewView() = default;
     // Generates the stylesheet, renders it and shows the page.

@@ -2,10 +2,8 @@
 
 #include <QString>
 
-#include "documents/views/window_frame_view.h"
-
 // What the model asks of a slot's property sheet.
-class PropertySheetView : public WindowFrameView {
+class PropertySheetView {
 public:
     virtual ~PropertySheetView() = default;
     // True while a table file is read into the slot: focus loss commits nothing.

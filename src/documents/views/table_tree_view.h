@@ -2,10 +2,8 @@
 
 #include <QString>
 
-#include "documents/views/window_frame_view.h"
-
 // What the model asks of a slot's table window.
-class TableTreeView : public WindowFrameView {
+class TableTreeView {
 public:
     virtual ~TableTreeView() = default;
     // Rebuilds the property sheet for the selected node.

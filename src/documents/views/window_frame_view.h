@@ -2,9 +2,9 @@
 
 #include "documents/table_document.h"
 
-// What the model asks of any window with a place on screen: a slot's windows and the
-// code editors. The model holds the geometry and shown flags: a window records its own
-// moves, resizes and showing there, and applies what the model sets through these calls.
+// What the model asks of a code editor's window. The model holds the geometry and shown
+// flag: the window records its own moves, resizes and showing there, and applies what the
+// model holds through these calls when the main window follows the current table.
 class WindowFrameView {
 public:
     virtual ~WindowFrameView() = default;

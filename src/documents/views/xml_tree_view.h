@@ -1,9 +1,7 @@
 #pragma once
 
-#include "documents/views/window_frame_view.h"
-
 // What the model asks of a slot's XML document window.
-class XmlTreeView : public WindowFrameView {
+class XmlTreeView {
 public:
     virtual ~XmlTreeView() = default;
     // Loads the slot's XML document into the tree.

@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-XslCodeWindow::XslCodeWindow(int slot, WindowFrameView &frame) : tableSlot(slot), frame(frame)
+XslCodeWindow::XslCodeWindow(int slot) : tableSlot(slot)
 {
     xsl = new QPlainTextEdit(this);
     xsl->setReadOnly(true);
@@ -29,7 +29,3 @@ void XslCodeWindow::showGenerated()
 {
     xsl->setPlainText(workspace().tables[size_t(tableSlot)].xslGenerated);
 }
-
-void XslCodeWindow::applyGeometry(const WindowGeometry &geometry) { frame.applyGeometry(geometry); }
-
-void XslCodeWindow::setShown(bool shown) { frame.setShown(shown); }

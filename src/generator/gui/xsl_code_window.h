@@ -7,20 +7,17 @@
 class QPlainTextEdit;
 
 // The read-only view of a slot's generated stylesheet. It registers itself as the slot's
-// stylesheet view; its place on screen belongs to the frame it sits in.
+// stylesheet view; its place on screen belongs to the slot window it sits in.
 class XslCodeWindow final : public QWidget, public XslCodeView {
     Q_OBJECT
 public:
-    XslCodeWindow(int slot, WindowFrameView &frame);
+    explicit XslCodeWindow(int slot);
     ~XslCodeWindow() override;
 
     void showGenerated() override;
-    void applyGeometry(const WindowGeometry &geometry) override;
-    void setShown(bool shown) override;
 
     QPlainTextEdit *xsl = nullptr;
 
 private:
     int tableSlot;
-    WindowFrameView &frame;
 };

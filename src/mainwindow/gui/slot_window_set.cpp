@@ -109,7 +109,7 @@ SlotWindowSet::SlotWindowSet(QMdiArea &area, int slot)
                             SlotWindow::XslCode, SlotWindow::Result}) {
         auto *window = new SlotSubWindow(slot, kind);
         if (kind == SlotWindow::XslCode)
-            window->setWidget(new XslCodeWindow(slot, *window));
+            window->setWidget(new XslCodeWindow(slot));
         else
             window->setWidget(new QWidget);
         area.addSubWindow(window);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "documents/table_document.h"
-#include "documents/views/window_frame_view.h"
 
 #include <QMdiSubWindow>
 #include <array>
@@ -11,7 +10,7 @@ class QMdiArea;
 // One window of a table slot inside the main window's client area. Closing it hides it;
 // its place and size follow the slot's geometry in the model (twips), and a move or resize
 // by the user is written back there.
-class SlotSubWindow : public QMdiSubWindow, public WindowFrameView {
+class SlotSubWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
     SlotSubWindow(int slot, SlotWindow kind);
@@ -19,8 +18,7 @@ public:
     int slot() const { return tableSlot; }
     SlotWindow kind() const { return windowKind; }
     // Moves and sizes the window to a geometry in twips.
-    void applyGeometry(const WindowGeometry &geometry) override;
-    void setShown(bool shown) override { setVisible(shown); }
+    void applyGeometry(const WindowGeometry &geometry);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
