@@ -182,6 +182,13 @@ GenerationOutcome generateXSLCode(bool isProduction)
     return outcome;
 }
 
+QString generateForOutput()
+{
+    const ProductionRunGuard output;
+    generateXSLCode(true);
+    return workspace().current().xslGenerated;
+}
+
 ProductionRunGuard::ProductionRunGuard() : previous(workspace().productionRun)
 {
     workspace().productionRun = true;
