@@ -1,24 +1,37 @@
 #include "generator/column_attributes.h"
 
 #include "documents/string_helpers.h"
+#include "documents/workspace.h"
 #include "generator/value_code.h"
 
 #include <QHash>
 #include <QStringList>
 
+#include <algorithm>
+#include <span>
+
 namespace {
 
 constexpr int attributeSearchLimit = 300;
 
+// The column's attribute nodes in order; none for an unknown column.
+std::span<const std::unique_ptr<StructureTree::Node>> attributeNodes(const QString &column)
+{
+    const StructureTree::Node *node = workspace().current().tree.find(column);
+    if (!node)
+        return {};
+    return node->children;
+}
+
 ColumnValue findAttribute(const QString &column, const QString &name, const QString &context,
                           bool cutPredicate)
 {
-    for (int index = 1; index <= attributeSearchLimit; ++index) {
-        ColumnValue value = columnValueCode(column, index, context, cutPredicate);
-        if (value.attName.isEmpty())
+    const auto all = attributeNodes(column);
+    for (const auto &attribute : all.first(std::min<size_t>(all.size(), attributeSearchLimit))) {
+        if (attribute->text.isEmpty())
             break;
-        if (value.attName == name)
-            return value;
+        if (attribute->text == name)
+            return attributeValueCode(column, name, context, cutPredicate);
     }
     return {};
 }
@@ -57,10 +70,10 @@ QString getAttributes(const QString &column, const QString &valueText, const QSt
 {
     QString value = valueText;
     QString attributes;
-    for (int index = 1;; ++index) {
-        const ColumnValue attribute = columnValueCode(column, index, context, false);
-        if (attribute.attName.isEmpty())
+    for (const auto &node : attributeNodes(column)) {
+        if (node->text.isEmpty())
             break;
+        const ColumnValue attribute = attributeValueCode(column, node->text, context, false);
         if (attribute.code.isEmpty())
             continue;
         if (type == QStringLiteral("Web Link") && attribute.attName == QStringLiteral("value")) {

@@ -32,11 +32,7 @@ void getXSLFile()
     if (doc.tablePath.isEmpty())
         return;
     const QString preview = doc.xslGenerated;
-    {
-        ProductionRunGuard output;
-        generateXSLCode(true);
-    }
-    const QString output = doc.xslGenerated;
+    const QString output = generateForOutput();
     doc.xslGenerated = preview;
     writeSideFiles(output);
 }

@@ -52,10 +52,17 @@ bool sameStep(const std::optional<QString> &a, const std::optional<QString> &b)
 ColumnValue columnValueCode(const QString &column, int index, const QString &ctxXpath,
                             bool cutPredicate)
 {
+    const QString attName = attributeNameAt(column, index);
+    if (attName.isEmpty())
+        return {};
+    return attributeValueCode(column, attName, ctxXpath, cutPredicate);
+}
+
+ColumnValue attributeValueCode(const QString &column, const QString &attName,
+                               const QString &ctxXpath, bool cutPredicate)
+{
     ColumnValue value;
-    value.attName = attributeNameAt(column, index);
-    if (value.attName.isEmpty())
-        return value;
+    value.attName = attName;
     const QString owner = column + QChar('@') + value.attName;
     if (getKey(QStringLiteral("XSL Calculated-") + owner) == QStringLiteral("True")) {
         value.code = getKey(QStringLiteral("XSL Code-") + owner);

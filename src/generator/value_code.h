@@ -14,6 +14,9 @@ struct ColumnValue {
 // cutPredicate is set).
 ColumnValue columnValueCode(const QString &column, int index, const QString &ctxXpath,
                             bool cutPredicate);
+// The same for the column's attribute of that name, which the caller has found.
+ColumnValue attributeValueCode(const QString &column, const QString &attName,
+                               const QString &ctxXpath, bool cutPredicate);
 
 // The target Xpath as seen from the context Xpath.
 QString relativeXpath(const QString &ctx, const QString &target);

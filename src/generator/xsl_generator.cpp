@@ -10,8 +10,8 @@
 #include "generator/stylesheet_header.h"
 #include "generator/table_rows.h"
 #include "generator/xsl_comments.h"
-#include "generator/xsl_syntax_check.h"
 #include "platform/ui_services.h"
+#include "platform/xml_format.h"
 
 namespace {
 
@@ -172,7 +172,7 @@ QString buildXslCode(bool isProduction)
 GenerationOutcome generateXSLCode(bool isProduction)
 {
     const QString raw = buildXslCode(isProduction);
-    const PrettyPrintResult indented = prettyPrintXml(raw);
+    const XmlFormatResult indented = formatXml(raw);
     GenerationOutcome outcome;
     outcome.indented = indented.ok;
     outcome.error = indented.error;
@@ -180,6 +180,13 @@ GenerationOutcome generateXSLCode(bool isProduction)
         ui().message(QStringLiteral("Syntax error in XSL code: ") + indented.error);
     workspace().current().xslGenerated = indented.ok ? indented.text : raw;
     return outcome;
+}
+
+QString generateForOutput()
+{
+    const ProductionRunGuard output;
+    generateXSLCode(true);
+    return workspace().current().xslGenerated;
 }
 
 ProductionRunGuard::ProductionRunGuard() : previous(workspace().productionRun)

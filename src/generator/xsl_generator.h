@@ -18,6 +18,10 @@ QString buildXslCode(bool isProduction);
 // an output run also shows the parser's reason to the user.
 GenerationOutcome generateXSLCode(bool isProduction);
 
+// Generates the stylesheet for output (productionRun set for the run) and returns the
+// slot's xslGenerated it leaves behind.
+QString generateForOutput();
+
 // Sets the program-wide productionRun for an output run's lifetime; the value it had comes
 // back afterwards.
 class ProductionRunGuard {

@@ -10,15 +10,6 @@
 
 namespace {
 
-const QString &generateForOutput()
-{
-    {
-        const ProductionRunGuard output;
-        generateXSLCode(true);
-    }
-    return workspace().current().xslGenerated;
-}
-
 // The file the user chose, after confirming an overwrite; "" when cancelled.
 QString askOutputFile(const TableDocument &doc)
 {

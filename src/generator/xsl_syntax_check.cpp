@@ -3,7 +3,6 @@
 #include "generator/stylesheet_header.h"
 #include "platform/ui_services.h"
 #include "platform/xml_check.h"
-#include "platform/xml_format.h"
 
 #include <QStringList>
 
@@ -30,12 +29,6 @@ std::pair<qsizetype, qsizetype> lineAndOffset(const QString &text, int line, int
 }
 
 } // namespace
-
-PrettyPrintResult prettyPrintXml(const QString &text)
-{
-    const XmlFormatResult formatted = formatXml(text);
-    return {formatted.ok, formatted.text, formatted.error};
-}
 
 XslSyntaxResult checkXslSyntax(const QString &code)
 {

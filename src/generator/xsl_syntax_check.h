@@ -2,17 +2,6 @@
 
 #include <QString>
 
-// The outcome of re-indenting: the indented text, or why the text is not well-formed.
-struct PrettyPrintResult {
-    bool ok = false;
-    QString text;
-    QString error;
-};
-
-// Re-indents a stylesheet: an XML declaration naming UTF-8, then one element per line,
-// indented by nesting; comments and CDATA sections keep their content.
-PrettyPrintResult prettyPrintXml(const QString &text);
-
 // The outcome of checking a code snippet; on failure, the text the editor should select.
 struct XslSyntaxResult {
     bool ok = true;

@@ -1,35 +1,9 @@
-// Re-indenting and the syntax check of code snippets.
+// The syntax check of code snippets.
 #include "generator/xsl_syntax_check.h"
 #include "support/scripted_ui.h"
 #include "table_fixture.h"
 
 #include <gtest/gtest.h>
-
-TEST(PrettyPrint, OneElementPerLineIndented)
-{
-    const PrettyPrintResult result = prettyPrintXml("<a><b/></a>");
-    ASSERT_TRUE(result.ok);
-    EXPECT_EQ(result.text,
-              "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<a>\n  <b/>\n</a>");
-}
-
-TEST(PrettyPrint, KeepsCommentsCdataAndNonAsciiText)
-{
-    const PrettyPrintResult result =
-        prettyPrintXml(QString::fromUtf8("<a><!-- c&lt; --><s><![CDATA[x<y\r\n]]></s><t>Grüße €</t></a>"));
-    ASSERT_TRUE(result.ok);
-    EXPECT_TRUE(result.text.contains("\n  <!-- c&lt; -->\n"));
-    EXPECT_TRUE(result.text.contains("<s><![CDATA[x<y\n]]></s>"));
-    EXPECT_TRUE(result.text.contains(QString::fromUtf8("<t>Grüße €</t>")));
-}
-
-TEST(PrettyPrint, NotWellFormedGivesTheReason)
-{
-    const PrettyPrintResult result = prettyPrintXml("<a><b></a>");
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.text.isEmpty());
-    EXPECT_TRUE(result.error.contains("mismatch")) << result.error.toStdString();
-}
 
 class SyntaxCheck : public ::testing::Test {
 protected:

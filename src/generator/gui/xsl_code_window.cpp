@@ -9,12 +9,14 @@
 XslCodeWindow::XslCodeWindow(int slot) : tableSlot(slot)
 {
     xsl = new QPlainTextEdit(this);
+    xsl->setObjectName(QStringLiteral("xsl"));
     xsl->setReadOnly(true);
     xsl->setLineWrapMode(QPlainTextEdit::NoWrap);
     xsl->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(xsl);
+    setFocusProxy(xsl);
     workspace().views[size_t(slot)].xslCode = this;
 }
 
