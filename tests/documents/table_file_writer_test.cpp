@@ -3,21 +3,13 @@
 #include "documents/text_values.h"
 #include "documents/workspace.h"
 #include "sample_table.h"
+#include "support/file_bytes.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 
 #include <QFile>
+
 #include <gtest/gtest.h>
-
-namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-} // namespace
 
 TEST(TableFileWriter, WritesTheSampleTableByteForByte)
 {

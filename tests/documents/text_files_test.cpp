@@ -1,19 +1,15 @@
 #include "documents/settings_files.h"
 #include "documents/text_files.h"
+#include "support/file_bytes.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 
 #include <QDir>
 #include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 void writeBytes(const QString &path, const QByteArray &bytes)
 {

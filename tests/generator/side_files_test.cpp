@@ -1,20 +1,16 @@
 #include "documents/store_access.h"
 #include "documents/workspace.h"
 #include "generator/side_files.h"
+#include "support/file_bytes.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 
 #include <QDir>
 #include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 class SideFiles : public ::testing::Test {
 protected:

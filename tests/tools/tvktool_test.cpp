@@ -2,10 +2,12 @@
 #include "documents/table_file_writer.h"
 #include "documents/workspace.h"
 #include "../documents/sample_table.h"
+#include "support/file_bytes.h"
 #include "support/temp_home.h"
 
 #include <QFile>
 #include <QProcess>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,12 +26,6 @@ ToolRun tvktool(const QStringList &arguments)
     process.start(tvktoolPath(), arguments);
     process.waitForFinished(30000);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 } // namespace
