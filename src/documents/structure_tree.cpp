@@ -2,6 +2,18 @@
 
 #include <algorithm>
 
+StructureTree::Node::~Node()
+{
+    std::vector<std::unique_ptr<Node>> pending = std::move(children);
+    while (!pending.empty()) {
+        std::unique_ptr<Node> node = std::move(pending.back());
+        pending.pop_back();
+        for (auto &child : node->children)
+            pending.push_back(std::move(child));
+        node->children.clear();
+    }
+}
+
 StructureTree::StructureTree(const StructureTree &other) { copyFrom(other); }
 
 StructureTree &StructureTree::operator=(const StructureTree &other)
@@ -69,9 +81,7 @@ StructureTree::Node *StructureTree::find(const QString &key) const
 
 void StructureTree::unindexSubtree(Node *node)
 {
-    index.remove(node->key);
-    for (auto &child : node->children)
-        unindexSubtree(child.get());
+    forEachBelow(*node, [this](const Node &each) { index.remove(each.key); });
 }
 
 bool StructureTree::remove(const QString &key)
@@ -119,20 +129,20 @@ bool StructureTree::rekey(const QString &oldKey, const QString &newKey)
     return true;
 }
 
-namespace {
-
-void visitSubtree(const StructureTree::Node &node,
-                  const std::function<void(const StructureTree::Node &)> &visit)
+void StructureTree::forEachBelow(const Node &top, const std::function<void(const Node &)> &visit)
 {
-    visit(node);
-    for (const auto &child : node.children)
-        visitSubtree(*child, visit);
+    std::vector<const Node *> pending{&top};
+    while (!pending.empty()) {
+        const Node *node = pending.back();
+        pending.pop_back();
+        visit(*node);
+        for (auto child = node->children.rbegin(); child != node->children.rend(); ++child)
+            pending.push_back(child->get());
+    }
 }
-
-} // namespace
 
 void StructureTree::forEach(const std::function<void(const Node &)> &visit) const
 {
     for (const auto &top : roots)
-        visitSubtree(*top, visit);
+        forEachBelow(*top, visit);
 }

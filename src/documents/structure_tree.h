@@ -11,6 +11,12 @@
 class StructureTree {
 public:
     struct Node {
+        Node() = default;
+        // Frees the subtree below without recursion, however deep it is.
+        ~Node();
+        Node(const Node &) = delete;
+        Node &operator=(const Node &) = delete;
+
         QString key;
         QString text;
         QString image;
@@ -48,6 +54,8 @@ public:
     int nodeCount() const { return int(index.size()); }
 
 private:
+    // The node and everything below it, parents before children; without recursion.
+    static void forEachBelow(const Node &top, const std::function<void(const Node &)> &visit);
     std::vector<std::unique_ptr<Node>> &siblingsOf(Node *parent);
     void unindexSubtree(Node *node);
     void copyFrom(const StructureTree &other);

@@ -94,6 +94,7 @@ private:
     Step readSelection();
     void finish();
 
+    bool mayHoldRecords(const QString &parentKey) const;
     void applyWindowRecord(int index, const QString &field1, const QString &field2);
     std::optional<bool> shownFlag(const QString &field, bool needsXml) const;
     void applyEditor(const std::array<QString, 8> &fields);
@@ -165,6 +166,15 @@ Step TableFileReader::readProperties()
     return Step::Go;
 }
 
+// Only the root "Table" (for columns) and its columns (for attributes) take records; any
+// other parent would let a file build a tree of any depth.
+bool TableFileReader::mayHoldRecords(const QString &parentKey) const
+{
+    const StructureTree::Node *parent = doc.tree.find(parentKey);
+    const StructureTree::Node *root = doc.tree.root();
+    return parent && root && (parent == root || parent->parent == root);
+}
+
 // Each record holds three fields: parent key, key and caption.
 Step TableFileReader::readTemplate()
 {
@@ -178,7 +188,7 @@ Step TableFileReader::readTemplate()
         if (separator < 0)
             return Step::Invalid;
         const QString key = keyAndCaption.left(separator);
-        if (parentKey.isEmpty() || key.isEmpty())
+        if (key.isEmpty() || !mayHoldRecords(parentKey))
             continue;
         if (StructureTree::Node *node =
                 doc.tree.add(parentKey, key, keyAndCaption.mid(separator + 1)))

@@ -36,6 +36,22 @@ void reportWriteFailure(const QString &path)
                                 "read-only, or if there is enough disk space"));
 }
 
+// Unbuffered, so that a failing write (a full disk, a file size limit) is seen at once
+// and not lost in a flush; the old file is replaced only after every byte went out.
+bool writeWhole(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false; // the unfinished new file is discarded
+        done += written;
+    }
+    return file.flush() && file.error() == QFileDevice::NoError && file.commit();
+}
+
 } // namespace
 
 QString decodeText(const QByteArray &bytes)
@@ -49,10 +65,7 @@ QString decodeText(const QByteArray &bytes)
 
 bool writeFile(const QString &path, const QString &text, bool silent)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = (text + QStringLiteral("\r\n")).toUtf8();
-    lastWriteOk = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-                  file.commit();
+    lastWriteOk = writeWhole(path, (text + QStringLiteral("\r\n")).toUtf8());
     if (!lastWriteOk && !silent)
         reportWriteFailure(path);
     return lastWriteOk;

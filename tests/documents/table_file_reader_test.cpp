@@ -293,12 +293,15 @@ TEST(TableFileReader, UnusableRecordsAreSkipped)
                                  "Table\x02" "b\x02" "b\x03"
                                  "Table\x02" "b\x02" "again\x03"
                                  "\x02" "c\x02" "c\x03"
+                                 "b\x02" "b-x\x02" "x\x03"
+                                 "b-x\x02" "below\x02" "an attribute\x03"
                                  "\x04"
                                  "wide\x02" "12,6\x03");
     EXPECT_EQ(readTableText("t.tvk", text), TableReadOutcome::Complete);
     TableDocument &doc = workspace().current();
-    EXPECT_EQ(doc.tree.nodeCount(), 2);
+    EXPECT_EQ(doc.tree.nodeCount(), 3);
     EXPECT_EQ(doc.tree.find("b")->text, "b");
+    EXPECT_EQ(doc.tree.find("b-x")->parent, doc.tree.find("b"));
     EXPECT_EQ(doc.geometryOf(SlotWindow::Prop).height, 0);
     EXPECT_EQ(doc.geometryOf(SlotWindow::Prop).width, 13);
 }

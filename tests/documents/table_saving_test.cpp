@@ -2,12 +2,19 @@
 #include "documents/table_file_reader.h"
 #include "documents/text_files.h"
 #include "documents/workspace.h"
+#include "support/file_bytes.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -145,4 +152,44 @@ TEST_F(TableSaving, FailedSaveAfterYesCountsAsCancel)
     EXPECT_EQ(ui->questions.size(), 1); // no question about the next table
     EXPECT_TRUE(workspace().tables[1].tableChanged);
     EXPECT_EQ(workspace().curTable, 0);
+}
+
+namespace {
+
+// Runs check in a child process whose files may not grow beyond limit bytes, as on a full
+// disk; the child's exit status is check's result (0 when it held).
+int exitStatusWithFileSizeLimit(rlim_t limit, const std::function<bool()> &check)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails with EFBIG
+        const rlimit small{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &small);
+        _exit(check() ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+// Writes under Qt's 16 KiB buffer used to fail only at the flush, unseen: the old file
+// was replaced by an empty one and the save reported success.
+TEST_F(TableSaving, AFullDiskKeepsTheOldFilesAndTheChangedMark)
+{
+    const QString path = openChanged(0, "orders");
+    ASSERT_TRUE(saveit());
+    const QByteArray oldTable = bytesOf(path);
+    const QByteArray oldXsl = bytesOf(home.file("orders.xsl"));
+    workspace().current().store.set("Caption-Table", QString(2000, u'x'));
+    workspace().current().tableChanged = true;
+
+    const int status = exitStatusWithFileSizeLimit(1024, [&] {
+        const bool saved = saveit();
+        return !saved && !lastWriteOk && workspace().current().tableChanged &&
+               bytesOf(path) == oldTable && bytesOf(home.file("orders.xsl")) == oldXsl &&
+               ui->messages.value(0).startsWith("Cannot write to file " + path + "\r\n");
+    });
+    EXPECT_EQ(status, 0);
 }
