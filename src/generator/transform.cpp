@@ -19,9 +19,29 @@ QString stylesheetFolder()
     return folder.isEmpty() ? dataFolder() + u'/' : folder;
 }
 
-QString builtInMessage(const XsltOutcome &outcome)
+QString stoppedMessage(XsltStopReason reason, const XsltLimits &limits)
+{
+    switch (reason) {
+    case XsltStopReason::TimeLimit:
+        return QStringLiteral("The XSLT transformation did not finish within %1 seconds and "
+                              "was stopped.")
+            .arg(limits.timeoutMs / 1000.0);
+    case XsltStopReason::MemoryLimit:
+        return QStringLiteral("The XSLT transformation needed more than %1 MB of memory and "
+                              "was stopped.")
+            .arg(limits.memoryBytes >> 20);
+    case XsltStopReason::Requested:
+    case XsltStopReason::None:
+        break;
+    }
+    return QStringLiteral("The XSLT transformation was stopped.");
+}
+
+QString builtInMessage(const XsltOutcome &outcome, const XsltLimits &limits)
 {
     switch (outcome.failure) {
+    case XsltOutcome::Failure::Stopped:
+        return stoppedMessage(outcome.stopReason, limits);
     case XsltOutcome::Failure::XmlDocument:
         return QStringLiteral("Error in XML document: ") + outcome.reason;
     case XsltOutcome::Failure::XslDocument:
@@ -39,12 +59,14 @@ TransformResult runBuiltIn(const QString &xmlPath, const QString &xslCode)
 {
     workspace().current().xsltProcessorUsed = builtInProcessor;
     // Named like the plug-in's file, so both processors point to the same place.
+    XsltLimits limits;
+    limits.timeoutMs = pluginTimeoutMs; // both processors get the same time
     const XsltOutcome outcome =
-        runXslt(xmlPath, xslCode, stylesheetFolder() + pluginStylesheetName);
+        runXslt(xmlPath, xslCode, stylesheetFolder() + pluginStylesheetName, limits);
     TransformResult result;
     result.ok = outcome.failure == XsltOutcome::Failure::None;
     result.html = outcome.output;
-    result.message = builtInMessage(outcome);
+    result.message = builtInMessage(outcome, limits);
     return result;
 }
 

@@ -16,7 +16,10 @@
 #include <libxslt/xsltInternals.h>
 #include <libxslt/xsltutils.h>
 
+#include <cctype>
 #include <cstdarg>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <mutex>
 
@@ -24,67 +27,103 @@ namespace {
 
 const xmlChar msxslNamespace[] = "urn:schemas-microsoft-com:xslt";
 
-// Source documents: no network, no entity expansion, no external DTD; CDATA read as text;
-// short texts kept inside their nodes.
+// Every document, the stylesheet with its imports and includes as well as the sources:
+// no network, no entity substitution, no DTD loading; CDATA read as text; short texts
+// kept inside their nodes.
 constexpr int documentOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_COMPACT;
 
 xsltDocLoaderFunc builtInLoader = nullptr;
 
-// documents loaded by document() follow the same rules as the main XML document.
-xmlDocPtr safeLoader(const xmlChar *uri, xmlDictPtr dict, int options, void *ctxt,
-                     xsltLoadType type)
+// True for a URI with a scheme other than "file:" (one letter is taken as a drive).
+bool namesRemoteResource(const xmlChar *uri)
 {
-    if (type == XSLT_LOAD_DOCUMENT)
-        options = documentOptions;
-    return builtInLoader(uri, dict, options, ctxt, type);
+    const auto *text = reinterpret_cast<const char *>(uri);
+    std::size_t length = 0;
+    while (std::isalnum(static_cast<unsigned char>(text[length])) || text[length] == '+' ||
+           text[length] == '-' || text[length] == '.')
+        ++length;
+    return text[length] == ':' && length > 1 &&
+           !(length == 4 && std::strncmp(text, "file", 4) == 0);
 }
 
-xsltSecurityPrefsPtr securityPrefs()
+xmlDocPtr safeLoader(const xmlChar *uri, xmlDictPtr dict, int, void *ctxt, xsltLoadType type)
 {
-    static xsltSecurityPrefsPtr prefs = [] {
-        xsltSecurityPrefsPtr p = xsltNewSecurityPrefs();
-        xsltSetSecurityPrefs(p, XSLT_SECPREF_WRITE_FILE, xsltSecurityForbid);
-        xsltSetSecurityPrefs(p, XSLT_SECPREF_CREATE_DIRECTORY, xsltSecurityForbid);
-        xsltSetSecurityPrefs(p, XSLT_SECPREF_WRITE_NETWORK, xsltSecurityForbid);
-        return p;
-    }();
+    if (!uri || namesRemoteResource(uri))
+        return nullptr;
+    return builtInLoader(uri, dict, documentOptions, ctxt, type);
+}
+
+void forbidWritesAndNetwork(xsltSecurityPrefsPtr prefs)
+{
+    for (const xsltSecurityOption option :
+         {XSLT_SECPREF_WRITE_FILE, XSLT_SECPREF_CREATE_DIRECTORY, XSLT_SECPREF_WRITE_NETWORK,
+          XSLT_SECPREF_READ_NETWORK})
+        xsltSetSecurityPrefs(prefs, option, xsltSecurityForbid);
+}
+
+struct PrefsFree {
+    void operator()(xsltSecurityPrefsPtr prefs) const { xsltFreeSecurityPrefs(prefs); }
+};
+using PrefsPtr = std::unique_ptr<xsltSecurityPrefs, PrefsFree>;
+
+// Preferences of one run's transform context.
+PrefsPtr runSecurityPrefs()
+{
+    PrefsPtr prefs(xsltNewSecurityPrefs());
+    forbidWritesAndNetwork(prefs.get());
     return prefs;
 }
+
+// Where libxslt reports errors outside a transform context (compiling a stylesheet):
+// the collector of the run on this thread, else standard error.
+void reportToRunOnThisThread(void *, const char *format, ...);
 
 void initialiseOnce()
 {
     static std::once_flag once;
     std::call_once(once, [] {
+        installXsltAllocationHooks();
         xmlInitParser();
         exsltRegisterAll();
         xsltRegisterExtModuleFunction(BAD_CAST "node-set", msxslNamespace,
                                       xsltFunctionNodeSet);
         builtInLoader = xsltDocDefaultLoader;
         xsltSetLoaderFunc(safeLoader);
+        xsltSetGenericErrorFunc(nullptr, reportToRunOnThisThread);
+        // Imports and includes are checked against the default preferences, set once here
+        // and never changed.
+        xsltSecurityPrefsPtr defaults = xsltNewSecurityPrefs();
+        forbidWritesAndNetwork(defaults);
+        xsltSetDefaultSecurityPrefs(defaults);
     });
 }
 
-// Collects what libxml2 and libxslt report during one run instead of printing it; the
-// handlers in force before come back afterwards.
+// Collects what libxml2 and libxslt report during one run on this thread instead of
+// printing it. libxml2's handlers are per thread; they come back afterwards.
 class ErrorCollector {
 public:
     ErrorCollector()
         : structured(xmlStructuredError), structuredContext(xmlStructuredErrorContext),
-          generic(xmlGenericError), genericContext(xmlGenericErrorContext),
-          xsltGeneric(xsltGenericError), xsltGenericContext(xsltGenericErrorContext)
+          generic(xmlGenericError), genericContext(xmlGenericErrorContext), outer(current)
     {
         xmlSetStructuredErrorFunc(this, onStructured);
         xmlSetGenericErrorFunc(this, onGeneric);
-        xsltSetGenericErrorFunc(this, onGeneric);
+        current = this;
     }
     ~ErrorCollector()
     {
+        current = outer;
         xmlSetStructuredErrorFunc(structuredContext, structured);
         xmlSetGenericErrorFunc(genericContext, generic);
-        xsltSetGenericErrorFunc(xsltGenericContext, xsltGeneric);
     }
     ErrorCollector(const ErrorCollector &) = delete;
     ErrorCollector &operator=(const ErrorCollector &) = delete;
+
+    // Errors of the transform itself go to the collector through its context.
+    void collectFrom(xsltTransformContextPtr ctxt)
+    {
+        xsltSetTransformErrorFunc(ctxt, this, onGeneric);
+    }
 
     QString text() const
     {
@@ -97,29 +136,50 @@ public:
         return lines.join(u'\n');
     }
 
+    void add(const QString &text)
+    {
+        if (collected.size() < maxCollected)
+            collected += text.left(maxCollected - collected.size());
+    }
+
+    static void onGeneric(void *self, const char *format, ...)
+    {
+        va_list args;
+        va_start(args, format);
+        static_cast<ErrorCollector *>(self)->add(QString::vasprintf(format, args));
+        va_end(args);
+    }
+
+    static inline thread_local ErrorCollector *current = nullptr;
+
 private:
+    // A runaway stylesheet may report without end (xsl:message in a loop).
+    static constexpr qsizetype maxCollected = 64 * 1024;
+
     xmlStructuredErrorFunc structured;
     void *structuredContext;
     xmlGenericErrorFunc generic;
     void *genericContext;
-    xmlGenericErrorFunc xsltGeneric;
-    void *xsltGenericContext;
+    ErrorCollector *outer;
     QString collected;
 
     static void onStructured(void *self, xmlErrorPtr error)
     {
         if (error && error->message)
-            static_cast<ErrorCollector *>(self)->collected +=
-                QString::fromUtf8(error->message) + u'\n';
-    }
-    static void onGeneric(void *self, const char *format, ...)
-    {
-        va_list args;
-        va_start(args, format);
-        static_cast<ErrorCollector *>(self)->collected += QString::vasprintf(format, args);
-        va_end(args);
+            static_cast<ErrorCollector *>(self)->add(QString::fromUtf8(error->message) + u'\n');
     }
 };
+
+void reportToRunOnThisThread(void *, const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    if (ErrorCollector *collector = ErrorCollector::current)
+        collector->add(QString::vasprintf(format, args));
+    else
+        std::vfprintf(stderr, format, args);
+    va_end(args);
+}
 
 struct DocFree {
     void operator()(xmlDocPtr doc) const { xmlFreeDoc(doc); }
@@ -196,27 +256,28 @@ QString serialize(xmlDocPtr result, xsltStylesheetPtr style)
 }
 
 // The result tree; null when the transform failed or was stopped.
-DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr xml)
+DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr xml, XsltRunWatch &watch,
+                       ErrorCollector &errors)
 {
+    const PrefsPtr prefs = runSecurityPrefs();
     const ContextPtr ctxt(xsltNewTransformContext(style, xml));
     if (!ctxt)
         return nullptr;
-    xsltSetCtxtSecurityPrefs(securityPrefs(), ctxt.get());
+    xsltSetCtxtSecurityPrefs(prefs.get(), ctxt.get());
+    errors.collectFrom(ctxt.get());
     const PlainHtmlAsXmlTree tree(style);
+    watch.watchTransform(ctxt.get());
     DocPtr result(xsltApplyStylesheetUser(style, xml, nullptr, nullptr, nullptr, ctxt.get()));
+    watch.watchTransform(nullptr);
     if (!result || ctxt->state != XSLT_STATE_OK)
         return nullptr;
     tree.restoreHtml(result.get());
     return result;
 }
 
-} // namespace
-
-XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QString &baseUri)
+XsltOutcome transform(const QString &xmlPath, const QString &xslText, const QString &baseUri,
+                      XsltRunWatch &watch, ErrorCollector &errors)
 {
-    initialiseOnce();
-    ErrorCollector errors;
-
     const DocPtr xml(xmlReadFile(xmlPath.toUtf8().constData(), nullptr, documentOptions));
     if (!xml)
         return failed(XsltOutcome::Failure::XmlDocument, errors);
@@ -233,11 +294,28 @@ XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QStrin
     if (!style || style->errors > 0)
         return failed(XsltOutcome::Failure::Transform, errors);
 
-    const DocPtr result = applyStylesheet(style.get(), xml.get());
+    const DocPtr result = applyStylesheet(style.get(), xml.get(), watch, errors);
     if (!result)
         return failed(XsltOutcome::Failure::Transform, errors);
 
     XsltOutcome outcome;
     outcome.output = serialize(result.get(), style.get());
+    return outcome;
+}
+
+} // namespace
+
+XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QString &baseUri,
+                    const XsltLimits &limits)
+{
+    initialiseOnce();
+    ErrorCollector errors;
+    XsltRunWatch watch(limits);
+    XsltOutcome outcome = transform(xmlPath, xslText, baseUri, watch, errors);
+    if (watch.stopReason() != XsltStopReason::None) {
+        outcome = XsltOutcome{};
+        outcome.failure = XsltOutcome::Failure::Stopped;
+        outcome.stopReason = watch.stopReason();
+    }
     return outcome;
 }

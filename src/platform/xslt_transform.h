@@ -1,18 +1,24 @@
 #pragma once
 
+#include "platform/xslt_run_limits.h"
+
 #include <QString>
 
 // XSLT 1.0 in process on libxml2 / libxslt / libexslt.
 //
-// Every transform runs with security preferences that refuse writing files, creating
-// folders and writing to the network; input documents are parsed without network access
-// and without expanding entities. EXSLT is available, and "node-set" answers in the
-// namespace "urn:schemas-microsoft-com:xslt" as well.
+// Every transform runs with security preferences of its own that refuse writing files,
+// creating folders and any network access. Every document it reads (the XML document, the
+// stylesheet, its imports and includes, and documents read by document()) is parsed
+// without network access, entity substitution or DTD loading; a URI with a scheme other
+// than "file:" is not loaded at all. EXSLT is available, and "node-set" answers in the
+// namespace "urn:schemas-microsoft-com:xslt" as well. Runs on different threads are
+// independent: each collects its own errors and has its own bounds (xslt_run_limits.h).
 
 struct XsltOutcome {
-    enum class Failure { None, XmlDocument, XslDocument, Transform };
+    enum class Failure { None, XmlDocument, XslDocument, Transform, Stopped };
 
     Failure failure = Failure::None;
+    XsltStopReason stopReason = XsltStopReason::None; // why a Stopped run was stopped
     QString output; // the serialized result; "" after a failure
     QString reason; // libxml2's / libxslt's description of the failure
 };
@@ -20,4 +26,5 @@ struct XsltOutcome {
 // Runs the stylesheet text over the XML file. The stylesheet is parsed from memory as if
 // it were the file baseUri (a path), so relative imports and document() calls resolve
 // from that file's folder.
-XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QString &baseUri);
+XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QString &baseUri,
+                    const XsltLimits &limits = {});

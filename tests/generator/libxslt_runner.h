@@ -36,6 +36,9 @@ inline void collect(void *context, const char *format, ...)
 inline XsltRun runLibxslt(const QString &xsl, const QString &xml)
 {
     XsltRun run;
+    // The program's own handler comes back afterwards.
+    const xmlGenericErrorFunc previousXslt = xsltGenericError;
+    void *const previousXsltContext = xsltGenericErrorContext;
     xsltSetGenericErrorFunc(&run.errors, libxslt_runner_detail::collect);
     xmlSetGenericErrorFunc(&run.errors, libxslt_runner_detail::collect);
     const QByteArray xslBytes = xsl.toUtf8();
@@ -63,7 +66,7 @@ inline XsltRun runLibxslt(const QString &xsl, const QString &xml)
         xmlFreeDoc(input);
     if (style)
         xsltFreeStylesheet(style);
-    xsltSetGenericErrorFunc(nullptr, nullptr);
+    xsltSetGenericErrorFunc(previousXsltContext, previousXslt);
     xmlSetGenericErrorFunc(nullptr, nullptr);
     return run;
 }

@@ -1,0 +1,202 @@
+// The built-in processor against hostile stylesheets: nothing may reach outside, and a
+// runaway run is stopped by its bounds or from another thread.
+#include "platform/xslt_transform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+const QString stylesheetStart = QStringLiteral(
+    "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>");
+const QString stylesheetEnd = QStringLiteral("</xsl:stylesheet>");
+const QByteArray secret = "TOP-SECRET-42";
+
+// A TCP port on 127.0.0.1 that accepts connections and never answers; the kernel queues
+// every connection attempt, so after a run any attempt is still waiting to be accepted.
+class LoopbackListener {
+public:
+    LoopbackListener()
+    {
+        socketFd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        bind(socketFd, reinterpret_cast<sockaddr *>(&address), length);
+        listen(socketFd, 16);
+        getsockname(socketFd, reinterpret_cast<sockaddr *>(&address), &length);
+        port = ntohs(address.sin_port);
+    }
+    ~LoopbackListener() { close(socketFd); }
+    LoopbackListener(const LoopbackListener &) = delete;
+    LoopbackListener &operator=(const LoopbackListener &) = delete;
+
+    QString url(const QString &name) const
+    {
+        return QStringLiteral("http://127.0.0.1:%1/%2").arg(port).arg(name);
+    }
+    bool wasContacted() const
+    {
+        const int connection = accept(socketFd, nullptr, nullptr);
+        if (connection >= 0)
+            close(connection);
+        return connection >= 0;
+    }
+
+private:
+    int socketFd = -1;
+    int port = 0;
+};
+
+class XsltTransform : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    LoopbackListener listener;
+
+    QString file(const QString &name) const { return dir.filePath(name); }
+    void write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile out(file(name));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+    void SetUp() override
+    {
+        write("secret.txt", secret);
+        write("data.xml", "<rows><r>1</r><r>2</r><r>3</r><r>4</r><r>5</r><r>6</r></rows>");
+        // Four loops nested over its 401 nodes make 2.6e10 steps: a run that never ends.
+        write("big.xml", "<rows>" + QByteArray("<r>1</r>").repeated(200) + "</rows>");
+    }
+    XsltOutcome run(const QString &xsl, const XsltLimits &limits = {},
+                    const QString &xml = QStringLiteral("data.xml")) const
+    {
+        return runXslt(file(xml), xsl, file("main.xsl"), limits);
+    }
+};
+
+} // namespace
+
+TEST_F(XsltTransform, ImportedStylesheetsAndDocumentsReachNothingOutside)
+{
+    const QString secretUri = QUrl::fromLocalFile(file("secret.txt")).toString();
+    write("entity.xml", ("<!DOCTYPE d [<!ENTITY s SYSTEM '" + secretUri + "'>]><d>&s;</d>")
+                            .toUtf8());
+    const struct {
+        const char *name;
+        QString prolog;   // before the imported stylesheet's root element
+        QString contents; // inside it
+    } cases[] = {
+        {"external entity", "<!DOCTYPE xsl:stylesheet [<!ENTITY s SYSTEM '" + secretUri + "'>]>",
+         "<xsl:template name='leak'><b>&s;</b></xsl:template>"},
+        {"remote DTD",
+         "<!DOCTYPE xsl:stylesheet SYSTEM '" + listener.url("remote.dtd") + "'>",
+         "<xsl:template name='leak'/>"},
+        {"remote parameter entity",
+         "<!DOCTYPE xsl:stylesheet [<!ENTITY % p SYSTEM '" + listener.url("p.dtd") +
+             "'> %p;]>",
+         "<xsl:template name='leak'/>"},
+        {"http import", "",
+         "<xsl:import href='" + listener.url("x.xsl") + "'/><xsl:template name='leak'/>"},
+        {"http document()", "",
+         "<xsl:template name='leak'><xsl:copy-of select=\"document('" +
+             listener.url("d.xml") + "')\"/></xsl:template>"},
+        {"document() with an external entity", "",
+         "<xsl:template name='leak'><xsl:copy-of select=\"document('entity.xml')\"/>"
+         "</xsl:template>"},
+    };
+    const QString main = stylesheetStart + "<xsl:import href='imported.xsl'/>"
+                         "<xsl:template match='/'><p><xsl:call-template name='leak'/></p>"
+                         "</xsl:template>" + stylesheetEnd;
+    for (const auto &c : cases) {
+        write("imported.xsl", (c.prolog + stylesheetStart + c.contents + stylesheetEnd).toUtf8());
+        const XsltOutcome outcome = run(main);
+        EXPECT_FALSE(outcome.output.contains(secret)) << c.name;
+        EXPECT_FALSE(outcome.reason.contains(secret)) << c.name;
+        EXPECT_FALSE(listener.wasContacted()) << c.name;
+    }
+}
+
+TEST_F(XsltTransform, RunawayRunsAreStoppedAtTheirBounds)
+{
+    XsltLimits shortTime;
+    shortTime.timeoutMs = 200;
+    XsltLimits littleMemory;
+    littleMemory.memoryBytes = 64 << 20;
+    const struct {
+        const char *name;
+        QString templates;
+        XsltLimits limits;
+        XsltStopReason reason;
+    } cases[] = {
+        {"nested loops over every node",
+         "<xsl:template match='/'><xsl:for-each select='//node()'><xsl:for-each "
+         "select='//node()'><xsl:for-each select='//node()'><xsl:for-each select='//node()'>"
+         "<xsl:value-of select='count(//node())'/></xsl:for-each>"
+         "</xsl:for-each></xsl:for-each></xsl:for-each></xsl:template>",
+         shortTime, XsltStopReason::TimeLimit},
+        {"a text that doubles",
+         "<xsl:template match='/'><xsl:call-template name='double'><xsl:with-param name='s' "
+         "select='string(/)'/></xsl:call-template></xsl:template>"
+         "<xsl:template name='double'><xsl:param name='s'/><xsl:call-template name='double'>"
+         "<xsl:with-param name='s' select='concat($s, $s)'/></xsl:call-template></xsl:template>",
+         littleMemory, XsltStopReason::MemoryLimit},
+    };
+    for (const auto &c : cases) {
+        const XsltOutcome outcome =
+            run(stylesheetStart + c.templates + stylesheetEnd, c.limits, "big.xml");
+        EXPECT_EQ(outcome.failure, XsltOutcome::Failure::Stopped) << c.name;
+        EXPECT_EQ(outcome.stopReason, c.reason) << c.name;
+        EXPECT_EQ(outcome.output, "") << c.name;
+    }
+}
+
+// A run on a worker thread is stopped from here, while this thread's own runs go on with
+// their own errors.
+TEST_F(XsltTransform, AnotherThreadStopsARunThatOthersDoNotDisturb)
+{
+    const QString runaway =
+        stylesheetStart +
+        "<xsl:template match='/'><xsl:for-each select='//node()'><xsl:for-each "
+        "select='//node()'><xsl:for-each select='//node()'><xsl:for-each select='//node()'>"
+        "<xsl:message>from the runaway</xsl:message></xsl:for-each></xsl:for-each>"
+        "</xsl:for-each></xsl:for-each></xsl:template>" +
+        stylesheetEnd;
+    XsltStopToken token;
+    XsltLimits limits;
+    limits.timeoutMs = 600000;
+    limits.stopToken = &token;
+    XsltOutcome stopped;
+    std::thread worker([&] { stopped = run(runaway, limits, "big.xml"); });
+
+    for (int i = 0; i < 20; ++i) {
+        const XsltOutcome failing = run(stylesheetStart +
+                                        "<xsl:template match='/'><xsl:value-of select='$nope'/>"
+                                        "</xsl:template>" + stylesheetEnd);
+        EXPECT_EQ(failing.failure, XsltOutcome::Failure::Transform);
+        EXPECT_TRUE(failing.reason.contains("nope"));
+        EXPECT_FALSE(failing.reason.contains("runaway"));
+        const XsltOutcome fine = run(stylesheetStart +
+                                     "<xsl:output method='text'/><xsl:template match='/'>"
+                                     "<xsl:value-of select='count(//r)'/></xsl:template>" +
+                                     stylesheetEnd);
+        EXPECT_EQ(fine.output, "6");
+        EXPECT_EQ(fine.reason, "");
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100)); // well inside its loops
+    token.requestStop();
+    worker.join();
+    EXPECT_EQ(stopped.failure, XsltOutcome::Failure::Stopped);
+    EXPECT_EQ(stopped.stopReason, XsltStopReason::Requested);
+}
