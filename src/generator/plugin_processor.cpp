@@ -60,6 +60,12 @@ QString timeoutText(int timeoutMs)
         .arg(timeoutMs / 1000.0);
 }
 
+QString outputLimitText(qint64 maxOutputBytes)
+{
+    return QStringLiteral("The plug-in XSLT processor wrote more than %1 MB and was stopped.")
+        .arg(double(maxOutputBytes) / (1 << 20));
+}
+
 } // namespace
 
 QStringList expandCommandLine(const QString &commandLine, const QString &xmlPath,
@@ -83,7 +89,7 @@ QString commandText(const QStringList &command)
 
 TransformResult runPlugin(const QString &commandLine, const QString &xmlPath,
                           const QString &xslCode, const QString &folder,
-                          QString &processorUsed, int timeoutMs)
+                          QString &processorUsed, int timeoutMs, qint64 maxOutputBytes)
 {
     const QString xslPath = folder + pluginStylesheetName;
     const QStringList command = expandCommandLine(commandLine, xmlPath, xslPath);
@@ -97,13 +103,16 @@ TransformResult runPlugin(const QString &commandLine, const QString &xmlPath,
         result.html = pluginStartFailure;
         return result;
     }
-    const ProcessOutcome run = runProcess(command.first(), command.mid(1), timeoutMs);
+    const ProcessOutcome run =
+        runProcess(command.first(), command.mid(1), timeoutMs, maxOutputBytes);
     if (!run.started)
         result.html = pluginStartFailure;
     else if (run.timedOut)
         result.html = timeoutText(timeoutMs);
+    else if (run.outputCut)
+        result.html = outputLimitText(maxOutputBytes);
     else
         result.html = decodeText(run.output);
-    result.ok = run.started && !run.timedOut;
+    result.ok = run.started && !run.timedOut && !run.outputCut;
     return result;
 }

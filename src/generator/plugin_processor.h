@@ -10,6 +10,8 @@
 // file, which is written beside the XSL output page first.
 
 inline constexpr int pluginTimeoutMs = 30000;
+// A processor that writes more than this is stopped: no page is that large.
+inline constexpr qint64 pluginOutputLimit = qint64(256) << 20;
 inline const QString pluginStylesheetName = QStringLiteral("TarvikTempXSLFile.xsl");
 inline const QString pluginStartFailure =
     QStringLiteral("Failed to create process, check the path of the command line.");
@@ -24,7 +26,9 @@ QString commandText(const QStringList &command);
 
 // Writes xslCode to folder + pluginStylesheetName, runs the command over xmlPath and takes
 // everything the processor writes, both streams, as the page. processorUsed receives the
-// expanded command line.
+// expanded command line. A processor still running after timeoutMs, or writing more than
+// maxOutputBytes, is stopped with everything it started; the page then says why.
 TransformResult runPlugin(const QString &commandLine, const QString &xmlPath,
                           const QString &xslCode, const QString &folder,
-                          QString &processorUsed, int timeoutMs = pluginTimeoutMs);
+                          QString &processorUsed, int timeoutMs = pluginTimeoutMs,
+                          qint64 maxOutputBytes = pluginOutputLimit);

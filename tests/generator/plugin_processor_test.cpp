@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -172,14 +173,57 @@ TEST_F(PlugInProcessor, ProcessorThatCannotStart)
     EXPECT_TRUE(scripted->messages.isEmpty());
 }
 
-TEST_F(PlugInProcessor, ProcessorThatNeverEndsIsStopped)
+namespace {
+
+// False once the process has ended (gone, or a zombie waiting to be reaped).
+bool processRuns(const QString &pid)
 {
-    QString used;
-    const TransformResult result = runPlugin("sleep 600", xmlPath, "<x/>", folder, used, 300);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.html,
-              "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped.");
-    EXPECT_EQ(used, "sleep 600");
+    QFile stat("/proc/" + pid + "/stat");
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray fields = stat.readAll();
+    return !fields.mid(fields.lastIndexOf(')') + 2).startsWith('Z');
+}
+
+bool processEndsSoon(const QString &pid)
+{
+    for (int tries = 0; tries < 100 && processRuns(pid); ++tries)
+        QThread::msleep(20);
+    return !processRuns(pid);
+}
+
+} // namespace
+
+// Whatever the processor started is stopped with it: a backgrounded grandchild once
+// outlived the time limit, and unbounded output once aborted the program.
+TEST_F(PlugInProcessor, ProcessorsBeyondTheirBoundsAreStoppedWithTheirChildren)
+{
+    const QString pidFile = folder + "grandchild.pid";
+    const struct {
+        QString commandLine;
+        qint64 maxOutputBytes;
+        const char *page;
+    } cases[] = {
+        {"sleep 600", pluginOutputLimit,
+         "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped."},
+        {"sh -c \"sleep 600 & echo $! > '" + pidFile + "'; wait\"", pluginOutputLimit,
+         "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped."},
+        {"sh -c \"sleep 600 & echo $! > '" + pidFile + "'; yes\"", 1 << 20,
+         "The plug-in XSLT processor wrote more than 1 MB and was stopped."},
+    };
+    for (const auto &c : cases) {
+        QFile::remove(pidFile);
+        QString used;
+        const TransformResult result =
+            runPlugin(c.commandLine, xmlPath, "<x/>", folder, used, 300, c.maxOutputBytes);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.html, c.page);
+        const QString grandchild = readFile(pidFile).trimmed();
+        EXPECT_EQ(grandchild.isEmpty(), !c.commandLine.contains(pidFile));
+        if (!grandchild.isEmpty()) {
+            EXPECT_TRUE(processEndsSoon(grandchild)) << c.commandLine.toStdString();
+        }
+    }
 }
 
 TEST_F(PlugInProcessor, UnwritableStylesheetStopsTheRun)
