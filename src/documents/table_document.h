@@ -3,6 +3,7 @@
 #include "documents/property_store.h"
 #include "documents/structure_tree.h"
 
+#include <QHash>
 #include <QString>
 #include <array>
 
@@ -29,6 +30,10 @@ struct TableDocument {
     QString cachedXmlText;     // that document's text as read back from the table file
     QString xslFileName;       // the XSL output file's name
     QString xslFileDir;        // the XSL output file's folder, ending in "/"
+    // The XSL output name or folder came from the table file, not from the user's dialog;
+    // writes outside the table's folder then ask first (stylesheet_destination.h).
+    bool xslPathFromFile = false;
+    QHash<QString, bool> stylesheetPathAnswers; // the user's answers, by path
     QString xslGenerated;      // the last generated stylesheet
     QString xsltProcessorUsed; // "msxsl" or the plug-in command line
     bool tableChanged = false;

@@ -225,6 +225,7 @@ void TableFileReader::applyWindowRecord(int index, const QString &field1, const 
     } else if (index == xslFileRecord) {
         doc.xslFileName = field1;
         doc.xslFileDir = field2;
+        doc.xslPathFromFile = !field1.isEmpty() || !field2.isEmpty();
         doc.cachedXmlText.clear();
     } else if (index == xmlTextRecord) {
         doc.cachedXmlText = field2;

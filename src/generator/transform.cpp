@@ -2,6 +2,7 @@
 
 #include "documents/settings_files.h"
 #include "documents/store_access.h"
+#include "documents/stylesheet_destination.h"
 #include "documents/workspace.h"
 #include "generator/plugin_processor.h"
 #include "generator/stylesheet_header.h"
@@ -77,7 +78,11 @@ TransformResult runTransform(const QString &xmlPath, const QString &xslCode)
     const QString commandLine = getKey(QStringLiteral("XSLT Command Line-Table"));
     if (getKey(QStringLiteral("Use Plug In XSLT-Table")) != u"True" || commandLine.isEmpty())
         return runBuiltIn(xmlPath, xslCode);
-    return runPlugin(commandLine, xmlPath, xslCode, stylesheetFolder(),
+    // Refused, the plug-in gets no stylesheet and does not run.
+    const QString folder = stylesheetFolder();
+    if (!mayWriteStylesheet(folder + pluginStylesheetName))
+        return {};
+    return runPlugin(commandLine, xmlPath, xslCode, folder,
                      workspace().current().xsltProcessorUsed);
 }
 

@@ -3,6 +3,7 @@
 #include "documents/file_dialog.h"
 #include "documents/path_helpers.h"
 #include "documents/store_access.h"
+#include "documents/stylesheet_destination.h"
 #include "documents/text_files.h"
 #include "documents/workspace.h"
 #include "generator/xsl_generator.h"
@@ -31,7 +32,9 @@ void savePage()
     TableDocument &doc = workspace().current();
     const QString text = generateForOutput();
     if (!doc.xslFileName.isEmpty() && !doc.xslFileDir.isEmpty()) {
-        writeFile(doc.xslFileDir + doc.xslFileName, text, false);
+        const QString path = doc.xslFileDir + doc.xslFileName;
+        if (mayWriteStylesheet(path))
+            writeFile(path, text, false);
         return;
     }
     doc.xslFileName = getTableName(workspace().curTable) + QStringLiteral(".xsl");
@@ -48,4 +51,5 @@ void savePageAs()
     writeFile(path, text, false);
     doc.xslFileName = getFileName(path);
     doc.xslFileDir = getDir(path);
+    doc.xslPathFromFile = false;
 }

@@ -238,3 +238,20 @@ TEST_F(PlugInProcessor, UnwritableStylesheetStopsTheRun)
                                                  "TarvikTempXSLFile.xsl"));
     EXPECT_FALSE(QFile::exists(folder + "ran"));
 }
+
+TEST_F(PlugInProcessor, RefusedStylesheetFolderFromTheTableFileRunsNothing)
+{
+    const QString outside = home.file("outside") + '/';
+    QDir().mkpath(outside);
+    TableDocument &doc = workspace().current();
+    doc.xslFileDir = outside;
+    doc.xslFileName = "orders.xsl";
+    doc.xslPathFromFile = true;
+    usePlugIn("touch \"" + folder + "ran\"");
+    const TransformResult result = runTransform(xmlPath, "<x/>");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(scripted->questions, QStringList{"This table writes its stylesheet to " + outside +
+                                               "TarvikTempXSLFile.xsl. Write it there?"});
+    EXPECT_FALSE(QFile::exists(outside + "TarvikTempXSLFile.xsl"));
+    EXPECT_FALSE(QFile::exists(folder + "ran"));
+}

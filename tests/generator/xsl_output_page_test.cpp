@@ -4,6 +4,8 @@
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -77,4 +79,60 @@ TEST(XslOutputPage, CancelWritesAndChangesNothing)
     EXPECT_EQ(doc.xslFileName, "kept.xsl");
     EXPECT_EQ(doc.xslFileDir, "");
     EXPECT_FALSE(normalFileExists(home.file("kept.xsl")));
+}
+
+// An output path read from a table file is doubtful outside the table's folder or without
+// ".xsl": the user is asked once per path; a file picked in the dialog is not doubted.
+TEST(XslOutputPage, DoubtfulOutputPathsFromTheTableFileAskFirst)
+{
+    TempHome home;
+    ScopedScriptedUi ui;
+    QDir().mkpath(home.file("outside"));
+    QDir().mkpath(home.file("sub"));
+    QFile::link(home.file("outside"), home.file("link"));
+    const QString question = "This table writes its stylesheet to %1. Write it there?";
+    const struct {
+        QString dir;
+        QString name;
+        bool asks;
+    } cases[] = {
+        {home.path() + "/", "page.xsl", false},
+        {home.path() + "/sub/../", "page.xsl", false},
+        {home.path() + "/", "page.html", true},
+        {home.path() + "/sub/", "page.xsl", true},
+        {home.file("outside") + "/", "page.xsl", true},
+        {home.file("link") + "/", "page.xsl", true},
+        {home.path() + "/sub/../../", "authorized_keys", true},
+    };
+    for (const auto &c : cases) {
+        for (const Answer answer : {Answer::No, Answer::Yes}) {
+            resetWorkspace();
+            TableDocument &doc = ordersTable(home);
+            doc.xslFileDir = c.dir;
+            doc.xslFileName = c.name;
+            doc.xslPathFromFile = true;
+            const QString path = c.dir + c.name;
+            QFile::remove(path);
+            ui->questions.clear();
+            ui->answers = {answer};
+            savePage();
+            savePage(); // the answer holds for the path
+            EXPECT_EQ(ui->questions, c.asks ? QStringList{question.arg(path)} : QStringList())
+                << path.toStdString();
+            EXPECT_EQ(QFile::exists(path), !c.asks || answer == Answer::Yes) << path.toStdString();
+            EXPECT_EQ(doc.xslFileDir + doc.xslFileName, path);
+        }
+    }
+
+    // Picked in the dialog, the same outside file is written without a question.
+    resetWorkspace();
+    TableDocument &doc = ordersTable(home);
+    doc.xslPathFromFile = true;
+    ui->questions.clear();
+    QFile::remove(home.file("outside/page.xsl"));
+    ui->fileAnswers = {home.file("outside/page.xsl")};
+    savePageAs();
+    savePage();
+    EXPECT_TRUE(ui->questions.isEmpty());
+    EXPECT_EQ(readFile(home.file("outside/page.xsl")), doc.xslGenerated);
 }

@@ -1,10 +1,12 @@
 // tvktool driven as a separate program, as integration tests and terminals use it.
 #include "documents/table_file_writer.h"
+#include "documents/text_files.h"
 #include "documents/workspace.h"
 #include "../documents/sample_table.h"
 #include "support/file_bytes.h"
 #include "support/temp_home.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
@@ -103,4 +105,44 @@ TEST(TvkTool, InvalidFileOrCommandFails)
     EXPECT_EQ(tvktool({}).exitCode, 2);
     EXPECT_EQ(tvktool({"dump"}).exitCode, 2);
     EXPECT_EQ(tvktool({"nonsense", "x"}).exitCode, 2);
+}
+
+// A crafted table names a file outside its folder as its XSL output: saving writes the
+// table file, and the stylesheet only when the question is answered Yes.
+TEST(TvkTool, SaveWritesACraftedOutputPathOnlyWhenAllowed)
+{
+    TempHome home;
+    QDir().mkpath(home.file("tables"));
+    QDir().mkpath(home.file(".ssh"));
+    const QString keys = home.file(".ssh/authorized_keys");
+    const QString table = home.file("tables/people.tvk");
+    const QString question = "This table writes its stylesheet to " + keys + ". Write it there?";
+    const struct {
+        QStringList answers;
+        bool replaced;
+    } cases[] = {{{}, false}, {{"--answer", "No"}, false}, {{"--answer", "Yes"}, true}};
+    for (const auto &c : cases) {
+        buildSampleTable(table);
+        workspace().current().xslFileDir = home.file(".ssh") + "/";
+        workspace().current().xslFileName = "authorized_keys";
+        ASSERT_TRUE(writeTableFile(table));
+        QFile::remove(table.chopped(4) + ".xsl");
+        writeFile(keys, "ssh-ed25519 AAAA me", true);
+
+        const ToolRun run = tvktool(QStringList{"save", table} + c.answers);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(QString::fromUtf8(run.err).contains(question)) << run.err.toStdString();
+        EXPECT_EQ(readFile(keys).contains("xsl:stylesheet"), c.replaced);
+        EXPECT_EQ(readFile(keys) == "ssh-ed25519 AAAA me", !c.replaced);
+    }
+
+    // Its default output beside the table is written without a question.
+    buildSampleTable(table);
+    workspace().current().xslFileDir = home.file("tables") + "/";
+    ASSERT_TRUE(writeTableFile(table));
+    const ToolRun run = tvktool({"save", table});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(readFile(home.file("tables/people.xsl")).contains("xsl:stylesheet"));
+    EXPECT_EQ(tvktool({"save", table, "--answer", "Maybe"}).exitCode, 2);
 }

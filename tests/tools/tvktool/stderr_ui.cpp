@@ -4,16 +4,21 @@
 
 void StderrUi::message(const QString &text) { QTextStream(stderr) << text << '\n'; }
 
-UiServices::Answer StderrUi::askYesNo(const QString &text)
-{
-    message(text);
-    return Answer::No;
-}
+UiServices::Answer StderrUi::askYesNo(const QString &text) { return ask(text, Answer::No); }
 
 UiServices::Answer StderrUi::askYesNoCancel(const QString &text)
 {
+    return ask(text, Answer::Cancel);
+}
+
+UiServices::Answer StderrUi::ask(const QString &text, Answer fallback)
+{
     message(text);
-    return Answer::Cancel;
+    if (answers.empty())
+        return fallback;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
 }
 
 QString StderrUi::inputBox(const QString &, const QString &, const QString &, bool *ok)

@@ -2,10 +2,15 @@
 
 #include "platform/ui_services.h"
 
-// tvktool's conversation with the user: every message goes to stderr, every question is
-// answered No (or Cancel), every dialog is cancelled and nothing is started.
+#include <deque>
+
+// tvktool's conversation with the user: every message and question goes to stderr; a
+// question takes the next queued answer, else No (or Cancel); every dialog is cancelled
+// and nothing is started.
 class StderrUi final : public UiServices {
 public:
+    std::deque<Answer> answers;
+
     void message(const QString &text) override;
     Answer askYesNo(const QString &text) override;
     Answer askYesNoCancel(const QString &text) override;
@@ -16,4 +21,7 @@ public:
     QString chooseFont(const QString &initial) override;
     void openInBrowser(const QString &pathOrUrl) override;
     bool startDetached(const QString &program, const QStringList &arguments) override;
+
+private:
+    Answer ask(const QString &text, Answer fallback);
 };
