@@ -1,7 +1,8 @@
 #include "platform/xslt_transform.h"
 
+#include "platform/xslt_errors.h"
+
 #include <QStringDecoder>
-#include <QStringList>
 
 #include <libexslt/exslt.h>
 #include <libxml/parser.h>
@@ -17,8 +18,6 @@
 #include <libxslt/xsltutils.h>
 
 #include <cctype>
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -74,10 +73,6 @@ PrefsPtr runSecurityPrefs()
     return prefs;
 }
 
-// Where libxslt reports errors outside a transform context (compiling a stylesheet):
-// the collector of the run on this thread, else standard error.
-void reportToRunOnThisThread(void *, const char *format, ...);
-
 void initialiseOnce()
 {
     static std::once_flag once;
@@ -89,96 +84,13 @@ void initialiseOnce()
                                       xsltFunctionNodeSet);
         builtInLoader = xsltDocDefaultLoader;
         xsltSetLoaderFunc(safeLoader);
-        xsltSetGenericErrorFunc(nullptr, reportToRunOnThisThread);
+        routeXsltErrorsToRuns();
         // Imports and includes are checked against the default preferences, set once here
         // and never changed.
         xsltSecurityPrefsPtr defaults = xsltNewSecurityPrefs();
         forbidWritesAndNetwork(defaults);
         xsltSetDefaultSecurityPrefs(defaults);
     });
-}
-
-// Collects what libxml2 and libxslt report during one run on this thread instead of
-// printing it. libxml2's handlers are per thread; they come back afterwards.
-class ErrorCollector {
-public:
-    ErrorCollector()
-        : structured(xmlStructuredError), structuredContext(xmlStructuredErrorContext),
-          generic(xmlGenericError), genericContext(xmlGenericErrorContext), outer(current)
-    {
-        xmlSetStructuredErrorFunc(this, onStructured);
-        xmlSetGenericErrorFunc(this, onGeneric);
-        current = this;
-    }
-    ~ErrorCollector()
-    {
-        current = outer;
-        xmlSetStructuredErrorFunc(structuredContext, structured);
-        xmlSetGenericErrorFunc(genericContext, generic);
-    }
-    ErrorCollector(const ErrorCollector &) = delete;
-    ErrorCollector &operator=(const ErrorCollector &) = delete;
-
-    // Errors of the transform itself go to the collector through its context.
-    void collectFrom(xsltTransformContextPtr ctxt)
-    {
-        xsltSetTransformErrorFunc(ctxt, this, onGeneric);
-    }
-
-    QString text() const
-    {
-        QStringList lines;
-        for (const QString &line : collected.split(u'\n')) {
-            const QString trimmed = line.trimmed();
-            if (!trimmed.isEmpty())
-                lines << trimmed;
-        }
-        return lines.join(u'\n');
-    }
-
-    void add(const QString &text)
-    {
-        if (collected.size() < maxCollected)
-            collected += text.left(maxCollected - collected.size());
-    }
-
-    static void onGeneric(void *self, const char *format, ...)
-    {
-        va_list args;
-        va_start(args, format);
-        static_cast<ErrorCollector *>(self)->add(QString::vasprintf(format, args));
-        va_end(args);
-    }
-
-    static inline thread_local ErrorCollector *current = nullptr;
-
-private:
-    // A runaway stylesheet may report without end (xsl:message in a loop).
-    static constexpr qsizetype maxCollected = 64 * 1024;
-
-    xmlStructuredErrorFunc structured;
-    void *structuredContext;
-    xmlGenericErrorFunc generic;
-    void *genericContext;
-    ErrorCollector *outer;
-    QString collected;
-
-    static void onStructured(void *self, xmlErrorPtr error)
-    {
-        if (error && error->message)
-            static_cast<ErrorCollector *>(self)->add(QString::fromUtf8(error->message) + u'\n');
-    }
-};
-
-void reportToRunOnThisThread(void *, const char *format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    if (ErrorCollector *collector = ErrorCollector::current)
-        collector->add(QString::vasprintf(format, args));
-    else
-        std::vfprintf(stderr, format, args);
-    va_end(args);
 }
 
 struct DocFree {
