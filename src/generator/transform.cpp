@@ -59,9 +59,9 @@ QString builtInMessage(const XsltOutcome &outcome, const XsltLimits &limits)
 TransformResult runBuiltIn(const QString &xmlPath, const QString &xslCode)
 {
     workspace().current().xsltProcessorUsed = builtInProcessor;
-    // Named like the plug-in's file, so both processors point to the same place.
     XsltLimits limits;
     limits.timeoutMs = pluginTimeoutMs; // both processors get the same time
+    // Named like the plug-in's file, so both processors point to the same place.
     const XsltOutcome outcome =
         runXslt(xmlPath, xslCode, stylesheetFolder() + pluginStylesheetName, limits);
     TransformResult result;

@@ -10,7 +10,8 @@ namespace {
 
 void killGroup(QProcess &process)
 {
-    ::kill(-pid_t(process.processId()), SIGKILL);
+    if (::kill(-pid_t(process.processId()), SIGKILL) != 0)
+        process.kill(); // no group of its own after all: the program at least
     process.waitForFinished();
 }
 
