@@ -42,6 +42,8 @@ def serve(state):
             if "drop" in os.path.basename(name) and self.cmd_channel is not None:
                 self.cmd_channel.close()
 
+        handle_read_event = handle_read  # the name the loop calls
+
     class Handler(FTPHandler):
         dtp_handler = DroppingDTPHandler
         timeout = 60
