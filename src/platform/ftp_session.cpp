@@ -1,11 +1,13 @@
 #include "platform/ftp_session.h"
 
+#include <QBuffer>
 #include <QIODevice>
 #include <QRegularExpression>
 #include <QUrl>
 
 #include <curl/curl.h>
 #include <mutex>
+#include <optional>
 
 namespace {
 
@@ -99,7 +101,6 @@ struct FtpSession::Transfer {
     QString lastReply;
     QStringList replies;
     char errorText[CURL_ERROR_SIZE] = {};
-    QList<QByteArray> commandTexts; // kept alive while libcurl holds the command list
     SlistPtr typeAscii{curl_slist_append(nullptr, "TYPE A")};
     SlistPtr typeImage{curl_slist_append(nullptr, "TYPE I")};
 
@@ -112,6 +113,8 @@ struct FtpSession::Transfer {
 
     void addLine(const QString &line);
     bool setUp(const QString &remotePath);
+    // Refuses a path holding CR, LF or NUL, then sets the transfer up for it.
+    std::optional<FtpResult> prepare(const QString &remotePath);
     FtpResult perform();
 };
 
@@ -257,10 +260,19 @@ void FtpSession::setEndpoint(const FtpEndpoint &endpoint) { transfer->endpoint =
 
 void FtpSession::setAscii(bool ascii) { transfer->ascii = ascii; }
 
+std::optional<FtpResult> FtpSession::Transfer::prepare(const QString &remotePath)
+{
+    if (holdsLineBreakOrNul(remotePath))
+        return refusedName();
+    if (!setUp(remotePath))
+        return invalidServer();
+    return std::nullopt;
+}
+
 FtpResult FtpSession::login(QString *entryPath)
 {
-    if (!transfer->setUp(QStringLiteral("/")))
-        return invalidServer();
+    if (const std::optional<FtpResult> failure = transfer->prepare(QStringLiteral("/")))
+        return *failure;
     curl_easy_setopt(transfer->curl, CURLOPT_NOBODY, 1L);
     FtpResult result = transfer->perform();
     if (result.ok && entryPath) {
@@ -276,19 +288,18 @@ FtpResult FtpSession::commands(const QStringList &commands, QStringList *replies
     for (const QString &command : commands)
         if (holdsLineBreakOrNul(command))
             return refusedName();
-    if (!transfer->setUp(QStringLiteral("/")))
-        return invalidServer();
-    transfer->commandTexts.clear();
-    curl_slist *list = nullptr;
+    if (const std::optional<FtpResult> failure = transfer->prepare(QStringLiteral("/")))
+        return *failure;
+    QList<QByteArray> texts; // alive while libcurl holds the list
+    SlistPtr list;
     for (const QString &command : commands) {
-        transfer->commandTexts.append(command.toUtf8());
-        list = curl_slist_append(list, transfer->commandTexts.last().constData());
+        texts.append(command.toUtf8());
+        list.reset(curl_slist_append(list.release(), texts.last().constData()));
     }
     curl_easy_setopt(transfer->curl, CURLOPT_NOBODY, 1L);
-    curl_easy_setopt(transfer->curl, CURLOPT_QUOTE, list);
+    curl_easy_setopt(transfer->curl, CURLOPT_QUOTE, list.get());
     FtpResult result = transfer->perform();
     curl_easy_setopt(transfer->curl, CURLOPT_QUOTE, nullptr);
-    curl_slist_free_all(list);
     if (replies)
         *replies = transfer->replies;
     return result;
@@ -296,10 +307,8 @@ FtpResult FtpSession::commands(const QStringList &commands, QStringList *replies
 
 FtpResult FtpSession::upload(const QString &remotePath, QIODevice &source, bool append)
 {
-    if (holdsLineBreakOrNul(remotePath))
-        return refusedName();
-    if (!transfer->setUp(remotePath))
-        return invalidServer();
+    if (const std::optional<FtpResult> failure = transfer->prepare(remotePath))
+        return *failure;
     curl_easy_setopt(transfer->curl, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(transfer->curl, CURLOPT_APPEND, append ? 1L : 0L);
     UploadSource bytes{source, transfer->ascii};
@@ -310,10 +319,8 @@ FtpResult FtpSession::upload(const QString &remotePath, QIODevice &source, bool 
 
 FtpResult FtpSession::download(const QString &remotePath, QIODevice &sink)
 {
-    if (holdsLineBreakOrNul(remotePath))
-        return refusedName();
-    if (!transfer->setUp(remotePath))
-        return invalidServer();
+    if (const std::optional<FtpResult> failure = transfer->prepare(remotePath))
+        return *failure;
     curl_easy_setopt(transfer->curl, CURLOPT_WRITEFUNCTION, onWrite);
     curl_easy_setopt(transfer->curl, CURLOPT_WRITEDATA, &sink);
     return transfer->perform();
@@ -321,20 +328,11 @@ FtpResult FtpSession::download(const QString &remotePath, QIODevice &sink)
 
 FtpResult FtpSession::list(const QString &remoteFolder, QByteArray &listing)
 {
-    if (holdsLineBreakOrNul(remoteFolder))
-        return refusedName();
-    QString folder = remoteFolder;
-    if (!folder.endsWith(QChar('/')))
-        folder += QChar('/');
-    if (!transfer->setUp(folder))
-        return invalidServer();
     listing.clear();
-    curl_easy_setopt(transfer->curl, CURLOPT_WRITEFUNCTION, +[](char *data, size_t size, size_t count, void *user) {
-        static_cast<QByteArray *>(user)->append(data, qsizetype(size * count));
-        return size * count;
-    });
-    curl_easy_setopt(transfer->curl, CURLOPT_WRITEDATA, &listing);
-    return transfer->perform();
+    QBuffer buffer(&listing);
+    buffer.open(QIODevice::WriteOnly);
+    // A path ending in "/" names a folder, which libcurl lists.
+    return download(remoteFolder.endsWith(QChar('/')) ? remoteFolder : remoteFolder + QChar('/'), buffer);
 }
 
 void FtpSession::close()

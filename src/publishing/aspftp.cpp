@@ -160,6 +160,15 @@ bool ASPFTP::command(const QStringList &commands, QStringList *replies)
 
 // --- auto-connect family --------------------------------------------------------------
 
+bool ASPFTP::transfer(const std::function<FtpResult()> &operation)
+{
+    session->setAscii(ascii());
+    const FtpResult result = operation();
+    if (!result.ok)
+        setError(result);
+    return result.ok;
+}
+
 bool ASPFTP::bPutFile(const QString &localFile, const QString &remoteFile)
 {
     clearError();
@@ -170,11 +179,7 @@ bool ASPFTP::bPutFile(const QString &localFile, const QString &remoteFile)
         setError(fileNotFound, QStringLiteral("Cannot read the local file ") + localFile);
         return false;
     }
-    session->setAscii(ascii());
-    const FtpResult result = session->upload(absolute(remoteFile), source);
-    if (!result.ok)
-        setError(result);
-    return result.ok;
+    return transfer([&] { return session->upload(absolute(remoteFile), source); });
 }
 
 bool ASPFTP::bGetFile(const QString &remoteFile, const QString &localFile)
@@ -187,17 +192,10 @@ bool ASPFTP::bGetFile(const QString &remoteFile, const QString &localFile)
         return false;
     }
     QSaveFile sink(localFile);
-    if (!sink.open(QIODevice::WriteOnly)) {
-        setError(fileNotFound, QStringLiteral("Cannot write the local file ") + localFile);
+    const bool opened = sink.open(QIODevice::WriteOnly);
+    if (opened && !transfer([&] { return session->download(absolute(remoteFile), sink); }))
         return false;
-    }
-    session->setAscii(ascii());
-    const FtpResult result = session->download(absolute(remoteFile), sink);
-    if (!result.ok) {
-        setError(result);
-        return false;
-    }
-    if (!sink.commit()) {
+    if (!opened || !sink.commit()) {
         setError(fileNotFound, QStringLiteral("Cannot write the local file ") + localFile);
         return false;
     }
@@ -220,13 +218,11 @@ bool ASPFTP::bOpenFile(const QString &remoteFile)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(fileAccess == genericWrite ? QIODevice::ReadOnly : QIODevice::WriteOnly);
-    session->setAscii(ascii());
-    const FtpResult result = fileAccess == genericWrite ? session->upload(path, buffer)
-                                                        : session->download(path, buffer);
-    if (!result.ok) {
-        setError(result);
+    if (!transfer([&] {
+            return fileAccess == genericWrite ? session->upload(path, buffer)
+                                              : session->download(path, buffer);
+        }))
         return false;
-    }
     openFile = OpenFile{path, bytes};
     return true;
 }
@@ -357,11 +353,7 @@ bool ASPFTP::bWriteFile(const QString &text)
     QByteArray bytes = text.toUtf8();
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    session->setAscii(ascii());
-    const FtpResult result = session->upload(openFile->path, buffer, true);
-    if (!result.ok)
-        setError(result);
-    return result.ok;
+    return transfer([&] { return session->upload(openFile->path, buffer, true); });
 }
 
 bool ASPFTP::bCloseFile()

@@ -109,6 +109,8 @@ private:
     void setError(int number, const QString &description);
     void setError(const FtpResult &result);
     bool connectForTransfer();
+    // Runs a transfer in the set transfer type; a failure becomes the error.
+    bool transfer(const std::function<FtpResult()> &operation);
     bool connectionAvailable();
     bool quick(const QString &server, const QString &user, const QString &password,
                const std::function<bool()> &operation);

@@ -1,5 +1,6 @@
 // The ten publish settings files of a table and the scrambled password.
 #include "documents/settings_files.h"
+#include "publish_table.h"
 #include "publishing/publish_settings.h"
 #include "support/file_bytes.h"
 #include "support/temp_home.h"
@@ -30,17 +31,7 @@ TEST(PublishSettings, PasswordsScrambleOneUpInWindows1252AndWrapAround)
 TEST(PublishSettings, FilesRoundTripPerTableWithOwnerOnlyPassword)
 {
     TempHome home;
-    PublishSettings settings;
-    settings.sname = " ftp.example.org ";
-    settings.uname = "user";
-    settings.sdir = "/www";
-    settings.password = QStringLiteral(" p") + QChar(0xff) + QStringLiteral(" ");
-    settings.proxyname = "proxy:8080";
-    settings.bypassproxy = "local";
-    settings.passivemode = 0;
-    settings.dontx = 1;
-    settings.preview = "http://example.org/";
-    settings.currSource = "http://example.org/feed.xml";
+    PublishSettings settings = samplePublishSettings();
     QFile old(settingsPath("set-ftp-password-books"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.close();

@@ -5,6 +5,7 @@
 
 #include "../generator/table_fixture.h"
 #include "documents/workspace.h"
+#include "publishing/publish_settings.h"
 #include "support/file_bytes.h"
 
 #include <QFile>
@@ -25,3 +26,20 @@ public:
 
 // The bytes a server on this system stores for an ASCII upload: line ends become LF.
 inline QByteArray storedAsAscii(QByteArray bytes) { return bytes.replace("\r\n", "\n"); }
+
+// Settings with every field set to something other than its default.
+inline PublishSettings samplePublishSettings()
+{
+    PublishSettings s;
+    s.sname = QStringLiteral(" ftp.example.org ");
+    s.uname = QStringLiteral("user");
+    s.sdir = QStringLiteral("www");
+    s.password = QStringLiteral(" p") + QChar(0xff) + QStringLiteral(" ");
+    s.proxyname = QStringLiteral("proxy:3128");
+    s.bypassproxy = QStringLiteral("local");
+    s.passivemode = 0;
+    s.dontx = 1;
+    s.preview = QStringLiteral("http://example.org/");
+    s.currSource = QStringLiteral("http://example.org/feed.xml");
+    return s;
+}
