@@ -115,6 +115,7 @@ TEST_F(PublishRun, TvktoolPublishesWithTheSettingsFilesAndReportsEachStep)
 {
     PublishTable table;
     const QString tablePath = table.home.file("books.tvk");
+    workspace().current().xmlPath = "books.xml"; // found from the table's folder
     ASSERT_TRUE(writeTableFile(tablePath));
     PublishSettings s = settings();
     ASSERT_TRUE(writePublishSettings("books", s));

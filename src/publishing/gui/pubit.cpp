@@ -99,6 +99,7 @@ void Pubit::buildControls()
     finalXML = new QLabel(php);
     finalXML->setObjectName(QStringLiteral("finalXML"));
     phpGrid->addWidget(finalXML, phpGrid->rowCount() - 1, 2);
+    phpGrid->setColumnStretch(1, 1);
     dontx = checkBox(php, "dontx", QStringLiteral("Don't generate XSL transformation code"));
     phpGrid->addWidget(dontx, phpGrid->rowCount(), 0, 1, 3);
 
