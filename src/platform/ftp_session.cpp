@@ -332,7 +332,8 @@ FtpResult FtpSession::list(const QString &remoteFolder, QByteArray &listing)
     QBuffer buffer(&listing);
     buffer.open(QIODevice::WriteOnly);
     // A path ending in "/" names a folder, which libcurl lists.
-    return download(remoteFolder.endsWith(QChar('/')) ? remoteFolder : remoteFolder + QChar('/'), buffer);
+    const bool endsInSlash = remoteFolder.endsWith(QChar('/'));
+    return download(endsInSlash ? remoteFolder : remoteFolder + QChar('/'), buffer);
 }
 
 void FtpSession::close()

@@ -71,7 +71,10 @@ void ASPFTP::setError(const FtpResult &result)
     }
 }
 
-QString ASPFTP::sError() const { return QString::number(errorNum) + QStringLiteral(": ") + errorDesc; }
+QString ASPFTP::sError() const
+{
+    return QString::number(errorNum) + QStringLiteral(": ") + errorDesc;
+}
 
 // --- connection -------------------------------------------------------------------------
 
@@ -206,7 +209,8 @@ bool ASPFTP::bRename(const QString &oldName, const QString &newName)
 {
     clearError();
     return connectForTransfer() &&
-           command({QStringLiteral("RNFR ") + absolute(oldName), QStringLiteral("RNTO ") + absolute(newName)});
+           command({QStringLiteral("RNFR ") + absolute(oldName),
+                    QStringLiteral("RNTO ") + absolute(newName)});
 }
 
 bool ASPFTP::bOpenFile(const QString &remoteFile)
@@ -254,9 +258,11 @@ bool ASPFTP::bSetCurrentDir(const QString &folder)
     if (!connectionAvailable() ||
         !command({QStringLiteral("CWD ") + absolute(folder), QStringLiteral("PWD")}, &replies))
         return false;
+    QString entered = absolute(folder); // unless the server names the folder it entered
     for (const QString &reply : replies)
-        if (reply.startsWith(QLatin1String("257")))
-            currentDir = quotedFolder(reply);
+        if (reply.startsWith(QLatin1String("257")) && !quotedFolder(reply).isEmpty())
+            entered = quotedFolder(reply);
+    currentDir = entered;
     return true;
 }
 

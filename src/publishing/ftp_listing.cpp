@@ -7,7 +7,8 @@ namespace {
 // Type and permissions, links, owner and group (the group may be missing), size, then
 // the date as month, day and time or year, then one blank and the name.
 const QRegularExpression unixLine(QStringLiteral(
-    "^([-dlbcps])([-rwxsStTl]{9})\\S*\\s+.*?\\s(\\w{3})\\s+(\\d{1,2})\\s+(\\d{1,2}:\\d{2}|\\d{4}) (.+)$"));
+    "^([-dlbcps])([-rwxsStTl]{9})\\S*\\s+.*?\\s(\\w{3})\\s+(\\d{1,2})\\s+"
+    "(\\d{1,2}:\\d{2}|\\d{4}) (.+)$"));
 // Date, time, "<DIR>" or a size, then the name.
 const QRegularExpression dosLine(QStringLiteral(
     "^\\d{2}-\\d{2}-\\d{2,4}\\s+\\d{1,2}:\\d{2}\\s*(?:[AaPp][Mm])?\\s+(<DIR>|\\d+)\\s+(.+)$"));
@@ -40,7 +41,8 @@ void parseLine(const QString &line, colItem &entries)
     match = dosLine.match(line);
     if (match.hasMatch())
         addEntry(entries, match.captured(2),
-                 match.captured(1) == QLatin1String("<DIR>") ? clsItem::directory : clsItem::normal);
+                 match.captured(1) == QLatin1String("<DIR>") ? clsItem::directory
+                                                             : clsItem::normal);
 }
 
 } // namespace

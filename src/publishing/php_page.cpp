@@ -18,7 +18,8 @@ QString phpQuoted(const QString &text)
 QString transformCall(const QString &xmlFile, const QString &xslFile)
 {
     return QStringLiteral("passthru('xsltproc ' . escapeshellarg(") + phpQuoted(xslFile) +
-           QStringLiteral(") . ' ' . escapeshellarg(") + phpQuoted(xmlFile) + QStringLiteral(") ); ");
+           QStringLiteral(") . ' ' . escapeshellarg(") + phpQuoted(xmlFile) +
+           QStringLiteral(") ); ");
 }
 
 QStringList livePage(const QString &xmlFile, const QString &xslFile, const QString &source,

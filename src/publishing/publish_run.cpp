@@ -11,11 +11,18 @@
 #include "publishing/aspftp.h"
 #include "publishing/php_page.h"
 
+#include <QFileInfo>
+
 namespace {
 
 constexpr int proxyAccess = 3;
 
 QString uploadFile(const char *name) { return settingsPath(QLatin1String(name)); }
+
+QString copyingStatus(const QString &name)
+{
+    return QStringLiteral("Copying file ") + name + QStringLiteral("...");
+}
 
 bool writeUploadFile(const QString &path, const QString &text, QString *failure)
 {
@@ -39,7 +46,8 @@ void setUpClient(ASPFTP &client, const PublishSettings &settings)
 
 PublishOutcome failed(const ASPFTP &client, bool connecting = false)
 {
-    return {false, client.sErrorDesc().isEmpty() ? client.sError() : client.sErrorDesc(), connecting};
+    const QString text = client.sErrorDesc().isEmpty() ? client.sError() : client.sErrorDesc();
+    return {false, text, connecting};
 }
 
 } // namespace
@@ -53,7 +61,9 @@ std::optional<PublishJob> preparePublish(const PublishSettings &settings, bool p
 
     PublishJob job{settings, {}};
     const QString xmlName = getFileName(doc.xmlPath);
-    job.uploads.append({doc.xmlPath, xmlName, QStringLiteral("Copying file ") + xmlName + QStringLiteral("...")});
+    // The transfers may run on another thread: the path must not depend on the working folder.
+    const QString xmlPath = QFileInfo(doc.xmlPath).absoluteFilePath();
+    job.uploads.append({xmlPath, xmlName, copyingStatus(xmlName)});
 
     const QString stylesheet = generateForOutput();
     if (doc.xslFileName.isEmpty())
@@ -61,12 +71,12 @@ std::optional<PublishJob> preparePublish(const PublishSettings &settings, bool p
     const QString xslPath = uploadFile("set-temp-xsl-publish.xsl");
     if (!writeUploadFile(xslPath, stylesheet, failure))
         return std::nullopt;
-    job.uploads.append({xslPath, doc.xslFileName,
-                        QStringLiteral("Copying file ") + doc.xslFileName + QStringLiteral("...")});
+    job.uploads.append({xslPath, doc.xslFileName, copyingStatus(doc.xslFileName)});
 
     if (phpMode) {
         const QString phpPath = uploadFile("set-temp-php-xsltproc-publish.php");
-        const QString page = buildPhpPage(xmlName, doc.xslFileName, settings.currSource, settings.dontx == 1);
+        const QString page =
+            buildPhpPage(xmlName, doc.xslFileName, settings.currSource, settings.dontx == 1);
         if (!writeUploadFile(phpPath, page, failure))
             return std::nullopt;
         job.uploads.append({phpPath, doc.xslFileName + QStringLiteral(".php"),
@@ -127,7 +137,8 @@ bool finishPublish(const PublishOutcome &outcome, bool phpMode, QString &preview
     return true;
 }
 
-PublishOutcome publishCurrentTable(PublishSettings settings, bool phpMode, const PublishStatus &status)
+PublishOutcome publishCurrentTable(PublishSettings settings, bool phpMode,
+                                   const PublishStatus &status)
 {
     QString failure;
     const std::optional<PublishJob> job = preparePublish(settings, phpMode, &failure);

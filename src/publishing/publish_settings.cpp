@@ -82,7 +82,8 @@ PublishSettings readPublishSettings(const QString &tableName, const PublishSetti
     settings.proxyname = text("proxyname");
     settings.preview = text("preview");
     settings.bypassproxy = text("bypassproxy");
-    settings.passivemode = checkBox(QStringLiteral("passivemode"), tableName, 1, current.passivemode);
+    settings.passivemode =
+        checkBox(QStringLiteral("passivemode"), tableName, 1, current.passivemode);
     settings.dontx = checkBox(QStringLiteral("dontx"), tableName, 0, current.dontx);
     return settings;
 }

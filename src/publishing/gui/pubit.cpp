@@ -72,8 +72,8 @@ void Pubit::buildControls()
     auto *server = new QWidget(this);
     auto *serverGrid = new QGridLayout(server);
     serverGrid->setContentsMargins(0, 0, 0, 0);
-    serverGrid->addWidget(new QLabel(QStringLiteral("FTP Server settings ( * = mandatory field )"), server),
-                          0, 0, 1, 2);
+    const QString heading = QStringLiteral("FTP Server settings ( * = mandatory field )");
+    serverGrid->addWidget(new QLabel(heading, server), 0, 0, 1, 2);
     addRow(serverGrid, QStringLiteral("* Server name:"), sname = lineEdit(server, "sname"));
     addRow(serverGrid, QStringLiteral("* Directory:"), sdir = lineEdit(server, "sdir"));
     addRow(serverGrid, QStringLiteral("* User name:"), uname = lineEdit(server, "uname"));
@@ -84,8 +84,10 @@ void Pubit::buildControls()
     auto *connection = new QGroupBox(QStringLiteral("FTP Connection Settings (Optional)"), this);
     connection->setObjectName(QStringLiteral("Frame1"));
     auto *connectionGrid = new QGridLayout(connection);
-    addRow(connectionGrid, QStringLiteral("Proxy name:"), sproxyname = lineEdit(connection, "sproxyname"));
-    addRow(connectionGrid, QStringLiteral("Proxy bypass:"), sproxybypass = lineEdit(connection, "sproxybypass"));
+    sproxyname = lineEdit(connection, "sproxyname");
+    sproxybypass = lineEdit(connection, "sproxybypass");
+    addRow(connectionGrid, QStringLiteral("Proxy name:"), sproxyname);
+    addRow(connectionGrid, QStringLiteral("Proxy bypass:"), sproxybypass);
     spassivemode = checkBox(connection, "spassivemode", QStringLiteral("Passive mode"));
     spassivemode->setChecked(true);
     connectionGrid->addWidget(spassivemode, connectionGrid->rowCount(), 0, 1, 2);
@@ -93,9 +95,12 @@ void Pubit::buildControls()
     auto *php = new QGroupBox(QStringLiteral("PHP options"), this);
     php->setObjectName(QStringLiteral("Frame2"));
     auto *phpGrid = new QGridLayout(php);
-    addRow(phpGrid, QStringLiteral("Preview at this web address (folder name):"), preview = lineEdit(php, "preview"));
-    addRow(phpGrid, QStringLiteral("Use live XML source (for example http://www.example.com/news.xml):"),
-           currSource = lineEdit(php, "currSource"));
+    preview = lineEdit(php, "preview");
+    currSource = lineEdit(php, "currSource");
+    addRow(phpGrid, QStringLiteral("Preview at this web address (folder name):"), preview);
+    addRow(phpGrid,
+           QStringLiteral("Use live XML source (for example http://www.example.com/news.xml):"),
+           currSource);
     finalXML = new QLabel(php);
     finalXML->setObjectName(QStringLiteral("finalXML"));
     phpGrid->addWidget(finalXML, phpGrid->rowCount() - 1, 2);
@@ -203,9 +208,11 @@ void Pubit::ok_Click()
     // the dialog be gone.
     worker = QThread::create([this, job = *job] {
         const PublishOutcome outcome = runPublishTransfers(job, [this](const QString &text) {
-            QMetaObject::invokeMethod(this, [this, text] { showStatus(text); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, text] { showStatus(text); }, Qt::QueuedConnection);
         });
-        QMetaObject::invokeMethod(this, [this, outcome] { finishRun(outcome); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, outcome] { finishRun(outcome); }, Qt::QueuedConnection);
     });
     worker->start();
 }
