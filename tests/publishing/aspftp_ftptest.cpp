@@ -99,7 +99,8 @@ TEST_F(Aspftp, ReadOnlyUsersAndFoldersAreRefusedWithTheReply)
 
 TEST_F(Aspftp, PutsSendAsciiWithServerLineEndsAndBinaryUnchanged)
 {
-    const QByteArray binary("a\nb\r\nc\0\xff\r", 11);
+    const char raw[] = "a\nb\r\nc\0\xff\r";
+    const QByteArray binary(raw, sizeof raw - 1);
     struct Case {
         int transferType;
         bool passive;
