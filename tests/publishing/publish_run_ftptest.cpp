@@ -137,3 +137,14 @@ TEST_F(PublishRun, TvktoolPublishesWithTheSettingsFilesAndReportsEachStep)
     EXPECT_EQ(exitCode, 1);
     EXPECT_FALSE(out.contains("Done"));
 }
+
+TEST_F(PublishRun, ProxyNameSendsTheRunThroughTheProxyUnlessBypassed)
+{
+    PublishTable table;
+    PublishSettings s = settings();
+    s.proxyname = " " + refusedServer() + " "; // a proxy that is not there
+    EXPECT_FALSE(publish(s, false).ok);
+    s.bypassproxy = "127.0.0.1";
+    const PublishOutcome bypassed = publish(s, false);
+    EXPECT_TRUE(bypassed.ok) << bypassed.error.toStdString();
+}
