@@ -32,17 +32,12 @@ QString quotedFolder(const QString &reply)
     return folder;
 }
 
-// The reply's number and the text after that number and the one character following it.
-std::pair<int, QString> splitReply(const QString &reply)
+// The reply's text after its number and the one character that follows the number.
+QString replyText(const QString &reply, int number)
 {
-    const QString trimmed = reply.trimmed();
-    qsizetype digits = 0;
-    while (digits < trimmed.size() && trimmed[digits].isDigit())
-        ++digits;
-    const int number = trimmed.left(digits).toInt();
     const QString numberText = QString::number(number);
     const qsizetype at = reply.indexOf(numberText);
-    return {number, at < 0 ? reply : reply.mid(at + numberText.size() + 1)};
+    return at < 0 ? reply : reply.mid(at + numberText.size() + 1);
 }
 
 } // namespace
@@ -64,8 +59,7 @@ void ASPFTP::setError(int number, const QString &description)
 void ASPFTP::setError(const FtpResult &result)
 {
     if (result.refusedByServer()) {
-        const auto [number, text] = splitReply(result.lastReply);
-        setError(number, text);
+        setError(result.replyCode(), replyText(result.lastReply, result.replyCode()));
     } else {
         setError(result.code, result.message);
     }
