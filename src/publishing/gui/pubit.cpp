@@ -105,6 +105,8 @@ void Pubit::buildControls()
     finalXML->setObjectName(QStringLiteral("finalXML"));
     phpGrid->addWidget(finalXML, phpGrid->rowCount() - 1, 2);
     phpGrid->setColumnStretch(1, 1);
+    preview->setMinimumWidth(280);
+    currSource->setMinimumWidth(280);
     dontx = checkBox(php, "dontx", QStringLiteral("Don't generate XSL transformation code"));
     phpGrid->addWidget(dontx, phpGrid->rowCount(), 0, 1, 3);
 
