@@ -11,6 +11,7 @@
 #include "mainwindow/gui/window_helpers.h"
 #include "mainwindow/main_geometry.h"
 #include "mainwindow/startup.h"
+#include "publishing/gui/pubit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -198,7 +199,9 @@ void Vantor::runProcedure(Procedure procedure, int argument)
     case P::doDef_Click: doDef_Click(); break;
     case P::doFit_Click: doFit_Click(); break;
     case P::showOne_Click: showOne_Click(argument); break;
-    default: break; // summary page, publishing, help, tips and updates: their own windows
+    case P::pubPHPXsltProc_Click:
+    case P::genpub_Click: showPublish(this); break; // the item has set publishPhpMode
+    default: break; // summary page, help, tips and updates: their own windows
     }
 }
 

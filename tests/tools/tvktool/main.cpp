@@ -14,6 +14,7 @@ const TvkCommand commands[] = {
     {"generate", "T.tvk [--production] [--rows-index 0-4]", 1, generateCommand},
     {"transform", "T.tvk [--production] [--rows-index 0-4]", 1, transformCommand},
     {"save", "T.tvk [--answer Yes|No]...", 1, saveCommand},
+    {"publish", "T.tvk [--php]", 1, publishCommand},
 };
 
 int usage()

@@ -17,6 +17,7 @@ int runRoundtrip(const QStringList &arguments);
 int generateCommand(const QStringList &arguments);
 int transformCommand(const QStringList &arguments);
 int saveCommand(const QStringList &arguments);
+int publishCommand(const QStringList &arguments);
 
 // Reads a table file into the current slot, which it takes and empties first; false when
 // the file is invalid (the reader's message has gone to stderr).

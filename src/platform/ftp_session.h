@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QIODevice;
+
+// Where and how an FTP session connects. server is "host" or "host:port" (port 21 when
+// none is given). An empty proxy means direct access; the proxy settings of the
+// environment are never used.
+struct FtpEndpoint {
+    QString server;
+    QString user;
+    QString password;
+    bool passive = true;
+    QString proxy;       // "host:port" of an HTTP proxy that tunnels the FTP connections
+    QString proxyBypass; // hosts reached directly although a proxy is set, ";" or "," apart
+};
+
+// The outcome of one session operation.
+struct FtpResult {
+    bool ok = true;
+    int code = 0;      // libcurl's error code, 0 on success
+    QString message;   // libcurl's description of a failure, "" on success
+    QString lastReply; // the server's last reply (all lines of a multi-line reply, CR LF apart)
+
+    // The number at the start of the last reply; 0 when there is none.
+    int replyCode() const;
+    // True when the operation failed because the server answered with an error (4xx, 5xx).
+    bool refusedByServer() const;
+};
+
+// One FTP control connection over libcurl, opened by the first operation, reused by the
+// following ones and closed by close() or the session's destruction. Remote paths are
+// absolute ("/" first); the session never changes the server's working folder for its
+// own transfers. Every operation has time limits, so a silent server cannot block it for
+// long. A path or command holding CR, LF or NUL is refused before anything is sent.
+class FtpSession {
+public:
+    FtpSession();
+    ~FtpSession();
+    FtpSession(const FtpSession &) = delete;
+    FtpSession &operator=(const FtpSession &) = delete;
+
+    // New settings apply from the next connection made.
+    void setEndpoint(const FtpEndpoint &endpoint);
+    // ASCII ("TYPE A": local line ends go out as CR LF) or byte for byte transfers.
+    void setAscii(bool ascii);
+
+    // Connects and logs in when not connected; entryPath receives the login folder.
+    FtpResult login(QString *entryPath = nullptr);
+    // Sends raw commands in order; each must succeed. replies receives every reply.
+    FtpResult commands(const QStringList &commands, QStringList *replies = nullptr);
+    // Stores the device's remaining bytes at the remote path, appending when asked.
+    FtpResult upload(const QString &remotePath, QIODevice &source, bool append = false);
+    // Retrieves the remote file into the device.
+    FtpResult download(const QString &remotePath, QIODevice &sink);
+    // The server's long listing ("LIST") of a folder.
+    FtpResult list(const QString &remoteFolder, QByteArray &listing);
+    // Closes the connection (QUIT) when there is one.
+    void close();
+
+    // How many control connections the session has opened so far (greetings received).
+    int connectionsOpened() const;
+
+    struct Transfer;
+
+private:
+    std::unique_ptr<Transfer> transfer;
+};

@@ -1,0 +1,152 @@
+#include "publishing/publish_run.h"
+
+#include "documents/path_helpers.h"
+#include "documents/settings_files.h"
+#include "documents/store_access.h"
+#include "documents/string_helpers.h"
+#include "documents/text_files.h"
+#include "documents/workspace.h"
+#include "generator/xsl_generator.h"
+#include "platform/ui_services.h"
+#include "publishing/aspftp.h"
+#include "publishing/php_page.h"
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr int proxyAccess = 3;
+
+QString uploadFile(const char *name) { return settingsPath(QLatin1String(name)); }
+
+QString copyingStatus(const QString &name)
+{
+    return QStringLiteral("Copying file ") + name + QStringLiteral("...");
+}
+
+bool writeUploadFile(const QString &path, const QString &text, QString *failure)
+{
+    if (writeFile(path, text, false))
+        return true;
+    *failure = QStringLiteral("Cannot write to file ") + path;
+    return false;
+}
+
+void setUpClient(ASPFTP &client, const PublishSettings &settings)
+{
+    client.sPassword(settings.password);
+    client.sServerName(settings.sname);
+    client.sUserID(settings.uname);
+    client.sproxyname(trimWhiteVar(settings.proxyname));
+    client.sproxybypass(trimWhiteVar(settings.bypassproxy));
+    if (!client.sproxyname().isEmpty())
+        client.lAccessType(proxyAccess);
+    client.bPassiveMode(settings.passivemode == 1);
+}
+
+PublishOutcome failed(const ASPFTP &client, bool connecting = false)
+{
+    const QString text = client.sErrorDesc().isEmpty() ? client.sError() : client.sErrorDesc();
+    return {false, text, connecting};
+}
+
+} // namespace
+
+std::optional<PublishJob> preparePublish(const PublishSettings &settings, bool phpMode,
+                                         QString *failure)
+{
+    TableDocument &doc = workspace().current();
+    const QString tableName = getTableName(workspace().curTable);
+    writePublishSettings(tableName, settings);
+
+    PublishJob job{settings, {}};
+    const QString xmlName = getFileName(doc.xmlPath);
+    // The transfers may run on another thread: the path must not depend on the working folder.
+    const QString xmlPath = QFileInfo(doc.xmlPath).absoluteFilePath();
+    job.uploads.append({xmlPath, xmlName, copyingStatus(xmlName)});
+
+    const QString stylesheet = generateForOutput();
+    if (doc.xslFileName.isEmpty())
+        doc.xslFileName = tableName + QStringLiteral(".xsl");
+    const QString xslPath = uploadFile("set-temp-xsl-publish.xsl");
+    if (!writeUploadFile(xslPath, stylesheet, failure))
+        return std::nullopt;
+    job.uploads.append({xslPath, doc.xslFileName, copyingStatus(doc.xslFileName)});
+
+    if (phpMode) {
+        const QString phpPath = uploadFile("set-temp-php-xsltproc-publish.php");
+        const QString page =
+            buildPhpPage(xmlName, doc.xslFileName, settings.currSource, settings.dontx == 1);
+        if (!writeUploadFile(phpPath, page, failure))
+            return std::nullopt;
+        job.uploads.append({phpPath, doc.xslFileName + QStringLiteral(".php"),
+                            QStringLiteral("Copying PHP (xsltproc) code...")});
+    }
+    return job;
+}
+
+namespace {
+
+PublishOutcome transferAll(const PublishJob &job, const PublishStatus &status)
+{
+    ASPFTP client;
+    setUpClient(client, job.settings);
+    status(QStringLiteral("Connecting to FTP server..."));
+    if (!client.bConnect())
+        return failed(client, true);
+    client.bMakeDir(job.settings.sdir); // fails when the folder exists, which is fine
+    if (!client.bSetCurrentDir(job.settings.sdir))
+        return failed(client);
+    for (const PublishJob::Upload &upload : job.uploads) {
+        status(upload.status);
+        if (!client.bPutFile(upload.localPath, upload.remoteName))
+            return failed(client);
+    }
+    client.bDisconnect();
+    status(QStringLiteral("Done"));
+    return {true, {}, false};
+}
+
+} // namespace
+
+PublishOutcome runPublishTransfers(const PublishJob &job, const PublishStatus &status)
+{
+    const PublishOutcome outcome = transferAll(job, status);
+    if (!outcome.ok && !outcome.connectFailed)
+        status(outcome.error);
+    return outcome;
+}
+
+bool finishPublish(const PublishOutcome &outcome, bool phpMode, QString &preview)
+{
+    if (!outcome.ok) {
+        ui().message(outcome.error);
+        return false;
+    }
+    if (!phpMode || trimWhiteVar(preview).isEmpty()) {
+        ui().message(QStringLiteral("Published successfully!"));
+        return true;
+    }
+    if (ui().askYesNoCancel(QStringLiteral("Published successfully! Do you want to view your web "
+                                           "page in web browser?")) != UiServices::Answer::Yes)
+        return true;
+    trimWhite(preview);
+    if (!preview.endsWith(QChar('/')) && !preview.endsWith(QChar('\\')))
+        preview += QChar('/');
+    ui().openInBrowser(preview + workspace().current().xslFileName + QStringLiteral(".php"));
+    return true;
+}
+
+PublishOutcome publishCurrentTable(PublishSettings settings, bool phpMode,
+                                   const PublishStatus &status)
+{
+    QString failure;
+    const std::optional<PublishJob> job = preparePublish(settings, phpMode, &failure);
+    if (!job) {
+        status(failure);
+        return {false, failure, false};
+    }
+    const PublishOutcome outcome = runPublishTransfers(*job, status);
+    finishPublish(outcome, phpMode, settings.preview);
+    return outcome;
+}
