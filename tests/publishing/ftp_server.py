@@ -26,7 +26,7 @@ START_TIMEOUT_SECONDS = 20
 def serve(state):
     from pyftpdlib.authorizers import DummyAuthorizer
     from pyftpdlib.handlers import DTPHandler, FTPHandler
-    from pyftpdlib.servers import FTPServer
+    from pyftpdlib.servers import ThreadedFTPServer as FTPServer
 
     home = tempfile.mkdtemp(prefix="tarvik-ftp-")
     os.mkdir(os.path.join(home, "locked"))
