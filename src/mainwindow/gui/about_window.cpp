@@ -14,7 +14,7 @@ AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent), version(new QLabel(
     setWindowTitle(QStringLiteral("About Tarvik"));
     auto *image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
-    image->setPixmap(QIcon(QStringLiteral(":/icons/new_t_xsl.svg")).pixmap(48, 48));
+    image->setPixmap(QIcon(QStringLiteral(":/icons/new_t_table.svg")).pixmap(48, 48));
     auto *xsl = new QLabel(QStringLiteral("XSL"), this);
     xsl->setObjectName(QStringLiteral("Label1"));
     xsl->setFont(QFont(QStringLiteral("Georgia"), 28));

@@ -1,6 +1,7 @@
 #include "platform/gui/balloon.h"
 
 #include <QAbstractScrollArea>
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -56,10 +57,43 @@ void Balloon::showAt(QWidget *control, std::optional<QPoint> point)
     QWidget *area = control;
     if (auto *scroll = qobject_cast<QAbstractScrollArea *>(control); scroll && point)
         area = scroll->viewport();
-    const QPoint local = point ? *point : QPoint(control->width() / 2, control->height());
-    placeAt(area->mapToGlobal(local));
+    anchorPoint = point ? *point : QPoint(control->width() / 2, control->height());
+    follow(area);
+    placeAt(area->mapToGlobal(anchorPoint));
     show();
     raise();
+}
+
+void Balloon::follow(QWidget *area)
+{
+    stopFollowing();
+    anchor = area;
+    for (QWidget *widget = area; widget; widget = widget->parentWidget()) {
+        widget->installEventFilter(this);
+        watched.append(widget);
+    }
+}
+
+void Balloon::stopFollowing()
+{
+    for (const QPointer<QWidget> &widget : std::as_const(watched))
+        if (widget)
+            widget->removeEventFilter(this);
+    watched.clear();
+    anchor = nullptr;
+}
+
+bool Balloon::eventFilter(QObject *object, QEvent *event)
+{
+    if (anchor && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        placeAt(anchor->mapToGlobal(anchorPoint));
+    return QWidget::eventFilter(object, event);
+}
+
+void Balloon::hideEvent(QHideEvent *event)
+{
+    stopFollowing();
+    QWidget::hideEvent(event);
 }
 
 void Balloon::placeAt(QPoint target)

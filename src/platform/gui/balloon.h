@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
 #include <optional>
 
 class QLabel;
 
 // A pale yellow balloon with a bold title and a text, its tail pointing at a control or
-// at a point of one. It sits below the point, or above it where the screen ends.
+// at a point of one. It sits below the point, or above it where the screen ends, and
+// follows the control while the control or its windows move.
 class Balloon : public QWidget {
     Q_OBJECT
 public:
@@ -22,12 +25,20 @@ public:
     QPoint tip() const { return tailTip; }
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     QPainterPath outline() const;
+    void follow(QWidget *area);
+    void stopFollowing();
     void placeAt(QPoint target);
+
+    QPointer<QWidget> anchor; // the control, or the viewport of a scroll area
+    QPoint anchorPoint;       // in the anchor's coordinates
+    QList<QPointer<QWidget>> watched;
 
     QLabel *titleLabel;
     QLabel *textLabel;

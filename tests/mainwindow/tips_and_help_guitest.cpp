@@ -1,0 +1,136 @@
+#include "documents/once_only_tips.h"
+#include "documents/settings_files.h"
+#include "documents/text_files.h"
+#include "mainwindow/gui/about_window.h"
+#include "mainwindow/gui/balloon_tips.h"
+#include "mainwindow/gui/vantor.h"
+#include "platform/gui/balloon.h"
+#include "support/scripted_ui.h"
+#include "support/temp_home.h"
+#include "mainwindow/gui/slot_window_set.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Started {
+    TempHome home;
+    ScopedScriptedUi ui;
+    QTemporaryDir examples;
+    Vantor window;
+
+    explicit Started(const QStringList &arguments = {}) { window.startUp(arguments, examples.path()); }
+    void trigger(const QString &item) { window.mainMenus().item(item)->trigger(); }
+};
+
+// Presses OK of the modal window that is about to open.
+void pressOkSoon()
+{
+    QTimer::singleShot(0, qApp, [] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->findChild<QPushButton *>("ok")->click();
+    });
+}
+
+} // namespace
+
+TEST(HelpMenu, AboutShowsOneWindowWithTheVersion)
+{
+    Started s;
+    pressOkSoon();
+    s.trigger("doabout");
+    AboutWindow *first = s.window.aboutWindow();
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(first->isVisible());
+    pressOkSoon();
+    s.trigger("doabout");
+    EXPECT_EQ(s.window.aboutWindow(), first);
+    EXPECT_EQ(first->windowTitle(), "About Tarvik");
+    EXPECT_TRUE(first->findChild<QLabel *>("version")->text().startsWith("Tarvik v3.0.4 .\n"));
+}
+
+TEST(HelpMenu, CheckForUpdatesOnStartupWritesFalseThenTrue)
+{
+    Started s;
+    QAction *item = s.window.mainMenus().item("checkU");
+    ASSERT_TRUE(item->isChecked());
+    s.trigger("checkU");
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_EQ(readSetting("autoupdate-option"), "False");
+    s.trigger("checkU");
+    EXPECT_EQ(readSetting("autoupdate-option"), "True");
+    EXPECT_TRUE(s.window.updateTimerActive()); // the timer waits for the next start
+}
+
+TEST(HelpMenu, HelpOpensThePageOfThisProgram)
+{
+    Started s;
+    s.trigger("doHelp(0)");
+    const QString path = settingsPath("Tarvik-help.htm");
+    EXPECT_EQ(s.ui->openedInBrowser, QStringList{path});
+    EXPECT_TRUE(readFile(path).contains("<title>Tarvik Help</title>"));
+}
+
+namespace {
+
+// Notes where the balloon points once it shows, then presses Esc.
+struct BalloonWatch {
+    bool seen = false;
+    QPoint tip;
+    QString title;
+
+    explicit BalloonWatch(BalloonTips &tips)
+    {
+        QTimer::singleShot(200, qApp, [this, &tips] {
+            seen = tips.balloon()->isVisible();
+            tip = tips.balloon()->tip();
+            title = tips.balloon()->findChild<QLabel *>("balloonTitle")->text();
+            QCoreApplication::postEvent(tips.balloon(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        });
+    }
+};
+
+QPoint bottomMiddle(const QWidget *control)
+{
+    return control->mapToGlobal(QPoint(control->width() / 2, control->height()));
+}
+
+} // namespace
+
+TEST(Tips, GetStartedTipPointsAtNewTableAfterStartUp)
+{
+    Started s;
+    BalloonTips tips(s.window);
+    BalloonWatch watch(tips);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return watch.seen && !tips.balloon()->isVisible(); }, 10000));
+    const MainMenus &menus = s.window.mainMenus();
+    EXPECT_EQ(watch.title, "Get Started");
+    EXPECT_EQ(watch.tip, bottomMiddle(menus.toolbar->widgetForAction(menus.item("tb(0)"))));
+    EXPECT_EQ(readFile(tipMarkerPath("First time open or create")), "done");
+}
+
+TEST(Tips, FirstNewTablePointsAtTheXmlWindowsBrowseButton)
+{
+    Started s;
+    tipNotYetShown("First time open or create");
+    BalloonTips tips(s.window);
+    s.window.createWindowSet(0);
+    // The XML window's own button, as the XML window names it.
+    auto *browse = new QPushButton("Browse", s.window.slotWindow(0, SlotWindow::Parser)->widget());
+    browse->setObjectName("cmdBrowse");
+    s.ui->fileAnswers.push_back(s.home.file("t.tvk"));
+    BalloonWatch watch(tips);
+    s.trigger("tb(0)");
+    EXPECT_TRUE(watch.seen);
+    EXPECT_EQ(watch.title, "Load XML file");
+    EXPECT_EQ(watch.tip, bottomMiddle(browse));
+}
