@@ -50,6 +50,12 @@ void offerTip(QObject *control, std::optional<QPoint> point, const TipText &tip)
 
 } // namespace
 
+QObject *tipControl(SlotWindow window, const QString &name)
+{
+    const TipView *view = workspace().tipView;
+    return view ? view->slotControl(window, name) : nullptr;
+}
+
 QString tipMarkerPath(const QString &key)
 {
     return tablesFolder() + QChar('/') + markerPrefix + encodedKey(key);
@@ -79,7 +85,10 @@ void deleteTipMarkers()
     }
 }
 
-void showTipAtControl(QObject *control, const TipText &tip) { offerTip(control, std::nullopt, tip); }
+void showTipAtControl(QObject *control, const TipText &tip)
+{
+    offerTip(control, std::nullopt, tip);
+}
 
 void showTipAtNode(QObject *tree, const TipText &tip)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documents/table_document.h"
+
 #include <QObject>
 #include <QString>
 
@@ -25,6 +27,10 @@ bool tipNotYetShown(const QString &key);
 void addCloseHint(QString &text);
 // Deletes every marker file (those that hold "done"); other files are left alone.
 void deleteTipMarkers();
+
+// A control of the current slot's window by its object name, for a tip to point at; null
+// without windows or when the window has no such control.
+QObject *tipControl(SlotWindow window, const QString &name);
 
 // Offer a tip: when the tip view exists and the key has not been shown, the balloon with
 // the close hint points at the control, at the right-bottom corner of the tree's selected

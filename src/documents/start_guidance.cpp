@@ -2,7 +2,6 @@
 
 #include "documents/column_types.h"
 #include "documents/views/table_tree_view.h"
-#include "documents/views/tip_view.h"
 #include "documents/workspace.h"
 
 const TipText getStartedTip{
@@ -23,12 +22,6 @@ const TipText propertySheetTip{
                    "for each column")};
 
 namespace {
-
-QObject *slotControl(SlotWindow window, const char *name)
-{
-    const TipView *view = workspace().tipView;
-    return view ? view->slotControl(window, QString::fromLatin1(name)) : nullptr;
-}
 
 // A column whose type reads its value from the XML and whose required attribute has no
 // Xpath yet.
@@ -69,9 +62,9 @@ void showStartTip()
     if (ws.startupLoading || doc.tablePath.isEmpty())
         return;
     if (doc.xmlPath.isEmpty())
-        showTipAtControl(slotControl(SlotWindow::Parser, "cmdBrowse"), loadXmlTip);
+        showTipAtControl(tipControl(SlotWindow::Parser, QStringLiteral("cmdBrowse")), loadXmlTip);
     else if (doc.tree.nodeCount() < 3)
-        showTipAtControl(slotControl(SlotWindow::Rep, "addit"), addColumnsTip);
+        showTipAtControl(tipControl(SlotWindow::Rep, QStringLiteral("addit")), addColumnsTip);
     else
         showColumnTip();
 }
@@ -83,8 +76,8 @@ void showColumnTip()
     for (const QString &firstAttribute : unmapped) {
         if (!firstAttribute.isEmpty())
             selectNode(doc, firstAttribute);
-        showTipAtNode(slotControl(SlotWindow::Rep, "template"), unmappedColumnTip);
+        showTipAtNode(tipControl(SlotWindow::Rep, QStringLiteral("template")), unmappedColumnTip);
     }
     if (unmapped.isEmpty())
-        showTipAtControl(slotControl(SlotWindow::Prop, "props"), propertySheetTip);
+        showTipAtControl(tipControl(SlotWindow::Prop, QStringLiteral("props")), propertySheetTip);
 }

@@ -12,7 +12,6 @@
 #include "documents/recent_tables.h"
 #include "mainwindow/startup_window.h"
 #include "mainwindow/window_layout.h"
-#include "platform/ui_services.h"
 
 #include <QDir>
 #include <QFile>

@@ -28,7 +28,8 @@ TEST_F(TipsFixture, FirstOfferShowsTheBalloonWithTheCloseHintAndLeavesItsMarker)
     showTipAtControl(tips.control("cmdBrowse"), tip);
     showTipAtControl(tips.control("cmdBrowse"), tip);
     EXPECT_EQ(tips.balloons, QStringList{"Load XML file @ cmdBrowse"});
-    EXPECT_EQ(tips.texts, QStringList{"Click here to load XML file\r\n\r\nClick mouse or Esc to close me."});
+    EXPECT_EQ(tips.texts,
+              QStringList{"Click here to load XML file\r\n\r\nClick mouse or Esc to close me."});
     EXPECT_EQ(bytesOf(tablesFolder() + "/set-tipLoad XML"), "done\r\n");
 }
 

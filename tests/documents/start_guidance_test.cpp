@@ -66,23 +66,42 @@ TEST_F(Guidance, PointsAtTheNextStepForTheCurrentTable)
              tableWithColumns({});
              workspace().startupLoading = true;
          },
-         {}, ""},
+         {},
+         ""},
         {"no XML document",
          [] {
              tableWithColumns({"c1:Text"});
              workspace().current().xmlPath.clear();
          },
-         {loadXml}, ""},
+         {loadXml},
+         ""},
         {"root only", [] { tableWithColumns({}); }, {addColumns}, ""},
-        {"one column without attribute", [] {
+        {"one column without attribute",
+         [] {
              tableWithColumns({});
              workspace().current().tree.add("Table", "c1", "c1");
-         }, {addColumns}, ""},
+         },
+         {addColumns},
+         ""},
         {"three nodes, unmapped", [] { tableWithColumns({"c1:Text"}); }, {unmapped}, "c1-value"},
         {"two unmapped, one mapped between",
-         [] { tableWithColumns({"a:Web Link", "b:Text+", "c:Image"}); }, {unmapped}, "c-src"},
-        {"code and calls only", [] { tableWithColumns({"x:XSL Code", "y:Call Table"}); }, {sheet}, ""},
-        {"all mapped", [] { tableWithColumns({"a:Select+", "b:Submit Button+"}); }, {sheet}, ""},
+         [] {
+             tableWithColumns({"a:Web Link", "b:Text+", "c:Image"});
+         },
+         {unmapped},
+         "c-src"},
+        {"code and calls only",
+         [] {
+             tableWithColumns({"x:XSL Code", "y:Call Table"});
+         },
+         {sheet},
+         ""},
+        {"all mapped",
+         [] {
+             tableWithColumns({"a:Select+", "b:Submit Button+"});
+         },
+         {sheet},
+         ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

@@ -11,12 +11,12 @@
 
 namespace {
 
-const QString tableDiv =
-    "<div style='padding-left:10px;padding-left:25px;padding-bottom:10px;padding-top:5px;padding-right:5px;'>";
+const QString tableDiv = "<div style='padding-left:10px;padding-left:25px;padding-bottom:10px;"
+                         "padding-top:5px;padding-right:5px;'>";
 const QString columnDiv =
     "<div style='padding-left:10px;padding-left:25px;padding-bottom:15px;padding-right:5px;'>";
-const QString attributeDiv =
-    "<div style='padding-left:10px;padding-left:30px;padding-bottom:5px;padding-top:1px;padding-right:5px;'>";
+const QString attributeDiv = "<div style='padding-left:10px;padding-left:30px;padding-bottom:5px;"
+                             "padding-top:1px;padding-right:5px;'>";
 
 // Columns c1 (attribute value) and c (none); names and values that need escaping, an
 // empty value and internal properties of the table and of a column.
@@ -61,9 +61,9 @@ QString expectedPage(const QString &escapedPath)
 TEST(SummaryPage, ListsEveryPropertyEscapedInTreeOrder)
 {
     TempHome home;
-    QDir().mkpath(home.file("R&D <2>"));
-    smallTable(home.file("R&D <2>/t.tvk"));
-    EXPECT_EQ(summaryPage(), expectedPage(home.path() + "/R&amp;D &lt;2&gt;/t.tvk"));
+    QDir().mkpath(home.file("R&D <2> %2"));
+    smallTable(home.file("R&D <2> %2/t.tvk"));
+    EXPECT_EQ(summaryPage(), expectedPage(home.path() + "/R&amp;D &lt;2&gt; %2/t.tvk"));
 }
 
 TEST(SummaryPage, TableWithoutColumnsGivesAnEmptyBlock)

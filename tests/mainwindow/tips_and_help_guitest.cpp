@@ -4,7 +4,9 @@
 #include "mainwindow/gui/about_window.h"
 #include "mainwindow/gui/balloon_tips.h"
 #include "mainwindow/gui/vantor.h"
+#include "mainwindow/help_commands.h"
 #include "platform/gui/balloon.h"
+#include "support/gui/started_main_window.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 #include "mainwindow/gui/slot_window_set.h"
@@ -22,15 +24,7 @@
 
 namespace {
 
-struct Started {
-    TempHome home;
-    ScopedScriptedUi ui;
-    QTemporaryDir examples;
-    Vantor window;
-
-    explicit Started(const QStringList &arguments = {}) { window.startUp(arguments, examples.path()); }
-    void trigger(const QString &item) { window.mainMenus().item(item)->trigger(); }
-};
+void trigger(Started &s, const QString &item) { s.window.mainMenus().item(item)->trigger(); }
 
 // Presses OK of the modal window that is about to open.
 void pressOkSoon()
@@ -43,19 +37,20 @@ void pressOkSoon()
 
 } // namespace
 
-TEST(HelpMenu, AboutShowsOneWindowWithTheVersion)
+TEST(HelpMenu, AboutShowsOneWindowWithTheVersionWhateverTheCommandLineNames)
 {
-    Started s;
+    Started s({"/nowhere/t.tvk", "", "Someone"});
+    ASSERT_EQ(s.window.commandLineName(), "Someone");
     pressOkSoon();
-    s.trigger("doabout");
+    trigger(s, "doabout");
     AboutWindow *first = s.window.aboutWindow();
     ASSERT_TRUE(first);
     EXPECT_FALSE(first->isVisible());
     pressOkSoon();
-    s.trigger("doabout");
+    trigger(s, "doabout");
     EXPECT_EQ(s.window.aboutWindow(), first);
     EXPECT_EQ(first->windowTitle(), "About Tarvik");
-    EXPECT_TRUE(first->findChild<QLabel *>("version")->text().startsWith("Tarvik v3.0.4 .\n"));
+    EXPECT_EQ(first->findChild<QLabel *>("version")->text(), "Tarvik v3.0.4 .\n" + productSite);
 }
 
 TEST(HelpMenu, CheckForUpdatesOnStartupWritesFalseThenTrue)
@@ -63,10 +58,10 @@ TEST(HelpMenu, CheckForUpdatesOnStartupWritesFalseThenTrue)
     Started s;
     QAction *item = s.window.mainMenus().item("checkU");
     ASSERT_TRUE(item->isChecked());
-    s.trigger("checkU");
+    trigger(s, "checkU");
     EXPECT_FALSE(item->isChecked());
     EXPECT_EQ(readSetting("autoupdate-option"), "False");
-    s.trigger("checkU");
+    trigger(s, "checkU");
     EXPECT_EQ(readSetting("autoupdate-option"), "True");
     EXPECT_TRUE(s.window.updateTimerActive()); // the timer waits for the next start
 }
@@ -74,7 +69,7 @@ TEST(HelpMenu, CheckForUpdatesOnStartupWritesFalseThenTrue)
 TEST(HelpMenu, HelpOpensThePageOfThisProgram)
 {
     Started s;
-    s.trigger("doHelp(0)");
+    trigger(s, "doHelp(0)");
     const QString path = settingsPath("Tarvik-help.htm");
     EXPECT_EQ(s.ui->openedInBrowser, QStringList{path});
     EXPECT_TRUE(readFile(path).contains("<title>Tarvik Help</title>"));
@@ -94,7 +89,8 @@ struct BalloonWatch {
             seen = tips.balloon()->isVisible();
             tip = tips.balloon()->tip();
             title = tips.balloon()->findChild<QLabel *>("balloonTitle")->text();
-            QCoreApplication::postEvent(tips.balloon(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+            QCoreApplication::postEvent(
+                tips.balloon(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
         });
     }
 };
@@ -129,7 +125,7 @@ TEST(Tips, FirstNewTablePointsAtTheXmlWindowsBrowseButton)
     browse->setObjectName("cmdBrowse");
     s.ui->fileAnswers.push_back(s.home.file("t.tvk"));
     BalloonWatch watch(tips);
-    s.trigger("tb(0)");
+    trigger(s, "tb(0)");
     EXPECT_TRUE(watch.seen);
     EXPECT_EQ(watch.title, "Load XML file");
     EXPECT_EQ(watch.tip, bottomMiddle(browse));

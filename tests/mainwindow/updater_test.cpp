@@ -14,7 +14,10 @@ TEST(Updater, CommandLinesOfTheUpdaterNamedByTheSetting)
         void (*command)();
         QList<QStringList> started;
     } cases[] = {
-        {"start-up check", "/opt/up/updater", runUpdater, {QStringList{"/opt/up/updater"} + silent}},
+        {"start-up check",
+         "/opt/up/updater",
+         runUpdater,
+         {QStringList{"/opt/up/updater"} + silent}},
         {"check now", " /opt/up/updater\r\n", cnow_Click, {{"/opt/up/updater"}}},
         {"no settings file", "-", runUpdater, {}},
         {"empty setting", "", cnow_Click, {}},

@@ -30,8 +30,10 @@ TEST(DismissWait, PostedEscEndsTheWaitWhileTheThreadSleepsAndOtherKeysAreSwallow
     int blocked = 0;
     int woken = 0;
     QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance();
-    const auto onBlock = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [&] { ++blocked; });
-    const auto onWake = QObject::connect(dispatcher, &QAbstractEventDispatcher::awake, [&] { ++woken; });
+    const auto onBlock =
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [&] { ++blocked; });
+    const auto onWake =
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::awake, [&] { ++woken; });
     QTimer::singleShot(50, &edit, [&] { postKey(&edit, Qt::Key_A, "a"); });
     QTimer::singleShot(300, &edit, [&] { postKey(&edit, Qt::Key_Escape); });
     waitForClickOrEsc();

@@ -37,7 +37,8 @@ public:
 
     QObject *slotControl(SlotWindow window, const QString &name) const override
     {
-        return const_cast<RecordingTips *>(this)->control(QString("%1.%2").arg(int(window)).arg(name));
+        return const_cast<RecordingTips *>(this)->control(
+            QString("%1.%2").arg(int(window)).arg(name));
     }
     QRect nodeRect(QObject *) const override
     {

@@ -28,7 +28,8 @@ QObject *BalloonTips::slotControl(SlotWindow kind, const QString &name) const
 QRect BalloonTips::nodeRect(QObject *tree) const
 {
     const auto *view = qobject_cast<QAbstractItemView *>(tree);
-    return view && view->currentIndex().isValid() ? view->visualRect(view->currentIndex()) : QRect();
+    return view && view->currentIndex().isValid() ? view->visualRect(view->currentIndex())
+                                                  : QRect();
 }
 
 void BalloonTips::showBalloon(QObject *control, std::optional<QPoint> point, const QString &text,

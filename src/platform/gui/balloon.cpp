@@ -1,6 +1,7 @@
 #include "platform/gui/balloon.h"
 
 #include <QAbstractScrollArea>
+#include <algorithm>
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
@@ -112,7 +113,8 @@ void Balloon::placeAt(QPoint target)
     }
     int left = target.x() - tailOffset;
     if (available.isValid())
-        left = std::clamp(left, available.left(), std::max(available.left(), available.right() - width()));
+        left = std::clamp(left, available.left(),
+                          std::max(available.left(), available.right() - width()));
     move(left, tailOnTop ? target.y() : target.y() - height());
     setMask(QRegion(outline().toFillPolygon().toPolygon()));
     update();
@@ -124,14 +126,15 @@ QPainterPath Balloon::outline() const
                                  : rect().adjusted(0, 0, -1, -1 - tailHeight);
     QPainterPath path;
     path.addRoundedRect(body, radius, radius);
-    const int tipX = std::clamp(mapFromGlobal(tailTip).x(), radius + tailWidth, width() - radius - tailWidth);
+    const int lowest = radius + tailWidth;
+    const int tipX = std::clamp(mapFromGlobal(tailTip).x(), lowest,
+                                std::max(lowest, width() - radius - tailWidth));
+    // The tail's point on the balloon's edge, its base one pixel inside the body.
+    const double edge = tailOnTop ? 0 : height() - 1;
+    const double base = tailOnTop ? body.top() + 1 : body.bottom() - 1;
     QPainterPath tail;
-    if (tailOnTop)
-        tail.addPolygon(QPolygonF({QPointF(tipX, 0), QPointF(tipX + tailWidth, body.top() + 1),
-                                   QPointF(tipX, body.top() + 1)}));
-    else
-        tail.addPolygon(QPolygonF({QPointF(tipX, height() - 1), QPointF(tipX + tailWidth, body.bottom() - 1),
-                                   QPointF(tipX, body.bottom() - 1)}));
+    tail.addPolygon(
+        QPolygonF({QPointF(tipX, edge), QPointF(tipX + tailWidth, base), QPointF(tipX, base)}));
     return path.united(tail);
 }
 
