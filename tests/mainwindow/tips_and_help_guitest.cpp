@@ -82,16 +82,23 @@ struct BalloonWatch {
     bool seen = false;
     QPoint tip;
     QString title;
+    QTimer poll;
 
     explicit BalloonWatch(BalloonTips &tips)
     {
-        QTimer::singleShot(200, qApp, [this, &tips] {
-            seen = tips.balloon()->isVisible();
-            tip = tips.balloon()->tip();
-            title = tips.balloon()->findChild<QLabel *>("balloonTitle")->text();
+        poll.setInterval(20);
+        QObject::connect(&poll, &QTimer::timeout, [this, &tips] {
+            Balloon *balloon = tips.balloon();
+            if (!balloon->isVisible())
+                return;
+            poll.stop();
+            seen = true;
+            tip = balloon->tip();
+            title = balloon->findChild<QLabel *>("balloonTitle")->text();
             QCoreApplication::postEvent(
-                tips.balloon(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+                balloon, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
         });
+        poll.start();
     }
 };
 
