@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -86,4 +87,12 @@ TEST(Balloon, PaleYellowWithTitleAndTextItsTailAtTheTarget)
     EXPECT_EQ(balloon.tip(), tree->viewport()->mapToGlobal(QPoint(40, 16)));
     tree->move(60, 70); // the balloon follows its control
     EXPECT_EQ(balloon.tip(), tree->viewport()->mapToGlobal(QPoint(40, 16)));
+
+    // Where the screen ends below the point, the balloon stands above it.
+    const QRect screen = host.screen()->availableGeometry();
+    const QPoint low = host.mapFromGlobal(QPoint(screen.left() + 100, screen.bottom() - 4));
+    balloon.showAt(&host, low);
+    EXPECT_EQ(balloon.tip(), host.mapToGlobal(low));
+    EXPECT_LE(balloon.geometry().bottom(), balloon.tip().y());
+    EXPECT_TRUE(screen.contains(balloon.geometry()));
 }
