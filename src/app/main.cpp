@@ -1,4 +1,5 @@
 #include "documents/settings_files.h"
+#include "mainwindow/gui/balloon_tips.h"
 #include "mainwindow/gui/vantor.h"
 #include "platform/gui/qt_ui_services.h"
 
@@ -32,6 +33,7 @@ int main(int argc, char **argv)
 
     Vantor window;
     mainWindow = &window;
+    BalloonTips tips(window);
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     window.startUp(arguments, QStringLiteral(":/examples"));

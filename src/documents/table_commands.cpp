@@ -5,6 +5,7 @@
 #include "documents/path_helpers.h"
 #include "documents/progress_bar.h"
 #include "documents/recent_tables.h"
+#include "documents/start_guidance.h"
 #include "documents/store_access.h"
 #include "documents/table_file_reader.h"
 #include "documents/table_file_writer.h"
@@ -79,10 +80,11 @@ bool createNewProject(const QString &name)
     addToRecents(path);
     doc.tableChanged = true;
     saveit();
+    showStartTip();
     return true;
 }
 
-bool openTable(const QString &path)
+bool openTable(const QString &path, bool withStartTip)
 {
     if (!normalFileExists(path)) {
         ui().message(QStringLiteral("Can't find file ") + path +
@@ -98,6 +100,8 @@ bool openTable(const QString &path)
     addTableTab(path);
     resetEverything();
     readProject(path);
+    if (withStartTip)
+        showStartTip();
     return true;
 }
 

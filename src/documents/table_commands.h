@@ -17,8 +17,9 @@ bool isProjectOpen(const QString &path);
 // with a dialog. False when no table was created.
 bool createNewProject(const QString &name);
 // Opens the table file in a new slot; tells the user why not when it cannot. True when a
-// slot was taken for it (even if the file then could not be read).
-bool openTable(const QString &path);
+// slot was taken for it (even if the file then could not be read). The start guidance
+// follows unless left out.
+bool openTable(const QString &path, bool withStartTip = true);
 // Reads the table file into the current slot, which has just been emptied.
 void readProject(const QString &path);
 // Writes the current slot's table file and its XSL output. True when the table file was

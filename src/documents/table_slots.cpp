@@ -2,6 +2,7 @@
 
 #include "documents/code_editor_pool.h"
 #include "documents/path_helpers.h"
+#include "documents/start_guidance.h"
 #include "documents/views/main_window_view.h"
 #include "documents/views/table_tree_view.h"
 #include "documents/views/window_frame_view.h"
@@ -132,6 +133,7 @@ void switchTable()
         ws.curTable = slot;
     enterTableFolder(ws.current().tablePath);
     goControls();
+    showStartTip();
 }
 
 void selectSavedTab(bool doSelect)

@@ -7,6 +7,7 @@
 #include <array>
 
 class MainWindowView;
+class TipView;
 class WindowFrameView;
 
 constexpr int maxTables = 121;
@@ -31,6 +32,7 @@ struct Workspace {
     std::array<CodeEditorRecord, codeEditorPoolSize> xslEditForms{};
     int curTable = 0;
     MainWindowView *mainWindow = nullptr; // the main window; null without one (tvktool)
+    TipView *tipView = nullptr;           // the balloon of the once-only tips; null: no tips
     bool tabEventsOn = true;               // a tab strip click switches tables only while true
 
     bool productionRun = false;

@@ -12,7 +12,6 @@
 #include "documents/recent_tables.h"
 #include "mainwindow/startup_window.h"
 #include "mainwindow/window_layout.h"
-#include "platform/ui_services.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,23 +47,13 @@ void ensureDefaultXml()
         writeFile(path, QStringLiteral("<root>\r\n  Default XML\r\n</root>"), false);
 }
 
-void runUpdater()
-{
-    const QString program = readSetting(QStringLiteral("set-updater-path")).trimmed();
-    if (program.isEmpty())
-        return;
-    ui().startDetached(program, {QStringLiteral("/silent"), QStringLiteral("/author"),
-                                 QStringLiteral("Tarvik"), QStringLiteral("/program"),
-                                 QStringLiteral("Tarvik")});
-}
-
 void openFromCommandLine(const CommandLine &line)
 {
     if (!line.tableStart)
         return;
     // Opening the table enters its folder, so a path relative to the starting folder is
     // made absolute first.
-    if (!openTable(QFileInfo(line.file).absoluteFilePath()) || line.xslOutput.isEmpty())
+    if (!openTable(QFileInfo(line.file).absoluteFilePath(), false) || line.xslOutput.isEmpty())
         return;
     TableDocument &doc = workspace().current();
     doc.xslFileName = getFileName(line.xslOutput);

@@ -19,8 +19,6 @@ bool prepareTablesFolder(const QString &examplesFolder);
 bool updateCheckEnabled();
 // Writes the default XML document when "defaultXML.xml" reads as "".
 void ensureDefaultXml();
-// Starts the updater named by the settings file "set-updater-path", if any, silently.
-void runUpdater();
 // Opens what the command line names (a table file through the table file reader).
 void openFromCommandLine(const CommandLine &line);
 

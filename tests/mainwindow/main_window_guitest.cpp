@@ -9,6 +9,7 @@
 #include "mainwindow/gui/tree_icons.h"
 #include "mainwindow/gui/vantor.h"
 #include "mainwindow/main_controls.h"
+#include "support/gui/started_main_window.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 
@@ -25,16 +26,6 @@
 #include <set>
 
 namespace {
-
-// A fresh data folder, scripted dialogs and a started main window.
-struct Started {
-    TempHome home;
-    ScopedScriptedUi ui;
-    QTemporaryDir examples;
-    Vantor window;
-
-    explicit Started(const QStringList &arguments = {}) { window.startUp(arguments, examples.path()); }
-};
 
 // Takes a slot for a table as the table commands do, with its table file and XML document.
 void takeSlotFor(const QString &path, const QString &xml = QString())

@@ -85,19 +85,6 @@ TEST(StartUp, DefaultXmlIsWrittenOnlyWhenEmpty)
     EXPECT_EQ(readSetting("defaultXML.xml"), "<mine/>");
 }
 
-TEST(StartUp, UpdaterStartsOnlyWhenASettingNamesIt)
-{
-    TempHome home;
-    ScopedScriptedUi ui;
-    runUpdater();
-    EXPECT_TRUE(ui->started.isEmpty());
-    writeSetting("set-updater-path", "/opt/up/updater");
-    runUpdater();
-    ASSERT_EQ(ui->started.size(), 1);
-    EXPECT_EQ(ui->started[0], (QStringList{"/opt/up/updater", "/silent", "/author", "Tarvik",
-                                           "/program", "Tarvik"}));
-}
-
 TEST(MainGeometry, ReadOnlyWhenTheLeftFileExists)
 {
     TempHome home;

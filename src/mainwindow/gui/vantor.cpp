@@ -1,25 +1,35 @@
 #include "mainwindow/gui/vantor.h"
 
+#include "documents/start_guidance.h"
 #include "documents/store_access.h"
 #include "documents/table_commands.h"
 #include "documents/table_commands_menu.h"
 #include "documents/table_slots.h"
+#include "mainwindow/gui/about_window.h"
 #include "mainwindow/gui/menu_styles.h"
 #include "mainwindow/gui/slot_window_set.h"
 #include "mainwindow/gui/tab_strip.h"
 #include "mainwindow/gui/tree_icons.h"
 #include "mainwindow/gui/window_helpers.h"
+#include "mainwindow/help_commands.h"
 #include "mainwindow/main_geometry.h"
 #include "mainwindow/startup.h"
+<<<<<<< HEAD
 #include "publishing/gui/pubit.h"
+=======
+#include "mainwindow/summary_page.h"
+#include "mainwindow/updater.h"
+>>>>>>> w18
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <cmath>
 
@@ -74,6 +84,11 @@ Vantor::~Vantor()
 void Vantor::startUp(const QStringList &arguments, const QString &examples)
 {
     cmdName = runStartUp(*this, layout, arguments, examples).commandLineName;
+    // Once the window is on the screen, the "Get Started" tip points at "New table".
+    QTimer::singleShot(0, this, [this] {
+        showTipAtControl(menus.toolbar->widgetForAction(menus.item(QStringLiteral("tb(0)"))),
+                         getStartedTip);
+    });
 }
 
 SlotSubWindow *Vantor::slotWindow(int slot, SlotWindow kind) const
@@ -199,10 +214,34 @@ void Vantor::runProcedure(Procedure procedure, int argument)
     case P::doDef_Click: doDef_Click(); break;
     case P::doFit_Click: doFit_Click(); break;
     case P::showOne_Click: showOne_Click(argument); break;
+<<<<<<< HEAD
     case P::pubPHPXsltProc_Click:
     case P::genpub_Click: showPublish(this); break; // the item has set publishPhpMode
     default: break; // summary page, help, tips and updates: their own windows
+=======
+    case P::propsum_Click: propsum_Click(); break;
+    case P::doHelp_Click: doHelp_Click(helpPage()); break;
+    case P::cnow_Click: cnow_Click(); break;
+    case P::checkU_Click: checkU_Click(menus.item(QStringLiteral("checkU"))->isChecked()); break;
+    case P::whatsNew_Click: whatsNew_Click(); break;
+    case P::showT_Click: showT_Click(); break;
+    case P::doabout_Click: doabout_Click(); break;
+    default: break; // publishing: its own windows
+>>>>>>> w18
     }
+}
+
+QString Vantor::helpPage()
+{
+    QFile page(QStringLiteral(":/help/tarvik-help.htm"));
+    return page.open(QIODevice::ReadOnly) ? QString::fromUtf8(page.readAll()) : QString();
+}
+
+void Vantor::doabout_Click()
+{
+    if (!about)
+        about = new AboutWindow(this);
+    about->showVersion();
 }
 
 void Vantor::showAndFocus(SlotWindow kind)

@@ -12,6 +12,7 @@
 #include <array>
 #include <memory>
 
+class AboutWindow;
 class QMdiArea;
 class QProgressBar;
 class SlotWindowSet;
@@ -58,6 +59,11 @@ public:
     void shgenXSL_Click();
     void arrangeIcons();
     void finishAll();
+    // "About": the one About window, created on first use, shown modally.
+    void doabout_Click();
+    AboutWindow *aboutWindow() const { return about; }
+    // The help page compiled into the program.
+    static QString helpPage();
 
     // MainWindowView
     void setCaption(const QString &caption) override;
@@ -119,4 +125,5 @@ private:
     bool office2003 = true;
     bool finished = false;
     QString cmdName;
+    AboutWindow *about = nullptr;
 };

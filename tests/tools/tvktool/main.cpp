@@ -15,6 +15,7 @@ const TvkCommand commands[] = {
     {"transform", "T.tvk [--production] [--rows-index 0-4]", 1, transformCommand},
     {"save", "T.tvk [--answer Yes|No]...", 1, saveCommand},
     {"publish", "T.tvk [--php]", 1, publishCommand},
+    {"summary", "T.tvk", 1, summaryCommand},
 };
 
 int usage()

@@ -18,6 +18,7 @@ int generateCommand(const QStringList &arguments);
 int transformCommand(const QStringList &arguments);
 int saveCommand(const QStringList &arguments);
 int publishCommand(const QStringList &arguments);
+int summaryCommand(const QStringList &arguments);
 
 // Reads a table file into the current slot, which it takes and empties first; false when
 // the file is invalid (the reader's message has gone to stderr).
