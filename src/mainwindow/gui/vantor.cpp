@@ -14,12 +14,9 @@
 #include "mainwindow/help_commands.h"
 #include "mainwindow/main_geometry.h"
 #include "mainwindow/startup.h"
-<<<<<<< HEAD
-#include "publishing/gui/pubit.h"
-=======
 #include "mainwindow/summary_page.h"
 #include "mainwindow/updater.h"
->>>>>>> w18
+#include "publishing/gui/pubit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -214,11 +211,8 @@ void Vantor::runProcedure(Procedure procedure, int argument)
     case P::doDef_Click: doDef_Click(); break;
     case P::doFit_Click: doFit_Click(); break;
     case P::showOne_Click: showOne_Click(argument); break;
-<<<<<<< HEAD
     case P::pubPHPXsltProc_Click:
     case P::genpub_Click: showPublish(this); break; // the item has set publishPhpMode
-    default: break; // summary page, help, tips and updates: their own windows
-=======
     case P::propsum_Click: propsum_Click(); break;
     case P::doHelp_Click: doHelp_Click(helpPage()); break;
     case P::cnow_Click: cnow_Click(); break;
@@ -226,8 +220,7 @@ void Vantor::runProcedure(Procedure procedure, int argument)
     case P::whatsNew_Click: whatsNew_Click(); break;
     case P::showT_Click: showT_Click(); break;
     case P::doabout_Click: doabout_Click(); break;
-    default: break; // publishing: its own windows
->>>>>>> w18
+    default: break;
     }
 }
 
