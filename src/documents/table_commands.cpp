@@ -14,7 +14,7 @@
 #include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
 #include "generator/xsl_output_page.h"
-#include "mainwindow/main_controls.h"
+#include "documents/main_controls.h"
 #include "platform/ui_services.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "documents/text_files.h"
 #include "documents/views/preview_view.h"
 #include "documents/workspace.h"
-#include "mainwindow/main_controls.h"
+#include "documents/main_controls.h"
 #include "platform/ui_services.h"
 
 #include <QFile>

@@ -7,7 +7,7 @@
 #include "documents/views/window_frame_view.h"
 #include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
-#include "mainwindow/main_controls.h"
+#include "documents/main_controls.h"
 #include "platform/ui_services.h"
 
 #include <QDir>

@@ -7,7 +7,7 @@
 #include "documents/text_files.h"
 #include "documents/views/main_window_view.h"
 #include "documents/workspace.h"
-#include "mainwindow/main_controls.h"
+#include "documents/main_controls.h"
 #include "mainwindow/menu_style.h"
 #include "documents/recent_tables.h"
 #include "mainwindow/startup_window.h"

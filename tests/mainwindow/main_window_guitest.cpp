@@ -8,7 +8,7 @@
 #include "mainwindow/gui/tab_strip.h"
 #include "mainwindow/gui/tree_icons.h"
 #include "mainwindow/gui/vantor.h"
-#include "mainwindow/main_controls.h"
+#include "documents/main_controls.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 

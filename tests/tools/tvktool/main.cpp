@@ -13,6 +13,8 @@ const TvkCommand commands[] = {
     {"roundtrip", "IN.tvk OUT.tvk", 2, runRoundtrip},
     {"generate", "T.tvk [--production] [--rows-index 0-4]", 1, generateCommand},
     {"transform", "T.tvk [--production] [--rows-index 0-4]", 1, transformCommand},
+    {"xmltree", "FILE.xml", 1, xmltreeCommand},
+    {"edit", "IN.tvk OUT.tvk < steps", 2, editCommand},
 };
 
 int usage()

@@ -1,0 +1,51 @@
+#include "edit_ui.h"
+
+#include <QTextStream>
+
+void EditUi::message(const QString &text)
+{
+    QString line = text;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
+    QTextStream(stderr) << line << '\n';
+}
+
+UiServices::Answer EditUi::nextAnswer(Answer fallback)
+{
+    if (answers.isEmpty())
+        return fallback;
+    const QString answer = answers.takeFirst();
+    if (answer == QLatin1String("Yes"))
+        return Answer::Yes;
+    if (answer == QLatin1String("No"))
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+UiServices::Answer EditUi::askYesNo(const QString &text)
+{
+    message(text);
+    return nextAnswer(Answer::No);
+}
+
+UiServices::Answer EditUi::askYesNoCancel(const QString &text)
+{
+    message(text);
+    return nextAnswer(Answer::Cancel);
+}
+
+QString EditUi::inputBox(const QString &prompt, const QString &, const QString &, bool *ok)
+{
+    message(prompt);
+    *ok = !answers.isEmpty();
+    return *ok ? answers.takeFirst() : QString();
+}
+
+QString EditUi::fileDialog(const FileDialogRequest &) { return {}; }
+
+QString EditUi::chooseColor(const QString &) { return {}; }
+
+QString EditUi::chooseFont(const QString &) { return {}; }
+
+void EditUi::openInBrowser(const QString &) {}
+
+bool EditUi::startDetached(const QString &, const QStringList &) { return false; }

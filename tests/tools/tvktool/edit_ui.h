@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/ui_services.h"
+
+#include <QStringList>
+
+// tvktool edit's conversation with the user: messages, questions and input-box prompts go
+// to stderr, one line each; answers come from the queue ("Yes", "No", "Cancel" or a text),
+// and an empty queue answers No, Cancel or a cancelled input box.
+class EditUi final : public UiServices {
+public:
+    QStringList answers;
+
+    void message(const QString &text) override;
+    Answer askYesNo(const QString &text) override;
+    Answer askYesNoCancel(const QString &text) override;
+    QString inputBox(const QString &prompt, const QString &title, const QString &initial,
+                     bool *ok) override;
+    QString fileDialog(const FileDialogRequest &request) override;
+    QString chooseColor(const QString &initial) override;
+    QString chooseFont(const QString &initial) override;
+    void openInBrowser(const QString &pathOrUrl) override;
+    bool startDetached(const QString &program, const QStringList &arguments) override;
+
+private:
+    Answer nextAnswer(Answer fallback);
+};
