@@ -1,10 +1,12 @@
 #include "designer/table_editing.h"
 
+#include "designer/map_xml_box.h"
 #include "documents/store_access.h"
 #include "documents/views/main_window_view.h"
 #include "documents/views/preview_view.h"
 #include "documents/views/property_sheet_view.h"
 #include "documents/views/table_tree_view.h"
+#include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
 #include "platform/ui_services.h"
 
@@ -187,6 +189,20 @@ void nodeClick(const QString &key)
         views.allProp->fillProps();
     if (views.result)
         views.result->highlightInPreview();
+}
+
+void addit_Click()
+{
+    const TableDocument &d = doc();
+    const SlotViews &views = workspace().currentViews();
+    const bool xmlSelected = d.xmlNodeIndex >= 1;
+    if (xmlSelected && views.parser) {
+        views.parser->selectNodeIndex(d.xmlNodeIndex);
+        views.parser->scrollLeft();
+    }
+    mapXmlBox() = {false, xmlSelected};
+    if (views.rep)
+        views.rep->addSingleColumn();
 }
 
 void mup_Click() { moveBy(-1); }

@@ -18,6 +18,9 @@ StructureTree::Node *currentColumn();
 // outlined in the preview, as far as those windows exist.
 void nodeClick(const QString &key);
 
+// New column: the add-column dialog may map the selected XML node when there is one.
+void addit_Click();
+
 void mup_Click();
 void mdown_Click();
 // Moves column keyA to the place just before column keyB, attributes and keys unchanged.

@@ -335,6 +335,7 @@ void locateError(const QString &path, XmlLoadError &error)
 XmlTreeParse parseXmlTree(const QString &path, const QString &documentCaption,
                           const XmlParseProgress &progress)
 {
+    xmlInitParser(); // once per process; harmless afterwards
     XmlTreeParse result;
     ProgressFile input;
     input.file.setFileName(path);

@@ -1,5 +1,6 @@
 #include "mainwindow/startup.h"
 
+#include "designer/xml_document.h"
 #include "documents/path_helpers.h"
 #include "documents/settings_files.h"
 #include "documents/table_commands.h"
@@ -60,8 +61,12 @@ void runUpdater()
 
 void openFromCommandLine(const CommandLine &line)
 {
-    if (!line.tableStart)
+    if (!line.tableStart) {
+        if (!line.name.isEmpty())
+            openXmlForTable(line.file.isEmpty() ? line.file : QFileInfo(line.file).absoluteFilePath(),
+                            line.xslOutput, line.name);
         return;
+    }
     // Opening the table enters its folder, so a path relative to the starting folder is
     // made absolute first.
     if (!openTable(QFileInfo(line.file).absoluteFilePath()) || line.xslOutput.isEmpty())

@@ -21,7 +21,8 @@ bool updateCheckEnabled();
 void ensureDefaultXml();
 // Starts the updater named by the settings file "set-updater-path", if any, silently.
 void runUpdater();
-// Opens what the command line names (a table file through the table file reader).
+// Opens what the command line names: a table file through the table file reader, or an
+// XML file in a new table of the name given with it.
 void openFromCommandLine(const CommandLine &line);
 
 struct StartupResult {

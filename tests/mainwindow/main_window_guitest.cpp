@@ -6,7 +6,7 @@
 #include "documents/workspace.h"
 #include "mainwindow/gui/slot_window_set.h"
 #include "mainwindow/gui/tab_strip.h"
-#include "mainwindow/gui/tree_icons.h"
+#include "platform/gui/tree_icons.h"
 #include "mainwindow/gui/vantor.h"
 #include "documents/main_controls.h"
 #include "support/scripted_ui.h"

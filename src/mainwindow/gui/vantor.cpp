@@ -7,13 +7,14 @@
 #include "mainwindow/gui/menu_styles.h"
 #include "mainwindow/gui/slot_window_set.h"
 #include "mainwindow/gui/tab_strip.h"
-#include "mainwindow/gui/tree_icons.h"
+#include "platform/gui/tree_icons.h"
 #include "mainwindow/gui/window_helpers.h"
 #include "mainwindow/main_geometry.h"
 #include "mainwindow/startup.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -344,10 +345,20 @@ void Vantor::setWindowVisible(int slot, SlotWindow window, bool visible)
 
 void Vantor::clearWindowSet(int slot)
 {
-    for (SlotWindow kind : {SlotWindow::Parser, SlotWindow::Rep, SlotWindow::Prop,
-                            SlotWindow::XslCode, SlotWindow::Result})
-        if (SlotSubWindow *sub = slotWindow(slot, kind))
-            sub->setWindowTitle(slotWindowCaption(kind));
+    if (hasWindowSet(slot))
+        sets[size_t(slot)]->clear();
+}
+
+void Vantor::setMenuCaption(const QString &name, const QString &caption)
+{
+    if (QAction *item = menus.item(name))
+        item->setText(caption);
+}
+
+void Vantor::popUpMenu(const QString &name)
+{
+    if (QMenu *menu = popupMenu(name))
+        menu->popup(QCursor::pos());
 }
 
 void Vantor::insertTab(int index, const QString &key, const QString &caption)

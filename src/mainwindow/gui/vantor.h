@@ -63,6 +63,8 @@ public:
     void setCaption(const QString &caption) override;
     void setMenuEnabled(const QString &name, bool enabled) override;
     void setMenuChecked(const QString &name, bool checked) override;
+    void setMenuCaption(const QString &name, const QString &caption) override;
+    void popUpMenu(const QString &name) override;
     bool hasWindowSet(int slot) const override;
     void createWindowSet(int slot) override;
     bool isWindowVisible(int slot, SlotWindow window) const override;
