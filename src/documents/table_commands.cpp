@@ -53,6 +53,20 @@ QString tableIsOpenMessage()
     return QStringLiteral("Table with this name is currently open. Please close it first.");
 }
 
+bool hasValidTableName()
+{
+    const QString name = getTableName(workspace().curTable);
+    return !name.isEmpty() && isValidName(name, true);
+}
+
+QString invalidTableNameMessage()
+{
+    return QStringLiteral("Table name '") + getTableName(workspace().curTable) +
+           QStringLiteral("' can't be used in a stylesheet: a table name can contain letters, "
+                          "digits and underscore only and can't start with a digit. Please save "
+                          "the table under a valid name (Save As).");
+}
+
 bool isProjectOpen(const QString &path)
 {
     const Workspace &ws = workspace();
@@ -110,6 +124,8 @@ void readProject(const QString &path)
         doc.xmlPath.clear();
         readTable(path);
         doc.tableChanged = false;
+        if (!doc.tablePath.isEmpty() && !hasValidTableName())
+            ui().message(invalidTableNameMessage());
     }
     if (!doc.tablePath.isEmpty()) {
         goControls();

@@ -36,6 +36,7 @@ public:
     virtual void selectTab(const QString &key) = 0;
     virtual QString selectedTabKey() const = 0;
     virtual void removeSelectedTab() = 0;
+    virtual void setTabCaption(const QString &key, const QString &caption) = 0;
 
     // 0 to 100; 100 hides the bar.
     virtual void setProgress(int percent) = 0;

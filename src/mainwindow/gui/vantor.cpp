@@ -373,6 +373,12 @@ void Vantor::selectTab(const QString &key)
         tabs->selectTab(key);
 }
 
+void Vantor::setTabCaption(const QString &key, const QString &caption)
+{
+    if (tabs)
+        tabs->setCaption(key, caption);
+}
+
 QString Vantor::selectedTabKey() const { return tabs ? tabs->selectedKey() : QString(); }
 
 void Vantor::removeSelectedTab()

@@ -75,6 +75,7 @@ public:
     void selectTab(const QString &key) override;
     QString selectedTabKey() const override;
     void removeSelectedTab() override;
+    void setTabCaption(const QString &key, const QString &caption) override;
     void setProgress(int percent) override;
     void processPendingEvents() override;
 
