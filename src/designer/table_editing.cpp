@@ -52,18 +52,27 @@ Node *siblingAt(const Node &column, int offset)
     return row >= 0 && size_t(row) < siblings.size() ? siblings[size_t(row)].get() : nullptr;
 }
 
-void moveBy(int offset)
+// True when a column or an attribute is selected; else the user is asked to select one
+// for the command (verb), with the request please.
+bool columnChosen(const QString &verb, const QString &please)
 {
     const Node *node = selectedNode();
     if (!node) {
-        ui().message(QStringLiteral("Please select column in Table window to move it."));
-        return;
+        ui().message(please);
+        return false;
     }
     if (node->key == StructureTree::tableKey) {
-        ui().message(QStringLiteral(
-            "Can't move 'Table'. Please select column in Table window to move it."));
-        return;
+        ui().message(QStringLiteral("Can't ") + verb + QStringLiteral(" 'Table'. ") + please);
+        return false;
     }
+    return true;
+}
+
+void moveBy(int offset)
+{
+    if (!columnChosen(QStringLiteral("move"),
+                      QStringLiteral("Please select column in Table window to move it.")))
+        return;
     Node *column = currentColumn();
     Node *neighbour = siblingAt(*column, offset);
     if (!neighbour)
@@ -227,16 +236,9 @@ void swapNodes(const QString &keyA, const QString &keyB)
 
 void removeit_Click()
 {
-    const Node *node = selectedNode();
-    if (!node) {
-        ui().message(QStringLiteral("Please select column in Table window to delete it."));
+    if (!columnChosen(QStringLiteral("delete"),
+                      QStringLiteral("Please select column in Table window to delete it.")))
         return;
-    }
-    if (node->key == StructureTree::tableKey) {
-        ui().message(QStringLiteral(
-            "Can't delete 'Table'. Please select column in Table window to delete it."));
-        return;
-    }
     if (ui().askYesNo(QStringLiteral("Are you sure you want to delete this column?")) !=
         UiServices::Answer::Yes)
         return;
@@ -287,16 +289,9 @@ void deleteColKeys()
 
 void ren_Click()
 {
-    const Node *node = selectedNode();
-    if (!node) {
-        ui().message(QStringLiteral("Please select column in Table window and then try again."));
+    if (!columnChosen(QStringLiteral("rename"),
+                      QStringLiteral("Please select column in Table window and then try again.")))
         return;
-    }
-    if (node->text == StructureTree::tableKey) {
-        ui().message(QStringLiteral(
-            "Can't rename 'Table'. Please select column in Table window and then try again."));
-        return;
-    }
     const QString oldName = currentColumn()->text;
     bool ok = false;
     const QString answer = ui().inputBox(QStringLiteral("New column name:"),

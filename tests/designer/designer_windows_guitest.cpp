@@ -2,6 +2,7 @@
 #include "designer/gui/table_window.h"
 #include "designer/gui/xml_document_window.h"
 #include "documents/table_commands.h"
+#include "documents/table_commands_menu.h"
 #include "documents/workspace.h"
 #include "mainwindow/gui/slot_window_set.h"
 #include "mainwindow/gui/vantor.h"
@@ -148,4 +149,18 @@ TEST(DesignerWindows, TheDeleteKeyAndAnInPlaceRenameGoThroughTheModel)
     EXPECT_TRUE(workspace().current().tree.find("published"));
     EXPECT_EQ(workspace().current().store.value("Xpath-published@value"), "/catalog/book/year");
     EXPECT_TRUE(books.item("published"));
+}
+
+TEST(DesignerWindows, TheSelectedXmlNodeSurvivesSavingAndOpening)
+{
+    BooksOpen books;
+    books.xml().selectNodeIndex(3); // the first book
+    ASSERT_TRUE(saveit());
+    ASSERT_TRUE(checkDirty(false));
+    docloseit_Click();
+    ASSERT_TRUE(openTable(books.home.file("demo_books.tvk")));
+    books.slot = workspace().curTable;
+    EXPECT_EQ(workspace().current().xmlNodeIndex, 3);
+    const XmlTreeModel &model = books.xml().treeModel();
+    EXPECT_EQ(model.nodeOf(books.xml().tree()->currentIndex()), 2);
 }

@@ -2,44 +2,17 @@
 #include "documents/table_file_reader.h"
 #include "documents/table_file_writer.h"
 #include "documents/workspace.h"
+#include "support/file_bytes.h"
 #include "support/temp_home.h"
+#include "support/tvktool_run.h"
 
-#include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
-
-namespace {
-
-struct ToolRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-ToolRun tvktool(const QStringList &arguments, const QByteArray &input = {})
-{
-    QProcess process;
-    process.start(QStringLiteral(TVKTOOL_PATH), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(30000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-} // namespace
 
 TEST(TvkToolDesigner, XmltreePrintsCaptionsAndXpaths)
 {
     TempHome home;
     const QString path = home.file("c.xml");
-    writeBytes(path, "<catalog><item id='7'><![CDATA[a\nb]]></item></catalog>");
+    ASSERT_TRUE(writeBytes(path, "<catalog><item id='7'><![CDATA[a\nb]]></item></catalog>"));
     const ToolRun run = tvktool({"xmltree", path});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, (path + "\t/\n"
@@ -49,7 +22,7 @@ TEST(TvkToolDesigner, XmltreePrintsCaptionsAndXpaths)
                                "      a\\nb\t/catalog/item/a\\nb\n")
                            .toUtf8());
 
-    writeBytes(path, "<catalog>");
+    ASSERT_TRUE(writeBytes(path, "<catalog>"));
     const ToolRun bad = tvktool({"xmltree", path});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_TRUE(bad.err.startsWith("Error in XML file:\r\n\r\nSource Text: <catalog>"));

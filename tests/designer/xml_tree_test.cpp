@@ -3,6 +3,7 @@
 #include "designer/xml_tree_model.h"
 #include "designer/xpath_of_node.h"
 #include "documents/text_files.h"
+#include "support/file_bytes.h"
 #include "support/temp_home.h"
 
 #include <QMimeData>
@@ -26,10 +27,7 @@ struct Parsed {
 Parsed parseText(const TempHome &home, const QByteArray &xml)
 {
     const QString path = home.file("doc.xml");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(xml);
-    file.close();
+    EXPECT_TRUE(writeBytes(path, xml));
     Parsed parsed{parseNow(path), {}};
     if (const auto &tree = parsed.result.tree) {
         EXPECT_EQ(tree->caption(XmlTree::documentNode), path);

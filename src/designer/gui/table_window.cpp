@@ -32,6 +32,7 @@ QTreeWidgetItem *itemOf(const StructureTree::Node &node)
 
 StructureTreeWidget::StructureTreeWidget(QWidget *parent) : QTreeWidget(parent)
 {
+    setObjectName(QStringLiteral("template"));
     setHeaderHidden(true);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
 }
@@ -84,14 +85,17 @@ TableWindow::TableWindow(int slot, QWidget *parent)
         {"bdel", "Delete attribute", &TableWindow::bdel_Click},
         {"edX", "Edit attribute", &TableWindow::edX_Click},
     };
+    constexpr int perRow = 3;
     int at = 0;
     for (const auto &b : buttons) {
-        layout->addWidget(addButton(QLatin1String(b.name), QLatin1String(b.caption), b.run), at / 4,
-                          at % 4);
+        QPushButton *button = addButton(QLatin1String(b.name), QLatin1String(b.caption), b.run);
+        button->setStyleSheet(QStringLiteral("padding: 2px 4px;"));
+        layout->addWidget(button, at / perRow, at % perRow);
         ++at;
     }
-    layout->addWidget(templ, 2, 0, 1, 4);
-    layout->setRowStretch(2, 1);
+    const int treeRow = (at + perRow - 1) / perRow;
+    layout->addWidget(templ, treeRow, 0, 1, perRow);
+    layout->setRowStretch(treeRow, 1);
 
     connect(templ, &QTreeWidget::itemClicked, this,
             [](QTreeWidgetItem *item) { nodeClick(StructureTreeWidget::keyOf(item)); });

@@ -17,6 +17,7 @@
 
 XmlTreeWidget::XmlTreeWidget(QWidget *parent) : QTreeView(parent)
 {
+    setObjectName(QStringLiteral("XMLData"));
     setHeaderHidden(true);
     setUniformRowHeights(true);
     setDragEnabled(true);

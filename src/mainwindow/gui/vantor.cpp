@@ -246,8 +246,13 @@ void Vantor::expandTree(ActiveChild window, bool expand)
     const SlotSubWindow *sub =
         slotWindow(workspace().curTable, xml ? SlotWindow::Parser : SlotWindow::Rep);
     const QString treeName = xml ? QStringLiteral("XMLData") : QStringLiteral("template");
-    if (auto *tree = sub ? sub->widget()->findChild<QTreeWidget *>(treeName) : nullptr)
+    auto *view = sub ? sub->widget()->findChild<QTreeView *>(treeName) : nullptr;
+    if (auto *tree = qobject_cast<QTreeWidget *>(view))
         expandAll(tree, expand);
+    else if (view && expand) // the XML tree's items exist only as far as they are shown
+        view->expandAll();
+    else if (view)
+        view->collapseAll();
 }
 
 void Vantor::listChildWindows(QMenu *menu)

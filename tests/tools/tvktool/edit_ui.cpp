@@ -39,13 +39,3 @@ QString EditUi::inputBox(const QString &prompt, const QString &, const QString &
     *ok = !answers.isEmpty();
     return *ok ? answers.takeFirst() : QString();
 }
-
-QString EditUi::fileDialog(const FileDialogRequest &) { return {}; }
-
-QString EditUi::chooseColor(const QString &) { return {}; }
-
-QString EditUi::chooseFont(const QString &) { return {}; }
-
-void EditUi::openInBrowser(const QString &) {}
-
-bool EditUi::startDetached(const QString &, const QStringList &) { return false; }

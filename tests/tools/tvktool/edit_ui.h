@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/ui_services.h"
+#include "stderr_ui.h"
 
 #include <QStringList>
 
 // tvktool edit's conversation with the user: messages, questions and input-box prompts go
 // to stderr, one line each; answers come from the queue ("Yes", "No", "Cancel" or a text),
 // and an empty queue answers No, Cancel or a cancelled input box.
-class EditUi final : public UiServices {
+class EditUi final : public StderrUi {
 public:
     QStringList answers;
 
@@ -16,11 +16,6 @@ public:
     Answer askYesNoCancel(const QString &text) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &initial,
                      bool *ok) override;
-    QString fileDialog(const FileDialogRequest &request) override;
-    QString chooseColor(const QString &initial) override;
-    QString chooseFont(const QString &initial) override;
-    void openInBrowser(const QString &pathOrUrl) override;
-    bool startDetached(const QString &program, const QStringList &arguments) override;
 
 private:
     Answer nextAnswer(Answer fallback);

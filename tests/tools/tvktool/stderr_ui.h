@@ -4,7 +4,7 @@
 
 // tvktool's conversation with the user: every message goes to stderr, every question is
 // answered No (or Cancel), every dialog is cancelled and nothing is started.
-class StderrUi final : public UiServices {
+class StderrUi : public UiServices {
 public:
     void message(const QString &text) override;
     Answer askYesNo(const QString &text) override;
