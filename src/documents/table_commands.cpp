@@ -2,6 +2,7 @@
 
 #include "documents/column_types.h"
 #include "documents/file_dialog.h"
+#include "documents/main_controls.h"
 #include "documents/path_helpers.h"
 #include "documents/progress_bar.h"
 #include "documents/recent_tables.h"
@@ -14,7 +15,6 @@
 #include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
 #include "generator/xsl_output_page.h"
-#include "documents/main_controls.h"
 #include "platform/ui_services.h"
 
 namespace {

@@ -129,11 +129,6 @@ QPushButton *TableWindow::addButton(const QString &name, const QString &caption,
     return button;
 }
 
-QPushButton *TableWindow::button(const QString &name) const
-{
-    return findChild<QPushButton *>(name);
-}
-
 // A finished in-place edit renames the column once the edit has closed; a refused name
 // puts the label back.
 void TableWindow::labelEdited(QTreeWidgetItem *item)

@@ -31,7 +31,6 @@ public:
     ~TableWindow() override;
 
     StructureTreeWidget *tree() const { return templ; }
-    QPushButton *button(const QString &name) const;
 
     // TableTreeView
     void fillProps() override;

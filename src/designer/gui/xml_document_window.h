@@ -30,7 +30,6 @@ public:
     explicit XmlDocumentWindow(int slot, QWidget *parent = nullptr);
     ~XmlDocumentWindow() override;
 
-    const XmlDocumentState &state() const { return model; }
     XmlTreeWidget *tree() const { return xmlData; }
     XmlTreeModel &treeModel() { return items; }
     // Clears the window for a new table.

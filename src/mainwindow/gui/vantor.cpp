@@ -7,10 +7,10 @@
 #include "mainwindow/gui/menu_styles.h"
 #include "mainwindow/gui/slot_window_set.h"
 #include "mainwindow/gui/tab_strip.h"
-#include "platform/gui/tree_icons.h"
 #include "mainwindow/gui/window_helpers.h"
 #include "mainwindow/main_geometry.h"
 #include "mainwindow/startup.h"
+#include "platform/gui/tree_icons.h"
 
 #include <QApplication>
 #include <QCloseEvent>
