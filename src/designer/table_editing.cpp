@@ -2,6 +2,7 @@
 
 #include "designer/map_xml_box.h"
 #include "documents/store_access.h"
+#include "documents/table_slots.h"
 #include "documents/views/main_window_view.h"
 #include "documents/views/preview_view.h"
 #include "documents/views/property_sheet_view.h"
@@ -84,6 +85,7 @@ void moveBy(int offset)
         swapNodes(key, neighbour->key);
     doc().selectedNodeKey = key;
     refreshTableWindow();
+    scrollTreesLeft();
     fillProps();
     runIfAutoRun();
 }
