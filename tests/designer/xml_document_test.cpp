@@ -158,3 +158,21 @@ TEST(XmlDocument, MakeitRefusalsAndTheRowXpath)
     EXPECT_TRUE(makeit_Click(t.state));
     EXPECT_EQ(getKey("Xpath-Table"), "/catalog/item") << "an existing row Xpath stays";
 }
+
+TEST(XmlDocument, OpenXmlForTableSetsTheXslOutputOfTheNewTable)
+{
+    TempHome home;
+    ScopedScriptedUi ui;
+    FakeMainWindow window;
+    openXmlForTable(home.file("d.xml"), "C:\\out\\page.xsl", home.file("fromXml.tvk"));
+    const TableDocument &doc = workspace().current();
+    EXPECT_EQ(doc.tablePath, home.file("fromXml.tvk"));
+    EXPECT_EQ(doc.xmlPath, home.file("d.xml"));
+    EXPECT_EQ(doc.xslFileName, "page.xsl");
+    EXPECT_EQ(doc.xslFileDir, "C:/out/");
+
+    openXmlForTable(home.file("e.xml"), "/x/other.xsl", home.file("fromXml.tvk")); // No: kept
+    EXPECT_EQ(ui->questions.size(), 1);
+    EXPECT_EQ(workspace().current().xslFileName, "page.xsl");
+    EXPECT_EQ(workspace().current().xmlPath, home.file("d.xml"));
+}
