@@ -4,6 +4,7 @@
 #include "platform/gui/qt_ui_services.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 
 namespace {
@@ -28,6 +29,8 @@ int main(int argc, char **argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvik"));
+    // Every window, child windows and dialogs included, shows the program's icon.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tarvik.svg")));
     installUiServices(std::make_unique<QtUiServices>(&dialogParent));
     ensureDataFolder();
 

@@ -66,7 +66,9 @@ QString showFileDialog(bool mustExist, const QString &title, const QString &filt
     QString chosen = ui().fileDialog(request);
     if (isSave && !chosen.isEmpty())
         chosen = withSuffix(chosen, patternSuffix(pattern));
+    // Remembering the folder is a convenience: a data folder that cannot be written says
+    // nothing about the file the user chose.
     if (!chosen.isEmpty())
-        writeSetting(key, getDir(chosen));
+        writeSetting(key, getDir(chosen), true);
     return chosen;
 }

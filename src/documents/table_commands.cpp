@@ -2,6 +2,7 @@
 
 #include "documents/column_types.h"
 #include "documents/file_dialog.h"
+#include "documents/main_controls.h"
 #include "documents/path_helpers.h"
 #include "documents/progress_bar.h"
 #include "documents/recent_tables.h"
@@ -15,7 +16,6 @@
 #include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
 #include "generator/xsl_output_page.h"
-#include "mainwindow/main_controls.h"
 #include "platform/ui_services.h"
 
 namespace {
@@ -52,6 +52,20 @@ QString askTableFileToSave(const QString &title, const QString &fileName)
 QString tableIsOpenMessage()
 {
     return QStringLiteral("Table with this name is currently open. Please close it first.");
+}
+
+bool hasValidTableName()
+{
+    const QString name = getTableName(workspace().curTable);
+    return !name.isEmpty() && isValidName(name, true);
+}
+
+QString invalidTableNameMessage()
+{
+    return QStringLiteral("Table name '") + getTableName(workspace().curTable) +
+           QStringLiteral("' can't be used in a stylesheet: a table name can contain letters, "
+                          "digits and underscore only and can't start with a digit. Please save "
+                          "the table under a valid name (Save As).");
 }
 
 bool isProjectOpen(const QString &path)
@@ -114,6 +128,8 @@ void readProject(const QString &path)
         doc.xmlPath.clear();
         readTable(path);
         doc.tableChanged = false;
+        if (!doc.tablePath.isEmpty() && !hasValidTableName())
+            ui().message(invalidTableNameMessage());
     }
     if (!doc.tablePath.isEmpty()) {
         goControls();

@@ -11,6 +11,11 @@ QString askTableFileToSave(const QString &title, const QString &fileName);
 // "Table with this name is currently open. Please close it first."
 QString tableIsOpenMessage();
 
+// Whether the current table's name (its file name before the first ".") can name the
+// stylesheet's templates; the message that asks to save it under a valid name.
+bool hasValidTableName();
+QString invalidTableNameMessage();
+
 // True when an open slot holds exactly this table file (letter case counts).
 bool isProjectOpen(const QString &path);
 // Creates a table in a new slot and writes it at once. An empty name asks for the file

@@ -1,6 +1,7 @@
 #include "documents/table_commands_menu.h"
 
 #include "documents/file_dialog.h"
+#include "documents/main_controls.h"
 #include "documents/path_helpers.h"
 #include "documents/recent_tables.h"
 #include "documents/settings_files.h"
@@ -8,9 +9,9 @@
 #include "documents/table_commands.h"
 #include "documents/table_slots.h"
 #include "documents/text_files.h"
+#include "documents/views/main_window_view.h"
 #include "documents/views/preview_view.h"
 #include "documents/workspace.h"
-#include "mainwindow/main_controls.h"
 #include "platform/ui_services.h"
 
 #include <QFile>
@@ -106,6 +107,9 @@ void saveas_Click()
     if (PreviewView *preview = ws.currentViews().result)
         preview->runit_Click();
     saveit();
+    addToRecents(path);
+    if (ws.mainWindow)
+        ws.mainWindow->setTabCaption(tabKey(ws.curTable), tabCaption(path));
     goControls();
 }
 

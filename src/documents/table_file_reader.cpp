@@ -350,9 +350,10 @@ void TableFileReader::finish()
 {
     doc.tablePath = path;
     if (XmlTreeView *parser = views.parser) {
+        const int selected = doc.xmlNodeIndex; // a load starts with a fresh selection
         parser->loadXMLFile();
-        if (doc.xmlNodeIndex >= 0)
-            parser->selectNodeIndex(doc.xmlNodeIndex);
+        if (selected >= 0)
+            parser->selectNodeIndex(selected);
         parser->scrollLeft();
     }
     if (views.rep) {

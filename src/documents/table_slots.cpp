@@ -1,6 +1,7 @@
 #include "documents/table_slots.h"
 
 #include "documents/code_editor_pool.h"
+#include "documents/main_controls.h"
 #include "documents/path_helpers.h"
 #include "documents/start_guidance.h"
 #include "documents/views/main_window_view.h"
@@ -8,7 +9,6 @@
 #include "documents/views/window_frame_view.h"
 #include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
-#include "mainwindow/main_controls.h"
 #include "platform/ui_services.h"
 
 #include <QDir>

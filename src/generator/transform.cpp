@@ -3,6 +3,7 @@
 #include "documents/settings_files.h"
 #include "documents/store_access.h"
 #include "documents/stylesheet_destination.h"
+#include "documents/table_commands.h"
 #include "documents/workspace.h"
 #include "generator/plugin_processor.h"
 #include "generator/stylesheet_header.h"
@@ -75,6 +76,10 @@ TransformResult runBuiltIn(const QString &xmlPath, const QString &xslCode)
 
 TransformResult runTransform(const QString &xmlPath, const QString &xslCode)
 {
+    // The table's name names the stylesheet's templates; the processor's own complaint
+    // about it would not tell the user what to do.
+    if (!workspace().current().tablePath.isEmpty() && !hasValidTableName())
+        return {false, QString(), invalidTableNameMessage()};
     const QString commandLine = getKey(QStringLiteral("XSLT Command Line-Table"));
     if (getKey(QStringLiteral("Use Plug In XSLT-Table")) != u"True" || commandLine.isEmpty())
         return runBuiltIn(xmlPath, xslCode);

@@ -1,15 +1,16 @@
 #include "mainwindow/startup.h"
 
+#include "designer/xml_document.h"
+#include "documents/main_controls.h"
 #include "documents/path_helpers.h"
+#include "documents/recent_tables.h"
 #include "documents/settings_files.h"
 #include "documents/table_commands.h"
 #include "documents/table_slots.h"
 #include "documents/text_files.h"
 #include "documents/views/main_window_view.h"
 #include "documents/workspace.h"
-#include "mainwindow/main_controls.h"
 #include "mainwindow/menu_style.h"
-#include "documents/recent_tables.h"
 #include "mainwindow/startup_window.h"
 #include "mainwindow/window_layout.h"
 
@@ -49,8 +50,12 @@ void ensureDefaultXml()
 
 void openFromCommandLine(const CommandLine &line)
 {
-    if (!line.tableStart)
+    if (!line.tableStart) {
+        if (!line.name.isEmpty())
+            openXmlForTable(line.file.isEmpty() ? line.file : QFileInfo(line.file).absoluteFilePath(),
+                            line.xslOutput, line.name);
         return;
+    }
     // Opening the table enters its folder, so a path relative to the starting folder is
     // made absolute first.
     if (!openTable(QFileInfo(line.file).absoluteFilePath(), false) || line.xslOutput.isEmpty())

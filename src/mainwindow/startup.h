@@ -19,7 +19,8 @@ bool prepareTablesFolder(const QString &examplesFolder);
 bool updateCheckEnabled();
 // Writes the default XML document when "defaultXML.xml" reads as "".
 void ensureDefaultXml();
-// Opens what the command line names (a table file through the table file reader).
+// Opens what the command line names: a table file through the table file reader, or an
+// XML file in a new table of the name given with it.
 void openFromCommandLine(const CommandLine &line);
 
 struct StartupResult {

@@ -234,7 +234,8 @@ TEST_F(TableCommands, SaveAsMovesTheTableAndItsDefaultOutput)
     EXPECT_EQ(doc.xslFileName, "new.xsl");
     EXPECT_EQ(readFile(home.file("new.xsl")), doc.xslGenerated);
     EXPECT_EQ(window.caption, "Tarvik: Table " + tablePath("new"));
-    EXPECT_EQ(window.tabCaptions, QStringList{"old"}); // the tab keeps its caption
+    EXPECT_EQ(window.tabCaptions, QStringList{"new"});
+    EXPECT_TRUE(readSetting("set-lastfile").startsWith(tablePath("new") + "\r\n"));
     docloseit_Click();
     openTable(tablePath("new"));
     EXPECT_EQ(workspace().current().store.value("Caption-Table"), "Moved");

@@ -2,7 +2,7 @@
 #include "documents/table_file_reader.h"
 #include "documents/table_file_writer.h"
 #include "documents/workspace.h"
-#include "mainwindow/main_controls.h"
+#include "documents/main_controls.h"
 #include "recording_views.h"
 #include "sample_table.h"
 #include "support/fake_main_window.h"

@@ -9,17 +9,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-} // namespace
-
 TEST(TextFiles, CrLfIsAddedAndRemovedOnce)
 {
     TempHome home;

@@ -62,6 +62,10 @@ public:
         tabCaptions.removeAt(selected);
         selected = tabKeys.isEmpty() ? -1 : std::min(selected, int(tabKeys.size()) - 1);
     }
+    void setTabCaption(const QString &key, const QString &text) override
+    {
+        tabCaptions[tabKeys.indexOf(key)] = text;
+    }
     void setProgress(int percent) override
     {
         progress = percent;

@@ -5,32 +5,12 @@
 #include "../documents/sample_table.h"
 #include "support/file_bytes.h"
 #include "support/temp_home.h"
+#include "support/tvktool_run.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-struct ToolRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-QString tvktoolPath() { return QStringLiteral(TVKTOOL_PATH); }
-
-ToolRun tvktool(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(tvktoolPath(), arguments);
-    process.waitForFinished(30000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-} // namespace
 
 TEST(TvkTool, RoundtripOfAWrittenTableIsByteIdentical)
 {

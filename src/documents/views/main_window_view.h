@@ -16,6 +16,10 @@ public:
     virtual void setMenuEnabled(const QString &name, bool enabled) = 0;
     // The check mark of a checkable menu item.
     virtual void setMenuChecked(const QString &name, bool checked) = 0;
+    // The caption of a menu item.
+    virtual void setMenuCaption(const QString &, const QString &) {}
+    // Pops up one of the hidden popup menus ("mainX", "mainR") at the pointer.
+    virtual void popUpMenu(const QString &) {}
 
     virtual bool hasWindowSet(int slot) const = 0;
     // Creates the slot's five windows, hidden.
@@ -32,6 +36,7 @@ public:
     virtual void selectTab(const QString &key) = 0;
     virtual QString selectedTabKey() const = 0;
     virtual void removeSelectedTab() = 0;
+    virtual void setTabCaption(const QString &key, const QString &caption) = 0;
 
     // 0 to 100; 100 hides the bar.
     virtual void setProgress(int percent) = 0;

@@ -10,4 +10,6 @@ public:
     virtual void setLoading(bool loading) = 0;
     // Selects the row with this caption; no such row selects nothing.
     virtual void selectRow(const QString &caption) = 0;
+    // Rebuilds the sheet for the selected node of the structure tree.
+    virtual void fillProps() {}
 };

@@ -11,6 +11,8 @@ public:
     virtual void selectNodeIndex(int index) = 0;
     // Scrolls the tree fully left.
     virtual void scrollLeft() = 0;
+    // Shows the button that maps the selected element to a new column.
+    virtual void showMakeit(bool) {}
     // Menu commands; a window without one ignores the call.
     // Asks for an XML file (or takes the preset one) and loads it.
     virtual void cmdBrowse_Click() {}

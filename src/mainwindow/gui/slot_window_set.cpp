@@ -1,5 +1,7 @@
 #include "mainwindow/gui/slot_window_set.h"
 
+#include "designer/gui/table_window.h"
+#include "designer/gui/xml_document_window.h"
 #include "documents/workspace.h"
 #include "generator/gui/xsl_code_window.h"
 #include "mainwindow/gui/window_helpers.h"
@@ -12,6 +14,23 @@
 namespace {
 
 int toPixels(double twips, double perPixel) { return int(std::lround(twips / perPixel)); }
+
+// The window inside a slot window; an empty one until that window is built.
+QWidget *contentOf(SlotWindow kind, int slot)
+{
+    switch (kind) {
+    case SlotWindow::Parser:
+        return new XmlDocumentWindow(slot);
+    case SlotWindow::Rep:
+        return new TableWindow(slot);
+    case SlotWindow::XslCode:
+        return new XslCodeWindow(slot);
+    case SlotWindow::Prop:
+    case SlotWindow::Result:
+        break;
+    }
+    return new QWidget;
+}
 
 } // namespace
 
@@ -108,14 +127,21 @@ SlotWindowSet::SlotWindowSet(QMdiArea &area, int slot)
     for (SlotWindow kind : {SlotWindow::Parser, SlotWindow::Rep, SlotWindow::Prop,
                             SlotWindow::XslCode, SlotWindow::Result}) {
         auto *window = new SlotSubWindow(slot, kind);
-        if (kind == SlotWindow::XslCode)
-            window->setWidget(new XslCodeWindow(slot));
-        else
-            window->setWidget(new QWidget);
+        window->setWidget(contentOf(kind, slot));
         area.addSubWindow(window);
         window->hide();
         windows[size_t(kind)] = window;
     }
+}
+
+void SlotWindowSet::clear() const
+{
+    for (SlotSubWindow *window : windows)
+        window->setWindowTitle(slotWindowCaption(window->kind()));
+    if (auto *xml = qobject_cast<XmlDocumentWindow *>(window(SlotWindow::Parser)->widget()))
+        xml->initWin();
+    if (auto *rep = qobject_cast<TableWindow *>(window(SlotWindow::Rep)->widget()))
+        rep->showTree();
 }
 
 void SlotWindowSet::applyGeometry(const TableDocument &doc) const

@@ -43,6 +43,8 @@ public:
     SlotWindowSet(QMdiArea &area, int slot);
 
     SlotSubWindow *window(SlotWindow kind) const { return windows[size_t(kind)]; }
+    // The windows drop what they show for the next table of the slot.
+    void clear() const;
     // Moves and sizes each window to the geometry the table holds for it.
     void applyGeometry(const TableDocument &doc) const;
 

@@ -41,6 +41,13 @@ void TabStrip::selectTab(const QString &key)
         bar->setCurrentIndex(index);
 }
 
+void TabStrip::setCaption(const QString &key, const QString &caption)
+{
+    const int index = indexOfKey(key);
+    if (index >= 0)
+        bar->setTabText(index, caption);
+}
+
 QString TabStrip::selectedKey() const
 {
     const int index = bar->currentIndex();

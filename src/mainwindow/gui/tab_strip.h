@@ -16,6 +16,7 @@ public:
     void insertTab(int index, const QString &key, const QString &caption);
     void selectTab(const QString &key);
     QString selectedKey() const;
+    void setCaption(const QString &key, const QString &caption);
     // Removes the selected tab without switching tables: the caller switches.
     void removeSelected();
     void removeAll();

@@ -9,17 +9,18 @@
 #include "mainwindow/gui/menu_styles.h"
 #include "mainwindow/gui/slot_window_set.h"
 #include "mainwindow/gui/tab_strip.h"
-#include "mainwindow/gui/tree_icons.h"
 #include "mainwindow/gui/window_helpers.h"
 #include "mainwindow/help_commands.h"
 #include "mainwindow/main_geometry.h"
 #include "mainwindow/startup.h"
 #include "mainwindow/summary_page.h"
 #include "mainwindow/updater.h"
+#include "platform/gui/tree_icons.h"
 #include "publishing/gui/pubit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QFile>
 #include <QMdiArea>
 #include <QMenu>
@@ -280,8 +281,13 @@ void Vantor::expandTree(ActiveChild window, bool expand)
     const SlotSubWindow *sub =
         slotWindow(workspace().curTable, xml ? SlotWindow::Parser : SlotWindow::Rep);
     const QString treeName = xml ? QStringLiteral("XMLData") : QStringLiteral("template");
-    if (auto *tree = sub ? sub->widget()->findChild<QTreeWidget *>(treeName) : nullptr)
+    auto *view = sub ? sub->widget()->findChild<QTreeView *>(treeName) : nullptr;
+    if (auto *tree = qobject_cast<QTreeWidget *>(view))
         expandAll(tree, expand);
+    else if (view && expand) // the XML tree's items exist only as far as they are shown
+        view->expandAll();
+    else if (view)
+        view->collapseAll();
 }
 
 void Vantor::listChildWindows(QMenu *menu)
@@ -379,10 +385,20 @@ void Vantor::setWindowVisible(int slot, SlotWindow window, bool visible)
 
 void Vantor::clearWindowSet(int slot)
 {
-    for (SlotWindow kind : {SlotWindow::Parser, SlotWindow::Rep, SlotWindow::Prop,
-                            SlotWindow::XslCode, SlotWindow::Result})
-        if (SlotSubWindow *sub = slotWindow(slot, kind))
-            sub->setWindowTitle(slotWindowCaption(kind));
+    if (hasWindowSet(slot))
+        sets[size_t(slot)]->clear();
+}
+
+void Vantor::setMenuCaption(const QString &name, const QString &caption)
+{
+    if (QAction *item = menus.item(name))
+        item->setText(caption);
+}
+
+void Vantor::popUpMenu(const QString &name)
+{
+    if (QMenu *menu = popupMenu(name))
+        menu->popup(QCursor::pos());
 }
 
 void Vantor::insertTab(int index, const QString &key, const QString &caption)
@@ -395,6 +411,12 @@ void Vantor::selectTab(const QString &key)
 {
     if (tabs)
         tabs->selectTab(key);
+}
+
+void Vantor::setTabCaption(const QString &key, const QString &caption)
+{
+    if (tabs)
+        tabs->setCaption(key, caption);
 }
 
 QString Vantor::selectedTabKey() const { return tabs ? tabs->selectedKey() : QString(); }

@@ -69,6 +69,8 @@ public:
     void setCaption(const QString &caption) override;
     void setMenuEnabled(const QString &name, bool enabled) override;
     void setMenuChecked(const QString &name, bool checked) override;
+    void setMenuCaption(const QString &name, const QString &caption) override;
+    void popUpMenu(const QString &name) override;
     bool hasWindowSet(int slot) const override;
     void createWindowSet(int slot) override;
     bool isWindowVisible(int slot, SlotWindow window) const override;
@@ -79,6 +81,7 @@ public:
     void selectTab(const QString &key) override;
     QString selectedTabKey() const override;
     void removeSelectedTab() override;
+    void setTabCaption(const QString &key, const QString &caption) override;
     void setProgress(int percent) override;
     void processPendingEvents() override;
 

@@ -16,6 +16,8 @@ const TvkCommand commands[] = {
     {"save", "T.tvk [--answer Yes|No]...", 1, saveCommand},
     {"publish", "T.tvk [--php]", 1, publishCommand},
     {"summary", "T.tvk", 1, summaryCommand},
+    {"xmltree", "FILE.xml", 1, xmltreeCommand},
+    {"edit", "IN.tvk OUT.tvk < steps", 2, editCommand},
 };
 
 int usage()

@@ -7,7 +7,7 @@
 // tvktool's conversation with the user: every message and question goes to stderr; a
 // question takes the next queued answer, else No (or Cancel); every dialog is cancelled
 // and nothing is started.
-class StderrUi final : public UiServices {
+class StderrUi : public UiServices {
 public:
     std::deque<Answer> answers;
 

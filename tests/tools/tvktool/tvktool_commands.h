@@ -19,7 +19,11 @@ int transformCommand(const QStringList &arguments);
 int saveCommand(const QStringList &arguments);
 int publishCommand(const QStringList &arguments);
 int summaryCommand(const QStringList &arguments);
+int xmltreeCommand(const QStringList &arguments);
+int editCommand(const QStringList &arguments);
 
 // Reads a table file into the current slot, which it takes and empties first; false when
 // the file is invalid (the reader's message has gone to stderr).
 bool loadTableFile(const QString &path);
+// Writes the table read by loadTableFile from in to out, its side files as in carries them.
+bool writeLoadedTable(const QString &in, const QString &out);

@@ -1,8 +1,9 @@
-#include "mainwindow/main_controls.h"
+#include "documents/main_controls.h"
 
 #include "documents/views/main_window_view.h"
 #include "documents/views/preview_view.h"
 #include "documents/views/window_frame_view.h"
+#include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
 
 #include <QStringList>
@@ -113,6 +114,8 @@ void goControls()
         hideDocumentWindows(*view, slot);
     }
     setMenus(*view, xmlDocumentMenus(), hasXml);
+    if (XmlTreeView *parser = ws.currentViews().parser)
+        parser->showMakeit(hasXml);
 
     if (view->hasWindowSet(slot) && view->isWindowVisible(slot, SlotWindow::Parser) != hasTable)
         view->setWindowVisible(slot, SlotWindow::Parser, hasTable);

@@ -1,4 +1,4 @@
-#include "mainwindow/gui/tree_icons.h"
+#include "platform/gui/tree_icons.h"
 
 #include <QList>
 #include <QPair>

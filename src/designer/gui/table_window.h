@@ -1,0 +1,54 @@
+#pragma once
+
+#include "documents/views/table_tree_view.h"
+
+#include <QTreeWidget>
+#include <QWidget>
+
+class QPushButton;
+
+// The structure tree `template`: only a column's label may be edited in place, and the
+// edit renames the column with its keys.
+class StructureTreeWidget : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit StructureTreeWidget(QWidget *parent = nullptr);
+    // The key of an item.
+    static QString keyOf(const QTreeWidgetItem *item);
+
+protected:
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+// The table window `rep` of one table slot: the eight buttons and the structure tree,
+// which shows the slot's structure tree and selection.
+class TableWindow : public QWidget, public TableTreeView {
+    Q_OBJECT
+public:
+    explicit TableWindow(int slot, QWidget *parent = nullptr);
+    ~TableWindow() override;
+
+    StructureTreeWidget *tree() const { return templ; }
+
+    // TableTreeView
+    void fillProps() override;
+    void doTClick() override;
+    void showTree() override;
+    void selectNode(const QString &key) override;
+    void scrollLeft() override;
+    void addit_Click() override;
+    void removeit_Click() override;
+    void ren_Click() override;
+    void mup_Click() override;
+    void mdown_Click() override;
+
+private:
+    QPushButton *addButton(const QString &name, const QString &caption, void (TableWindow::*run)());
+    void labelEdited(QTreeWidgetItem *item);
+
+    int tableSlot;
+    StructureTreeWidget *templ;
+    bool rebuilding = false;
+};

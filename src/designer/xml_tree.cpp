@@ -1,0 +1,48 @@
+#include "designer/xml_tree.h"
+
+QString XmlTree::caption(int node) const
+{
+    if (node == documentNode)
+        return documentCaption;
+    const Node &n = nodes[size_t(node)];
+    return QString::fromUtf8(captions.data() + n.captionStart, n.captionLength);
+}
+
+XmlTreeBuilder::XmlTreeBuilder(const QString &documentCaption)
+{
+    tree.documentCaption = documentCaption;
+    tree.nodes.emplace_back();
+}
+
+int XmlTreeBuilder::add(int parent)
+{
+    XmlTree::Node node;
+    node.parent = parent;
+    node.row = tree.nodes[size_t(parent)].childCount++;
+    tree.nodes.push_back(node);
+    return int(tree.nodes.size()) - 1;
+}
+
+void XmlTreeBuilder::setCaption(int node, const std::string &utf8)
+{
+    XmlTree::Node &n = tree.nodes[size_t(node)];
+    n.captionStart = qint64(tree.captions.size());
+    n.captionLength = qint32(utf8.size());
+    tree.captions += utf8;
+}
+
+XmlTree XmlTreeBuilder::finish()
+{
+    qint32 next = 0;
+    for (XmlTree::Node &node : tree.nodes) {
+        node.childStart = next;
+        next += node.childCount;
+    }
+    tree.children.assign(size_t(next), 0);
+    for (size_t id = 1; id < tree.nodes.size(); ++id) {
+        const XmlTree::Node &node = tree.nodes[id];
+        tree.children[size_t(tree.nodes[size_t(node.parent)].childStart + node.row)] = qint32(id);
+    }
+    tree.captions.shrink_to_fit();
+    return std::move(tree);
+}

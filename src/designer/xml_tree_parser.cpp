@@ -1,0 +1,382 @@
+#include "designer/xml_tree_parser.h"
+
+#include "documents/string_helpers.h"
+#include "documents/text_files.h"
+
+#include <QFile>
+#include <libxml/SAX2.h>
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+#include <libxml/xmlerror.h>
+
+namespace {
+
+std::string bytes(const xmlChar *text) { return text ? reinterpret_cast<const char *>(text) : ""; }
+
+std::string bytes(const xmlChar *begin, const xmlChar *end)
+{
+    return std::string(reinterpret_cast<const char *>(begin), size_t(end - begin));
+}
+
+std::string qualified(const xmlChar *prefix, const xmlChar *local)
+{
+    return prefix ? bytes(prefix) + ':' + bytes(local) : bytes(local);
+}
+
+// CR, LF and Tab removed, as element texts and attribute values are shown.
+std::string withoutBreaks(std::string text)
+{
+    std::erase_if(text, [](char c) { return c == '\r' || c == '\n' || c == '\t'; });
+    return text;
+}
+
+bool isBlank(const std::string &text)
+{
+    return text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+// Without entity replacement the parser marks a literal "&" in an attribute value as
+// "&#38;"; the value shown is the one the document means.
+std::string attributeValue(const xmlChar *begin, const xmlChar *end)
+{
+    std::string value = bytes(begin, end);
+    for (size_t at = value.find("&#38;"); at != std::string::npos; at = value.find("&#38;", at + 1))
+        value.replace(at, 5, "&");
+    return value;
+}
+
+// The PUBLIC or SYSTEM part of an entity or notation declaration.
+std::string externalId(const xmlChar *publicId, const xmlChar *systemId)
+{
+    if (publicId && *publicId)
+        return " PUBLIC '" + bytes(publicId) + "' '" + bytes(systemId) + "'";
+    if (systemId && *systemId)
+        return " SYSTEM '" + bytes(systemId) + "'";
+    return {};
+}
+
+bool isGeneralEntity(int type)
+{
+    return type == XML_INTERNAL_GENERAL_ENTITY || type == XML_EXTERNAL_GENERAL_PARSED_ENTITY ||
+           type == XML_EXTERNAL_GENERAL_UNPARSED_ENTITY;
+}
+
+// Receives the parser's events and turns them into tree nodes.
+class TreeSax {
+public:
+    explicit TreeSax(const QString &caption) : builder(caption) {}
+
+    static TreeSax *of(void *context)
+    {
+        return static_cast<TreeSax *>(static_cast<xmlParserCtxtPtr>(context)->_private);
+    }
+
+    void startElement(const xmlChar *local, const xmlChar *prefix, int nbNamespaces,
+                      const xmlChar **namespaces, int nbAttributes, const xmlChar **attributes)
+    {
+        flushText();
+        const int node = builder.add(top());
+        open.push_back({node, qualified(prefix, local)});
+        for (int i = 0; i < nbNamespaces; ++i) {
+            const xmlChar *name = namespaces[2 * i];
+            addLeaf("@" + (name ? "xmlns:" + bytes(name) : std::string("xmlns")) + "=" +
+                    withoutBreaks(bytes(namespaces[2 * i + 1])));
+        }
+        for (int i = 0; i < nbAttributes; ++i) {
+            const xmlChar **a = attributes + 5 * i;
+            addLeaf("@" + qualified(a[1], a[0]) + "=" + withoutBreaks(attributeValue(a[3], a[4])));
+        }
+    }
+
+    void endElement()
+    {
+        flushText();
+        builder.setCaption(open.back().node, open.back().caption);
+        open.pop_back();
+    }
+
+    void characters(const xmlChar *text, int length)
+    {
+        if (!open.empty())
+            pendingText.append(reinterpret_cast<const char *>(text), size_t(length));
+    }
+
+    void cdata(const xmlChar *text, int length)
+    {
+        flushText();
+        addLeaf(std::string(reinterpret_cast<const char *>(text), size_t(length)));
+    }
+
+    void comment(const xmlChar *text)
+    {
+        flushText();
+        addLeaf("<!--" + bytes(text) + "-->");
+    }
+
+    void processingInstruction(const xmlChar *target, const xmlChar *data)
+    {
+        flushText();
+        addLeaf("<?" + bytes(target) + " " + bytes(data) + "?>");
+    }
+
+    void reference(const xmlChar *name)
+    {
+        flushText();
+        addLeaf("&" + bytes(name) + ";");
+    }
+
+    void doctype(const xmlChar *name)
+    {
+        doctypeNode = builder.add(top());
+        builder.setCaption(doctypeNode, "DOCTYPE " + bytes(name));
+    }
+
+    void declaration(const std::string &caption)
+    {
+        if (doctypeNode >= 0)
+            builder.setCaption(builder.add(doctypeNode), caption);
+    }
+
+    XmlTree finish() { return builder.finish(); }
+
+    XmlLoadError firstError;
+
+private:
+    struct Open {
+        int node;
+        std::string caption;
+    };
+
+    int top() const { return open.empty() ? XmlTree::documentNode : open.back().node; }
+
+    // A node with its caption known now; an empty caption makes no node.
+    void addLeaf(const std::string &caption)
+    {
+        if (!caption.empty())
+            builder.setCaption(builder.add(top()), caption);
+    }
+
+    // A text node ends: its text joins its element's caption.
+    void flushText()
+    {
+        if (!pendingText.empty() && !isBlank(pendingText))
+            open.back().caption += "=" + withoutBreaks(pendingText);
+        pendingText.clear();
+    }
+
+    XmlTreeBuilder builder;
+    std::vector<Open> open;
+    std::string pendingText;
+    int doctypeNode = -1;
+};
+
+void onStartElement(void *ctx, const xmlChar *local, const xmlChar *prefix, const xmlChar *,
+                    int nbNamespaces, const xmlChar **namespaces, int nbAttributes, int,
+                    const xmlChar **attributes)
+{
+    if (TreeSax *sax = TreeSax::of(ctx))
+        sax->startElement(local, prefix, nbNamespaces, namespaces, nbAttributes, attributes);
+}
+
+void onEndElement(void *ctx, const xmlChar *, const xmlChar *, const xmlChar *)
+{
+    if (TreeSax *sax = TreeSax::of(ctx))
+        sax->endElement();
+}
+
+void onCharacters(void *ctx, const xmlChar *text, int length)
+{
+    if (TreeSax *sax = TreeSax::of(ctx))
+        sax->characters(text, length);
+}
+
+void onCdata(void *ctx, const xmlChar *text, int length)
+{
+    if (TreeSax *sax = TreeSax::of(ctx))
+        sax->cdata(text, length);
+}
+
+void onComment(void *ctx, const xmlChar *text)
+{
+    if (TreeSax *sax = TreeSax::of(ctx))
+        sax->comment(text);
+}
+
+void onProcessingInstruction(void *ctx, const xmlChar *target, const xmlChar *data)
+{
+    if (TreeSax *sax = TreeSax::of(ctx))
+        sax->processingInstruction(target, data);
+}
+
+void onReference(void *ctx, const xmlChar *name)
+{
+    if (TreeSax *sax = TreeSax::of(ctx))
+        sax->reference(name);
+}
+
+void onInternalSubset(void *ctx, const xmlChar *name, const xmlChar *publicId,
+                      const xmlChar *systemId)
+{
+    xmlSAX2InternalSubset(ctx, name, publicId, systemId);
+    if (TreeSax *sax = TreeSax::of(ctx))
+        sax->doctype(name);
+}
+
+void onEntityDecl(void *ctx, const xmlChar *name, int type, const xmlChar *publicId,
+                  const xmlChar *systemId, xmlChar *content)
+{
+    xmlSAX2EntityDecl(ctx, name, type, publicId, systemId, content);
+    TreeSax *sax = TreeSax::of(ctx);
+    if (sax && isGeneralEntity(type))
+        sax->declaration("<!ENTITY " + bytes(name) + externalId(publicId, systemId) + ">");
+}
+
+void onUnparsedEntityDecl(void *ctx, const xmlChar *name, const xmlChar *publicId,
+                          const xmlChar *systemId, const xmlChar *notation)
+{
+    xmlSAX2UnparsedEntityDecl(ctx, name, publicId, systemId, notation);
+    const std::string ndata = notation && *notation ? " NDATA " + bytes(notation) : "";
+    if (TreeSax *sax = TreeSax::of(ctx))
+        sax->declaration("<!ENTITY " + bytes(name) + externalId(publicId, systemId) + ndata + ">");
+}
+
+void onNotationDecl(void *ctx, const xmlChar *name, const xmlChar *publicId,
+                    const xmlChar *systemId)
+{
+    xmlSAX2NotationDecl(ctx, name, publicId, systemId);
+    if (TreeSax *sax = TreeSax::of(ctx))
+        sax->declaration("<!NOTATION " + bytes(name) + externalId(publicId, systemId) + ">");
+}
+
+void ignoreWhitespace(void *, const xmlChar *, int) {}
+
+void keepFirstError(void *ctx, xmlErrorPtr error)
+{
+    TreeSax *sax = TreeSax::of(ctx);
+    if (!sax || !sax->firstError.reason.isEmpty() || !error || error->level < XML_ERR_ERROR)
+        return;
+    XmlLoadError *first = &sax->firstError;
+    first->reason = QString::fromUtf8(error->message ? error->message : "").trimmed();
+    first->line = error->line;
+    first->filePos = error->int2; // the column; made a file position once parsing is over
+}
+
+xmlSAXHandler treeHandler()
+{
+    xmlSAXHandler handler;
+    xmlSAXVersion(&handler, 2);
+    handler.startElementNs = onStartElement;
+    handler.endElementNs = onEndElement;
+    handler.characters = onCharacters;
+    handler.ignorableWhitespace = ignoreWhitespace;
+    handler.cdataBlock = onCdata;
+    handler.comment = onComment;
+    handler.processingInstruction = onProcessingInstruction;
+    handler.reference = onReference;
+    handler.internalSubset = onInternalSubset;
+    handler.entityDecl = onEntityDecl;
+    handler.unparsedEntityDecl = onUnparsedEntityDecl;
+    handler.notationDecl = onNotationDecl;
+    handler.serror = keepFirstError;
+    return handler;
+}
+
+// The file, read in pieces for the parser, reporting how far it got.
+struct ProgressFile {
+    QFile file;
+    qint64 done = 0;
+    int lastPercent = -1;
+    const XmlParseProgress *progress = nullptr;
+
+    static int read(void *context, char *buffer, int length)
+    {
+        auto *self = static_cast<ProgressFile *>(context);
+        const qint64 got = self->file.read(buffer, length);
+        if (got > 0)
+            self->report(got);
+        return int(got);
+    }
+
+    static int close(void *) { return 0; }
+
+    void report(qint64 got)
+    {
+        done += got;
+        const int percent = file.size() > 0 ? int(done * 100 / file.size()) : 100;
+        if (percent != lastPercent && progress && *progress)
+            (*progress)(percent);
+        lastPercent = percent;
+    }
+};
+
+// The error's line of the file and the characters before the error point.
+void locateError(const QString &path, XmlLoadError &error)
+{
+    QFile file(path);
+    if (error.line <= 0 || !file.open(QIODevice::ReadOnly))
+        return;
+    const QString text = decodeText(file.readAll());
+    qsizetype start = 0;
+    for (int line = 1; line < error.line && start >= 0; ++line) {
+        start = text.indexOf(QChar('\n'), start);
+        if (start >= 0)
+            ++start;
+    }
+    if (start < 0)
+        return;
+    const qsizetype end = text.indexOf(QChar('\n'), start);
+    error.sourceText = text.mid(start, end < 0 ? -1 : end - start);
+    trimWhite(error.sourceText);
+    error.filePos = start + std::max<qint64>(error.filePos - 1, 0);
+}
+
+} // namespace
+
+XmlTreeParse parseXmlTree(const QString &path, const QString &documentCaption,
+                          const XmlParseProgress &progress)
+{
+    xmlInitParser(); // once per process; harmless afterwards
+    XmlTreeParse result;
+    ProgressFile input;
+    input.file.setFileName(path);
+    input.progress = &progress;
+    if (!input.file.open(QIODevice::ReadOnly)) {
+        result.error.reason = input.file.errorString();
+        return result;
+    }
+    TreeSax sax(documentCaption);
+    xmlSAXHandler handler = treeHandler();
+    xmlParserCtxtPtr ctxt = xmlCreateIOParserCtxt(&handler, nullptr, ProgressFile::read,
+                                                  ProgressFile::close, &input,
+                                                  XML_CHAR_ENCODING_NONE);
+    if (!ctxt) {
+        result.error.reason = QStringLiteral("The parser could not start.");
+        return result;
+    }
+    ctxt->_private = &sax;
+    xmlCtxtUseOptions(ctxt, XML_PARSE_NONET);
+    ctxt->sax->ignorableWhitespace = ignoreWhitespace;
+    xmlParseDocument(ctxt);
+    const bool wellFormed = ctxt->wellFormed && sax.firstError.reason.isEmpty();
+    xmlFreeDoc(ctxt->myDoc);
+    ctxt->myDoc = nullptr;
+    xmlFreeParserCtxt(ctxt);
+    if (!wellFormed) {
+        result.error = sax.firstError;
+        if (result.error.reason.isEmpty())
+            result.error.reason = QStringLiteral("The document could not be parsed.");
+        locateError(path, result.error);
+        return result;
+    }
+    result.tree = std::make_shared<const XmlTree>(sax.finish());
+    return result;
+}
+
+QString xmlErrorMessage(const XmlLoadError &error)
+{
+    return QStringLiteral("Error in XML file:\r\n\r\nSource Text: ") + error.sourceText +
+           QStringLiteral("\r\n\r\nError: ") + error.reason + QStringLiteral("\r\nLine #: ") +
+           QString::number(error.line) + QStringLiteral(" (position in file: ") +
+           QString::number(error.filePos) +
+           QStringLiteral(")\r\n\r\nCorrect above error and try again.");
+}

@@ -1,0 +1,166 @@
+// The XML document window and the table window inside the main window, offscreen.
+#include "designer/gui/table_window.h"
+#include "designer/gui/xml_document_window.h"
+#include "documents/table_commands.h"
+#include "documents/table_commands_menu.h"
+#include "documents/workspace.h"
+#include "mainwindow/gui/slot_window_set.h"
+#include "mainwindow/gui/vantor.h"
+#include "support/scripted_ui.h"
+#include "support/temp_home.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A started main window with the example table of books open.
+struct BooksOpen {
+    TempHome home;
+    ScopedScriptedUi ui;
+    QTemporaryDir examples;
+    Vantor window;
+    int slot = 0;
+
+    BooksOpen()
+    {
+        window.startUp({}, examples.path());
+        for (const char *name : {"demo_books.tvk", "demo_books.xml"})
+            QFile::copy(QStringLiteral(TARVIK_SOURCE_DIR "/resources/examples/") + name,
+                        home.file(name));
+        EXPECT_TRUE(openTable(home.file("demo_books.tvk")));
+        slot = workspace().curTable;
+    }
+    XmlDocumentWindow &xml() const
+    {
+        return *qobject_cast<XmlDocumentWindow *>(window.slotWindow(slot, SlotWindow::Parser)->widget());
+    }
+    TableWindow &rep() const
+    {
+        return *qobject_cast<TableWindow *>(window.slotWindow(slot, SlotWindow::Rep)->widget());
+    }
+    QTreeWidgetItem *item(const QString &text) const
+    {
+        return rep().tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    }
+    void click(QTreeWidgetItem *item, Qt::MouseButton button) const
+    {
+        QTreeWidget *tree = rep().tree();
+        const QPoint at = tree->visualItemRect(item).center();
+        QTest::mousePress(tree->viewport(), button, {}, at);
+        QTest::mouseRelease(tree->viewport(), button, {}, at);
+    }
+};
+
+} // namespace
+
+TEST(DesignerWindows, AnOpenedTableShowsItsXmlTreeAndStructureTree)
+{
+    BooksOpen books;
+    EXPECT_TRUE(books.ui->messages.isEmpty()) << books.ui->messages.join("|").toStdString();
+    const XmlTreeModel &model = books.xml().treeModel();
+    const QModelIndex document = model.index(0, 0);
+    // The table names its document relative to its own folder.
+    EXPECT_EQ(model.data(document).toString(), "demo_books.xml");
+    EXPECT_EQ(model.data(model.index(0, 0, document)).toString(), "catalog");
+    EXPECT_TRUE(books.xml().tree()->isExpanded(document));
+    EXPECT_EQ(books.window.slotWindow(books.slot, SlotWindow::Parser)->windowTitle(),
+              "XML: demo_books.xml");
+    EXPECT_FALSE(workspace().current().tableChanged);
+
+    QTreeWidget *tree = books.rep().tree();
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    QStringList columns;
+    for (int i = 0; i < tree->topLevelItem(0)->childCount(); ++i)
+        columns << tree->topLevelItem(0)->child(i)->text(0);
+    EXPECT_EQ(columns, (QStringList{"title", "author", "year", "price"}));
+    EXPECT_FALSE(tree->topLevelItem(0)->child(0)->icon(0).isNull());
+}
+
+TEST(DesignerWindows, ANodeClickSelects)
+{
+    BooksOpen books;
+    books.click(books.item("author"), Qt::LeftButton);
+    EXPECT_EQ(workspace().current().selectedNodeKey, "author");
+    books.click(books.item("value"), Qt::RightButton);
+    EXPECT_EQ(workspace().current().selectedNodeKey, "title-value");
+    books.window.popupMenu("mainR")->close();
+
+    XmlTreeWidget *xmlTree = books.xml().tree();
+    const QModelIndex catalog = books.xml().treeModel().index(0, 0, xmlTree->model()->index(0, 0));
+    QTest::mouseClick(xmlTree->viewport(), Qt::LeftButton, {}, xmlTree->visualRect(catalog).center());
+    EXPECT_EQ(workspace().current().xmlNodeIndex, 2);
+}
+
+TEST(DesignerWindows, PopupItemsFollowTheNodeKind)
+{
+    BooksOpen books;
+    const auto enabledItems = [&books] {
+        QStringList names;
+        for (QAction *action : books.window.popupMenu("mainR")->actions())
+            if (!action->isSeparator() && action->isEnabled())
+                names << action->objectName();
+        books.window.popupMenu("mainR")->close();
+        return names;
+    };
+    books.click(books.item("Table"), Qt::RightButton);
+    EXPECT_EQ(enabledItems(), QStringList{"addCol"});
+    books.click(books.item("year"), Qt::RightButton);
+    EXPECT_EQ(enabledItems(), (QStringList{"addAttribute", "editAttribute", "renameColumn",
+                                           "moveUp", "moveDown", "deleteColumn"}));
+    EXPECT_EQ(books.window.mainMenus().item("editAttribute")->text(), "Edit required attribute");
+    books.click(books.item("year")->child(0), Qt::RightButton);
+    EXPECT_EQ(enabledItems(), (QStringList{"editAttribute", "deleteAttribute"}));
+    EXPECT_EQ(books.window.mainMenus().item("editAttribute")->text(), "Edit attribute");
+}
+
+TEST(DesignerWindows, TheDragCarriesTheXpathAndOnlyMoves)
+{
+    BooksOpen books;
+    XmlTreeWidget *tree = books.xml().tree();
+    QAbstractItemModel *model = tree->model();
+    const QModelIndex book = model->index(0, 0, model->index(0, 0, model->index(0, 0)));
+    const QModelIndex id = model->index(0, 0, book);
+    EXPECT_EQ(model->data(id).toString(), "@id=b1");
+    std::unique_ptr<QMimeData> mime(model->mimeData({id}));
+    EXPECT_EQ(mime->text(), "/catalog/book/@id");
+    EXPECT_EQ(tree->dragDropMode(), QAbstractItemView::DragOnly);
+    EXPECT_EQ(model->supportedDragActions(), Qt::MoveAction);
+}
+
+TEST(DesignerWindows, TheDeleteKeyAndAnInPlaceRenameGoThroughTheModel)
+{
+    BooksOpen books;
+    QTreeWidget *tree = books.rep().tree();
+    books.click(books.item("price"), Qt::LeftButton);
+    books.ui->answers = {UiServices::Answer::Yes};
+    QTest::keyClick(tree, Qt::Key_Delete);
+    EXPECT_FALSE(workspace().current().tree.find("price"));
+    EXPECT_FALSE(books.item("price"));
+
+    books.item("year")->setText(0, "published");
+    QTest::qWait(0);
+    EXPECT_TRUE(workspace().current().tree.find("published"));
+    EXPECT_EQ(workspace().current().store.value("Xpath-published@value"), "/catalog/book/year");
+    EXPECT_TRUE(books.item("published"));
+}
+
+TEST(DesignerWindows, TheSelectedXmlNodeSurvivesSavingAndOpening)
+{
+    BooksOpen books;
+    books.xml().selectNodeIndex(3); // the first book
+    ASSERT_TRUE(saveit());
+    ASSERT_TRUE(checkDirty(false));
+    docloseit_Click();
+    ASSERT_TRUE(openTable(books.home.file("demo_books.tvk")));
+    books.slot = workspace().curTable;
+    EXPECT_EQ(workspace().current().xmlNodeIndex, 3);
+    const XmlTreeModel &model = books.xml().treeModel();
+    EXPECT_EQ(model.nodeOf(books.xml().tree()->currentIndex()), 2);
+}

@@ -1,0 +1,183 @@
+// Editing the structure tree: move, delete and rename keep tree and store consistent.
+#include "designer/table_editing.h"
+#include "documents/workspace.h"
+#include "support/scripted_ui.h"
+#include "support/temp_home.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Answer = UiServices::Answer;
+
+// Columns c1 (value, style, href), name and c10; keys of every kind around them.
+struct Table {
+    TempHome home;
+    ScopedScriptedUi ui;
+
+    Table()
+    {
+        TableDocument &d = doc();
+        for (const char *column : {"c1", "name", "c10"}) {
+            d.tree.add("Table", column, column);
+            d.store.set(QString("Type-") + column, "Text");
+            d.tree.add(column, QString(column) + "-value", "value");
+            d.store.set(QString("Xpath-") + column + "@value", "/r/x");
+        }
+        for (const char *attribute : {"style", "href"})
+            d.tree.add("c1", QString("c1-") + attribute, attribute);
+        for (const char *key : {"Xpath Changed Flag-c1-value", "Call Xpath-c1@table-item",
+                                "Call Xpath-c10@table-name", "XSL Code-c1@value",
+                                "Font-c1@style", "Xpath-Table", "Width-c1"})
+            d.store.set(key, "v");
+        d.tableChanged = false;
+    }
+    static TableDocument &doc() { return workspace().current(); }
+    static QStringList keys()
+    {
+        QStringList list;
+        for (const auto &entry : doc().store.entries())
+            list << entry.key;
+        return list.mid(1);
+    }
+    static QStringList children(const QString &key)
+    {
+        QStringList list;
+        for (const auto &child : doc().tree.find(key)->children)
+            list << child->key + "=" + child->text;
+        return list;
+    }
+};
+
+} // namespace
+
+TEST(TableEditing, RenameRekeysEveryKeyOfTheColumn)
+{
+    Table t;
+    nodeClick("c1-style"); // an attribute's selection renames its column
+    t.ui->inputAnswers = {"c2"};
+    ren_Click();
+    EXPECT_EQ(Table::keys(),
+              (QStringList{"Type-c2", "Xpath-c2@value", "Type-name", "Xpath-name@value",
+                           "Type-c10", "Xpath-c10@value", "Xpath Changed Flag-c2-value",
+                           "Call Xpath-c2@table-item", "Call Xpath-c10@table-name",
+                           "XSL Code-c2@value", "Font-c2@style", "Xpath-Table", "Width-c2"}));
+    EXPECT_EQ(Table::children("Table"), (QStringList{"c2=c2", "name=name", "c10=c10"}));
+    EXPECT_EQ(Table::children("c2"), (QStringList{"c2-value=value", "c2-style=style", "c2-href=href"}));
+    EXPECT_EQ(Table::doc().selectedNodeKey, "c2-style");
+    EXPECT_TRUE(Table::doc().tableChanged);
+}
+
+TEST(TableEditing, RenameRefusesNamesThatWouldClash)
+{
+    const struct {
+        QString name;
+        QString message;
+    } cases[] = {
+        {"Table", "Column can't have name 'Table'. Please choose another name."},
+        {"name", "This column already exists. Please choose another name."},
+        {"my col", "Name can contain letters, digits and underscore only. Please enter another name."},
+        {"1c", "Name can't start with digit. Please enter another name."},
+    };
+    for (const auto &c : cases) {
+        Table t;
+        nodeClick("c1");
+        const QStringList before = Table::keys();
+        t.ui->inputAnswers = {c.name};
+        ren_Click();
+        EXPECT_EQ(t.ui->messages, QStringList{c.message}) << c.name.toStdString();
+        EXPECT_EQ(Table::keys(), before);
+        EXPECT_TRUE(Table::doc().tree.find("c1"));
+        EXPECT_FALSE(Table::doc().tableChanged);
+    }
+    Table t;
+    nodeClick("c1");
+    t.ui->inputAnswers = {"\x1b"};
+    ren_Click();
+    EXPECT_TRUE(t.ui->messages.isEmpty());
+    EXPECT_FALSE(mayEditLabel("Table"));
+    EXPECT_FALSE(mayEditLabel("c1-value"));
+    EXPECT_TRUE(mayEditLabel("c1"));
+    EXPECT_EQ(t.ui->messages, QStringList{"Can't rename Table element"});
+}
+
+TEST(TableEditing, MoveKeepsAttributesAndKeysAndMarksTheTableChanged)
+{
+    Table t;
+    const QStringList keys = Table::keys();
+    nodeClick("c1-href");
+    mup_Click(); // the first column: nothing, silently
+    EXPECT_FALSE(Table::doc().tableChanged);
+    mdown_Click();
+    EXPECT_EQ(Table::children("Table"), (QStringList{"name=name", "c1=c1", "c10=c10"}));
+    EXPECT_EQ(Table::children("c1"), (QStringList{"c1-value=value", "c1-style=style", "c1-href=href"}));
+    EXPECT_EQ(Table::doc().selectedNodeKey, "c1");
+    EXPECT_TRUE(Table::doc().tableChanged);
+    nodeClick("c10");
+    mup_Click();
+    EXPECT_EQ(Table::children("Table"), (QStringList{"name=name", "c10=c10", "c1=c1"}));
+    EXPECT_EQ(Table::keys(), keys);
+    EXPECT_TRUE(t.ui->messages.isEmpty());
+}
+
+TEST(TableEditing, DeleteRemovesExactlyTheColumnsKeys)
+{
+    Table t;
+    nodeClick("name");
+    removeit_Click(); // answered No
+    EXPECT_TRUE(Table::doc().tree.find("name"));
+    t.ui->answers = {Answer::Yes};
+    removeit_Click();
+    EXPECT_EQ(t.ui->questions, QStringList(2, "Are you sure you want to delete this column?"));
+    EXPECT_FALSE(Table::doc().tree.find("name"));
+    EXPECT_FALSE(Table::doc().tree.find("name-value"));
+    EXPECT_TRUE(Table::keys().contains("Call Xpath-c10@table-name"));
+
+    nodeClick("c1-style");
+    t.ui->answers = {Answer::Yes};
+    removeit_Click();
+    EXPECT_EQ(Table::keys().join(","), (QStringList{"Type-c10", "Xpath-c10@value",
+                                         "Call Xpath-c10@table-name", "Xpath-Table"}).join(","));
+    EXPECT_EQ(Table::children("Table"), QStringList{"c10=c10"});
+    EXPECT_TRUE(Table::doc().tableChanged);
+}
+
+TEST(TableEditing, CommandsNeedAColumn)
+{
+    Table t;
+    mup_Click();
+    removeit_Click();
+    ren_Click();
+    nodeClick("Table");
+    mdown_Click();
+    removeit_Click();
+    ren_Click();
+    deleteKeyPressed();
+    EXPECT_EQ(t.ui->messages,
+              (QStringList{
+                  "Please select column in Table window to move it.",
+                  "Please select column in Table window to delete it.",
+                  "Please select column in Table window and then try again.",
+                  "Can't move 'Table'. Please select column in Table window to move it.",
+                  "Can't delete 'Table'. Please select column in Table window to delete it.",
+                  "Can't rename 'Table'. Please select column in Table window and then try again."}));
+    EXPECT_TRUE(t.ui->questions.isEmpty());
+}
+
+TEST(TableEditing, PopupItemsByNodeKind)
+{
+    const auto enabled = [](NodeKind kind) {
+        QStringList names;
+        for (const MenuItemState &item : mainRStates(kind))
+            if (item.enabled)
+                names << item.name;
+        return names;
+    };
+    EXPECT_EQ(enabled(NodeKind::Table), QStringList{"addCol"});
+    EXPECT_EQ(enabled(NodeKind::Column),
+              (QStringList{"addAttribute", "editAttribute", "renameColumn", "moveUp", "moveDown",
+                           "deleteColumn"}));
+    EXPECT_EQ(enabled(NodeKind::Attribute), (QStringList{"editAttribute", "deleteAttribute"}));
+    EXPECT_EQ(editAttributeCaption(NodeKind::Column), "Edit required attribute");
+    EXPECT_EQ(editAttributeCaption(NodeKind::Attribute), "Edit attribute");
+}

@@ -1,0 +1,178 @@
+// Loading a table's XML document: what is recorded, what the user is told, the cached copy.
+#include "designer/map_xml_box.h"
+#include "designer/xml_document.h"
+#include "documents/store_access.h"
+#include "documents/text_files.h"
+#include "documents/workspace.h"
+#include "support/fake_main_window.h"
+#include "support/scripted_ui.h"
+#include "support/temp_home.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Answer = UiServices::Answer;
+
+// An open table "t.tvk" in the data folder, a main window and scripted dialogs.
+struct OpenTable {
+    TempHome home;
+    ScopedScriptedUi ui;
+    FakeMainWindow window;
+    XmlDocumentState state;
+
+    OpenTable()
+    {
+        workspace().slotUsed[0] = true;
+        workspace().current().tablePath = home.file("t.tvk");
+    }
+    TableDocument &doc() { return workspace().current(); }
+    QString xml(const QString &name, const QString &text)
+    {
+        writeFile(home.file(name), text, true);
+        return home.file(name);
+    }
+    bool load(const QString &path)
+    {
+        state.fileName = path;
+        return loadXMLFile(state, parseNow);
+    }
+};
+
+} // namespace
+
+TEST(XmlDocument, LoadRecordsTheDocumentAndMarksTheTableChanged)
+{
+    OpenTable t;
+    const QString path = t.xml("a.xml", "<a x='1'>hi</a>");
+    EXPECT_TRUE(t.load(path));
+    EXPECT_EQ(t.doc().xmlPath, path);
+    EXPECT_EQ(t.doc().xmlText, "<a x='1'>hi</a>");
+    EXPECT_EQ(t.state.caption, "XML: " + path);
+    EXPECT_TRUE(t.doc().tableChanged);
+    EXPECT_TRUE(t.doc().repShown && t.doc().propShown && t.doc().resultShown);
+    EXPECT_EQ(t.state.tree->nodeCount(), 3);
+    EXPECT_TRUE(t.window.menuEnabled.value("xslmenu"));
+    EXPECT_TRUE(t.ui->messages.isEmpty());
+}
+
+TEST(XmlDocument, LoadRefusals)
+{
+    OpenTable t;
+    t.state.fileName = t.home.file("gone.xml");
+    t.doc().tablePath.clear();
+    EXPECT_FALSE(loadXMLFile(t.state, parseNow));
+    t.doc().tablePath = t.home.file("t.tvk");
+    EXPECT_FALSE(loadXMLFile(t.state, parseNow));
+    EXPECT_EQ(t.ui->messages, (QStringList{"No table currently open. Open or create table first.",
+                                           "Can't find XML file. Please open XML file."}));
+    EXPECT_EQ(t.doc().xmlPath, "");
+}
+
+TEST(XmlDocument, AFailedLoadKeepsTheGoodDocument)
+{
+    OpenTable t;
+    const QString good = t.xml("good.xml", "<a/>");
+    ASSERT_TRUE(t.load(good));
+    const auto tree = t.state.tree;
+    workspace().presetXmlPath = t.xml("bad.xml", "<a>");
+    t.ui->answers = {Answer::Yes};
+    cmdBrowse_Click(t.state, parseNow);
+    EXPECT_EQ(t.ui->questions, QStringList{"Are you sure you want to replace current XML?"});
+    ASSERT_EQ(t.ui->messages.size(), 1);
+    EXPECT_TRUE(t.ui->messages[0].startsWith("Error in XML file:\r\n\r\nSource Text: "));
+    EXPECT_EQ(t.state.tree, tree);
+    EXPECT_EQ(t.doc().xmlPath, good);
+    EXPECT_EQ(t.state.fileName, good);
+    EXPECT_EQ(t.state.caption, "XML: " + good);
+    EXPECT_EQ(t.doc().xmlNodeIndex, -1) << "the first load selects nothing";
+
+    workspace().presetXmlPath = good;
+    t.ui->answers = {Answer::No};
+    cmdBrowse_Click(t.state, parseNow);
+    EXPECT_EQ(t.state.tree, tree) << "No keeps the document";
+    workspace().presetXmlPath.clear();
+    cmdBrowse_Click(t.state, parseNow); // the dialog is cancelled
+    EXPECT_EQ(t.state.fileName, good);
+    EXPECT_EQ(t.ui->fileDialogs.size(), 1);
+    EXPECT_EQ(t.ui->fileDialogs[0].title, "Open XML file");
+}
+
+TEST(XmlDocument, CachedCopyWhenTheDocumentIsMissing)
+{
+    const QString question =
+        "The originial XML file used when project was created is not available.\r\n\r\nDo you "
+        "want to use cached XML file? Click Yes to use cached XML file, or No to provide your own "
+        "XML file.";
+    struct Case {
+        const char *name;
+        bool copyExists;
+        std::deque<Answer> answers;
+        bool loadsCopy;
+        QStringList questions;
+    };
+    const Case cases[] = {
+        {"Yes writes and loads the copy", false, {Answer::Yes}, true, {question}},
+        {"No fails the load", false, {Answer::No}, false, {question}},
+        {"an existing file is replaced on Yes", true, {Answer::Yes, Answer::Yes}, true,
+         {question, "File already exists. Overwrite?"}},
+        {"an existing file is kept on No", true, {Answer::Yes, Answer::No}, false,
+         {question, "File already exists. Overwrite?"}},
+    };
+    for (const Case &c : cases) {
+        OpenTable t;
+        const QString copy = t.home.file("t.xml");
+        if (c.copyExists)
+            writeFile(copy, "<other/>", true);
+        t.doc().cachedXmlText = "<kept/>";
+        t.ui->answers = c.answers;
+        t.load(t.home.file("gone.xml"));
+        EXPECT_EQ(t.ui->questions, c.questions) << c.name;
+        EXPECT_EQ(t.doc().xmlPath, c.loadsCopy ? copy : QString()) << c.name;
+        EXPECT_EQ(readFile(copy), c.loadsCopy ? "<kept/>" : c.copyExists ? "<other/>" : "")
+            << c.name;
+        EXPECT_EQ(bool(t.state.tree), c.loadsCopy) << c.name;
+    }
+}
+
+TEST(XmlDocument, MakeitRefusalsAndTheRowXpath)
+{
+    OpenTable t;
+    EXPECT_FALSE(makeit_Click(t.state));
+    ASSERT_TRUE(t.load(t.xml("c.xml", "<catalog><item id='7'/></catalog>")));
+    t.doc().xmlNodeIndex = -1;
+    EXPECT_FALSE(makeit_Click(t.state));
+    t.doc().xmlNodeIndex = 1; // the document node
+    EXPECT_FALSE(makeit_Click(t.state));
+    EXPECT_EQ(t.ui->messages,
+              (QStringList{"Please load XML file first.", "Please select XML element first.",
+                           "Please select XML element first, instead of XML file name."}));
+
+    t.doc().tableChanged = false;
+    t.doc().xmlNodeIndex = 3; // item
+    EXPECT_TRUE(makeit_Click(t.state));
+    EXPECT_EQ(getKey("Xpath-Table"), "/catalog/item");
+    EXPECT_TRUE(t.doc().tableChanged);
+    EXPECT_TRUE(mapXmlBox().ticked && mapXmlBox().enabled);
+    t.doc().xmlNodeIndex = 4; // @id
+    EXPECT_TRUE(makeit_Click(t.state));
+    EXPECT_EQ(getKey("Xpath-Table"), "/catalog/item") << "an existing row Xpath stays";
+}
+
+TEST(XmlDocument, OpenXmlForTableSetsTheXslOutputOfTheNewTable)
+{
+    TempHome home;
+    ScopedScriptedUi ui;
+    FakeMainWindow window;
+    openXmlForTable(home.file("d.xml"), "C:\\out\\page.xsl", home.file("fromXml.tvk"));
+    const TableDocument &doc = workspace().current();
+    EXPECT_EQ(doc.tablePath, home.file("fromXml.tvk"));
+    EXPECT_EQ(doc.xmlPath, home.file("d.xml"));
+    EXPECT_EQ(doc.xslFileName, "page.xsl");
+    EXPECT_EQ(doc.xslFileDir, "C:/out/");
+
+    openXmlForTable(home.file("e.xml"), "/x/other.xsl", home.file("fromXml.tvk")); // No: kept
+    EXPECT_EQ(ui->questions.size(), 1);
+    EXPECT_EQ(workspace().current().xslFileName, "page.xsl");
+    EXPECT_EQ(workspace().current().xmlPath, home.file("d.xml"));
+}

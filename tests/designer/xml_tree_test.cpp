@@ -1,0 +1,140 @@
+// The XML tree of a document: captions by node kind, Xpaths, and the expand rule.
+#include "designer/xml_document.h"
+#include "designer/xml_tree_model.h"
+#include "designer/xpath_of_node.h"
+#include "documents/text_files.h"
+#include "support/file_bytes.h"
+#include "support/temp_home.h"
+
+#include <QMimeData>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The tree as tvktool prints it: two blanks per depth, the caption, Tab, the Xpath.
+void print(const XmlTree &tree, int node, int depth, QStringList &lines)
+{
+    lines << QString(depth * 2, ' ') + tree.caption(node) + "\t" + xpathOfNode(tree, node);
+    for (int row = 0; row < tree.childCount(node); ++row)
+        print(tree, tree.child(node, row), depth + 1, lines);
+}
+
+struct Parsed {
+    XmlTreeParse result;
+    QStringList lines; // the nodes below the document node
+};
+
+Parsed parseText(const TempHome &home, const QByteArray &xml)
+{
+    const QString path = home.file("doc.xml");
+    EXPECT_TRUE(writeBytes(path, xml));
+    Parsed parsed{parseNow(path), {}};
+    if (const auto &tree = parsed.result.tree) {
+        EXPECT_EQ(tree->caption(XmlTree::documentNode), path);
+        EXPECT_EQ(xpathOfNode(*tree, XmlTree::documentNode), "/");
+        for (int row = 0; row < tree->childCount(XmlTree::documentNode); ++row)
+            print(*tree, tree->child(XmlTree::documentNode, row), 0, parsed.lines);
+    }
+    return parsed;
+}
+
+struct CaptionCase {
+    const char *name;
+    QByteArray xml;
+    QStringList lines;
+};
+
+} // namespace
+
+TEST(XmlTree, CaptionsOfEveryNodeKind)
+{
+    const CaptionCase cases[] = {
+        {"element text and attribute", "<a x='1'>hi</a>", {"a=hi\t/a", "  @x=1\t/a/@x"}},
+        {"texts around a child", "<a>x<b/>y</a>", {"a=x=y\t/a", "  b\t/a/b"}},
+        {"breaks and tabs removed, blanks kept", "<a>one\r\n\ttwo  three</a>",
+         {"a=onetwo  three\t/a"}},
+        {"whitespace-only text dropped", "<a>\n  <b/>\n</a>", {"a\t/a", "  b\t/a/b"}},
+        {"attribute value with = and entity", "<a v='p=q&amp;r'/>", {"a\t/a", "  @v=p=q&r\t/a/@v"}},
+        {"CDATA keeps its line breaks", "<a><![CDATA[l1\nl2]]></a>",
+         {"a\t/a", "  l1\nl2\t/a/l1\nl2"}},
+        {"empty CDATA is left out", "<a><![CDATA[]]></a>", {"a\t/a"}},
+        {"comment and processing instruction", "<a><!-- c=d --><?pi x=1?></a>",
+         {"a\t/a", "  <!-- c=d -->\t/a/<!-- c", "  <?pi x=1?>\t/a/<?pi x"}},
+        {"namespace declaration and prefixes", "<p:a xmlns:p='urn:p' p:b='2'/>",
+         {"p:a\t/p:a", "  @xmlns:p=urn:p\t/p:a/@xmlns:p", "  @p:b=2\t/p:a/@p:b"}},
+        {"doctype with entity and notation",
+         "<!DOCTYPE a [<!ENTITY e SYSTEM 'e.gif' NDATA g><!NOTATION g PUBLIC 'pg' 's.exe'>"
+         "<!ENTITY i 'x'>]><a/>",
+         {"DOCTYPE a\t/DOCTYPE a", "  <!ENTITY e SYSTEM 'e.gif' NDATA g>\t/DOCTYPE a/<!ENTITY e SYSTEM 'e.gif' NDATA g>",
+          "  <!NOTATION g PUBLIC 'pg' 's.exe'>\t/DOCTYPE a/<!NOTATION g PUBLIC 'pg' 's.exe'>",
+          "  <!ENTITY i>\t/DOCTYPE a/<!ENTITY i>", "a\t/a"}},
+    };
+    for (const CaptionCase &c : cases) {
+        TempHome home;
+        EXPECT_EQ(parseText(home, c.xml).lines, c.lines) << c.name;
+    }
+}
+
+TEST(XmlTree, XpathsOfSiblingsAndAttributes)
+{
+    TempHome home;
+    const Parsed parsed = parseText(
+        home, "<catalog><item id='7'><price>12.50</price></item><item id='8'/></catalog>");
+    EXPECT_EQ(parsed.lines, (QStringList{"catalog\t/catalog", "  item\t/catalog/item",
+                                         "    @id=7\t/catalog/item/@id",
+                                         "    price=12.50\t/catalog/item/price",
+                                         "  item\t/catalog/item", "    @id=8\t/catalog/item/@id"}));
+}
+
+TEST(XmlTree, ModelDragsTheXpathAsPlainTextAndOnlyMoves)
+{
+    TempHome home;
+    const Parsed parsed = parseText(home, "<catalog><item id='7'/></catalog>");
+    XmlTreeModel model;
+    model.setTree(parsed.result.tree);
+    ASSERT_EQ(model.rowCount(), 1);
+    const QModelIndex document = model.index(0, 0);
+    const QModelIndex item = model.index(0, 0, model.index(0, 0, document));
+    const QModelIndex id = model.index(0, 0, item);
+    EXPECT_EQ(model.data(id).toString(), "@id=7");
+    EXPECT_EQ(model.parent(id), item);
+    std::unique_ptr<QMimeData> mime(model.mimeData({id}));
+    EXPECT_EQ(mime->text(), "/catalog/item/@id");
+    EXPECT_EQ(model.supportedDragActions(), Qt::MoveAction);
+    EXPECT_FALSE(model.flags(id) & Qt::ItemIsDropEnabled);
+
+    XmlTreeModel copy;
+    copyTree(model, copy);
+    EXPECT_EQ(copy.data(copy.index(0, 0)).toString(), home.file("doc.xml"));
+    EXPECT_EQ(copy.rowCount(copy.index(0, 0)), 1);
+}
+
+TEST(XmlTree, FewerThanAHundredNodesExpandFully)
+{
+    TempHome home;
+    // The document node, the root and n - 2 attribute nodes.
+    const auto withNodes = [&home](int n) {
+        QByteArray xml = "<r";
+        for (int i = 0; i < n - 2; ++i)
+            xml += " a" + QByteArray::number(i) + "='v'";
+        return parseText(home, xml + "/>").result.tree;
+    };
+    EXPECT_EQ(nodesToExpand(*withNodes(99)).size(), 99u);
+    EXPECT_EQ(nodesToExpand(*withNodes(100)), std::vector<int>{XmlTree::documentNode});
+}
+
+TEST(XmlTree, FailureNamesTheLineReasonAndPosition)
+{
+    TempHome home;
+    const Parsed parsed = parseText(home, "<a>\n  <b>\n</a>");
+    ASSERT_FALSE(parsed.result.tree);
+    const XmlLoadError &error = parsed.result.error;
+    EXPECT_EQ(error.sourceText, "</a>");
+    EXPECT_EQ(error.line, 3);
+    EXPECT_GT(error.filePos, 10);
+    EXPECT_EQ(xmlErrorMessage(error),
+              "Error in XML file:\r\n\r\nSource Text: </a>\r\n\r\nError: " + error.reason +
+                  "\r\nLine #: 3 (position in file: " + QString::number(error.filePos) +
+                  ")\r\n\r\nCorrect above error and try again.");
+    EXPECT_TRUE(error.reason.contains("mismatch")) << error.reason.toStdString();
+}

@@ -1,0 +1,35 @@
+#include "edit_steps.h"
+
+#include "designer/table_editing.h"
+
+namespace {
+
+void answer(EditUi &ui, const QString &text) { ui.replies.append(text); }
+
+void select(EditUi &, const QString &key) { nodeClick(key); }
+
+void rename(EditUi &ui, const QString &name)
+{
+    ui.replies.prepend(name);
+    ren_Click();
+}
+
+// Every step, one line each.
+const EditStep steps[] = {
+    {"answer", true, answer},
+    {"select", true, select},
+    {"rename", true, rename},
+    {"moveup", false, [](EditUi &, const QString &) { mup_Click(); }},
+    {"movedown", false, [](EditUi &, const QString &) { mdown_Click(); }},
+    {"delete", false, [](EditUi &, const QString &) { removeit_Click(); }},
+};
+
+} // namespace
+
+const EditStep *findEditStep(const QString &name)
+{
+    for (const EditStep &step : steps)
+        if (name == QLatin1String(step.name))
+            return &step;
+    return nullptr;
+}
