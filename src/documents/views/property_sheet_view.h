@@ -10,4 +10,9 @@ public:
     virtual void setLoading(bool loading) = 0;
     // Selects the row with this caption; no such row selects nothing.
     virtual void selectRow(const QString &caption) = 0;
+    // The slot's sheet model was rebuilt and filled: shows it whole (verbs, rows, values,
+    // selection, caption).
+    virtual void showSheet() {}
+    // Runs the "..." button of the selected row; a window without one ignores the call.
+    virtual void props_InplaceButtonDown() {}
 };

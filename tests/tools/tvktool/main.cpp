@@ -13,6 +13,7 @@ const TvkCommand commands[] = {
     {"roundtrip", "IN.tvk OUT.tvk", 2, runRoundtrip},
     {"generate", "T.tvk [--production] [--rows-index 0-4]", 1, generateCommand},
     {"transform", "T.tvk [--production] [--rows-index 0-4]", 1, transformCommand},
+    {"sheet", "T.tvk NODEKEY", 2, sheetCommand},
 };
 
 int usage()

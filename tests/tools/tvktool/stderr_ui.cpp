@@ -16,6 +16,12 @@ UiServices::Answer StderrUi::askYesNoCancel(const QString &text)
     return Answer::Cancel;
 }
 
+UiServices::Answer StderrUi::askOkCancel(const QString &text)
+{
+    message(text);
+    return Answer::Cancel;
+}
+
 QString StderrUi::inputBox(const QString &, const QString &, const QString &, bool *ok)
 {
     if (ok)
@@ -27,7 +33,10 @@ QString StderrUi::fileDialog(const FileDialogRequest &) { return {}; }
 
 QString StderrUi::chooseColor(const QString &) { return {}; }
 
-QString StderrUi::chooseFont(const QString &) { return {}; }
+std::optional<UiServices::FontChoice> StderrUi::chooseFont(const FontPreset &)
+{
+    return std::nullopt;
+}
 
 void StderrUi::openInBrowser(const QString &) {}
 

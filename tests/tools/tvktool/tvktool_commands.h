@@ -16,6 +16,7 @@ int runDump(const QStringList &arguments);
 int runRoundtrip(const QStringList &arguments);
 int generateCommand(const QStringList &arguments);
 int transformCommand(const QStringList &arguments);
+int sheetCommand(const QStringList &arguments);
 
 // Reads a table file into the current slot, which it takes and empties first; false when
 // the file is invalid (the reader's message has gone to stderr).
