@@ -33,7 +33,8 @@ QString defaultRow(const StructureTree::Node &node, const PropertyStore &store)
 void rememberProperty()
 {
     TableDocument &doc = workspace().current();
-    if (const StructureTree::Node *node = selectedNode())
+    const StructureTree::Node *node = selectedNode();
+    if (node && !doc.selectedPropertyCaption.isEmpty())
         doc.store.set(rememberedKey(*node), doc.selectedPropertyCaption);
 }
 

@@ -43,7 +43,8 @@ bool isShown(Shown shown, const SheetContext &context)
     case Shown::XslCalculatedFixed:
         return context.columnType == xslCodeType;
     case Shown::InputXml:
-        return context.columnType == callTable && context.attributeName == QLatin1String("inputXML");
+        return context.columnType == callTable &&
+               context.attributeName == QLatin1String("inputXML");
     }
     return false;
 }

@@ -45,7 +45,8 @@ TEST_F(FillProps, ColumnAndAttributeDefaultsGoUnderTheirOwnKeys)
                                "Enable Debug=True",         "Show Empty Cells=True",
                                "Hide Header=False"};
     for (const QString &entry : defaults)
-        EXPECT_EQ(stored(entry.section('=', 0, 0) + "-c1"), entry.section('=', 1)) << entry.toStdString();
+        EXPECT_EQ(stored(entry.section('=', 0, 0) + "-c1"), entry.section('=', 1))
+            << entry.toStdString();
     EXPECT_EQ(row("Hidden").value, ""); // no default: the catalogue's "No" is replaced
     EXPECT_EQ(row("Type").value, "Text");
     EXPECT_EQ(row("Mapping").value, "/r/v");

@@ -8,7 +8,7 @@
 
 namespace {
 
-QStringList lines(const char *text) { return QString::fromUtf8(text).split('\n', Qt::SkipEmptyParts); }
+QStringList lines(const QString &text) { return text.split('\n', Qt::SkipEmptyParts); }
 
 const char *const tableSheet = R"(verb	112	Table Xpath
 verb	100	Add Column
@@ -135,7 +135,8 @@ const AttributeShape attributeShapes[] = {
      QString(typeRow) + xpathRow + xslGroup + "  XSL Calculated\tTrue\ttyped\tro\t\n" + codeRow},
     {"Image", "src", false, QString(typeRow) + xpathRow + xslGroup + calculatedChoice + codeRow},
     // Case counts: these are ordinary attributes.
-    {"Call Table", "Table", true, QString(typeRow) + xpathRow + xslGroup + calculatedChoice + codeRow},
+    {"Call Table", "Table", true,
+     QString(typeRow) + xpathRow + xslGroup + calculatedChoice + codeRow},
     {"Image", "table", true, QString(typeRow) + xpathRow + xslGroup + calculatedChoice + codeRow},
     {"Text", "value", false, QString(typeRow) + xpathRow + xslGroup + calculatedChoice + codeRow},
 };
@@ -197,7 +198,7 @@ TEST(SheetCatalogue, AttributeShapes)
         context.columnType = shape.type;
         context.attributeName = shape.attribute;
         context.calledTableHasInterface = shape.hasInterface;
-        EXPECT_EQ(sheetListing(buildSheet(context)), lines(attributeVerbs) + lines(qPrintable(shape.listing)))
+        EXPECT_EQ(sheetListing(buildSheet(context)), lines(attributeVerbs) + lines(shape.listing))
             << shape.type << " @" << shape.attribute;
     }
 }
