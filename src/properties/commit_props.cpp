@@ -45,6 +45,18 @@ QString storableText(const QString &caption, const QString &value)
     return text;
 }
 
+bool putIntoRow(const QString &caption, const QString &value)
+{
+    if (!selectSheetRow(caption))
+        return false;
+    PropertySheet &sheet = currentSheet();
+    if (const std::optional<Holder> holder = holderOfRow(caption))
+        sheet.holder(*holder) = value;
+    else
+        sheet.layout.findItem(caption)->value = value;
+    return true;
+}
+
 void updateProps()
 {
     if (const StructureTree::Node *node = selectedNode())

@@ -4,6 +4,10 @@
 
 // Committing the selected row of the current slot's sheet to the store.
 
+// What an editor does before the commit: selects the row with this caption and puts the
+// value into it, or into its holder for the six holder rows. False when the sheet has no
+// such row.
+bool putIntoRow(const QString &caption, const QString &value);
 // Stores the selected row's value (a holder's text for the six holder rows) under its key
 // for the selected node: trimmed, without the record separators a table file or a packed
 // list uses, and only when it differs from the stored value; then marks the table changed

@@ -1,5 +1,4 @@
 #include "documents/text_files.h"
-#include "properties/commit_props.h"
 #include "sheet_fixture.h"
 
 namespace {
@@ -56,19 +55,22 @@ TEST_F(CommitProps, HolderRowsCommitTheHoldersText)
 {
     select("Table");
     const QString parameters = QString("p1\x0e" "a\x0f");
-    sheet().holder(Holder::txinp) = parameters;
-    type("XSLT Input Parameters", "Parameters");
+    type("XSLT Input Parameters", parameters);
+    EXPECT_EQ(sheet().holder(Holder::txinp), parameters);
+    EXPECT_EQ(row("XSLT Input Parameters").value, ""); // shows "Parameters" once refilled
     updateProps();
     EXPECT_EQ(stored("XSLT Input Parameters-Table"), parameters);
+    select("Table");
+    EXPECT_EQ(row("XSLT Input Parameters").value, "Parameters");
 
-    sheet().holder(Holder::tcss) = "color: red;\r\n";
-    type("CSS Style", "short");
+    type("CSS Style", "color: red;\r\n");
     updateProps();
     EXPECT_EQ(stored("CSS Style-Table"), "color: red;");
 
     type("Table Scripts", "var a;"); // filled into a holder, committed from its row
     updateProps();
     EXPECT_EQ(stored("Table Scripts-Table"), "var a;");
+    EXPECT_FALSE(putIntoRow("Hide Header", "True"));
 }
 
 // Mended: rows that hold no property, read-only rows and groups were committed, marking the
@@ -105,8 +107,7 @@ TEST_F(CommitProps, RecordSeparatorsAreStrippedAtCommit)
     updateProps();
     EXPECT_EQ(stored("Page Title-Table"), QString("abcdefgh\x01"));
 
-    sheet().holder(Holder::txinp) = QString("p\x0e" "1\x02\x0f");
-    type("XSLT Input Parameters", "Parameters");
+    type("XSLT Input Parameters", QString("p\x0e" "1\x02\x0f"));
     updateProps();
     EXPECT_EQ(stored("XSLT Input Parameters-Table"), QString("p\x0e" "1\x0f"));
 }

@@ -5,6 +5,7 @@
 
 #include "../generator/table_fixture.h"
 #include "documents/views/property_sheet_view.h"
+#include "properties/commit_props.h"
 #include "properties/fill_props.h"
 #include "properties/property_sheets.h"
 #include "properties/sheet_selection.h"
@@ -57,11 +58,11 @@ protected:
         static const SheetItem missing;
         return item ? *item : missing;
     }
-    // The user selects the row and types the value in place.
+    // The user selects the row and types the value in place, or has an editor put it into
+    // the row's holder.
     void type(const QString &caption, const QString &value)
     {
-        ASSERT_TRUE(selectSheetRow(caption)) << caption.toStdString();
-        sheet().layout.findItem(caption)->value = value;
+        ASSERT_TRUE(putIntoRow(caption, value)) << caption.toStdString();
     }
     QString selectedRow() { return doc().selectedPropertyCaption; }
 
