@@ -45,6 +45,27 @@ QString stripBreaksCopy(QString &text)
     return text;
 }
 
+QString escapedControls(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QChar('\\'))
+            out += QStringLiteral("\\\\");
+        else if (c == QChar('\t'))
+            out += QStringLiteral("\\t");
+        else if (c == QChar('\r'))
+            out += QStringLiteral("\\r");
+        else if (c == QChar('\n'))
+            out += QStringLiteral("\\n");
+        else if (c.category() == QChar::Other_Control)
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
 void replaceAll(QString &text, const QString &find, const QString &replacement)
 {
     if (find.isEmpty())

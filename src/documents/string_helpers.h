@@ -15,6 +15,10 @@ QString trimWhiteVar(const QString &text);
 void stripBreaks(QString &text);
 QString stripBreaksCopy(QString &text);
 
+// One line of a listing: backslash, Tab, CR and LF as \\, \t, \r and \n; other control
+// characters as \xNN.
+QString escapedControls(const QString &text);
+
 // Replaces every occurrence, left to right, without overlaps; a replacement is never
 // searched again.
 void replaceAll(QString &text, const QString &find, const QString &replacement);

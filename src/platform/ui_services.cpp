@@ -7,6 +7,7 @@ public:
     void message(const QString &) override {}
     Answer askYesNo(const QString &) override { return Answer::No; }
     Answer askYesNoCancel(const QString &) override { return Answer::Cancel; }
+    Answer askOkCancel(const QString &) override { return Answer::Cancel; }
     QString inputBox(const QString &, const QString &, const QString &, bool *ok) override
     {
         if (ok)
@@ -15,7 +16,7 @@ public:
     }
     QString fileDialog(const FileDialogRequest &) override { return {}; }
     QString chooseColor(const QString &) override { return {}; }
-    QString chooseFont(const QString &) override { return {}; }
+    std::optional<FontChoice> chooseFont(const FontPreset &) override { return std::nullopt; }
     void openInBrowser(const QString &) override {}
     bool startDetached(const QString &, const QStringList &) override { return false; }
 };

@@ -3,12 +3,13 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 // Every conversation with the user and every start of an outside program goes through
 // this interface: the GUI installs a Qt implementation, tests install a scripted one.
 class UiServices {
 public:
-    enum class Answer { Yes, No, Cancel };
+    enum class Answer { Yes, No, Cancel, Ok };
 
     struct FileDialogRequest {
         bool isSave = false;
@@ -19,6 +20,22 @@ public:
         QString initDir;  // folder the dialog starts in
     };
 
+    // What the font dialog shows when it closes with OK.
+    struct FontChoice {
+        bool italic = false;
+        bool bold = false;
+        double size = 0; // points
+        QString name;
+    };
+    // What the font dialog starts with; a field left unset keeps what the dialog showed
+    // when it was last closed.
+    struct FontPreset {
+        std::optional<bool> italic;
+        std::optional<bool> bold;
+        std::optional<int> size;
+        std::optional<QString> name;
+    };
+
     virtual ~UiServices() = default;
 
     // Information with an OK button.
@@ -27,6 +44,8 @@ public:
     virtual Answer askYesNo(const QString &text) = 0;
     // Yes / No / Cancel question.
     virtual Answer askYesNoCancel(const QString &text) = 0;
+    // OK / Cancel question: Ok or Cancel.
+    virtual Answer askOkCancel(const QString &text) = 0;
     // Input box; returns nullopt-like empty + ok=false on cancel.
     virtual QString inputBox(const QString &prompt, const QString &title, const QString &initial,
                              bool *ok) = 0;
@@ -34,8 +53,8 @@ public:
     virtual QString fileDialog(const FileDialogRequest &request) = 0;
     // Colour dialog; "" when cancelled, else "#RRGGBB".
     virtual QString chooseColor(const QString &initial) = 0;
-    // Font dialog; "" when cancelled, else a CSS font shorthand.
-    virtual QString chooseFont(const QString &initial) = 0;
+    // Font dialog; nullopt when cancelled.
+    virtual std::optional<FontChoice> chooseFont(const FontPreset &preset) = 0;
     // Shows a page or file in a separate browser window.
     virtual void openInBrowser(const QString &pathOrUrl) = 0;
     // Starts an outside program without waiting; false when it could not start.

@@ -36,6 +36,12 @@ UiServices::Answer ScriptedUi::askYesNoCancel(const QString &text)
     return nextAnswer(Answer::Cancel);
 }
 
+UiServices::Answer ScriptedUi::askOkCancel(const QString &text)
+{
+    questions.append(text);
+    return nextAnswer(Answer::Cancel);
+}
+
 QString ScriptedUi::inputBox(const QString &prompt, const QString &, const QString &, bool *ok)
 {
     questions.append(prompt);
@@ -54,7 +60,15 @@ QString ScriptedUi::fileDialog(const FileDialogRequest &request)
 
 QString ScriptedUi::chooseColor(const QString &) { return takeFront(colorAnswers); }
 
-QString ScriptedUi::chooseFont(const QString &) { return takeFront(fontAnswers); }
+std::optional<UiServices::FontChoice> ScriptedUi::chooseFont(const FontPreset &preset)
+{
+    fontPresets.append(preset);
+    if (fontAnswers.empty())
+        return std::nullopt;
+    const std::optional<FontChoice> answer = fontAnswers.front();
+    fontAnswers.pop_front();
+    return answer;
+}
 
 void ScriptedUi::openInBrowser(const QString &pathOrUrl) { openedInBrowser.append(pathOrUrl); }
 

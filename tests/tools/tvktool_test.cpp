@@ -126,3 +126,23 @@ TEST(TvkTool, SaveWritesACraftedOutputPathOnlyWhenAllowed)
     EXPECT_TRUE(readFile(home.file("tables/people.xsl")).contains("xsl:stylesheet"));
     EXPECT_EQ(tvktool({"save", table, "--answer", "Maybe"}).exitCode, 2);
 }
+
+TEST(TvkTool, SheetListsTheNodesPropertySheet)
+{
+    TempHome home;
+    buildSampleTable(home.file("people.tvk"));
+    workspace().current().store.set("Xpath-name@style", "/p/s\r\n[1]");
+    ASSERT_TRUE(writeTableFile(home.file("people.tvk")));
+
+    const ToolRun run = tvktool({"sheet", home.file("people.tvk"), "name-style"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QByteArray("verb\t103\tDelete Attribute\n"
+                                  "verb\t117\tSave XSL\n"
+                                  "verb\t113\tShow XSL\n"
+                                  "Type\tAttribute\ttyped\tro\t\n"
+                                  "Xpath\t/p/s\\r\\n[1]\tbutton\t-\t\n"
+                                  "XSL\t\tnone\tro\t\n"
+                                  "  XSL Calculated\tFalse\tlist\t-\tFalse|True\n"
+                                  "  XSL Code\t\tbutton\t-\t\n"));
+    EXPECT_EQ(tvktool({"sheet", home.file("people.tvk"), "nobody"}).exitCode, 1);
+}

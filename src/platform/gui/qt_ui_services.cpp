@@ -52,6 +52,12 @@ UiServices::Answer QtUiServices::askYesNoCancel(const QString &text)
         ask(dialogParent(), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
 }
 
+UiServices::Answer QtUiServices::askOkCancel(const QString &text)
+{
+    const auto button = ask(dialogParent(), text, QMessageBox::Ok | QMessageBox::Cancel);
+    return button == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+}
+
 QString QtUiServices::inputBox(const QString &prompt, const QString &title,
                                const QString &initial, bool *ok)
 {
@@ -92,19 +98,22 @@ QString QtUiServices::chooseColor(const QString &initial)
     return chosen.isValid() ? chosen.name(QColor::HexRgb).toUpper() : QString();
 }
 
-QString QtUiServices::chooseFont(const QString &initial)
+std::optional<UiServices::FontChoice> QtUiServices::chooseFont(const FontPreset &preset)
 {
+    if (preset.italic)
+        fontShown.setItalic(*preset.italic);
+    if (preset.bold)
+        fontShown.setBold(*preset.bold);
+    if (preset.size && *preset.size > 0)
+        fontShown.setPointSize(*preset.size);
+    if (preset.name)
+        fontShown.setFamily(*preset.name);
     bool ok = false;
-    QFont start;
-    start.fromString(initial);
-    const QFont chosen = QFontDialog::getFont(&ok, start, dialogParent());
+    const QFont chosen = QFontDialog::getFont(&ok, fontShown, dialogParent());
     if (!ok)
-        return {};
-    return QStringLiteral("%1 normal %2 %3px '%4'")
-        .arg(chosen.italic() ? QStringLiteral("italic") : QStringLiteral("normal"),
-             chosen.bold() ? QStringLiteral("bold") : QStringLiteral("normal"))
-        .arg(chosen.pixelSize() > 0 ? chosen.pixelSize() : qRound(chosen.pointSizeF() * 4 / 3))
-        .arg(chosen.family());
+        return std::nullopt;
+    fontShown = chosen;
+    return FontChoice{chosen.italic(), chosen.bold(), chosen.pointSizeF(), chosen.family()};
 }
 
 void QtUiServices::openInBrowser(const QString &pathOrUrl)

@@ -2,6 +2,8 @@
 
 #include "platform/ui_services.h"
 
+#include <QFont>
+
 class QWidget;
 
 // Message boxes and dialogs on Qt widgets. Message boxes carry the application name as
@@ -14,17 +16,19 @@ public:
     void message(const QString &text) override;
     Answer askYesNo(const QString &text) override;
     Answer askYesNoCancel(const QString &text) override;
+    Answer askOkCancel(const QString &text) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &initial,
                      bool *ok) override;
     QString fileDialog(const FileDialogRequest &request) override;
     QString chooseColor(const QString &initial) override;
-    QString chooseFont(const QString &initial) override;
+    std::optional<FontChoice> chooseFont(const FontPreset &preset) override;
     void openInBrowser(const QString &pathOrUrl) override;
     bool startDetached(const QString &program, const QStringList &arguments) override;
 
 private:
     QWidget *dialogParent() const;
     QWidget *(*parentOf)();
+    QFont fontShown; // what the font dialog showed when it last closed
 };
 
 // "Description|*.ext|Other|*.x" as Qt's name filters.

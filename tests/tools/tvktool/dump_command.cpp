@@ -1,6 +1,7 @@
 // tvktool dump T.tvk: the table document as tab-separated lines.
 #include "tvktool_commands.h"
 
+#include "documents/string_helpers.h"
 #include "documents/table_file_format.h"
 #include "documents/text_files.h"
 #include "documents/workspace.h"
@@ -9,33 +10,11 @@
 
 namespace {
 
-// Backslash, Tab, CR and LF as \\, \t, \r and \n; other control characters as \xNN.
-QString escaped(const QString &value)
-{
-    QString out;
-    out.reserve(value.size());
-    for (const QChar c : value) {
-        if (c == QChar('\\'))
-            out += QStringLiteral("\\\\");
-        else if (c == QChar('\t'))
-            out += QStringLiteral("\\t");
-        else if (c == QChar('\r'))
-            out += QStringLiteral("\\r");
-        else if (c == QChar('\n'))
-            out += QStringLiteral("\\n");
-        else if (c.category() == QChar::Other_Control)
-            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar('0'));
-        else
-            out += c;
-    }
-    return out;
-}
-
 void line(QTextStream &out, const QStringList &fields)
 {
     QStringList cells;
     for (const QString &field : fields)
-        cells.append(escaped(field));
+        cells.append(escapedControls(field));
     out << cells.join(QChar('\t')) << '\n';
 }
 

@@ -18,6 +18,7 @@ const TvkCommand commands[] = {
     {"summary", "T.tvk", 1, summaryCommand},
     {"xmltree", "FILE.xml", 1, xmltreeCommand},
     {"edit", "IN.tvk OUT.tvk < steps", 2, editCommand},
+    {"sheet", "T.tvk NODEKEY", 2, sheetCommand},
 };
 
 int usage()

@@ -21,6 +21,12 @@ UiServices::Answer StderrUi::ask(const QString &text, Answer fallback)
     return answer;
 }
 
+UiServices::Answer StderrUi::askOkCancel(const QString &text)
+{
+    message(text);
+    return Answer::Cancel;
+}
+
 QString StderrUi::inputBox(const QString &, const QString &, const QString &, bool *ok)
 {
     if (ok)
@@ -32,7 +38,10 @@ QString StderrUi::fileDialog(const FileDialogRequest &) { return {}; }
 
 QString StderrUi::chooseColor(const QString &) { return {}; }
 
-QString StderrUi::chooseFont(const QString &) { return {}; }
+std::optional<UiServices::FontChoice> StderrUi::chooseFont(const FontPreset &)
+{
+    return std::nullopt;
+}
 
 void StderrUi::openInBrowser(const QString &) {}
 

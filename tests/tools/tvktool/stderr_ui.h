@@ -14,11 +14,12 @@ public:
     void message(const QString &text) override;
     Answer askYesNo(const QString &text) override;
     Answer askYesNoCancel(const QString &text) override;
+    Answer askOkCancel(const QString &text) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &initial,
                      bool *ok) override;
     QString fileDialog(const FileDialogRequest &request) override;
     QString chooseColor(const QString &initial) override;
-    QString chooseFont(const QString &initial) override;
+    std::optional<FontChoice> chooseFont(const FontPreset &preset) override;
     void openInBrowser(const QString &pathOrUrl) override;
     bool startDetached(const QString &program, const QStringList &arguments) override;
 

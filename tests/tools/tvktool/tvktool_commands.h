@@ -21,6 +21,7 @@ int publishCommand(const QStringList &arguments);
 int summaryCommand(const QStringList &arguments);
 int xmltreeCommand(const QStringList &arguments);
 int editCommand(const QStringList &arguments);
+int sheetCommand(const QStringList &arguments);
 
 // Reads a table file into the current slot, which it takes and empties first; false when
 // the file is invalid (the reader's message has gone to stderr).

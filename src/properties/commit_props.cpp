@@ -1,0 +1,74 @@
+#include "properties/commit_props.h"
+
+#include "documents/store_access.h"
+#include "documents/string_helpers.h"
+#include "documents/workspace.h"
+#include "properties/property_keys.h"
+#include "properties/property_sheets.h"
+#include "properties/sheet_selection.h"
+
+namespace {
+
+bool isPackedList(const QString &caption)
+{
+    return caption == QLatin1String("XSLT Input Parameters") ||
+           caption == QLatin1String("Table Interface");
+}
+
+void commitRow(const StructureTree::Node &node)
+{
+    const PropertySheet &sheet = currentSheet();
+    const QString caption = workspace().current().selectedPropertyCaption;
+    const SheetItem *row = sheet.layout.findItem(caption);
+    if (!row || row->kind != SheetItem::Kind::Row || !row->holdsProperty || row->readOnly)
+        return;
+    const std::optional<Holder> holder = holderOfRow(caption);
+    const QString value = trimWhiteVar(storableText(caption, holder ? sheet.holder(*holder)
+                                                                     : row->value));
+    const QString key = propertyKey(caption, node);
+    if (value == trimWhiteVar(getKey(key)))
+        return;
+    setKey(key, value, true);
+    runIfAutoRun();
+}
+
+} // namespace
+
+QString storableText(const QString &caption, const QString &value)
+{
+    const char16_t last = isPackedList(caption) ? 5 : 16;
+    QString text = value;
+    text.removeIf([last](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 2 && u <= 5) || (u >= 14 && u <= last);
+    });
+    return text;
+}
+
+bool putIntoRow(const QString &caption, const QString &value)
+{
+    if (!selectSheetRow(caption))
+        return false;
+    PropertySheet &sheet = currentSheet();
+    if (const std::optional<Holder> holder = holderOfRow(caption))
+        sheet.holder(*holder) = value;
+    else
+        sheet.layout.findItem(caption)->value = value;
+    return true;
+}
+
+void updateProps()
+{
+    if (const StructureTree::Node *node = selectedNode())
+        commitRow(*node);
+}
+
+void commitOnFocusLoss()
+{
+    const TableDocument &doc = workspace().current();
+    const PropertySheet &sheet = currentSheet();
+    if (sheet.currentElement.isEmpty() || sheet.isLoading || doc.xmlPath.isEmpty())
+        return;
+    if (const StructureTree::Node *shown = doc.tree.find(sheet.currentElement))
+        commitRow(*shown);
+}

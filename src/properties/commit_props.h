@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// Committing the selected row of the current slot's sheet to the store.
+
+// What an editor does before the commit: selects the row with this caption and puts the
+// value into it, or into its holder for the six holder rows. False when the sheet has no
+// such row.
+bool putIntoRow(const QString &caption, const QString &value);
+// Stores the selected row's value (a holder's text for the six holder rows) under its key
+// for the selected node: trimmed, without the record separators a table file or a packed
+// list uses, and only when it differs from the stored value; then marks the table changed
+// and lets the preview follow. Rows that hold no property, read-only rows and groups are
+// never stored.
+void updateProps();
+// The sheet losing the focus: commits the selected row against the node the sheet shows,
+// not the node selected now. Nothing while a table file is read, without an XML document,
+// or when the sheet shows no node or one that no longer exists.
+void commitOnFocusLoss();
+// The text a row's value is stored as: the table file's separators Chr(2) to Chr(5)
+// removed, and unless the row holds a packed list, the list separators Chr(14) to Chr(16).
+QString storableText(const QString &caption, const QString &value);

@@ -1,0 +1,9 @@
+#pragma once
+
+// Rebuilds the current slot's property sheet for the selected node of the structure tree
+// and fills its rows and holders from the store: choice rows left empty get their first
+// choice, stored without marking the table changed. Then the row last used for the node
+// is selected again and the sheet window shows the result. No selected node: nothing.
+void fillProps();
+// The node click of the table tree and the table reader's last step: fillProps.
+void doTClick();
