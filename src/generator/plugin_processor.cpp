@@ -81,23 +81,30 @@ QString commandText(const QStringList &command)
     return parts.join(u' ');
 }
 
-TransformResult runPlugin(const QString &commandLine, const QString &xmlPath,
-                          const QString &xslCode, const QString &folder,
-                          QString &processorUsed, int timeoutMs)
+PluginCommand preparePlugin(const QString &commandLine, const QString &xmlPath,
+                            const QString &xslCode, const QString &folder,
+                            QString &processorUsed)
 {
     const QString xslPath = folder + pluginStylesheetName;
-    const QStringList command = expandCommandLine(commandLine, xmlPath, xslPath);
-    processorUsed = commandText(command);
-
-    TransformResult result;
+    PluginCommand plugin;
+    plugin.command = expandCommandLine(commandLine, xmlPath, xslPath);
+    processorUsed = commandText(plugin.command);
     // A stylesheet that cannot be written must not leave an older one to run.
-    if (!writeFile(xslPath, xslCode, false))
+    plugin.ready = writeFile(xslPath, xslCode, false);
+    return plugin;
+}
+
+TransformResult runPluginCommand(const PluginCommand &plugin, int timeoutMs)
+{
+    TransformResult result;
+    if (!plugin.ready)
         return result;
-    if (command.isEmpty()) {
+    if (plugin.command.isEmpty()) {
         result.html = pluginStartFailure;
         return result;
     }
-    const ProcessOutcome run = runProcess(command.first(), command.mid(1), timeoutMs);
+    const ProcessOutcome run =
+        runProcess(plugin.command.first(), plugin.command.mid(1), timeoutMs);
     if (!run.started)
         result.html = pluginStartFailure;
     else if (run.timedOut)
@@ -106,4 +113,12 @@ TransformResult runPlugin(const QString &commandLine, const QString &xmlPath,
         result.html = decodeText(run.output);
     result.ok = run.started && !run.timedOut;
     return result;
+}
+
+TransformResult runPlugin(const QString &commandLine, const QString &xmlPath,
+                          const QString &xslCode, const QString &folder,
+                          QString &processorUsed, int timeoutMs)
+{
+    return runPluginCommand(preparePlugin(commandLine, xmlPath, xslCode, folder, processorUsed),
+                            timeoutMs);
 }

@@ -3,9 +3,9 @@
 #include "documents/settings_files.h"
 #include "documents/store_access.h"
 #include "documents/workspace.h"
-#include "generator/plugin_processor.h"
 #include "generator/stylesheet_header.h"
 #include "platform/ui_services.h"
+#include "platform/xml_source_cache.h"
 #include "platform/xslt_transform.h"
 
 namespace {
@@ -17,6 +17,17 @@ QString stylesheetFolder()
 {
     const QString folder = xslOutputFolder();
     return folder.isEmpty() ? dataFolder() + u'/' : folder;
+}
+
+// The table's stylesheet, as the built-in processor names it in its messages: the XSL
+// output page, by default the table's name with ".xsl".
+QString tableStylesheet()
+{
+    const TableDocument &doc = workspace().current();
+    QString name = doc.xslFileName;
+    if (name.isEmpty())
+        name = getTableName(workspace().curTable) + QStringLiteral(".xsl");
+    return stylesheetFolder() + name;
 }
 
 QString builtInMessage(const XsltOutcome &outcome)
@@ -35,12 +46,44 @@ QString builtInMessage(const XsltOutcome &outcome)
     return {};
 }
 
-TransformResult runBuiltIn(const QString &xmlPath, const QString &xslCode)
+XsltOutcome runBuiltIn(const TransformJob &job)
 {
-    workspace().current().xsltProcessorUsed = builtInProcessor;
-    // Named like the plug-in's file, so both processors point to the same place.
-    const XsltOutcome outcome =
-        runXslt(xmlPath, xslCode, stylesheetFolder() + pluginStylesheetName);
+    if (!job.sources)
+        return runXslt(job.xmlPath, job.xslCode, job.baseUri);
+    XsltOutcome failed;
+    const std::shared_ptr<XmlSource> xml = job.sources->get(job.xmlPath, failed.reason);
+    if (!xml) {
+        failed.failure = XsltOutcome::Failure::XmlDocument;
+        return failed;
+    }
+    return runXslt(*xml, job.xslCode, job.baseUri);
+}
+
+} // namespace
+
+TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode)
+{
+    TransformJob job;
+    job.xmlPath = xmlPath;
+    job.xslCode = xslCode;
+    QString &used = workspace().current().xsltProcessorUsed;
+    const QString commandLine = getKey(QStringLiteral("XSLT Command Line-Table"));
+    job.plugIn =
+        getKey(QStringLiteral("Use Plug In XSLT-Table")) == u"True" && !commandLine.isEmpty();
+    if (job.plugIn) {
+        job.plugin = preparePlugin(commandLine, xmlPath, xslCode, stylesheetFolder(), used);
+    } else {
+        used = builtInProcessor;
+        job.baseUri = tableStylesheet();
+    }
+    return job;
+}
+
+TransformResult runTransformJob(const TransformJob &job)
+{
+    if (job.plugIn)
+        return runPluginCommand(job.plugin);
+    const XsltOutcome outcome = runBuiltIn(job);
     TransformResult result;
     result.ok = outcome.failure == XsltOutcome::Failure::None;
     result.html = outcome.output;
@@ -48,15 +91,9 @@ TransformResult runBuiltIn(const QString &xmlPath, const QString &xslCode)
     return result;
 }
 
-} // namespace
-
 TransformResult runTransform(const QString &xmlPath, const QString &xslCode)
 {
-    const QString commandLine = getKey(QStringLiteral("XSLT Command Line-Table"));
-    if (getKey(QStringLiteral("Use Plug In XSLT-Table")) != u"True" || commandLine.isEmpty())
-        return runBuiltIn(xmlPath, xslCode);
-    return runPlugin(commandLine, xmlPath, xslCode, stylesheetFolder(),
-                     workspace().current().xsltProcessorUsed);
+    return runTransformJob(prepareTransform(xmlPath, xslCode));
 }
 
 QString transformXml(const QString &xmlPath, const QString &xslCode)

@@ -6,6 +6,7 @@
 #include <libexslt/exslt.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
+#include <libxml/xpath.h>
 #include <libxslt/documents.h>
 #include <libxslt/extra.h>
 #include <libxslt/extensions.h>
@@ -196,11 +197,21 @@ QString serialize(xmlDocPtr result, xsltStylesheetPtr style)
 }
 
 // The result tree; null when the transform failed or was stopped.
-DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr xml)
+DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr source)
 {
-    const ContextPtr ctxt(xsltNewTransformContext(style, xml));
+    DocPtr copy; // outlives the context that works on it
+    ContextPtr ctxt(xsltNewTransformContext(style, source));
     if (!ctxt)
         return nullptr;
+    // Stripping white space changes the source document: a shared one is copied first.
+    xmlDocPtr xml = source;
+    if (xsltNeedElemSpaceHandling(ctxt.get())) {
+        copy.reset(xmlCopyDoc(source, 1));
+        xml = copy.get();
+        ctxt.reset(copy ? xsltNewTransformContext(style, xml) : nullptr);
+        if (!ctxt)
+            return nullptr;
+    }
     xsltSetCtxtSecurityPrefs(securityPrefs(), ctxt.get());
     const PlainHtmlAsXmlTree tree(style);
     DocPtr result(xsltApplyStylesheetUser(style, xml, nullptr, nullptr, nullptr, ctxt.get()));
@@ -212,14 +223,27 @@ DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr xml)
 
 } // namespace
 
-XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QString &baseUri)
+std::shared_ptr<XmlSource> XmlSource::parse(const QString &xmlPath, QString &reason)
 {
     initialiseOnce();
     ErrorCollector errors;
+    xmlDocPtr doc = xmlReadFile(xmlPath.toUtf8().constData(), nullptr, documentOptions);
+    if (!doc) {
+        reason = errors.text();
+        return nullptr;
+    }
+    // Numbers the elements in document order once, which every later sort by document
+    // order uses.
+    xmlXPathOrderDocElems(doc);
+    return std::shared_ptr<XmlSource>(new XmlSource(doc));
+}
 
-    const DocPtr xml(xmlReadFile(xmlPath.toUtf8().constData(), nullptr, documentOptions));
-    if (!xml)
-        return failed(XsltOutcome::Failure::XmlDocument, errors);
+XmlSource::~XmlSource() { xmlFreeDoc(doc); }
+
+XsltOutcome runXslt(const XmlSource &xml, const QString &xslText, const QString &baseUri)
+{
+    initialiseOnce();
+    ErrorCollector errors;
 
     const QByteArray xslBytes = xslText.toUtf8();
     xmlDocPtr xslDoc = xmlReadMemory(xslBytes.constData(), int(xslBytes.size()),
@@ -233,11 +257,24 @@ XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QStrin
     if (!style || style->errors > 0)
         return failed(XsltOutcome::Failure::Transform, errors);
 
-    const DocPtr result = applyStylesheet(style.get(), xml.get());
+    const DocPtr result = applyStylesheet(style.get(), xml.document());
     if (!result)
         return failed(XsltOutcome::Failure::Transform, errors);
 
     XsltOutcome outcome;
     outcome.output = serialize(result.get(), style.get());
     return outcome;
+}
+
+XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QString &baseUri)
+{
+    QString reason;
+    const std::shared_ptr<XmlSource> xml = XmlSource::parse(xmlPath, reason);
+    if (!xml) {
+        XsltOutcome outcome;
+        outcome.failure = XsltOutcome::Failure::XmlDocument;
+        outcome.reason = reason;
+        return outcome;
+    }
+    return runXslt(*xml, xslText, baseUri);
 }

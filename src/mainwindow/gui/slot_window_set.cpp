@@ -1,6 +1,7 @@
 #include "mainwindow/gui/slot_window_set.h"
 
 #include "documents/workspace.h"
+#include "generator/gui/preview_window.h"
 #include "generator/gui/xsl_code_window.h"
 #include "mainwindow/gui/window_helpers.h"
 
@@ -110,6 +111,8 @@ SlotWindowSet::SlotWindowSet(QMdiArea &area, int slot)
         auto *window = new SlotSubWindow(slot, kind);
         if (kind == SlotWindow::XslCode)
             window->setWidget(new XslCodeWindow(slot));
+        else if (kind == SlotWindow::Result)
+            window->setWidget(new PreviewWindow(slot));
         else
             window->setWidget(new QWidget);
         area.addSubWindow(window);

@@ -1,8 +1,9 @@
 #include "platform/gui/qt_ui_services.h"
 
+#include "platform/gui/browser_window.h"
+
 #include <QApplication>
 #include <QColorDialog>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -109,8 +110,7 @@ QString QtUiServices::chooseFont(const QString &initial)
 
 void QtUiServices::openInBrowser(const QString &pathOrUrl)
 {
-    const QUrl url = QUrl::fromUserInput(pathOrUrl);
-    QDesktopServices::openUrl(url);
+    BrowserWindow::open(QUrl::fromUserInput(pathOrUrl), dialogParent());
 }
 
 bool QtUiServices::startDetached(const QString &program, const QStringList &arguments)

@@ -1,12 +1,33 @@
 // tvktool transform T.tvk [--production] [--rows-index I]: generates the table's
 // stylesheet, runs the table's processor (built-in or its plug-in command line) over its
-// XML document and prints the page. A failure goes to stderr with exit status 1.
+// XML document and prints the page. Without --production it renders as the preview does:
+// the side files and the page file are written too. A failure goes to stderr with exit
+// status 1.
 #include "documents/workspace.h"
 #include "generate_options.h"
+#include "generator/preview_render.h"
 #include "generator/transform.h"
 #include "tvktool_commands.h"
 
 #include <QTextStream>
+
+namespace {
+
+// The user named the table on the command line, so its plug-in runs without a question.
+TransformResult transform(bool production)
+{
+    const TableDocument &doc = workspace().current();
+    if (production)
+        return runTransform(doc.xmlPath, doc.xslGenerated);
+    const std::optional<TransformJob> job = beginRender(false);
+    const TransformResult result = runTransformJob(*job);
+    TransformResult quiet = result;
+    quiet.message.clear(); // stderr gets it below, once
+    finishRender(quiet, true);
+    return result;
+}
+
+} // namespace
 
 int transformCommand(const QStringList &args)
 {
@@ -17,8 +38,7 @@ int transformCommand(const QStringList &args)
     }
     if (!loadAndGenerate(*options))
         return 1;
-    const TableDocument &doc = workspace().current();
-    const TransformResult result = runTransform(doc.xmlPath, doc.xslGenerated);
+    const TransformResult result = transform(options->production);
     if (!result.ok) {
         // A plug-in that could not run says why in place of the page.
         QTextStream(stderr) << (result.message.isEmpty() ? result.html : result.message) << '\n';
