@@ -165,7 +165,10 @@ void PreviewWindow::buildControls()
 void PreviewWindow::installClickReporter()
 {
     auto *channel = new QWebChannel(web->page());
-    channel->registerObject(QStringLiteral("preview"), this);
+    channel->registerObject(QStringLiteral("preview"),
+                            new PreviewClicks(channel, [this](const QStringList &ids) {
+                                pageClicked(ids);
+                            }));
     web->page()->setWebChannel(channel, QWebEngineScript::ApplicationWorld);
     QWebEngineScript script;
     script.setName(QStringLiteral("tarvik-click-reporter"));

@@ -3,12 +3,28 @@
 #include "documents/views/preview_view.h"
 
 #include <QWidget>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QToolButton;
 class QWebEngineView;
+
+// What the page's click reporter reaches of the preview: one call, nothing else.
+class PreviewClicks final : public QObject {
+    Q_OBJECT
+public:
+    explicit PreviewClicks(QObject *parent, std::function<void(const QStringList &)> onClick)
+        : QObject(parent), onClick(std::move(onClick))
+    {
+    }
+    // A click in the page, with the ids of the clicked element and its offset parents.
+    Q_INVOKABLE void pageClicked(const QStringList &ids) { onClick(ids); }
+
+private:
+    std::function<void(const QStringList &)> onClick;
+};
 
 // The preview window `result` of a slot: the table's page in an embedded browser, with
 // Reload, Auto-Reload, the row-limit list, browser navigation and a status line. Clicks in
@@ -46,7 +62,7 @@ public:
     QLabel *wstatus = nullptr;
 
     // A click in the page, with the ids of the clicked element and its offset parents.
-    Q_INVOKABLE void pageClicked(const QStringList &ids);
+    void pageClicked(const QStringList &ids);
 
 signals:
     // The outline of a highlight has been drawn (id "" when no cell was found).
