@@ -6,7 +6,6 @@
 #include <libexslt/exslt.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
-#include <libxml/xpath.h>
 #include <libxslt/documents.h>
 #include <libxslt/extra.h>
 #include <libxslt/extensions.h>
@@ -232,9 +231,6 @@ std::shared_ptr<XmlSource> XmlSource::parse(const QString &xmlPath, QString &rea
         reason = errors.text();
         return nullptr;
     }
-    // Numbers the elements in document order once, which every later sort by document
-    // order uses.
-    xmlXPathOrderDocElems(doc);
     return std::shared_ptr<XmlSource>(new XmlSource(doc));
 }
 

@@ -153,6 +153,12 @@ TEST_F(PreviewWindowTest, RowLimitChoiceOfTheUserMarksChangedAndReloads)
     EXPECT_TRUE(renderQueue().busy(0));
     ASSERT_TRUE(waitUntil([&] { return !loaded.isEmpty(); }));
     EXPECT_TRUE(doc.xslGenerated.contains("first 5"));
+
+    // A new window shows the list index its table holds without marking it changed.
+    workspace().tables[1].rowLimitIndex = 3;
+    const PreviewWindow other(1);
+    EXPECT_EQ(other.hrows->currentIndex(), 3);
+    EXPECT_FALSE(workspace().tables[1].tableChanged);
 }
 
 TEST_F(PreviewWindowTest, SupersededRenderNeverReplacesTheNewerPage)

@@ -100,10 +100,15 @@ PreviewWindow::PreviewWindow(int slot) : tableSlot(slot)
     buildControls();
     installClickReporter();
     setCaption(QStringLiteral("Web"));
-    workspace().views[size_t(slot)].result = this;
-    const TableDocument &doc = workspace().tables[size_t(slot)];
+    Workspace &ws = workspace();
+    ws.views[size_t(slot)].result = this;
+    // The list shows what the table holds; the program setting it changes nothing.
+    const TableDocument &doc = ws.tables[size_t(slot)];
+    const bool ready = ws.uiReady;
+    ws.uiReady = false;
     setRowLimitIndex(doc.rowLimitIndex);
     setAutoReload(doc.autoReload);
+    ws.uiReady = ready;
 }
 
 PreviewWindow::~PreviewWindow()
