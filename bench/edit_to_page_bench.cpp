@@ -7,6 +7,7 @@
 #include "documents/text_files.h"
 #include "documents/workspace.h"
 #include "generator/render_queue.h"
+#include "rows_table.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -17,9 +18,7 @@
 namespace {
 
 constexpr int rowCount = 20000;
-constexpr int columnCount = 6;
 constexpr int editCount = 30;
-constexpr int first50 = 4;
 
 // The preview as the model reaches it, without a window: Reload asks the render queue.
 struct PagesShown final : PreviewView {
@@ -30,34 +29,6 @@ struct PagesShown final : PreviewView {
     void showRendered(const RenderOutcome &outcome) override { pages += outcome.rendered; }
 };
 
-void buildTable(const QTemporaryDir &dir)
-{
-    qputenv("TARVIK_HOME", dir.path().toUtf8());
-    resetWorkspace();
-    TableDocument &doc = workspace().current();
-    doc.tablePath = dir.filePath(QStringLiteral("Edits.tvk"));
-    doc.xmlPath = dir.filePath(QStringLiteral("rows.xml"));
-    doc.rowLimitIndex = first50;
-    doc.autoReload = 1;
-    QString xml = QStringLiteral("<rows>");
-    for (int row = 1; row <= rowCount; ++row) {
-        xml += QStringLiteral("<row>");
-        for (int column = 1; column <= columnCount; ++column)
-            xml += QStringLiteral("<c%1>value %2.%1</c%1>").arg(column).arg(row);
-        xml += QStringLiteral("</row>");
-    }
-    writeFile(doc.xmlPath, xml + QStringLiteral("</rows>"), true);
-    setKey(QStringLiteral("Xpath-Table"), QStringLiteral("/rows/row"), false);
-    for (int column = 1; column <= columnCount; ++column) {
-        const QString name = QStringLiteral("c%1").arg(column);
-        doc.tree.add(StructureTree::tableKey, name, name);
-        doc.tree.add(name, name + QStringLiteral("-value"), QStringLiteral("value"));
-        setKey(QStringLiteral("Type-") + name, QStringLiteral("Text"), false);
-        setKey(QStringLiteral("Xpath-") + name + QStringLiteral("@value"),
-               QStringLiteral("/rows/row/") + name, false);
-    }
-}
-
 void BM_EditToPage(benchmark::State &state)
 {
     static int argc = 1;
@@ -66,7 +37,9 @@ void BM_EditToPage(benchmark::State &state)
     static QCoreApplication app(argc, argv);
 
     QTemporaryDir dir;
-    buildTable(dir);
+    TableDocument &doc = bench::buildRowsTable(dir, rowCount);
+    doc.rowLimitIndex = bench::first50;
+    doc.autoReload = 1;
     PagesShown preview;
     workspace().currentViews().result = &preview;
 

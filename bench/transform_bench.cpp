@@ -6,6 +6,7 @@
 #include "generator/transform.h"
 #include "generator/xsl_generator.h"
 #include "platform/xml_source_cache.h"
+#include "rows_table.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -13,21 +14,8 @@
 namespace {
 
 constexpr int rowCount = 100000;
-constexpr int columnCount = 6;
 constexpr int allRows = 0;
-constexpr int first50 = 4; // row-limit list index of "first 50"
-
-QString rowsXml()
-{
-    QString xml = QStringLiteral("<rows>");
-    for (int row = 1; row <= rowCount; ++row) {
-        xml += QStringLiteral("<row>");
-        for (int column = 1; column <= columnCount; ++column)
-            xml += QStringLiteral("<c%1>value %2.%1</c%1>").arg(column).arg(row);
-        xml += QStringLiteral("</row>");
-    }
-    return xml + QStringLiteral("</rows>");
-}
+using bench::first50;
 
 // A saved six-column table in a data folder of its own, with its XML document and the
 // preview stylesheets of both row limits.
@@ -38,22 +26,8 @@ struct BenchTable {
 
     BenchTable()
     {
-        qputenv("TARVIK_HOME", dir.path().toUtf8());
-        resetWorkspace();
-        TableDocument &doc = workspace().current();
-        doc.tablePath = dir.filePath(QStringLiteral("Bench.tvk"));
-        xmlPath = dir.filePath(QStringLiteral("rows.xml"));
-        writeFile(xmlPath, rowsXml(), true);
-        setKey(QStringLiteral("Xpath-Table"), QStringLiteral("/rows/row"), false);
-        setKey(QStringLiteral("Headers Visible-Table"), QStringLiteral("True"), false);
-        for (int column = 1; column <= columnCount; ++column) {
-            const QString name = QStringLiteral("c%1").arg(column);
-            doc.tree.add(StructureTree::tableKey, name, name);
-            doc.tree.add(name, name + QStringLiteral("-value"), QStringLiteral("value"));
-            setKey(QStringLiteral("Type-") + name, QStringLiteral("Text"), false);
-            setKey(QStringLiteral("Xpath-") + name + QStringLiteral("@value"),
-                   QStringLiteral("/rows/row/") + name, false);
-        }
+        TableDocument &doc = bench::buildRowsTable(dir, rowCount);
+        xmlPath = doc.xmlPath;
         for (int limit : {allRows, first50}) {
             doc.rowLimitIndex = limit;
             generateXSLCode(false);
