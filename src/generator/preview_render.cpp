@@ -5,7 +5,6 @@
 #include "documents/text_files.h"
 #include "documents/workspace.h"
 #include "generator/side_files.h"
-#include "generator/xsl_generator.h"
 #include "platform/ui_services.h"
 #include "platform/xml_source_cache.h"
 
@@ -89,14 +88,15 @@ RenderOutcome finishRender(const TransformResult &result, bool forWindow)
     return outcome;
 }
 
-RenderOutcome renderNow(bool askBeforePlugIn, bool forWindow)
+TransformResult renderGenerated(bool askBeforePlugIn, bool forWindow, RenderOutcome &outcome)
 {
-    generateXSLCode(false);
     const std::optional<TransformJob> job = beginRender(askBeforePlugIn);
     if (!job) {
-        RenderOutcome refused;
-        refused.status = pluginRefusedStatus();
-        return refused;
+        outcome = {};
+        outcome.status = pluginRefusedStatus();
+        return {};
     }
-    return finishRender(runTransformJob(*job), forWindow);
+    const TransformResult result = runTransformJob(*job);
+    outcome = finishRender(result, forWindow);
+    return result;
 }

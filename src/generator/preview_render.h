@@ -27,5 +27,6 @@ std::optional<TransformJob> beginRender(bool askBeforePlugIn);
 // Shows the transform's failure, writes the page file and, for the preview window
 // (forWindow), clears the outline of the old page.
 RenderOutcome finishRender(const TransformResult &result, bool forWindow);
-// The whole render on this thread, the stylesheet generated first.
-RenderOutcome renderNow(bool askBeforePlugIn, bool forWindow);
+// The render on this thread of the stylesheet generated last: beginRender, the transform,
+// finishRender. Returns what the transform gave (nothing ran when the plug-in was refused).
+TransformResult renderGenerated(bool askBeforePlugIn, bool forWindow, RenderOutcome &outcome);

@@ -2,6 +2,7 @@
 // file, the plug-in question and the parsed XML document kept between renders.
 #include "documents/text_files.h"
 #include "generator/preview_render.h"
+#include "generator/xsl_generator.h"
 #include "platform/xml_source_cache.h"
 #include "platform/xslt_transform.h"
 #include "support/fake_main_window.h"
@@ -34,6 +35,14 @@ protected:
         table.addColumn("price", "Text", "/orders/o/p");
     }
     void writeXml(const QString &text) { writeFile(workspace().current().xmlPath, text, true); }
+    // A render as Reload makes it, for the preview window or the separate browser.
+    static RenderOutcome render(bool forWindow = true)
+    {
+        generateXSLCode(false);
+        RenderOutcome outcome;
+        renderGenerated(true, forWindow, outcome);
+        return outcome;
+    }
     void usePlugIn(const QString &commandLine)
     {
         table.set("Use Plug In XSLT-Table", "True");
@@ -47,7 +56,7 @@ TEST_F(PreviewRender, WritesSideFilesPageAndCaptionAndRefreshesTheStylesheetView
 {
     workspace().current().xslCodeShown = true;
     workspace().lastHighlightedColumn = "price";
-    const RenderOutcome outcome = renderNow(true, true);
+    const RenderOutcome outcome = render();
 
     ASSERT_TRUE(outcome.rendered);
     EXPECT_EQ(outcome.pagePath, table.home.file("tmp-htmlfile.html"));
@@ -65,7 +74,7 @@ TEST_F(PreviewRender, WritesSideFilesPageAndCaptionAndRefreshesTheStylesheetView
 TEST_F(PreviewRender, BrowserRenderKeepsTheOutline)
 {
     workspace().lastHighlightedColumn = "price";
-    ASSERT_TRUE(renderNow(true, false).rendered);
+    ASSERT_TRUE(render(false).rendered);
     EXPECT_EQ(workspace().lastHighlightedColumn, "price");
 }
 
@@ -74,7 +83,7 @@ TEST_F(PreviewRender, BrowserRenderKeepsTheOutline)
 TEST_F(PreviewRender, BrokenStylesheetShowsOneMessage)
 {
     table.addCodeAttribute("name", "value", "<b>open");
-    renderNow(true, true);
+    render();
     ASSERT_EQ(scripted->messages.size(), 1) << scripted->messages.join('\n').toStdString();
     EXPECT_TRUE(scripted->messages[0].startsWith("Error in XSL document: "));
 }
@@ -83,7 +92,7 @@ TEST_F(PreviewRender, BrokenStylesheetShowsOneMessage)
 TEST_F(PreviewRender, CompileErrorNamesTheTablesStylesheet)
 {
     table.addCodeAttribute("name", "value", "<xsl:value-of select='1 +'/>");
-    renderNow(true, true);
+    render();
     ASSERT_EQ(scripted->messages.size(), 1);
     EXPECT_TRUE(scripted->messages[0].contains(table.home.file("Orders.xsl")))
         << scripted->messages[0].toStdString();
@@ -98,17 +107,17 @@ TEST_F(PreviewRender, PlugInRunsOnlyAfterTheUserAllowsIt)
     usePlugIn(command);
 
     scripted->answers = {UiServices::Answer::No};
-    const RenderOutcome refused = renderNow(true, true);
+    const RenderOutcome refused = render();
     EXPECT_FALSE(refused.rendered);
     EXPECT_TRUE(refused.status.contains(command));
     EXPECT_FALSE(normalFileExists(table.home.file("tmp-htmlfile.html")));
-    EXPECT_FALSE(renderNow(true, true).rendered); // the answer holds for the session
+    EXPECT_FALSE(render().rendered); // the answer holds for the session
     EXPECT_EQ(scripted->questions, QStringList{question});
 
     usePlugIn("xsltproc  xslFileName xmlFileName"); // another command line asks again
     scripted->answers = {UiServices::Answer::Yes};
-    EXPECT_TRUE(renderNow(true, true).rendered);
-    EXPECT_TRUE(renderNow(true, true).rendered);
+    EXPECT_TRUE(render().rendered);
+    EXPECT_TRUE(render().rendered);
     EXPECT_EQ(scripted->questions.size(), 2);
     EXPECT_TRUE(readFile(table.home.file("tmp-htmlfile.html")).contains("r_1_3_Orders_name"));
 }
@@ -127,7 +136,7 @@ TEST_F(PreviewRender, ParsedDocumentIsKeptUntilTheFileChanges)
     const std::shared_ptr<XmlSource> second = cache.get(path, reason);
     ASSERT_TRUE(second);
     EXPECT_NE(second, first);
-    EXPECT_TRUE(renderNow(true, true).rendered);
+    EXPECT_TRUE(render().rendered);
     EXPECT_TRUE(readFile(table.home.file("tmp-htmlfile.html")).contains("changed"));
 
     writeXml("<orders><o>");

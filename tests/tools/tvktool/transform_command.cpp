@@ -11,24 +11,6 @@
 
 #include <QTextStream>
 
-namespace {
-
-// The user named the table on the command line, so its plug-in runs without a question.
-TransformResult transform(bool production)
-{
-    const TableDocument &doc = workspace().current();
-    if (production)
-        return runTransform(doc.xmlPath, doc.xslGenerated);
-    const std::optional<TransformJob> job = beginRender(false);
-    const TransformResult result = runTransformJob(*job);
-    TransformResult quiet = result;
-    quiet.message.clear(); // stderr gets it below, once
-    finishRender(quiet, true);
-    return result;
-}
-
-} // namespace
-
 int transformCommand(const QStringList &args)
 {
     const std::optional<GenerateOptions> options = parseGenerateOptions(args);
@@ -38,10 +20,18 @@ int transformCommand(const QStringList &args)
     }
     if (!loadAndGenerate(*options))
         return 1;
-    const TransformResult result = transform(options->production);
+    // The user named the table on the command line, so its plug-in runs without a question.
+    // A preview run shows a failure through the tool's messages, on stderr.
+    const TableDocument &doc = workspace().current();
+    RenderOutcome preview;
+    const TransformResult result = options->production
+                                       ? runTransform(doc.xmlPath, doc.xslGenerated)
+                                       : renderGenerated(false, true, preview);
     if (!result.ok) {
         // A plug-in that could not run says why in place of the page.
-        QTextStream(stderr) << (result.message.isEmpty() ? result.html : result.message) << '\n';
+        if (options->production || result.message.isEmpty())
+            QTextStream(stderr) << (result.message.isEmpty() ? result.html : result.message)
+                                << '\n';
         return 1;
     }
     QTextStream(stdout) << result.html;
