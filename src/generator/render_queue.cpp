@@ -11,8 +11,8 @@
 
 RenderQueue::RenderQueue()
 {
-    // One transform at a time across all tables: each keeps its parsed XML document for
-    // the next render, and a worker never shares one with another.
+    // One transform at a time across all tables, so that libxslt's process-wide error
+    // reporting never mixes two runs.
     workers.setMaxThreadCount(1);
 }
 

@@ -113,6 +113,8 @@ PreviewWindow::PreviewWindow(int slot) : tableSlot(slot)
 
 PreviewWindow::~PreviewWindow()
 {
+    // The page goes first, while the answers of its scripts can still reach this window.
+    delete web;
     PreviewView *&registered = workspace().views[size_t(tableSlot)].result;
     if (registered == this)
         registered = nullptr;
