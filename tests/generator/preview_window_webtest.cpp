@@ -184,6 +184,17 @@ TEST_F(PreviewWindowTest, SupersededRenderNeverReplacesTheNewerPage)
     EXPECT_EQ(loaded.size(), 1);
 }
 
+TEST_F(PreviewWindowTest, RefusedPlugInKeepsThePageAndSaysWhy)
+{
+    table.set("Use Plug In XSLT-Table", "True");
+    table.set("XSLT Command Line-Table", "xsltproc xslFileName xmlFileName");
+    window->runit_Click(); // the scripted user answers No
+    ASSERT_TRUE(waitUntil([] { return !renderQueue().busy(0); }));
+    EXPECT_EQ(scripted->questions.size(), 1);
+    EXPECT_EQ(window->windowTitle(), "Web");
+    EXPECT_TRUE(window->wstatus->text().startsWith("Status: [Not rendered"));
+}
+
 TEST(BrowserWindow, OpensThePageBesideTheMainWindow)
 {
     TempHome home;

@@ -99,7 +99,7 @@ PreviewWindow::PreviewWindow(int slot) : tableSlot(slot)
 {
     buildControls();
     installClickReporter();
-    setCaption(QStringLiteral("Web"));
+    setCaption(pageCaption);
     Workspace &ws = workspace();
     ws.views[size_t(slot)].result = this;
     // The list shows what the table holds; the program setting it changes nothing.
@@ -233,17 +233,20 @@ void PreviewWindow::showRendered(const RenderOutcome &outcome)
 {
     if (!outcome.rendered) {
         setStatus(outcome.status);
+        setCaption(pageCaption); // the page shown stays
         return;
     }
     web->load(QUrl::fromLocalFile(outcome.pagePath));
-    setCaption(outcome.caption);
+    pageCaption = outcome.caption;
+    setCaption(pageCaption);
 }
 
 void PreviewWindow::clearPage()
 {
     renderQueue().forget(tableSlot);
     web->setUrl(QUrl(QStringLiteral("about:blank")));
-    setCaption(QStringLiteral("Web"));
+    pageCaption = QStringLiteral("Web");
+    setCaption(pageCaption);
 }
 
 void PreviewWindow::highlightCell(const PreviewHighlight &request)

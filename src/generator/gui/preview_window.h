@@ -75,4 +75,5 @@ private:
     void setStatus(const QString &text);
 
     int tableSlot;
+    QString pageCaption = QStringLiteral("Web"); // the caption of the page shown
 };
