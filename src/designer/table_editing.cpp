@@ -19,8 +19,6 @@ using Node = StructureTree::Node;
 
 TableDocument &doc() { return workspace().current(); }
 
-Node *selectedNode() { return doc().tree.find(doc().selectedNodeKey); }
-
 // The table window shows the tree and selection of the model again.
 void refreshTableWindow()
 {
@@ -181,14 +179,6 @@ void rekeyNodes(const QString &oldName, const QString &newName)
 }
 
 } // namespace
-
-Node *currentColumn()
-{
-    Node *node = selectedNode();
-    if (!node || nodeKind(*node) != NodeKind::Attribute)
-        return node;
-    return node->parent;
-}
 
 void nodeClick(const QString &key)
 {

@@ -3,6 +3,7 @@
 #include "documents/table_document.h"
 #include "documents/views/slot_views.h"
 
+#include <QHash>
 #include <QString>
 #include <array>
 
@@ -47,6 +48,8 @@ struct Workspace {
     QString lastHighlightedColumn;
     QString lastHighlightedId;
     QString interfaceTranslation;
+    // Plug-in command lines the user allowed (true) or refused (false) this session.
+    QHash<QString, bool> pluginAnswers;
 
     TableDocument &current() { return tables[size_t(curTable)]; }
     SlotViews &currentViews() { return views[size_t(curTable)]; }

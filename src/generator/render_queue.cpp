@@ -1,0 +1,123 @@
+#include "generator/render_queue.h"
+
+#include "documents/views/preview_view.h"
+#include "documents/workspace.h"
+#include "generator/xsl_generator.h"
+#include "platform/ui_services.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <algorithm>
+
+RenderQueue::RenderQueue()
+{
+    // One transform at a time across all tables, so that libxslt's process-wide error
+    // reporting never mixes two runs.
+    workers.setMaxThreadCount(1);
+}
+
+RenderQueue::~RenderQueue() { workers.waitForDone(); }
+
+void RenderQueue::request(Target target)
+{
+    const int slot = workspace().curTable;
+    states[size_t(slot)].waiting |= target;
+    queueStart(slot);
+}
+
+void RenderQueue::queueStart(int slot)
+{
+    SlotState &state = states[size_t(slot)];
+    if (state.startQueued || state.inFlight || !state.waiting)
+        return;
+    state.startQueued = true;
+    QMetaObject::invokeMethod(
+        this, [this, slot] { start(slot); }, Qt::QueuedConnection);
+}
+
+void RenderQueue::forget(int slot)
+{
+    SlotState &state = states[size_t(slot)];
+    state.waiting = 0;
+    ++state.ticket;
+}
+
+bool RenderQueue::busy(int slot) const
+{
+    const SlotState &state = states[size_t(slot)];
+    return state.waiting || state.inFlight;
+}
+
+void RenderQueue::waitIdle()
+{
+    while (std::any_of(states.begin(), states.end(),
+                       [](const SlotState &s) { return s.waiting || s.inFlight; })) {
+        workers.waitForDone(10);
+        QCoreApplication::processEvents();
+    }
+}
+
+void RenderQueue::start(int slot)
+{
+    SlotState &state = states[size_t(slot)];
+    state.startQueued = false;
+    if (state.inFlight || !state.waiting)
+        return;
+    const int targets = state.waiting;
+    state.waiting = 0;
+    const CurTableGuard onSlot(slot);
+    generateXSLCode(false);
+    std::optional<TransformJob> job = beginRender(true);
+    if (!job) {
+        RenderOutcome refused;
+        refused.status = pluginRefusedStatus();
+        deliver(slot, targets, refused);
+        return;
+    }
+    state.inFlight = targets;
+    ++started;
+    const unsigned ticket = state.ticket;
+    QPointer<RenderQueue> self(this);
+    workers.start([self, slot, ticket, targets, job = std::move(*job)] {
+        const TransformResult result = runTransformJob(job);
+        QMetaObject::invokeMethod(
+            self.get(),
+            [self, slot, ticket, targets, result] {
+                if (self)
+                    self->finished(slot, ticket, targets, result);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void RenderQueue::finished(int slot, unsigned ticket, int targets, const TransformResult &result)
+{
+    SlotState &state = states[size_t(slot)];
+    state.inFlight = 0;
+    if (ticket != state.ticket)
+        return; // the slot forgot it
+    if (state.waiting) {
+        // Superseded: the newer render takes over whatever this one was for.
+        state.waiting |= targets;
+        queueStart(slot);
+        return;
+    }
+    const CurTableGuard onSlot(slot);
+    deliver(slot, targets, finishRender(result, targets & Window));
+}
+
+void RenderQueue::deliver(int slot, int targets, const RenderOutcome &outcome)
+{
+    // A render refused before it started says why in the preview's status line.
+    if ((targets & Window) || !outcome.rendered)
+        if (PreviewView *preview = workspace().views[size_t(slot)].result)
+            preview->showRendered(outcome);
+    if ((targets & Browser) && outcome.rendered)
+        ui().openInBrowser(outcome.pagePath);
+}
+
+RenderQueue &renderQueue()
+{
+    static RenderQueue queue;
+    return queue;
+}
