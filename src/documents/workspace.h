@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 
+class InterfaceDialogsView;
 class MainWindowView;
 class TipView;
 class WindowFrameView;
@@ -34,6 +35,7 @@ struct Workspace {
     int curTable = 0;
     MainWindowView *mainWindow = nullptr; // the main window; null without one (tvktool)
     TipView *tipView = nullptr;           // the balloon of the once-only tips; null: no tips
+    InterfaceDialogsView *interfaceDialogs = nullptr; // null: no interface dialogs
     bool tabEventsOn = true;               // a tab strip click switches tables only while true
 
     bool productionRun = false;
