@@ -3,6 +3,7 @@
 #include "documents/string_helpers.h"
 
 #include <QStringList>
+#include <QUrl>
 
 QString slashPath(const QString &path)
 {
@@ -71,4 +72,16 @@ QString relativePath(const QString &fromDir, const QString &toDir)
             result += to[i] + QChar('/');
     }
     return result;
+}
+
+QString urlEncodedPath(const QString &path)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(slashPath(path), "/"));
+}
+
+QString fileUrl(const QString &path)
+{
+    const QString encoded = urlEncodedPath(path);
+    return QStringLiteral("file://") + (encoded.startsWith(QChar('/')) ? QString() : QStringLiteral("/"))
+           + encoded;
 }

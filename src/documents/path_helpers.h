@@ -17,3 +17,9 @@ QString getFolder(const QString &path);
 QString relativePath(const QString &fromDir, const QString &toDir);
 // A path with every "\" turned into "/".
 QString slashPath(const QString &path);
+// A path as a URL path: every byte of its UTF-8 form but the unreserved characters and
+// "/" percent-encoded, so that blanks, apostrophes and "#" survive in an attribute and a
+// URI reference.
+QString urlEncodedPath(const QString &path);
+// An absolute path as a "file://" URL with its path percent-encoded; "" gives "file:///".
+QString fileUrl(const QString &path);

@@ -1,5 +1,205 @@
 #include "generator/call_table_column.h"
 
+#include "documents/once_only_tips.h"
+#include "documents/path_helpers.h"
+#include "documents/side_file_restore.h"
+#include "documents/store_access.h"
+#include "documents/string_helpers.h"
+#include "documents/text_files.h"
+#include "documents/workspace.h"
+#include "generator/called_table.h"
+#include "generator/column_attributes.h"
 #include "generator/generator_run.h"
+#include "generator/interface_substitution.h"
+#include "generator/stylesheet_header.h"
+#include "generator/value_code.h"
+#include "platform/ui_services.h"
 
-void writeCallTableBody(GeneratorRun &, const ColumnContext &) {}
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+QString key(const char *property, const QString &owner)
+{
+    return getKey(QLatin1String(property) + owner);
+}
+
+QString withParams(const QString &col)
+{
+    QString params;
+    for (int position = 1; position <= 300; ++position) {
+        const ColumnValue value = columnValueCode(col, position, QString(), false);
+        if (value.attName.isEmpty())
+            break;
+        if (value.attName == QStringLiteral("table") || value.attName == QStringLiteral("inputXML"))
+            continue;
+        params += QStringLiteral("<xsl:with-param name='") + value.attName + QStringLiteral("'>")
+                  + value.code + QStringLiteral("</xsl:with-param>");
+    }
+    return params;
+}
+
+void showMissingTableTip(const QString &col)
+{
+    showTipAtControl(tipControl(SlotWindow::Rep, QStringLiteral("template")),
+                     {QStringLiteral("Call Table misses required attribute"),
+                      QStringLiteral("Required attribute not mapped"),
+                      QStringLiteral("File ") + col
+                          + QStringLiteral(" (Call Table) doesn't have required attribute (table) set.")});
+}
+
+bool refusedAsRecursive(const QString &col, const CalledTable &called)
+{
+    const QString caller = workspace().current().tablePath;
+    const QStringList chain = recursiveCallChain(caller, called.file);
+    if (chain.isEmpty())
+        return false;
+    QStringList names;
+    for (const QString &file : chain)
+        names.append(getFileName(file));
+    ui().message(QStringLiteral("Column ") + col + QStringLiteral(" (Call Table) is not called: the tables call each other without end (")
+                 + names.join(QStringLiteral(" -> ")) + QStringLiteral(")."));
+    return true;
+}
+
+void copyFile(const QString &from, const QString &to)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return;
+    QSaveFile target(to);
+    if (target.open(QIODevice::WriteOnly)) {
+        target.write(source.readAll());
+        target.commit();
+    }
+}
+
+// The called table's side files beside the calling table, unless they are already there
+// (same folder) or a table of the same name owns the files there.
+void copySideFiles(const CalledTable &called, const QString &here)
+{
+    if (here.isEmpty() || canonicalPath(called.folder) == canonicalPath(here)
+        || QFileInfo::exists(here + called.name + QStringLiteral(".tvk")))
+        return;
+    for (const char *extension : {".xsl", ".txp", ".xmf", ".xmp", ".tic"})
+        copyFile(called.sideFile(extension), here + called.name + QLatin1String(extension));
+}
+
+QString trimmedRowXpath(const CalledTable &called)
+{
+    QString txp = trimWhiteVar(readFile(called.sideFile(".txp")));
+    if (!txp.startsWith(QChar('/')))
+        txp.prepend(QChar('/'));
+    return txp == QStringLiteral("/") ? QString() : txp;
+}
+
+void appendOnce(QString &list, const QString &text)
+{
+    if (!list.contains(text))
+        list += text;
+}
+
+QString nodeSetFunction(const GeneratorRun &run)
+{
+    const bool plugIn = !getKey(QStringLiteral("XSLT Command Line-Table")).isEmpty()
+                        && getKey(QStringLiteral("Use Plug In XSLT-Table")) == QStringLiteral("True");
+    if (!run.isProduction && !plugIn)
+        return QStringLiteral("msxsl:node-set");
+    const QString configured = getKey(QStringLiteral("node-set Call-Table"));
+    return configured.isEmpty() ? QStringLiteral("msxsl:node-set") : configured;
+}
+
+struct CallInput {
+    QString text;
+    bool calculated = false;
+};
+
+// The interface translation replaces the column's input code when the column uses it.
+void substituteInterface(const ColumnContext &column, const CalledTable &called, CallInput &input)
+{
+    const QString owner = column.col + QStringLiteral("@inputXML");
+    if (readFile(called.sideFile(".tic")).isEmpty()
+        || key("Interface Used-", column.col + QStringLiteral("@table")) != QStringLiteral("True"))
+        return;
+    setKey(QStringLiteral("XML Fragment-") + owner, QStringLiteral("True"), false);
+    QString code = key("XSL Code-", owner);
+    makeSubstCode(called.sideFile(".tic"), column.col + QStringLiteral("@table"), column.colXpath, code);
+    setKey(QStringLiteral("XSL Code-") + owner, code, false);
+    setKey(QStringLiteral("XSL Calculated-") + owner, QStringLiteral("True"), false);
+    input = {code, true};
+}
+
+// The node set the called table gets, with what declares it.
+QString inputSelection(GeneratorRun &run, const ColumnContext &column, const CalledTable &called,
+                       const CallInput &input)
+{
+    const QString txp = trimmedRowXpath(called);
+    const QString fragment = QStringLiteral("$tableInputXMLCalculated");
+    if (input.text.isEmpty()) {
+        const QString variable = called.name + QStringLiteral("_inputXMLTreeVariable");
+        appendOnce(run.treeVariables,
+                   QStringLiteral("<xsl:variable name='") + variable + QStringLiteral("' select='document(\"")
+                       + fileUrl(readFile(called.sideFile(".xmf"))) + QStringLiteral("\")'/>"));
+        return QChar('$') + variable + txp;
+    }
+    if (input.calculated
+        && key("XML Fragment-", column.col + QStringLiteral("@inputXML")) == QStringLiteral("True")) {
+        run.add(QStringLiteral("<xsl:variable name='tableInputXMLCalculatedText'>") + input.text
+                + QStringLiteral("</xsl:variable><xsl:variable name='tableInputXMLCalculated' select='")
+                + nodeSetFunction(run) + QStringLiteral("($tableInputXMLCalculatedText)'/>"));
+        // The fragment is shaped like the called table's own XML: its rows lie at its row Xpath.
+        return fragment + txp;
+    }
+    if (input.calculated) {
+        QString expression = input.text;
+        stripBreaks(expression);
+        quoteForAttribute(expression);
+        run.add(QStringLiteral("<xsl:variable name='tableInputXMLCalculated' select='") + expression
+                + QStringLiteral("'/>"));
+        return fragment;
+    }
+    // The column loop already stands on the mapped nodes.
+    return relativeXpath(column.colXpath, input.text);
+}
+
+QString importHref(const CalledTable &called)
+{
+    QString page = readFile(called.sideFile(".xmp"));
+    if (page.isEmpty())
+        page = called.sideFile(".xsl");
+    return urlEncodedPath(relativeToXslFolder(page));
+}
+
+} // namespace
+
+void writeCallTableBody(GeneratorRun &run, const ColumnContext &column)
+{
+    const QString &col = column.col;
+    const QString reference = slashPath(key("Table-", col + QStringLiteral("@table")));
+    if (reference.isEmpty()) {
+        showMissingTableTip(col);
+        return;
+    }
+    const QString here = getTableDir(workspace().curTable);
+    const std::optional<CalledTable> called = findCalledTable(reference, here);
+    if (!called || refusedAsRecursive(col, *called))
+        return;
+    restoreSideFiles(reference);
+    CallInput input{getThatAtt(col, QStringLiteral("inputXML")),
+                    key("XSL Calculated-", col + QStringLiteral("@inputXML")) == QStringLiteral("True")};
+    const QString params = withParams(col);
+    copySideFiles(*called, here);
+    substituteInterface(column, *called, input);
+    const QString sel = inputSelection(run, column, *called, input);
+    appendOnce(run.importList, QStringLiteral("<xsl:import href='") + importHref(*called) + QStringLiteral("'/>"));
+    appendOnce(run.cssCalls, QStringLiteral("<xsl:call-template name='") + called->name + QStringLiteral("_css'/>"));
+    appendOnce(run.scriptCalls,
+               QStringLiteral("<xsl:call-template name='") + called->name + QStringLiteral("_tableScript'/>"));
+    run.add(QStringLiteral("<xsl:call-template name='") + called->name
+            + QStringLiteral("'><xsl:with-param name='inputXML' select='") + sel
+            + QStringLiteral("'/><xsl:with-param name='instanceToken' select='$colId'/>"
+                             "<xsl:with-param name='includeCommons'>false</xsl:with-param>")
+            + params + QStringLiteral("</xsl:call-template>"));
+}

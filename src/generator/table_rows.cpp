@@ -111,16 +111,17 @@ QString sortKey(const QString &col, const QString &relXpath)
 }
 
 // The absolute Xpath of the column's nodes. An unmapped required attribute gets the
-// table's row Xpath (an output run leaves the table unmarked).
+// table's row Xpath (an output run leaves the table unmarked); a "Call Table" column
+// visits its mapped inputXML instead, else the rows.
 QString columnXpath(const GeneratorRun &run, const QString &col, const QString &type)
 {
+    const QString key = QStringLiteral("Xpath-") + col + QChar('@') + mainAttributeOf(type);
+    if (trimWhiteVar(getKey(key)).isEmpty())
+        setKey(key, run.tableXpath, !run.isProduction);
     if (type == QStringLiteral("Call Table")) {
         const QString input = getKey(QStringLiteral("Xpath-") + col + QStringLiteral("@inputXML"));
         return input.isEmpty() ? run.tableXpath : input;
     }
-    const QString key = QStringLiteral("Xpath-") + col + QChar('@') + mainAttributeOf(type);
-    if (trimWhiteVar(getKey(key)).isEmpty())
-        setKey(key, run.tableXpath, !run.isProduction);
     return getKey(key);
 }
 

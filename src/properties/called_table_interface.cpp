@@ -6,13 +6,18 @@
 
 #include <QDir>
 
-bool calledTableHasInterface(const QString &reference, const QString &tableDir)
+QString calledInterfacePath(const QString &reference, const QString &tableDir)
 {
     const QString called = slashPath(reference);
     const qsizetype dot = called.lastIndexOf(QChar('.'));
     if (dot < 0)
-        return false;
+        return {};
     const QString sideFile = called.left(dot + 1) + QStringLiteral("tic");
-    const QString path = tableDir.isEmpty() ? sideFile : QDir(tableDir).filePath(sideFile);
-    return !trimWhiteVar(readFile(path)).isEmpty();
+    return tableDir.isEmpty() ? sideFile : QDir(tableDir).filePath(sideFile);
+}
+
+bool calledTableHasInterface(const QString &reference, const QString &tableDir)
+{
+    const QString path = calledInterfacePath(reference, tableDir);
+    return !path.isEmpty() && !trimWhiteVar(readFile(path)).isEmpty();
 }

@@ -7,3 +7,5 @@
 // reference is the called table file's path relative to tableDir (the calling table's
 // folder); a reference without "." names no table.
 bool calledTableHasInterface(const QString &reference, const QString &tableDir);
+// That interface side file's path; "" for a reference without ".".
+QString calledInterfacePath(const QString &reference, const QString &tableDir);

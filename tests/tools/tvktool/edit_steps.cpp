@@ -1,6 +1,12 @@
 #include "edit_steps.h"
 
 #include "designer/table_editing.h"
+#include "documents/structure_tree.h"
+#include "properties/fill_props.h"
+#include "publishing/call_mapping.h"
+#include "publishing/interface_editor.h"
+
+#include <QTextStream>
 
 namespace {
 
@@ -14,6 +20,30 @@ void rename(EditUi &ui, const QString &name)
     ren_Click();
 }
 
+// The interface text with its separators written as \x0e, \x0f and \x10.
+QString unescapedSeparators(QString text)
+{
+    for (const char16_t separator : {u'\x0e', u'\x0f', u'\x10'})
+        text.replace(QStringLiteral("\\x%1").arg(int(separator), 2, 16, QChar('0')), QChar(separator));
+    return text;
+}
+
+// Saves the text as the Table Interface editor's OK does, from the table's sheet.
+void setInterface(EditUi &, const QString &text)
+{
+    nodeClick(StructureTree::tableKey);
+    fillProps();
+    if (!saveInterfaceText(unescapedSeparators(text)))
+        QTextStream(stderr) << "tvktool edit: the interface was not saved\n";
+}
+
+// ITEM Tab XPATH: one item of the selected Call Table column mapped and saved.
+void mapCall(EditUi &, const QString &argument)
+{
+    if (!mapCallItem(argument.section(QChar('\t'), 0, 0), argument.section(QChar('\t'), 1)))
+        QTextStream(stderr) << "tvktool edit: no interface item " << argument << '\n';
+}
+
 // Every step, one line each.
 const EditStep steps[] = {
     {"answer", true, answer},
@@ -22,6 +52,8 @@ const EditStep steps[] = {
     {"moveup", false, [](EditUi &, const QString &) { mup_Click(); }},
     {"movedown", false, [](EditUi &, const QString &) { mdown_Click(); }},
     {"delete", false, [](EditUi &, const QString &) { removeit_Click(); }},
+    {"interface", true, setInterface},
+    {"mapcall", true, mapCall},
 };
 
 } // namespace

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The table a "Call Table" column calls, found from the column's reference: the called
+// table's file relative to the calling table's folder ("/" or "\" separators).
+struct CalledTable {
+    QString name;   // the file name cut before its first ".": its template and side files
+    QString folder; // its folder, absolute, ending in "/"
+    QString file;   // its table file, absolute
+
+    QString sideFile(const char *extension) const { return folder + name + QLatin1String(extension); }
+};
+
+// The called table, with a relative reference resolved against callerDir (the working
+// folder when callerDir is ""); none when the reference's file name holds no ".".
+std::optional<CalledTable> findCalledTable(const QString &reference, const QString &callerDir);
+
+// The path with links and "." / ".." resolved when the file exists, else made absolute
+// and cleaned, so that two names of one file compare equal.
+QString canonicalPath(const QString &path);
+
+// The table files met when the call from callerFile to calledFile is followed through the
+// called tables' own "Call Table" columns (as their table files hold them), up to the
+// first file met twice; empty when every chain of calls ends.
+QStringList recursiveCallChain(const QString &callerFile, const QString &calledFile);
