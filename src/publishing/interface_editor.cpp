@@ -1,5 +1,6 @@
 #include "publishing/interface_editor.h"
 
+#include "documents/column_types.h"
 #include "documents/once_only_tips.h"
 #include "documents/store_access.h"
 #include "documents/string_helpers.h"
@@ -174,6 +175,20 @@ InterfaceEditor &interfaceEditor()
 {
     static InterfaceEditor editor;
     return editor;
+}
+
+bool checkXpathItem(InterfaceItem &item)
+{
+    for (QString *field : {&item.name, &item.description, &item.xpath})
+        *field = trimWhiteVar(*field);
+    const char *missing = item.name.isEmpty() ? "Please enter name of Xpath Item."
+                          : !isValidName(item.name, false) ? ""
+                          : item.description.isEmpty() ? "Please enter description of Xpath Item."
+                          : item.xpath.isEmpty() ? "Please enter xpath of Xpath Item."
+                                                 : nullptr;
+    if (missing && *missing)
+        ui().message(QLatin1String(missing));
+    return !missing;
 }
 
 bool saveInterfaceText(const QString &text)

@@ -53,5 +53,9 @@ public:
 // The shared editor every table uses.
 InterfaceEditor &interfaceEditor();
 
+// The OK of the Xpath Item dialog: trims the three fields, then reports the first of an
+// empty name, an invalid name, an empty description and an empty Xpath; true when none.
+bool checkXpathItem(InterfaceItem &item);
+
 // Saving the given interface text as the editor would after loading it.
 bool saveInterfaceText(const QString &text);

@@ -17,6 +17,7 @@
 #include "mainwindow/summary_page.h"
 #include "mainwindow/updater.h"
 #include "platform/gui/tree_icons.h"
+#include "publishing/gui/interface_dialogs.h"
 #include "publishing/gui/pubit.h"
 
 #include <QApplication>
@@ -71,6 +72,7 @@ Vantor::Vantor() : area(new QMdiArea(this)), pb(new QProgressBar(this))
     autou.setInterval(65000);
     connect(&autou, &QTimer::timeout, this, [] { runUpdater(); });
 
+    interfaceDialogs = std::make_unique<InterfaceDialogs>(this);
     workspace().mainWindow = this;
 }
 

@@ -12,6 +12,8 @@
 #include <array>
 #include <memory>
 
+class InterfaceDialogs;
+
 class AboutWindow;
 class QMdiArea;
 class QProgressBar;
@@ -129,4 +131,5 @@ private:
     bool finished = false;
     QString cmdName;
     AboutWindow *about = nullptr;
+    std::unique_ptr<InterfaceDialogs> interfaceDialogs; // the sheet's interface dialogs
 };

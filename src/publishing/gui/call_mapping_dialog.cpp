@@ -1,0 +1,163 @@
+#include "publishing/gui/call_mapping_dialog.h"
+
+#include "publishing/gui/xml_tree_copy.h"
+#include "publishing/interface_tips.h"
+
+#include <QDragEnterEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int xpathColumn = 1;
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+void MappingGrid::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasText())
+        event->acceptProposedAction();
+}
+
+void MappingGrid::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (event->mimeData()->hasText())
+        event->acceptProposedAction();
+}
+
+void MappingGrid::dropEvent(QDropEvent *event)
+{
+    if (!event->mimeData()->hasText())
+        return;
+    emit textDropped(rowAt(event->position().toPoint().y()), event->mimeData()->text());
+    event->setDropAction(Qt::IgnoreAction);
+    event->accept();
+}
+
+CallMappingDialog::CallMappingDialog(QWidget *parent)
+    : QDialog(parent), comps(new MappingGrid(0, 2, this)), ixml(new XmlTreeCopy(this)),
+      desc(new QLabel(this))
+{
+    setObjectName(QStringLiteral("mapCall1"));
+    setWindowTitle(QStringLiteral("Call Interface for Table"));
+    setModal(true);
+    resize(720, 520);
+    comps->setObjectName(QStringLiteral("comps"));
+    comps->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Xpath")});
+    comps->verticalHeader()->hide();
+    comps->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    comps->setSelectionBehavior(QAbstractItemView::SelectRows);
+    comps->setSelectionMode(QAbstractItemView::SingleSelection);
+    comps->setAcceptDrops(true);
+    comps->setDragDropMode(QAbstractItemView::DropOnly);
+    ixml->setObjectName(QStringLiteral("ixml"));
+    desc->setObjectName(QStringLiteral("desc"));
+    desc->setWordWrap(true);
+    auto *title = new QLabel(QStringLiteral("Xpath Item Description"), this);
+    title->setObjectName(QStringLiteral("title"));
+
+    QPushButton *addit = button(this, "addit", QStringLiteral("Map XML to Xpath Item"));
+    QPushButton *unmap = button(this, "ARButton1", QStringLiteral("Delete mapping for Xpath Item"));
+    QPushButton *clearit = button(this, "clearit", QStringLiteral("Delete all Xpath Item mappings"));
+    QPushButton *dosave = button(this, "dosave", QStringLiteral("Save"));
+    QPushButton *cancelit = button(this, "cancelit", QStringLiteral("Cancel"));
+    auto *panes = new QHBoxLayout;
+    panes->addWidget(comps, 3);
+    panes->addWidget(ixml, 2);
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {addit, unmap, clearit})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(dosave);
+    buttons->addWidget(cancelit);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addWidget(desc);
+    layout->addLayout(panes, 1);
+    layout->addLayout(buttons);
+
+    connect(addit, &QPushButton::clicked, this, &CallMappingDialog::addit_Click);
+    connect(unmap, &QPushButton::clicked, this, &CallMappingDialog::ARButton1_Click);
+    connect(clearit, &QPushButton::clicked, this, &CallMappingDialog::clearit_Click);
+    connect(dosave, &QPushButton::clicked, this, &CallMappingDialog::dosave_Click);
+    connect(cancelit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(comps, &MappingGrid::textDropped, this, &CallMappingDialog::addMap);
+    connect(comps, &QTableWidget::cellClicked, this, [this](int row) { showDescription(row); });
+}
+
+void CallMappingDialog::prepare()
+{
+    allCleared = false;
+    const QList<CallMappingRow> mapping = callInterfaceRows();
+    comps->setRowCount(int(mapping.size()));
+    for (int r = 0; r < mapping.size(); ++r) {
+        comps->setItem(r, 0, new QTableWidgetItem(mapping[r].name));
+        comps->setItem(r, xpathColumn, new QTableWidgetItem(mapping[r].xpath));
+    }
+    const int width = comps->viewport()->width();
+    comps->setColumnWidth(0, width * 7 / 16 - 2);
+    comps->setColumnWidth(1, width * 9 / 16 - 6);
+    desc->clear();
+    if (!mapping.isEmpty()) {
+        comps->setCurrentCell(0, 0);
+        showDescription(0);
+    }
+    ixml->copyCurrentTable();
+}
+
+QList<CallMappingRow> CallMappingDialog::rows() const
+{
+    QList<CallMappingRow> list;
+    for (int r = 0; r < comps->rowCount(); ++r)
+        list.append({comps->item(r, 0)->text(), comps->item(r, xpathColumn)->text()});
+    return list;
+}
+
+void CallMappingDialog::addMap(int row, const QString &xpath)
+{
+    if (row >= 0 && row < comps->rowCount())
+        comps->item(row, xpathColumn)->setText(xpath);
+}
+
+void CallMappingDialog::addit_Click() { addMap(comps->currentRow(), ixml->selectedXpath()); }
+
+void CallMappingDialog::ARButton1_Click() { addMap(comps->currentRow(), QString()); }
+
+void CallMappingDialog::clearit_Click()
+{
+    if (comps->rowCount() == 0 || !askClearMappings())
+        return;
+    for (int r = 0; r < comps->rowCount(); ++r)
+        addMap(r, QString());
+    allCleared = true;
+}
+
+void CallMappingDialog::dosave_Click()
+{
+    if (comps->rowCount() == 0)
+        return;
+    hide();
+    saveCallMapping(rows(), allCleared);
+    accept();
+}
+
+void CallMappingDialog::showDescription(int row) { desc->setText(callItemDescription(row + 1)); }
+
+void CallMappingDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    QTimer::singleShot(0, this, [this] { showTipAtControl(ixml, interface_tips::dragMapItem()); });
+}

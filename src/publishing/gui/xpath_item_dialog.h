@@ -1,0 +1,49 @@
+#pragma once
+
+#include "documents/interface_text.h"
+
+#include <QDialog>
+#include <QLineEdit>
+
+class QPushButton;
+class XmlTreeCopy;
+
+// A line box whose dropped plain text replaces its whole text.
+class XpathDropEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+};
+
+// The Xpath Item dialog `whatis` ("Xpath Item (of Table Interface collection)"): the name,
+// description and Xpath of one interface item, and a copy of the current table's XML tree
+// to pick or drag the Xpath from. OK accepts only a complete item with a valid name; Cancel
+// and closing the window reject it. The boxes keep their texts between uses.
+class XpathItemDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit XpathItemDialog(QWidget *parent = nullptr);
+
+    // The boxes as they stand.
+    InterfaceItem item() const;
+    void setItem(const InterfaceItem &item);
+    void setXpath(const QString &xpath);
+    XmlTreeCopy &tree() { return *xcopy; }
+
+    void bok_Click();
+    void gox_Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QLineEdit *cname;
+    QLineEdit *cdesc;
+    XpathDropEdit *xpath;
+    XmlTreeCopy *xcopy;
+};
