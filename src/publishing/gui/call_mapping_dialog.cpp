@@ -3,12 +3,9 @@
 #include "publishing/gui/xml_tree_copy.h"
 #include "publishing/interface_tips.h"
 
-#include <QDragEnterEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMimeData>
-#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -16,39 +13,10 @@ namespace {
 
 constexpr int xpathColumn = 1;
 
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
-void MappingGrid::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (event->mimeData()->hasText())
-        event->acceptProposedAction();
-}
-
-void MappingGrid::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (event->mimeData()->hasText())
-        event->acceptProposedAction();
-}
-
-void MappingGrid::dropEvent(QDropEvent *event)
-{
-    if (!event->mimeData()->hasText())
-        return;
-    emit textDropped(rowAt(event->position().toPoint().y()), event->mimeData()->text());
-    event->setDropAction(Qt::IgnoreAction);
-    event->accept();
-}
-
 CallMappingDialog::CallMappingDialog(QWidget *parent)
-    : QDialog(parent), comps(new MappingGrid(0, 2, this)), ixml(new XmlTreeCopy(this)),
+    : QDialog(parent), comps(new TextDropTarget<QTableWidget>(0, 2, this)), ixml(new XmlTreeCopy(this)),
       desc(new QLabel(this))
 {
     setObjectName(QStringLiteral("mapCall1"));
@@ -69,11 +37,11 @@ CallMappingDialog::CallMappingDialog(QWidget *parent)
     auto *title = new QLabel(QStringLiteral("Xpath Item Description"), this);
     title->setObjectName(QStringLiteral("title"));
 
-    QPushButton *addit = button(this, "addit", QStringLiteral("Map XML to Xpath Item"));
-    QPushButton *unmap = button(this, "ARButton1", QStringLiteral("Delete mapping for Xpath Item"));
-    QPushButton *clearit = button(this, "clearit", QStringLiteral("Delete all Xpath Item mappings"));
-    QPushButton *dosave = button(this, "dosave", QStringLiteral("Save"));
-    QPushButton *cancelit = button(this, "cancelit", QStringLiteral("Cancel"));
+    QPushButton *addit = dialogButton(this, "addit", QStringLiteral("Map XML to Xpath Item"));
+    QPushButton *unmap = dialogButton(this, "ARButton1", QStringLiteral("Delete mapping for Xpath Item"));
+    QPushButton *clearit = dialogButton(this, "clearit", QStringLiteral("Delete all Xpath Item mappings"));
+    QPushButton *dosave = dialogButton(this, "dosave", QStringLiteral("Save"));
+    QPushButton *cancelit = dialogButton(this, "cancelit", QStringLiteral("Cancel"));
     auto *panes = new QHBoxLayout;
     panes->addWidget(comps, 3);
     panes->addWidget(ixml, 2);
@@ -94,7 +62,7 @@ CallMappingDialog::CallMappingDialog(QWidget *parent)
     connect(clearit, &QPushButton::clicked, this, &CallMappingDialog::clearit_Click);
     connect(dosave, &QPushButton::clicked, this, &CallMappingDialog::dosave_Click);
     connect(cancelit, &QPushButton::clicked, this, &QDialog::reject);
-    connect(comps, &MappingGrid::textDropped, this, &CallMappingDialog::addMap);
+    comps->onDrop = [this](const QString &text, QPoint at) { addMap(comps->rowAt(at.y()), text); };
     connect(comps, &QTableWidget::cellClicked, this, [this](int row) { showDescription(row); });
 }
 

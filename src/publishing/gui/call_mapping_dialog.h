@@ -1,27 +1,13 @@
 #pragma once
 
 #include "publishing/call_mapping.h"
+#include "publishing/gui/text_drop_target.h"
 
 #include <QDialog>
 #include <QTableWidget>
 
 class QLabel;
 class XmlTreeCopy;
-
-// The mapping grid: plain text dropped on a row becomes that row's Xpath.
-class MappingGrid : public QTableWidget {
-    Q_OBJECT
-public:
-    using QTableWidget::QTableWidget;
-
-signals:
-    void textDropped(int row, const QString &text);
-
-protected:
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
-};
 
 // The Call Interface mapping dialog `mapCall1` ("Call Interface for Table") of the current
 // "Call Table" column: the called table's Xpath Items with the Xpaths of the calling
@@ -47,7 +33,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    MappingGrid *comps;
+    TextDropTarget<QTableWidget> *comps; // text dropped on a row becomes its Xpath
     XmlTreeCopy *ixml;
     QLabel *desc;
     bool allCleared = false;

@@ -4,54 +4,15 @@
 #include "publishing/interface_editor.h"
 #include "publishing/interface_tips.h"
 
-#include <QDragEnterEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMimeData>
-#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
-
-bool carriesText(const QDropEvent *event) { return event->mimeData()->hasText(); }
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
-
-void XpathDropEdit::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (carriesText(event))
-        event->acceptProposedAction();
-}
-
-void XpathDropEdit::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (carriesText(event))
-        event->acceptProposedAction();
-}
-
-// The text is taken whole; the drag source keeps its node.
-void XpathDropEdit::dropEvent(QDropEvent *event)
-{
-    if (!carriesText(event))
-        return;
-    setText(event->mimeData()->text());
-    event->setDropAction(Qt::IgnoreAction);
-    event->accept();
-}
-
 XpathItemDialog::XpathItemDialog(QWidget *parent)
     : QDialog(parent), cname(new QLineEdit(this)), cdesc(new QLineEdit(this)),
-      xpath(new XpathDropEdit(this)), xcopy(new XmlTreeCopy(this))
+      xpath(new TextDropTarget<QLineEdit>(this)), xcopy(new XmlTreeCopy(this))
 {
     setObjectName(QStringLiteral("whatis"));
     setWindowTitle(QStringLiteral("Xpath Item (of Table Interface collection)"));
@@ -61,15 +22,16 @@ XpathItemDialog::XpathItemDialog(QWidget *parent)
     cdesc->setObjectName(QStringLiteral("cdesc"));
     xpath->setObjectName(QStringLiteral("xpath"));
     xcopy->setObjectName(QStringLiteral("xcopy"));
+    xpath->onDrop = [this](const QString &text, QPoint) { xpath->setText(text); };
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Name"), cname);
     form->addRow(new QLabel(QStringLiteral("Describe this Xpath Item"), this));
     form->addRow(QStringLiteral("Description"), cdesc);
     form->addRow(QStringLiteral("Xpath"), xpath);
-    QPushButton *gox = button(this, "gox", QStringLiteral("Map XML to Xpath Item"));
-    QPushButton *bok = button(this, "bok", QStringLiteral("OK"));
-    QPushButton *bcloseit = button(this, "bcloseit", QStringLiteral("Cancel"));
+    QPushButton *gox = dialogButton(this, "gox", QStringLiteral("Map XML to Xpath Item"));
+    QPushButton *bok = dialogButton(this, "bok", QStringLiteral("OK"));
+    QPushButton *bcloseit = dialogButton(this, "bcloseit", QStringLiteral("Cancel"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(gox);
     buttons->addStretch();

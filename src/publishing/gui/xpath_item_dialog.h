@@ -2,23 +2,12 @@
 
 #include "documents/interface_text.h"
 
+#include "publishing/gui/text_drop_target.h"
+
 #include <QDialog>
 #include <QLineEdit>
 
-class QPushButton;
 class XmlTreeCopy;
-
-// A line box whose dropped plain text replaces its whole text.
-class XpathDropEdit : public QLineEdit {
-    Q_OBJECT
-public:
-    using QLineEdit::QLineEdit;
-
-protected:
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
-};
 
 // The Xpath Item dialog `whatis` ("Xpath Item (of Table Interface collection)"): the name,
 // description and Xpath of one interface item, and a copy of the current table's XML tree
@@ -44,6 +33,6 @@ protected:
 private:
     QLineEdit *cname;
     QLineEdit *cdesc;
-    XpathDropEdit *xpath;
+    TextDropTarget<QLineEdit> *xpath;
     XmlTreeCopy *xcopy;
 };

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPushButton>
+#include <functional>
+
+// A control that takes any plain text dropped on it (a tree drag's Xpath or text from
+// another program): onDrop gets the text and the drop point; the drag source keeps what it
+// dragged (drop effect none).
+template <class Base>
+class TextDropTarget : public Base {
+public:
+    using Base::Base;
+    std::function<void(const QString &text, QPoint at)> onDrop;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override { acceptText(event); }
+    void dragMoveEvent(QDragMoveEvent *event) override { acceptText(event); }
+    void dropEvent(QDropEvent *event) override
+    {
+        if (!event->mimeData()->hasText())
+            return;
+        if (onDrop)
+            onDrop(event->mimeData()->text(), event->position().toPoint());
+        event->setDropAction(Qt::IgnoreAction);
+        event->accept();
+    }
+
+private:
+    static void acceptText(QDragMoveEvent *event)
+    {
+        if (event->mimeData()->hasText())
+            event->acceptProposedAction();
+    }
+};
+
+// A dialog's push button with its object name; Enter does not press it.
+inline QPushButton *dialogButton(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
