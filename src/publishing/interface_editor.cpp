@@ -32,11 +32,8 @@ bool isSimpleXpath(const QString &xpath)
 
 void InterfaceEditor::addComp(const QString &text)
 {
-    initComps();
-    const InterfaceRecords records = readInterfaceText(text);
-    rows = records.items;
-    if (records.hasBody)
-        tlogic = records.body;
+    // The stored body is never shown: the translation is always rebuilt from the rows.
+    rows = readInterfaceText(text).items;
     updateTranslation();
 }
 

@@ -2,13 +2,20 @@
 // interface editor's grid through the property sheet's seam, and the call mapping.
 #include "../generator/call_table_fixture.h"
 #include "../properties/sheet_fixture.h"
+#include "designer/gui/xml_document_window.h"
+#include "documents/table_commands.h"
+#include "mainwindow/gui/slot_window_set.h"
+#include "mainwindow/gui/vantor.h"
 #include "publishing/gui/call_mapping_dialog.h"
 #include "publishing/gui/interface_dialogs.h"
 #include "publishing/gui/interface_editor_dialog.h"
+#include "publishing/gui/xml_tree_copy.h"
 #include "publishing/gui/xpath_item_dialog.h"
 #include "support/scripted_ui.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -217,4 +224,42 @@ TEST_F(MappingGui, DeleteAllThenCancelStoresNothing)
     click(dialog, "dosave");
     EXPECT_EQ(getKey("Interface Used-call@table"), "False");
     EXPECT_EQ(getKey("Call Xpath-call@table-c"), "");
+}
+
+TEST(InterfaceDialogsInMainWindow, TheItemDialogPicksXpathsFromACopyOfTheTablesXmlTree)
+{
+    TempHome home;
+    ScopedScriptedUi ui;
+    QTemporaryDir examples;
+    Vantor window;
+    window.startUp({}, examples.path());
+    for (const char *name : {"demo_books.tvk", "demo_books.xml"})
+        QFile::copy(QStringLiteral(TARVIK_SOURCE_DIR "/resources/examples/") + name, home.file(name));
+    ASSERT_TRUE(openTable(home.file("demo_books.tvk")));
+    auto *dialogs = dynamic_cast<InterfaceDialogs *>(workspace().interfaceDialogs);
+    ASSERT_TRUE(dialogs);
+    auto *xml = qobject_cast<XmlDocumentWindow *>(
+        window.slotWindow(workspace().curTable, SlotWindow::Parser)->widget());
+    const QModelIndex document = xml->treeModel().index(0, 0);
+    xml->tree()->setCurrentIndex(xml->treeModel().index(0, 0, document));
+    QString picked;
+    QTimer::singleShot(0, [&] {
+        InterfaceEditorDialog &editor = dialogs->editor();
+        QTimer::singleShot(0, [&] {
+            XpathItemDialog &whatis = editor.itemDialog();
+            EXPECT_EQ(box(whatis, "xpath")->text(), "/catalog");
+            XmlTreeCopy &copy = whatis.tree();
+            const QModelIndex root = copy.model()->index(0, 0);
+            const QModelIndex catalog = copy.model()->index(0, 0, root);
+            EXPECT_TRUE(copy.isExpanded(root) && copy.isExpanded(catalog));
+            copy.setCurrentIndex(copy.model()->index(0, 0, catalog));
+            click(whatis, "gox");
+            picked = box(whatis, "xpath")->text();
+            whatis.reject();
+        });
+        editor.addit_Click();
+        editor.done(QDialog::Rejected);
+    });
+    dialogs->doInterface();
+    EXPECT_TRUE(picked.startsWith("/catalog/book")) << picked.toStdString();
 }

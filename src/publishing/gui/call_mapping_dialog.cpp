@@ -29,6 +29,7 @@ CallMappingDialog::CallMappingDialog(QWidget *parent)
     comps->setEditTriggers(QAbstractItemView::NoEditTriggers);
     comps->setSelectionBehavior(QAbstractItemView::SelectRows);
     comps->setSelectionMode(QAbstractItemView::SingleSelection);
+    comps->setWordWrap(false);
     comps->setAcceptDrops(true);
     comps->setDragDropMode(QAbstractItemView::DropOnly);
     ixml->setObjectName(QStringLiteral("ixml"));
@@ -75,9 +76,6 @@ void CallMappingDialog::prepare()
         comps->setItem(r, 0, new QTableWidgetItem(mapping[r].name));
         comps->setItem(r, xpathColumn, new QTableWidgetItem(mapping[r].xpath));
     }
-    const int width = comps->viewport()->width();
-    comps->setColumnWidth(0, width * 7 / 16 - 2);
-    comps->setColumnWidth(1, width * 9 / 16 - 6);
     desc->clear();
     if (!mapping.isEmpty()) {
         comps->setCurrentCell(0, 0);
@@ -124,8 +122,15 @@ void CallMappingDialog::dosave_Click()
 
 void CallMappingDialog::showDescription(int row) { desc->setText(callItemDescription(row + 1)); }
 
+void CallMappingDialog::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    fitGridColumns(*comps, {{7, 2}, {9, 6}}, 16);
+}
+
 void CallMappingDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    fitGridColumns(*comps, {{7, 2}, {9, 6}}, 16);
     QTimer::singleShot(0, this, [this] { showTipAtControl(ixml, interface_tips::dragMapItem()); });
 }

@@ -30,6 +30,7 @@ public:
     void showDescription(int row);
 
 protected:
+    void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "publishing/gui/interface_editor_dialog.h"
 
 #include "documents/string_helpers.h"
+#include "publishing/gui/text_drop_target.h"
 #include "publishing/gui/xml_tree_copy.h"
 #include "publishing/gui/xpath_item_dialog.h"
 #include "publishing/interface_editor.h"
@@ -45,6 +46,7 @@ void InterfaceEditorDialog::buildControls()
     comps->setEditTriggers(QAbstractItemView::NoEditTriggers);
     comps->setSelectionBehavior(QAbstractItemView::SelectRows);
     comps->setSelectionMode(QAbstractItemView::SingleSelection);
+    comps->setWordWrap(false);
     tlogic->setObjectName(QStringLiteral("tlogic"));
     tlogic->setReadOnly(true);
     tlogic->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -94,10 +96,6 @@ void InterfaceEditorDialog::showRows(int current)
         for (const QString &text : {item.name, item.description, item.xpath})
             comps->setItem(r, c++, new QTableWidgetItem(text));
     }
-    const int width = comps->viewport()->width();
-    comps->setColumnWidth(0, width * 5 / 22 - 2);
-    comps->setColumnWidth(1, width * 12 / 22 - 6);
-    comps->setColumnWidth(2, width * 5 / 22 - 6);
     if (current >= 0 && current < comps->rowCount())
         comps->setCurrentCell(current, 0);
     tlogic->setPlainText(model.tlogic);
@@ -189,9 +187,16 @@ void InterfaceEditorDialog::reject()
 
 void InterfaceEditorDialog::showHierarchyTip() { showTipAtControl(comps, interface_tips::hierarchy()); }
 
+void InterfaceEditorDialog::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    fitGridColumns(*comps, {{5, 2}, {12, 6}, {5, 6}}, 22);
+}
+
 void InterfaceEditorDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    fitGridColumns(*comps, {{5, 2}, {12, 6}, {5, 6}}, 22);
     QTimer::singleShot(0, this, [this] {
         showTipAtControl(findChild<QPushButton *>(QStringLiteral("suggest")), interface_tips::startInterface());
     });

@@ -34,6 +34,7 @@ public:
     void reject() override;
 
 protected:
+    void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:

@@ -3,6 +3,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTableView>
 #include <functional>
 
 // A control that takes any plain text dropped on it (a tree drag's Xpath or text from
@@ -42,4 +43,18 @@ inline QPushButton *dialogButton(QWidget *parent, const char *name, const QStrin
     button->setObjectName(QLatin1String(name));
     button->setAutoDefault(false);
     return button;
+}
+
+// Column widths as shares of the grid's width: column i gets width * parts[i] / whole,
+// less its padding in pixels.
+struct ColumnShare {
+    int part;
+    int padding;
+};
+inline void fitGridColumns(QTableView &grid, std::initializer_list<ColumnShare> shares, int whole)
+{
+    const int width = grid.viewport()->width();
+    int column = 0;
+    for (const ColumnShare &share : shares)
+        grid.setColumnWidth(column++, width * share.part / whole - share.padding);
 }
