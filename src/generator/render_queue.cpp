@@ -22,16 +22,8 @@ RenderQueue::~RenderQueue() { workers.waitForDone(); }
 void RenderQueue::request(Target target)
 {
     const int slot = workspace().curTable;
-    SlotState &state = states[size_t(slot)];
-    state.waiting |= target;
-    stopInFlight(state); // its page would be dropped anyway
+    states[size_t(slot)].waiting |= target;
     queueStart(slot);
-}
-
-void RenderQueue::stopInFlight(SlotState &state)
-{
-    if (state.inFlight && state.stopper)
-        state.stopper->requestStop();
 }
 
 void RenderQueue::queueStart(int slot)
@@ -49,7 +41,8 @@ void RenderQueue::forget(int slot)
     SlotState &state = states[size_t(slot)];
     state.waiting = 0;
     ++state.ticket;
-    stopInFlight(state);
+    if (state.stopper)
+        state.stopper->requestStop(); // nobody will see its page
 }
 
 bool RenderQueue::busy(int slot) const

@@ -11,8 +11,8 @@
 // Renders for the preview without blocking the user-interface thread. The stylesheet is
 // generated on that thread when a render starts; the transform runs on a worker. Per
 // slot at most one transform is in flight and one render waits: requests made meanwhile
-// join the waiting one, and a transform that a newer request superseded is stopped (the
-// built-in processor; a plug-in runs to its end) and its result dropped, never shown. Results go to the slot's preview window (PreviewView::showRendered)
+// join the waiting one, and the result of a transform that a newer request superseded is
+// dropped, never shown. A slot that forgets its renders stops its built-in transform. Results go to the slot's preview window (PreviewView::showRendered)
 // or, for the browser, to UiServices::openInBrowser.
 class RenderQueue final : public QObject {
     Q_OBJECT
@@ -42,8 +42,6 @@ private:
         unsigned ticket = 0;  // grows when the slot forgets what it asked
         std::shared_ptr<XsltStopToken> stopper; // stops the transform in flight
     };
-
-    static void stopInFlight(SlotState &state);
 
     void queueStart(int slot);
     void start(int slot);
