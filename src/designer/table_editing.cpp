@@ -9,6 +9,7 @@
 #include "documents/views/table_tree_view.h"
 #include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
+#include "generator/preview_highlight.h"
 #include "platform/ui_services.h"
 
 #include <QStringList>
@@ -188,8 +189,7 @@ void nodeClick(const QString &key)
     const SlotViews &views = workspace().currentViews();
     if (views.allProp)
         views.allProp->fillProps();
-    if (views.result)
-        views.result->highlightInPreview();
+    highlightInPreview();
 }
 
 void addit_Click()

@@ -7,13 +7,14 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QThread>
 #include <algorithm>
 
 RenderQueue::RenderQueue()
 {
-    // One transform at a time across all tables, so that libxslt's process-wide error
-    // reporting never mixes two runs.
-    workers.setMaxThreadCount(1);
+    // Runs are independent (each has its own error capture and bounds), and a slot has at
+    // most one in flight: tables render side by side.
+    workers.setMaxThreadCount(std::max(2, QThread::idealThreadCount() / 2));
 }
 
 RenderQueue::~RenderQueue() { workers.waitForDone(); }
@@ -40,6 +41,8 @@ void RenderQueue::forget(int slot)
     SlotState &state = states[size_t(slot)];
     state.waiting = 0;
     ++state.ticket;
+    if (state.stopper)
+        state.stopper->requestStop(); // nobody will see its page
 }
 
 bool RenderQueue::busy(int slot) const
@@ -75,10 +78,12 @@ void RenderQueue::start(int slot)
         return;
     }
     state.inFlight = targets;
+    state.stopper = std::make_shared<XsltStopToken>();
+    job->limits.stopToken = state.stopper.get();
     ++started;
     const unsigned ticket = state.ticket;
     QPointer<RenderQueue> self(this);
-    workers.start([self, slot, ticket, targets, job = std::move(*job)] {
+    workers.start([self, slot, ticket, targets, job = std::move(*job), token = state.stopper] {
         const TransformResult result = runTransformJob(job);
         QMetaObject::invokeMethod(
             self.get(),
@@ -94,6 +99,7 @@ void RenderQueue::finished(int slot, unsigned ticket, int targets, const Transfo
 {
     SlotState &state = states[size_t(slot)];
     state.inFlight = 0;
+    state.stopper.reset();
     if (ticket != state.ticket)
         return; // the slot forgot it
     if (state.waiting) {

@@ -6,12 +6,13 @@
 #include <QObject>
 #include <QThreadPool>
 #include <array>
+#include <memory>
 
 // Renders for the preview without blocking the user-interface thread. The stylesheet is
 // generated on that thread when a render starts; the transform runs on a worker. Per
 // slot at most one transform is in flight and one render waits: requests made meanwhile
 // join the waiting one, and the result of a transform that a newer request superseded is
-// dropped, never shown. Results go to the slot's preview window (PreviewView::showRendered)
+// dropped, never shown. A slot that forgets its renders stops its built-in transform. Results go to the slot's preview window (PreviewView::showRendered)
 // or, for the browser, to UiServices::openInBrowser.
 class RenderQueue final : public QObject {
     Q_OBJECT
@@ -39,6 +40,7 @@ private:
         int inFlight = 0;     // targets of the transform running, 0 for none
         bool startQueued = false;
         unsigned ticket = 0;  // grows when the slot forgets what it asked
+        std::shared_ptr<XsltStopToken> stopper; // stops the transform in flight
     };
 
     void queueStart(int slot);

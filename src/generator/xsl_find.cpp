@@ -1,5 +1,6 @@
 #include "generator/xsl_find.h"
 
+#include "documents/once_only_tips.h"
 #include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
 #include "generator/preview_highlight.h"
@@ -27,7 +28,17 @@ QString xslCodeMarker()
 void highlightInXslCode()
 {
     XslCodeView *view = workspace().currentViews().xslCode;
-    const QString marker = xslCodeMarker();
-    if (view && !marker.isEmpty())
-        view->findText(marker, false);
+    const StructureTree::Node *column = currentColumn();
+    if (!view || !column)
+        return;
+    view->findText(xslCodeMarker(), false);
+    static const TipText columnTip{QStringLiteral("Column in XSL code"),
+                                   QStringLiteral("XSL Code highlighted"),
+                                   QStringLiteral("XSL code for selected column is highlighted.")};
+    static const TipText tableTip{QStringLiteral("Table in XSL code"),
+                                  QStringLiteral("XSL Code highlighted"),
+                                  QStringLiteral("XSL code for table (main loop) is highlighted.")};
+    const QPoint caret = view->caretPoint();
+    showTipAtCaret(tipControl(SlotWindow::XslCode, QStringLiteral("xsl")), caret.x(), caret.y(),
+                   column->parent ? columnTip : tableTip);
 }

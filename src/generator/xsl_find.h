@@ -20,5 +20,6 @@ std::optional<TextSelection> findAfter(const QString &text, const QString &what,
 // selected.
 QString xslCodeMarker();
 
-// The current slot's stylesheet view selects the code of the selected column or table.
+// The current slot's stylesheet view selects the code of the selected column or table, and
+// the once-only tip "XSL Code highlighted" points at the caret.
 void highlightInXslCode();

@@ -1,9 +1,11 @@
 // Click-to-select and the outline request, over the model with recorded windows.
 #include "generator/preview_highlight.h"
 #include "generator/xsl_find.h"
+#include "support/recording_tips.h"
 #include "support/recording_views.h"
 #include "table_fixture.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 TEST(PreviewHighlight, CellIdNamesItsColumn)
@@ -92,15 +94,23 @@ TEST_F(ClickToSelect, OutlineRequestCarriesThePreviousCellsBorders)
     EXPECT_EQ(views.highlights.size(), 1) << "the table has no cell";
 }
 
-TEST_F(ClickToSelect, StylesheetViewFindsTheSelectedCode)
+// The code is selected each time; each of the two tips points at the caret only once.
+TEST_F(ClickToSelect, StylesheetViewFindsTheSelectedCodeAndTipsAtTheCaret)
 {
+    QDir().mkpath(table.home.file("tables"));
+    RecordingTips tips;
     highlightInXslCode();
-    workspace().current().selectedNodeKey = "name-table";
-    highlightInXslCode();
-    workspace().current().selectedNodeKey = "Table";
-    highlightInXslCode();
+    for (const char *key : {"name-table", "unit_price", "Table", "Table"}) {
+        workspace().current().selectedNodeKey = key;
+        highlightInXslCode();
+    }
     EXPECT_EQ(views.calls, QStringList({"xslCode.findText <!-- Column name as: ",
+                                        "xslCode.findText <!-- Column unit_price as: ",
+                                        "xslCode.findText <!-- Table code -->",
                                         "xslCode.findText <!-- Table code -->"}));
+    EXPECT_EQ(tips.balloons, QStringList({"XSL Code highlighted @ 4.xsl (0,0)",
+                                          "XSL Code highlighted @ 4.xsl (0,0)"}));
+    EXPECT_TRUE(tips.texts.value(1).startsWith("XSL code for table (main loop) is highlighted."));
 }
 
 TEST(XslFind, NextOccurrenceAfterTheSelectionIgnoringCase)

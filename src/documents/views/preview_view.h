@@ -41,6 +41,4 @@ public:
     virtual void goback_Click() {}
     virtual void goforward_Click() {}
     virtual void stopit_Click() {}
-    // Outlines the current column in the page.
-    virtual void highlightInPreview() {}
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 
 // What the model asks of a slot's stylesheet view.
@@ -13,4 +14,6 @@ public:
     // Selects the next occurrence of the text after the selection, letter case ignored;
     // when there is none, puts the caret at the start and, when asked, says so.
     virtual void findText(const QString &, bool /*showNotFound*/) {}
+    // Where the caret stands in the code box's client area.
+    virtual QPoint caretPoint() const { return {}; }
 };

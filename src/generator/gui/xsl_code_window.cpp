@@ -75,6 +75,12 @@ void XslCodeWindow::findText(const QString &text, bool showNotFound)
         ui().message(QStringLiteral("Text not found."));
 }
 
+QPoint XslCodeWindow::caretPoint() const
+{
+    const QRect caret = xsl->cursorRect();
+    return xsl->viewport()->mapTo(xsl, caret.bottomLeft());
+}
+
 bool XslCodeWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {

@@ -20,6 +20,7 @@ public:
     void showGenerated() override;
     void clearCode() override;
     void findText(const QString &text, bool showNotFound) override;
+    QPoint caretPoint() const override;
 
     QPlainTextEdit *xsl = nullptr;
     QLineEdit *fnd = nullptr;
