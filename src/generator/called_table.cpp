@@ -6,6 +6,7 @@
 #include "documents/text_files.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
@@ -18,10 +19,32 @@ QString resolved(const QString &reference, const QString &folder)
     return canonicalPath(base.filePath(slashPath(reference)));
 }
 
+// A table file's XML path and property section, read without the rest of the file (which
+// may carry a whole XML document).
+QString tableFileHead(const QString &tableFile)
+{
+    QFile file(tableFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const char end = char(sectionEnd.unicode());
+    QByteArray head;
+    int sectionEnds = 0;
+    while (!file.atEnd()) {
+        qsizetype at = head.size();
+        head += file.read(64 * 1024);
+        while ((at = head.indexOf(end, at)) >= 0) {
+            if (++sectionEnds == 2)
+                return decodeText(head.left(at + 1));
+            ++at;
+        }
+    }
+    return decodeText(head);
+}
+
 // The references of the "Call Table" columns in a table file's property section.
 QStringList callReferences(const QString &tableFile)
 {
-    const QString text = readFile(tableFile);
+    const QString text = tableFileHead(tableFile);
     qsizetype pos = text.indexOf(sectionEnd) + 1;
     if (pos <= 0)
         return {};

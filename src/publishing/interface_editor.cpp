@@ -68,9 +68,12 @@ void InterfaceEditor::replaceItem(int row, const InterfaceItem &edited)
 
 void InterfaceEditor::deleteItem(int row)
 {
-    if (!inRange(rows, row))
+    if (rows.size() == 1)
+        initComps();
+    else if (inRange(rows, row))
+        rows.removeAt(row);
+    else
         return;
-    rows.removeAt(row);
     updateTranslation();
 }
 

@@ -28,6 +28,7 @@ public:
     // The row takes the edited item (its name without level prefixes); the row's levels
     // are kept.
     void replaceItem(int row, const InterfaceItem &edited);
+    // The only row goes whichever row is current.
     void deleteItem(int row);
     // Asks first when there are rows; true when the rows were removed.
     bool clearAll();

@@ -164,7 +164,7 @@ TEST(CallTableFiles, CopiesTheSideFilesBesideTheCallerAndResolvesFromItsFolder)
     f.writeCalled("lib");
     writeFile(f.dir("lib") + "Called.xmp", f.dir("out") + "page.xsl", true);
     f.addCall("far", "../lib/Called.tvk");
-    QDir::setCurrent(f.dir("lib"));
+    QDir::setCurrent(f.caller.home.path()); // not the caller's folder
     const QString xsl = generated();
     for (const char *extension : {".xsl", ".txp", ".xmf", ".xmp", ".tic"})
         EXPECT_EQ(readFile(f.callerDir() + "Called" + extension), readFile(f.dir("lib") + "Called" + extension))
