@@ -13,10 +13,12 @@
 #include "mainwindow/gui/window_helpers.h"
 #include "mainwindow/help_commands.h"
 #include "mainwindow/main_geometry.h"
+#include "mainwindow/menu_commands.h"
 #include "mainwindow/startup.h"
 #include "mainwindow/summary_page.h"
 #include "mainwindow/updater.h"
 #include "platform/gui/tree_icons.h"
+#include "properties/code_editors.h"
 #include "publishing/gui/pubit.h"
 
 #include <QApplication>
@@ -198,7 +200,10 @@ void Vantor::runProcedure(Procedure procedure, int argument)
     switch (procedure) {
     case P::openProject_Click: openProject_Click(); break;
     case P::newProject_Click: newProject_Click(); break;
-    case P::docloseit_Click: docloseit_Click(); break;
+    case P::docloseit_Click:
+        if (settleCodeEditors(workspace().curTable))
+            docloseit_Click();
+        break;
     case P::dosave_Click: dosave_Click(); break;
     case P::saveall_Click: saveall_Click(); break;
     case P::saveas_Click: saveas_Click(); break;
@@ -322,7 +327,7 @@ void Vantor::listChildWindows(QMenu *menu)
 void Vantor::closeEvent(QCloseEvent *event)
 {
     if (!finished) {
-        if (!checkDirty(true)) {
+        if (!settleCodeEditors(-1) || !checkDirty(true)) {
             event->ignore();
             return;
         }
@@ -348,6 +353,8 @@ void Vantor::finishAll()
 // --- MainWindowView -------------------------------------------------------------------
 
 void Vantor::setCaption(const QString &caption) { setWindowTitle(caption); }
+
+void Vantor::saveX_Click(int index) { ::saveX_Click(index); }
 
 void Vantor::setMenuEnabled(const QString &name, bool enabled)
 {
