@@ -197,6 +197,12 @@ QStringList PropertyGrid::verbCaptions() const
 
 QString PropertyGrid::helpText() const { return help->text(); }
 
+QWidget *PropertyGrid::selectedEditor() const
+{
+    QTreeWidgetItem *current = rows->currentItem();
+    return current ? rows->itemWidget(current, 1) : nullptr;
+}
+
 void PropertyGrid::currentChanged(QTreeWidgetItem *current)
 {
     for (QTreeWidgetItemIterator it(rows); *it; ++it)

@@ -58,6 +58,8 @@ public:
     void clickVerb(int id);
     QStringList verbCaptions() const;
     QString helpText() const;
+    // The editor on the selected row; null when the row takes no edit.
+    QWidget *selectedEditor() const;
     QTreeWidget *tree() const { return rows; }
 
 signals:
