@@ -14,6 +14,7 @@
 #include "properties/fill_props.h"
 #include "properties/mapping_entry.h"
 #include "properties/property_keys.h"
+#include "properties/property_sheets.h"
 #include "properties/remembered_row.h"
 #include "properties/sheet_selection.h"
 
@@ -57,6 +58,7 @@ bool saveInOwnSlot(int index, const CodeEditorRecord &editor)
     const QString row = rowOfKind(editor.myFunction, nodeKind(*node) == NodeKind::Table);
     if (!selectX(row) || !putIntoRow(row, state.code))
         return false;
+    currentSheet().layout.findItem(row)->value = state.code;
     showSelectedRow();
     if (editor.myFunction == QLatin1String("xpath") && state.code != state.savedCode)
         setKey(QStringLiteral("Xpath Changed Flag-") + editor.myElement, QStringLiteral("True"),

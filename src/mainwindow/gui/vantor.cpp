@@ -5,6 +5,7 @@
 #include "documents/table_commands.h"
 #include "documents/table_commands_menu.h"
 #include "documents/table_slots.h"
+#include "documents/views/window_frame_view.h"
 #include "generator/xsl_find.h"
 #include "mainwindow/gui/about_window.h"
 #include "mainwindow/gui/menu_styles.h"
@@ -112,6 +113,9 @@ void Vantor::applySlotGeometry(int slot)
 {
     if (hasWindowSet(slot))
         sets[size_t(slot)]->applyGeometry(workspace().tables[size_t(slot)]);
+    for (const CodeEditorRecord &editor : workspace().xslEditForms)
+        if (editor.exists && editor.window && editor.myTab == slot)
+            editor.window->applyGeometry(editor.geometry);
 }
 
 // --- layout -------------------------------------------------------------------------

@@ -42,6 +42,7 @@ PropertyGrid::PropertyGrid(QWidget *parent)
     rows->setAllColumnsShowFocus(true);
     rows->header()->setSectionResizeMode(0, QHeaderView::Interactive);
     rows->header()->setStretchLastSection(true);
+    rows->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     help->setObjectName(QStringLiteral("help"));
     help->setWordWrap(true);
     help->setAlignment(Qt::AlignTop | Qt::AlignLeft);
@@ -85,7 +86,7 @@ void PropertyGrid::setContent(const GridItem &category, const std::vector<GridVe
     for (const GridItem &child : category.children)
         addItem(top, child);
     rows->expandAll();
-    rows->resizeColumnToContents(0);
+    fitCaptions();
     QStringList links;
     for (const GridVerb &verb : verbs)
         links << QStringLiteral("<a href=\"%1\">%2</a>").arg(verb.id).arg(verb.caption.toHtmlEscaped());
@@ -196,6 +197,20 @@ QStringList PropertyGrid::verbCaptions() const
 }
 
 QString PropertyGrid::helpText() const { return help->text(); }
+
+void PropertyGrid::fitCaptions()
+{
+    rows->resizeColumnToContents(0);
+    const int half = rows->viewport()->width() / 2;
+    if (half > 0 && rows->columnWidth(0) > half)
+        rows->setColumnWidth(0, half);
+}
+
+void PropertyGrid::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitCaptions();
+}
 
 QWidget *PropertyGrid::selectedEditor() const
 {

@@ -70,7 +70,12 @@ signals:
     void inplaceButtonDown(const QString &caption);
     void verbClick(int id);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    // The caption column as wide as its captions, at most half the grid.
+    void fitCaptions();
     void addItem(QTreeWidgetItem *parent, const GridItem &item);
     QTreeWidgetItem *find(const QString &caption) const;
     const GridItem *itemOf(const QTreeWidgetItem *treeItem) const;

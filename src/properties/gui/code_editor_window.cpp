@@ -120,18 +120,18 @@ CodeEditorWindow::CodeEditorWindow(int index, QWidget *parent)
     QPushButton *sic = button(content, "sic", QStringLiteral("Save && Close"), nullptr);
     QPushButton *bclose = button(content, "bclose", QStringLiteral("Close"), nullptr);
 
-    auto *layout = new QHBoxLayout(content);
+    auto *layout = new QVBoxLayout(content);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(makeInsertPanel());
-    auto *right = new QVBoxLayout;
-    right->addWidget(xslc, 1);
+    auto *top = new QHBoxLayout;
+    top->addWidget(makeInsertPanel());
+    top->addWidget(xslc, 1);
+    layout->addLayout(top, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(sic);
     buttons->addStretch();
     buttons->addWidget(bok);
     buttons->addWidget(bclose);
-    right->addLayout(buttons);
-    layout->addLayout(right, 1);
+    layout->addLayout(buttons);
     setWidget(content);
 
     connect(xslc, &QPlainTextEdit::textChanged, this,
@@ -154,11 +154,14 @@ CodeEditorWindow::~CodeEditorWindow()
 QWidget *CodeEditorWindow::makeInsertPanel()
 {
     auto *panel = new QWidget;
+    panel->setFixedWidth(175);
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
     auto *frame = new QGroupBox(QStringLiteral("Drop from XML tree as"));
     frame->setObjectName(QStringLiteral("Frame1"));
-    auto *options = new QVBoxLayout(frame);
+    auto *options = new QHBoxLayout(frame);
+    options->setContentsMargins(4, 2, 4, 2);
     asxsl->setObjectName(QStringLiteral("asxsl"));
     asxsl->setText(QStringLiteral("xsl:value-of"));
     asxsl->setChecked(true);
@@ -172,24 +175,31 @@ QWidget *CodeEditorWindow::makeInsertPanel()
     prelist->setObjectName(QStringLiteral("prelist"));
     prelist->addItems(predefinedVariables());
     prelist->setCurrentIndex(-1);
-    QPushButton *insertX = button(panel, "insertX", QStringLiteral("Insert"),
-                                  "Insert code to XML element");
-    QPushButton *insertP = button(panel, "insertP", QStringLiteral("Insert"),
-                                  "Insert code for input parameter");
-    QPushButton *predef = button(panel, "predef", QStringLiteral("Insert"),
-                                 "Insert code for variable");
-    layout->addWidget(new QLabel(QStringLiteral("From XML Tree")));
-    layout->addWidget(insertX);
-    layout->addWidget(new QLabel(QStringLiteral("Input parameters")));
-    layout->addWidget(ipars);
-    layout->addWidget(insertP);
-    layout->addWidget(new QLabel(QStringLiteral("Variables")));
-    layout->addWidget(prelist);
-    layout->addWidget(predef);
+    const struct {
+        const char *label;
+        QComboBox *list;
+        const char *name;
+        const char *tip;
+        void (CodeEditorWindow::*run)();
+    } inserts[] = {
+        {"From XML Tree", nullptr, "insertX", "Insert code to XML element",
+         &CodeEditorWindow::insertx_Click},
+        {"Input parameters", ipars, "insertP", "Insert code for input parameter",
+         &CodeEditorWindow::insertP_Click},
+        {"Variables", prelist, "predef", "Insert code for variable",
+         &CodeEditorWindow::predef_Click},
+    };
+    for (const auto &insert : inserts) {
+        layout->addWidget(new QLabel(QString::fromLatin1(insert.label)));
+        auto *row = new QHBoxLayout;
+        if (insert.list)
+            row->addWidget(insert.list, 1);
+        QPushButton *push = button(panel, insert.name, QStringLiteral("Insert"), insert.tip);
+        row->addWidget(push);
+        layout->addLayout(row);
+        connect(push, &QPushButton::clicked, this, insert.run);
+    }
     layout->addStretch();
-    connect(insertX, &QPushButton::clicked, this, &CodeEditorWindow::insertx_Click);
-    connect(insertP, &QPushButton::clicked, this, &CodeEditorWindow::insertP_Click);
-    connect(predef, &QPushButton::clicked, this, &CodeEditorWindow::predef_Click);
     return panel;
 }
 
