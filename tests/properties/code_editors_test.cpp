@@ -49,6 +49,12 @@ TEST_F(CodeEditors, SaveCommitsToTheRowItsKindNames)
     ASSERT_TRUE(saveCodeEditor(xsl).saved);
     EXPECT_EQ(stored("XSL Code-c1@title"), "<xsl:value-of select='a'/>");
     EXPECT_EQ(stored("Xpath-c1@title"), "/rows/row/t");
+    // An attribute with neither Xpath nor code: nothing to ask, the code is saved.
+    table.addAttribute("c1", "empty");
+    const int undefined = openAndType("c1-empty", "XSL Code", "xsl", "<i/>");
+    ASSERT_TRUE(saveCodeEditor(undefined).saved);
+    EXPECT_EQ(stored("XSL Code-c1@empty"), "<i/>");
+    EXPECT_EQ(stored("Xpath-c1@empty"), "");
     EXPECT_TRUE(ui->questions.isEmpty());
 
     const int css = openAndType("c1", "CSS Style", "css", "color:red");

@@ -111,6 +111,18 @@ TEST_F(SheetCommands, VerbsRunTheirCommands)
     windows.calls.clear();
     verbClick(120);
     EXPECT_EQ(windows.calls.value(0), "inputParams");
+    verbClick(113);
+    verbClick(117);
+    EXPECT_EQ(main.commands, (QStringList{"shgenXSL_Click", "saveX_Click 0"}));
+    // The mapping links open the mapping row's editor.
+    for (const auto &[node, id, row] : {std::tuple{"Table", 112, "Xpath"}, {"c1", 105, "Xpath"},
+                                        {"c1-calc", 107, "XSL Code"}}) {
+        select(node);
+        windows.calls.clear();
+        verbClick(id);
+        EXPECT_EQ(windows.calls.filter("allProp.button").value(0),
+                  QString("allProp.button ") + row) << id;
+    }
 }
 
 TEST_F(SheetCommands, CssStyleOnAnAttributeOpensItsColumnsEditor)
