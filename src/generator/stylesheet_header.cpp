@@ -35,7 +35,11 @@ QString importElements()
 
 QList<InputParameter> inputParameters()
 {
-    QString rest = getKey(QStringLiteral("XSLT Input Parameters-Table"));
+    return parseInputParameters(getKey(QStringLiteral("XSLT Input Parameters-Table")));
+}
+
+QList<InputParameter> parseInputParameters(QString rest)
+{
     QList<InputParameter> parameters;
     for (;;) {
         bool missing = false;

@@ -14,6 +14,8 @@ struct InputParameter {
 // The packed list: name, Chr(14), value, Chr(15), repeated; a trailing half record is
 // dropped.
 QList<InputParameter> inputParameters();
+// The same for any packed list.
+QList<InputParameter> parseInputParameters(QString list);
 
 // The stylesheet start tag with its namespaces, then extra, then the imports of the
 // table's extra stylesheet files and the parameter declarations.

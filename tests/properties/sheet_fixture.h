@@ -5,6 +5,7 @@
 
 #include "../generator/table_fixture.h"
 #include "documents/views/property_sheet_view.h"
+#include "properties/code_editors.h"
 #include "properties/commit_props.h"
 #include "properties/fill_props.h"
 #include "properties/property_sheets.h"
@@ -24,6 +25,25 @@ public:
     {
         calls << "allProp.button " + workspace().current().selectedPropertyCaption;
     }
+    QString pickBorder(const QString &value) override
+    {
+        calls << "pix " + value;
+        return pickerAnswer;
+    }
+    QString pickSize(const QString &caption, const QString &value) override
+    {
+        calls << "justpix " + caption + " " + value;
+        return pickerAnswer;
+    }
+    // The editor's kind and caption, and the code the model loaded.
+    void showCodeEditor(int index, const QString &caption) override
+    {
+        calls << "xslEdit " + workspace().xslEditForms[size_t(index)].myFunction + " [" +
+                     caption + "] " + codeEditorState(index).code;
+    }
+    void showInputParams() override { calls << "inputParams"; }
+
+    QString pickerAnswer; // what the pickers answer; "" is Cancel
 
 private:
     QStringList &calls;

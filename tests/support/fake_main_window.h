@@ -72,4 +72,7 @@ public:
         progressSteps << percent;
     }
     void processPendingEvents() override {}
+    void shgenXSL_Click() override { commands << "shgenXSL_Click"; }
+    void saveX_Click(int index) override { commands << QString("saveX_Click %1").arg(index); }
+    QStringList commands; // the XSL menu's commands run
 };

@@ -58,7 +58,11 @@ QString ScriptedUi::fileDialog(const FileDialogRequest &request)
     return takeFront(fileAnswers);
 }
 
-QString ScriptedUi::chooseColor(const QString &) { return takeFront(colorAnswers); }
+QString ScriptedUi::chooseColor(const QString &initial)
+{
+    colorPresets.append(initial);
+    return takeFront(colorAnswers);
+}
 
 std::optional<UiServices::FontChoice> ScriptedUi::chooseFont(const FontPreset &preset)
 {

@@ -15,6 +15,7 @@ public:
     QStringList questions; // questions asked, in order
     QList<FileDialogRequest> fileDialogs;
     QList<FontPreset> fontPresets;
+    QStringList colorPresets;
     QStringList openedInBrowser;
     QList<QStringList> started; // program then arguments
 

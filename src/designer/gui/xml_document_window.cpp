@@ -1,5 +1,6 @@
 #include "designer/gui/xml_document_window.h"
 
+#include "designer/xpath_of_node.h"
 #include "documents/progress_bar.h"
 #include "documents/views/main_window_view.h"
 #include "documents/workspace.h"
@@ -173,3 +174,9 @@ void XmlDocumentWindow::selectNodeIndex(int index)
 void XmlDocumentWindow::scrollLeft() { xmlData->horizontalScrollBar()->setValue(0); }
 
 void XmlDocumentWindow::showMakeit(bool shown) { makeit->setVisible(shown); }
+
+QString XmlDocumentWindow::selectedXpath() const
+{
+    const int node = items.nodeOf(xmlData->currentIndex());
+    return node < 0 || !items.tree() ? QString() : xpathOfNode(*items.tree(), node);
+}

@@ -40,6 +40,7 @@ public:
     void selectNodeIndex(int index) override;
     void scrollLeft() override;
     void showMakeit(bool shown) override;
+    QString selectedXpath() const override;
     void cmdBrowse_Click() override;
     void makeit_Click() override;
 

@@ -42,4 +42,8 @@ public:
     virtual void setProgress(int percent) = 0;
     // Lets pending events run; user input waits, so nothing can switch or close a table.
     virtual void processPendingEvents() = 0;
+
+    // The XSL menu's commands, as the property sheet's links run them.
+    virtual void shgenXSL_Click() {}
+    virtual void saveX_Click(int) {}
 };

@@ -18,4 +18,15 @@ public:
     virtual void showSheet() {}
     // Runs the "..." button of the selected row; a window without one ignores the call.
     virtual void props_InplaceButtonDown() {}
+
+    // The editors the sheet's buttons open; a window without them answers "" (cancelled).
+    // The border picker, preset from the row's value: the border value chosen.
+    virtual QString pickBorder(const QString &) { return {}; }
+    // The size picker with this caption, preset from the row's value: the size chosen.
+    virtual QString pickSize(const QString &, const QString &) { return {}; }
+    // Shows the code editor of this pool entry with its code as the model holds it and
+    // this caption, in front of the other windows with the focus in its code.
+    virtual void showCodeEditor(int, const QString &) {}
+    // The input parameter dialog, loaded from the sheet's parameter holder, shown modal.
+    virtual void showInputParams() {}
 };

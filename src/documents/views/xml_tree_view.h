@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // What the model asks of a slot's XML document window.
 class XmlTreeView {
 public:
@@ -13,6 +15,8 @@ public:
     virtual void scrollLeft() = 0;
     // Shows the button that maps the selected element to a new column.
     virtual void showMakeit(bool) {}
+    // The absolute Xpath of the selected element; "" for none.
+    virtual QString selectedXpath() const { return {}; }
     // Menu commands; a window without one ignores the call.
     // Asks for an XML file (or takes the preset one) and loads it.
     virtual void cmdBrowse_Click() {}

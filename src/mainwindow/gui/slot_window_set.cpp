@@ -6,6 +6,7 @@
 #include "generator/gui/preview_window.h"
 #include "generator/gui/xsl_code_window.h"
 #include "mainwindow/gui/window_helpers.h"
+#include "properties/gui/property_sheet_window.h"
 
 #include <QCloseEvent>
 #include <QMenu>
@@ -16,7 +17,7 @@ namespace {
 
 int toPixels(double twips, double perPixel) { return int(std::lround(twips / perPixel)); }
 
-// The window inside a slot window; an empty one until that window is built.
+// The window inside a slot window.
 QWidget *contentOf(SlotWindow kind, int slot)
 {
     switch (kind) {
@@ -31,7 +32,7 @@ QWidget *contentOf(SlotWindow kind, int slot)
     case SlotWindow::Prop:
         break;
     }
-    return new QWidget;
+    return new PropertySheetWindow(slot);
 }
 
 } // namespace

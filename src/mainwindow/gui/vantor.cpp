@@ -5,6 +5,7 @@
 #include "documents/table_commands.h"
 #include "documents/table_commands_menu.h"
 #include "documents/table_slots.h"
+#include "documents/views/window_frame_view.h"
 #include "generator/xsl_find.h"
 #include "mainwindow/gui/about_window.h"
 #include "mainwindow/gui/menu_styles.h"
@@ -13,10 +14,12 @@
 #include "mainwindow/gui/window_helpers.h"
 #include "mainwindow/help_commands.h"
 #include "mainwindow/main_geometry.h"
+#include "mainwindow/menu_commands.h"
 #include "mainwindow/startup.h"
 #include "mainwindow/summary_page.h"
 #include "mainwindow/updater.h"
 #include "platform/gui/tree_icons.h"
+#include "properties/code_editors.h"
 #include "publishing/gui/interface_dialogs.h"
 #include "publishing/gui/pubit.h"
 
@@ -112,6 +115,9 @@ void Vantor::applySlotGeometry(int slot)
 {
     if (hasWindowSet(slot))
         sets[size_t(slot)]->applyGeometry(workspace().tables[size_t(slot)]);
+    for (const CodeEditorRecord &editor : workspace().xslEditForms)
+        if (editor.exists && editor.window && editor.myTab == slot)
+            editor.window->applyGeometry(editor.geometry);
 }
 
 // --- layout -------------------------------------------------------------------------
@@ -200,7 +206,10 @@ void Vantor::runProcedure(Procedure procedure, int argument)
     switch (procedure) {
     case P::openProject_Click: openProject_Click(); break;
     case P::newProject_Click: newProject_Click(); break;
-    case P::docloseit_Click: docloseit_Click(); break;
+    case P::docloseit_Click:
+        if (settleCodeEditors(workspace().curTable))
+            docloseit_Click();
+        break;
     case P::dosave_Click: dosave_Click(); break;
     case P::saveall_Click: saveall_Click(); break;
     case P::saveas_Click: saveas_Click(); break;
@@ -324,7 +333,7 @@ void Vantor::listChildWindows(QMenu *menu)
 void Vantor::closeEvent(QCloseEvent *event)
 {
     if (!finished) {
-        if (!checkDirty(true)) {
+        if (!settleCodeEditors(-1) || !checkDirty(true)) {
             event->ignore();
             return;
         }
@@ -350,6 +359,8 @@ void Vantor::finishAll()
 // --- MainWindowView -------------------------------------------------------------------
 
 void Vantor::setCaption(const QString &caption) { setWindowTitle(caption); }
+
+void Vantor::saveX_Click(int index) { ::saveX_Click(index); }
 
 void Vantor::setMenuEnabled(const QString &name, bool enabled)
 {

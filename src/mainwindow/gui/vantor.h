@@ -58,7 +58,7 @@ public:
     void showOne_Click(int index);
     void tileSubWindows(Qt::Orientation bands);
     // "Show generated XSL", also called by the property sheet.
-    void shgenXSL_Click();
+    void shgenXSL_Click() override;
     void arrangeIcons();
     void finishAll();
     // "About": the one About window, created on first use, shown modally.
@@ -69,6 +69,7 @@ public:
 
     // MainWindowView
     void setCaption(const QString &caption) override;
+    void saveX_Click(int index) override;
     void setMenuEnabled(const QString &name, bool enabled) override;
     void setMenuChecked(const QString &name, bool checked) override;
     void setMenuCaption(const QString &name, const QString &caption) override;

@@ -95,8 +95,14 @@ QString QtUiServices::fileDialog(const FileDialogRequest &request)
 
 QString QtUiServices::chooseColor(const QString &initial)
 {
-    const QColor chosen = QColorDialog::getColor(QColor(initial), dialogParent());
-    return chosen.isValid() ? chosen.name(QColor::HexRgb).toUpper() : QString();
+    // Without a colour to start from, the dialog starts at the colour chosen last.
+    const QColor preset(initial);
+    const QColor chosen =
+        QColorDialog::getColor(preset.isValid() ? preset : colourShown, dialogParent());
+    if (!chosen.isValid())
+        return {};
+    colourShown = chosen;
+    return chosen.name(QColor::HexRgb).toUpper();
 }
 
 std::optional<UiServices::FontChoice> QtUiServices::chooseFont(const FontPreset &preset)

@@ -2,6 +2,7 @@
 
 #include "platform/ui_services.h"
 
+#include <QColor>
 #include <QFont>
 
 class QWidget;
@@ -29,6 +30,7 @@ private:
     QWidget *dialogParent() const;
     QWidget *(*parentOf)();
     QFont fontShown; // what the font dialog showed when it last closed
+    QColor colourShown = Qt::white; // the colour chosen last
 };
 
 // "Description|*.ext|Other|*.x" as Qt's name filters.

@@ -2,6 +2,7 @@
 
 #include "designer/table_editing.h"
 #include "documents/structure_tree.h"
+#include "properties/commit_props.h"
 #include "properties/fill_props.h"
 #include "publishing/call_mapping.h"
 #include "publishing/interface_editor.h"
@@ -44,11 +45,21 @@ void mapCall(EditUi &, const QString &argument)
         QTextStream(stderr) << "tvktool edit: no interface item " << argument << '\n';
 }
 
+// "set CAPTION<Tab>VALUE": the value put into the row of the selected node's sheet and
+// committed as the sheet losing the focus does.
+void set(EditUi &, const QString &argument)
+{
+    fillProps();
+    if (putIntoRow(argument.section(QChar('\t'), 0, 0), argument.section(QChar('\t'), 1)))
+        commitOnFocusLoss();
+}
+
 // Every step, one line each.
 const EditStep steps[] = {
     {"answer", true, answer},
     {"select", true, select},
     {"rename", true, rename},
+    {"set", true, set},
     {"moveup", false, [](EditUi &, const QString &) { mup_Click(); }},
     {"movedown", false, [](EditUi &, const QString &) { mdown_Click(); }},
     {"delete", false, [](EditUi &, const QString &) { removeit_Click(); }},

@@ -1,0 +1,301 @@
+#include "platform/gui/property_grid.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int captionRole = Qt::UserRole;
+
+GridItem *findIn(GridItem &item, const QString &caption)
+{
+    if (item.caption == caption)
+        return &item;
+    for (GridItem &child : item.children)
+        if (GridItem *found = findIn(child, caption))
+            return found;
+    return nullptr;
+}
+
+bool isEditable(const GridItem &item)
+{
+    return item.kind == GridItem::Kind::Row && !item.readOnly && item.edit != GridItem::Edit::None;
+}
+
+} // namespace
+
+PropertyGrid::PropertyGrid(QWidget *parent)
+    : QWidget(parent), rows(new QTreeWidget), help(new QLabel), verbStrip(new QLabel)
+{
+    rows->setObjectName(QStringLiteral("rows"));
+    rows->setColumnCount(2);
+    rows->setHeaderHidden(true);
+    rows->setRootIsDecorated(true);
+    rows->setAllColumnsShowFocus(true);
+    rows->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    rows->header()->setStretchLastSection(true);
+    rows->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    help->setObjectName(QStringLiteral("help"));
+    help->setWordWrap(true);
+    help->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    help->setMinimumHeight(48);
+    help->setFrameShape(QFrame::StyledPanel);
+    verbStrip->setObjectName(QStringLiteral("verbs"));
+    verbStrip->setWordWrap(true);
+    verbStrip->setTextFormat(Qt::RichText);
+    verbStrip->setFrameShape(QFrame::StyledPanel);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    auto *split = new QSplitter(Qt::Vertical);
+    split->addWidget(rows);
+    split->addWidget(verbStrip);
+    split->addWidget(help);
+    split->setStretchFactor(0, 1);
+    layout->addWidget(split);
+
+    connect(rows, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem *current) { currentChanged(current); });
+    connect(verbStrip, &QLabel::linkActivated, this,
+            [this](const QString &link) { clickVerb(link.toInt()); });
+    connect(qApp, &QApplication::focusChanged, this, &PropertyGrid::focusMoved);
+}
+
+void PropertyGrid::setContent(const GridItem &category, const std::vector<GridVerb> &verbs)
+{
+    building = true;
+    content = category;
+    verbList = verbs;
+    rows->clear();
+    auto *top = new QTreeWidgetItem({category.caption});
+    top->setData(0, captionRole, category.caption);
+    QFont bold = top->font(0);
+    bold.setBold(true);
+    top->setFont(0, bold);
+    top->setFirstColumnSpanned(true);
+    rows->addTopLevelItem(top);
+    for (const GridItem &child : category.children)
+        addItem(top, child);
+    rows->expandAll();
+    fitCaptions();
+    QStringList links;
+    for (const GridVerb &verb : verbs)
+        links << QStringLiteral("<a href=\"%1\">%2</a>").arg(verb.id).arg(verb.caption.toHtmlEscaped());
+    verbStrip->setText(links.join(QStringLiteral("&nbsp;&nbsp; ")));
+    verbStrip->setVisible(!verbs.empty());
+    showHelp(nullptr);
+    building = false;
+}
+
+void PropertyGrid::addItem(QTreeWidgetItem *parent, const GridItem &item)
+{
+    auto *treeItem = new QTreeWidgetItem(parent, {item.caption, item.value});
+    treeItem->setData(0, captionRole, item.caption);
+    treeItem->setToolTip(1, item.value);
+    if (item.kind == GridItem::Kind::Group) {
+        QFont bold = treeItem->font(0);
+        bold.setBold(true);
+        treeItem->setFont(0, bold);
+    }
+    if (item.readOnly)
+        treeItem->setForeground(1, palette().brush(QPalette::Disabled, QPalette::Text));
+    for (const GridItem &child : item.children)
+        addItem(treeItem, child);
+}
+
+QTreeWidgetItem *PropertyGrid::find(const QString &caption) const
+{
+    for (QTreeWidgetItemIterator it(rows); *it; ++it)
+        if ((*it)->data(0, captionRole).toString() == caption)
+            return *it;
+    return nullptr;
+}
+
+const GridItem *PropertyGrid::itemOf(const QTreeWidgetItem *treeItem) const
+{
+    if (!treeItem)
+        return nullptr;
+    return findIn(const_cast<GridItem &>(content), treeItem->data(0, captionRole).toString());
+}
+
+bool PropertyGrid::selectCaption(const QString &caption)
+{
+    QTreeWidgetItem *treeItem = find(caption);
+    if (!treeItem || caption == content.caption)
+        return false;
+    const bool wasBuilding = building;
+    building = true;
+    rows->setCurrentItem(treeItem, 1);
+    rows->scrollToItem(treeItem);
+    building = wasBuilding;
+    return true;
+}
+
+QString PropertyGrid::selectedCaption() const
+{
+    const QTreeWidgetItem *current = rows->currentItem();
+    return current ? current->data(0, captionRole).toString() : QString();
+}
+
+QString PropertyGrid::value(const QString &caption) const
+{
+    const GridItem *item = findIn(const_cast<GridItem &>(content), caption);
+    return item ? item->value : QString();
+}
+
+bool PropertyGrid::putValue(const QString &caption, const QString &text)
+{
+    GridItem *item = findIn(content, caption);
+    if (!item || !isEditable(*item) || item->edit == GridItem::Edit::Button)
+        return false;
+    if (item->edit == GridItem::Edit::List && item->restrictToList && !item->choices.contains(text))
+        return false;
+    if (item->value == text)
+        return true;
+    item->value = text;
+    if (QTreeWidgetItem *treeItem = find(caption)) {
+        treeItem->setText(1, text);
+        treeItem->setToolTip(1, text);
+    }
+    if (!building)
+        emit valueChanged(caption, text);
+    return true;
+}
+
+void PropertyGrid::pressButton(const QString &caption)
+{
+    const GridItem *item = findIn(content, caption);
+    if (item && !item->readOnly &&
+        (item->edit == GridItem::Edit::Button || item->edit == GridItem::Edit::TypedButton))
+        emit inplaceButtonDown(caption);
+}
+
+void PropertyGrid::clickVerb(int id)
+{
+    for (const GridVerb &verb : verbList)
+        if (verb.id == id) {
+            emit verbClick(id);
+            return;
+        }
+}
+
+QStringList PropertyGrid::verbCaptions() const
+{
+    QStringList captions;
+    for (const GridVerb &verb : verbList)
+        captions << verb.caption;
+    return captions;
+}
+
+QString PropertyGrid::helpText() const { return help->text(); }
+
+void PropertyGrid::fitCaptions()
+{
+    rows->resizeColumnToContents(0);
+    const int half = rows->viewport()->width() / 2;
+    if (half > 0 && rows->columnWidth(0) > half)
+        rows->setColumnWidth(0, half);
+}
+
+void PropertyGrid::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitCaptions();
+}
+
+QWidget *PropertyGrid::selectedEditor() const
+{
+    QTreeWidgetItem *current = rows->currentItem();
+    return current ? rows->itemWidget(current, 1) : nullptr;
+}
+
+void PropertyGrid::currentChanged(QTreeWidgetItem *current)
+{
+    for (QTreeWidgetItemIterator it(rows); *it; ++it)
+        if (*it != current && rows->itemWidget(*it, 1))
+            rows->removeItemWidget(*it, 1);
+    const GridItem *item = itemOf(current);
+    showHelp(item);
+    if (item && isEditable(*item))
+        openEditor(current);
+    if (!building && item)
+        emit selectionChanged(item->caption);
+}
+
+void PropertyGrid::openEditor(QTreeWidgetItem *treeItem)
+{
+    const GridItem *item = itemOf(treeItem);
+    rows->setItemWidget(treeItem, 1, makeEditor(item->caption, *item));
+}
+
+QWidget *PropertyGrid::makeEditor(const QString &caption, const GridItem &item)
+{
+    const auto put = [this, caption](const QString &text) {
+        if (!building)
+            putValue(caption, text);
+    };
+    if (item.edit == GridItem::Edit::List) {
+        auto *list = new QComboBox;
+        list->setObjectName(QStringLiteral("list"));
+        list->addItems(item.choices);
+        list->setEditable(!item.restrictToList);
+        list->setCurrentIndex(int(item.choices.indexOf(item.value)));
+        if (list->isEditable()) {
+            list->setEditText(item.value);
+            connect(list->lineEdit(), &QLineEdit::editingFinished, list,
+                    [list, put] { put(list->currentText()); });
+        }
+        connect(list, &QComboBox::textActivated, list, put);
+        return list;
+    }
+    auto *box = new QWidget;
+    auto *layout = new QHBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto *field = new QLineEdit(item.value);
+    field->setObjectName(QStringLiteral("field"));
+    field->setFrame(false);
+    field->setReadOnly(item.edit == GridItem::Edit::Button);
+    layout->addWidget(field);
+    connect(field, &QLineEdit::editingFinished, field, [field, put] { put(field->text()); });
+    if (item.edit != GridItem::Edit::Typed) {
+        auto *button = new QToolButton;
+        button->setObjectName(QStringLiteral("inplaceButton"));
+        button->setText(QStringLiteral("..."));
+        layout->addWidget(button);
+        connect(button, &QToolButton::clicked, this, [this, caption] { pressButton(caption); });
+    }
+    box->setFocusProxy(field);
+    return box;
+}
+
+void PropertyGrid::focusMoved(QWidget *from, QWidget *to)
+{
+    if (building)
+        return;
+    const bool wasInside = from && (from == this || isAncestorOf(from));
+    const bool isInside = to && (to == this || isAncestorOf(to));
+    if (wasInside && !isInside)
+        emit lostFocus();
+    else if (!wasInside && isInside)
+        emit gotFocus();
+}
+
+void PropertyGrid::showHelp(const GridItem *item)
+{
+    if (!item || item->kind == GridItem::Kind::Category) {
+        help->clear();
+        return;
+    }
+    help->setText(QStringLiteral("<b>%1</b><br>%2")
+                      .arg(item->caption.toHtmlEscaped(), item->help.toHtmlEscaped()));
+}
