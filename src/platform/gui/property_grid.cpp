@@ -65,6 +65,11 @@ PropertyGrid::PropertyGrid(QWidget *parent)
 
     connect(rows, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *current) { currentChanged(current); });
+    // A click on a value goes straight into its editor.
+    connect(rows, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item, int column) {
+        if (QWidget *editor = rows->itemWidget(item, 1); editor && column == 1)
+            editor->setFocus(Qt::MouseFocusReason);
+    });
     connect(verbStrip, &QLabel::linkActivated, this,
             [this](const QString &link) { clickVerb(link.toInt()); });
     connect(qApp, &QApplication::focusChanged, this, &PropertyGrid::focusMoved);
@@ -100,6 +105,7 @@ void PropertyGrid::addItem(QTreeWidgetItem *parent, const GridItem &item)
 {
     auto *treeItem = new QTreeWidgetItem(parent, {item.caption, item.value});
     treeItem->setData(0, captionRole, item.caption);
+    treeItem->setToolTip(0, item.caption);
     treeItem->setToolTip(1, item.value);
     if (item.kind == GridItem::Kind::Group) {
         QFont bold = treeItem->font(0);
@@ -201,9 +207,10 @@ QString PropertyGrid::helpText() const { return help->text(); }
 void PropertyGrid::fitCaptions()
 {
     rows->resizeColumnToContents(0);
-    const int half = rows->viewport()->width() / 2;
-    if (half > 0 && rows->columnWidth(0) > half)
-        rows->setColumnWidth(0, half);
+    // Captions may take three fifths of the width; the values keep the rest.
+    const int most = rows->viewport()->width() * 3 / 5;
+    if (most > 0 && rows->columnWidth(0) > most)
+        rows->setColumnWidth(0, most);
 }
 
 void PropertyGrid::resizeEvent(QResizeEvent *event)

@@ -74,7 +74,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    // The caption column as wide as its captions, at most half the grid.
+    // The caption column as wide as its captions, at most three fifths of the grid.
     void fitCaptions();
     void addItem(QTreeWidgetItem *parent, const GridItem &item);
     QTreeWidgetItem *find(const QString &caption) const;
