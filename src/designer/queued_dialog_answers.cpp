@@ -20,7 +20,8 @@ void QueuedDialogAnswers::showNewColumn()
     }
     const NewColumn answer = newColumns.front();
     newColumns.pop_front();
-    dialog.cname = answer.name;
+    if (!answer.name.isEmpty())
+        dialog.cname = answer.name;
     if (!answer.type.isEmpty())
         ctype2_Click(dialog, answer.type);
     if (mapXmlBox().enabled)

@@ -13,7 +13,7 @@ class QueuedDialogAnswers final : public DesignerDialogs {
 public:
     struct NewColumn {
         QString type; // a type's caption; "" leaves the preselected type
-        QString name;
+        QString name; // "" leaves the proposed name
         bool mapXml = false; // ticks "Map selected XML" when the box is enabled
     };
     struct NewAtt {
