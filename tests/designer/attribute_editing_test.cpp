@@ -2,9 +2,11 @@
 #include "designer/attribute_editing.h"
 #include "designer/new_att_dialog.h"
 #include "designer/table_editing.h"
+#include "documents/once_only_tips.h"
 #include "designer_table.h"
 #include "support/file_bytes.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -242,4 +244,16 @@ TEST(AttributeDialog, OkTakesTheListsOrTheTypedName)
     EXPECT_EQ(dialog.result, "ab");
     bcloseit_Click(dialog);
     EXPECT_EQ(dialog.result, "");
+}
+
+TEST(AttributeEditing, AClickOnAnXslAttributeWithoutCodeShowsItsTipOnce)
+{
+    Attributes t;
+    Attributes::doc().store.set("XSL Calculated-c1@style", "True");
+    Attributes::doc().store.set("XSL Code-c1@style", " \r\n");
+    nodeClick("c1-style");
+    nodeClick("c1-style");
+    nodeClick("c1-value");
+    EXPECT_EQ(t.tips.balloons, QStringList{"XSL Code empty @ 1.template (39,25)"});
+    EXPECT_TRUE(QFile::exists(tipMarkerPath("XSL Calculated but no Codec1@style")));
 }
