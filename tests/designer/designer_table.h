@@ -11,8 +11,10 @@
 #include <QDir>
 #include <map>
 
+namespace {
+
 // The property sheet's calls, in order.
-struct RecordingSheet final : PropertySheetView {
+struct SheetCalls final : PropertySheetView {
     QStringList calls;
     void setLoading(bool) override {}
     void selectRow(const QString &caption) override { calls << "selectRow " + caption; }
@@ -28,7 +30,7 @@ struct DesignerTable {
     ScopedScriptedUi ui;
     RecordingTips tips;
     RecordingViews views;
-    RecordingSheet sheet;
+    SheetCalls sheet;
     QueuedDialogAnswers dialogs;
 
     DesignerTable()
@@ -84,3 +86,5 @@ struct DesignerTable {
         return changes;
     }
 };
+
+} // namespace
