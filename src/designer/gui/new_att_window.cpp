@@ -1,5 +1,6 @@
 #include "designer/gui/new_att_window.h"
 
+#include "designer/gui/dialog_buttons.h"
 #include "designer/new_att_dialog.h"
 
 #include <QCheckBox>
@@ -7,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -23,13 +23,7 @@ NewAttWindow::NewAttWindow(QWidget *parent)
     auto *label = new QLabel(QStringLiteral("If attribute is not in the list, type it:"), this);
     label->setObjectName(QStringLiteral("Label1"));
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton *cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    ok->setObjectName(QStringLiteral("bok"));
-    cancel->setObjectName(QStringLiteral("bcloseit"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &NewAttWindow::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &NewAttWindow::reject);
+    QDialogButtonBox *buttons = okCancelButtons(this, QStringLiteral("bcloseit"));
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(aname, 1);

@@ -1,5 +1,6 @@
 #include "designer/gui/new_column_window.h"
 
+#include "designer/gui/dialog_buttons.h"
 #include "designer/map_xml_box.h"
 #include "designer/new_column_dialog.h"
 #include "documents/column_types.h"
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -70,13 +70,7 @@ NewColumnWindow::NewColumnWindow(QWidget *parent)
     headerLayout->addWidget(elTitle);
     headerLayout->addWidget(expType);
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton *cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    ok->setObjectName(QStringLiteral("bok"));
-    cancel->setObjectName(QStringLiteral("bclose"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &NewColumnWindow::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &NewColumnWindow::reject);
+    QDialogButtonBox *buttons = okCancelButtons(this, QStringLiteral("bclose"));
 
     auto *name = new QLabel(QStringLiteral("Name:"), this);
     name->setObjectName(QStringLiteral("Label1"));
