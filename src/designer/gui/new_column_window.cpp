@@ -33,9 +33,12 @@ QListWidget *typeGrid(QWidget *parent)
     list->setGridSize(QSize(cellWidth, cellHeight));
     list->setIconSize(QSize(32, 32));
     list->setWordWrap(true);
+    list->setSpacing(0);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int rows = int((ctype2Items().size() + perRow - 1) / perRow);
-    list->setFixedSize(perRow * cellWidth + 2 * list->frameWidth() + 4,
-                       rows * cellHeight + 2 * list->frameWidth() + 4);
+    constexpr int slack = 12; // frame and margins
+    list->setFixedSize(perRow * cellWidth + slack, rows * cellHeight + slack);
     for (const QString &type : ctype2Items()) {
         auto *item = new QListWidgetItem(treeIcon(type), type, list);
         item->setData(Qt::UserRole, type);
