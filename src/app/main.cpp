@@ -28,6 +28,8 @@ int main(int argc, char **argv)
                    stderr);
         return 1;
     }
+    // The embedded browser shares its graphics contexts with the windows.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvik"));
     // Every window, child windows and dialogs included, shows the program's icon.

@@ -9,8 +9,8 @@
 #include "documents/string_helpers.h"
 #include "documents/table_to_call.h"
 #include "documents/views/main_window_view.h"
-#include "documents/views/preview_view.h"
 #include "documents/workspace.h"
+#include "generator/preview_highlight.h"
 #include "platform/ui_services.h"
 
 #include <vector>
@@ -149,8 +149,7 @@ void showNewColumn(const QString &column)
     refillPropertySheet();
     runIfAutoRun();
     letPendingEventsRun();
-    if (PreviewView *preview = workspace().currentViews().result)
-        preview->highlightInPreview();
+    highlightInPreview();
     letPendingEventsRun();
 }
 

@@ -14,6 +14,7 @@
 #include "documents/views/table_tree_view.h"
 #include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
+#include "generator/preview_highlight.h"
 #include "platform/ui_services.h"
 
 #include <QStringList>
@@ -24,7 +25,6 @@ using Node = StructureTree::Node;
 
 TableDocument &doc() { return workspace().current(); }
 
-Node *selectedNode() { return doc().tree.find(doc().selectedNodeKey); }
 
 int rowOf(const Node &node)
 {
@@ -185,14 +185,6 @@ void offerEmptyCodeTip(const Node &node)
 
 } // namespace
 
-Node *currentColumn()
-{
-    Node *node = selectedNode();
-    if (!node || nodeKind(*node) != NodeKind::Attribute)
-        return node;
-    return node->parent;
-}
-
 void nodeClick(const QString &key)
 {
     if (!doc().tree.find(key))
@@ -201,8 +193,7 @@ void nodeClick(const QString &key)
     const SlotViews &views = workspace().currentViews();
     if (views.allProp)
         views.allProp->fillProps();
-    if (views.result)
-        views.result->highlightInPreview();
+    highlightInPreview();
     offerEmptyCodeTip(*doc().tree.find(key));
 }
 

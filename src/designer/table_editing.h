@@ -2,6 +2,7 @@
 
 #include "documents/column_types.h"
 #include "documents/structure_tree.h"
+#include "documents/tree_selection.h"
 
 #include <QString>
 #include <vector>
@@ -9,10 +10,6 @@
 // The table window's operations on the current slot's structure tree and property store.
 // The selection is the slot's selectedNodeKey; the table window, when it exists, is
 // brought in line after every change.
-
-// The column the selection belongs to: the Table node, a column, or an attribute's
-// column; null with nothing selected.
-StructureTree::Node *currentColumn();
 
 // Selects a node and acts on the click: the property sheet is filled for it and the column
 // outlined in the preview, as far as those windows exist.

@@ -4,6 +4,7 @@
 #include "documents/views/preview_view.h"
 #include "documents/views/window_frame_view.h"
 #include "documents/views/xml_tree_view.h"
+#include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
 
 #include <QStringList>
@@ -126,8 +127,11 @@ void resetEverything()
     Workspace &ws = workspace();
     if (ws.mainWindow && ws.mainWindow->hasWindowSet(ws.curTable))
         ws.mainWindow->clearWindowSet(ws.curTable);
+    if (XslCodeView *xslCode = ws.currentViews().xslCode)
+        xslCode->clearCode();
     if (PreviewView *preview = ws.currentViews().result) {
         const TableDocument &doc = ws.current();
+        preview->clearPage();
         ws.uiReady = false;
         preview->setRowLimitIndex(doc.rowLimitIndex);
         preview->setAutoReload(doc.autoReload);

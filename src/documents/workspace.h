@@ -3,9 +3,11 @@
 #include "documents/table_document.h"
 #include "documents/views/slot_views.h"
 
+#include <QHash>
 #include <QString>
 #include <array>
 
+class InterfaceDialogsView;
 class MainWindowView;
 class TipView;
 class WindowFrameView;
@@ -33,6 +35,7 @@ struct Workspace {
     int curTable = 0;
     MainWindowView *mainWindow = nullptr; // the main window; null without one (tvktool)
     TipView *tipView = nullptr;           // the balloon of the once-only tips; null: no tips
+    InterfaceDialogsView *interfaceDialogs = nullptr; // null: no interface dialogs
     bool tabEventsOn = true;               // a tab strip click switches tables only while true
 
     bool productionRun = false;
@@ -47,6 +50,8 @@ struct Workspace {
     QString lastHighlightedColumn;
     QString lastHighlightedId;
     QString interfaceTranslation;
+    // Plug-in command lines the user allowed (true) or refused (false) this session.
+    QHash<QString, bool> pluginAnswers;
 
     TableDocument &current() { return tables[size_t(curTable)]; }
     SlotViews &currentViews() { return views[size_t(curTable)]; }

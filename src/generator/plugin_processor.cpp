@@ -87,24 +87,31 @@ QString commandText(const QStringList &command)
     return parts.join(u' ');
 }
 
-TransformResult runPlugin(const QString &commandLine, const QString &xmlPath,
-                          const QString &xslCode, const QString &folder,
-                          QString &processorUsed, int timeoutMs, qint64 maxOutputBytes)
+PluginCommand preparePlugin(const QString &commandLine, const QString &xmlPath,
+                            const QString &xslCode, const QString &folder,
+                            QString &processorUsed)
 {
     const QString xslPath = folder + pluginStylesheetName;
-    const QStringList command = expandCommandLine(commandLine, xmlPath, xslPath);
-    processorUsed = commandText(command);
-
-    TransformResult result;
+    PluginCommand plugin;
+    plugin.command = expandCommandLine(commandLine, xmlPath, xslPath);
+    processorUsed = commandText(plugin.command);
     // A stylesheet that cannot be written must not leave an older one to run.
-    if (!writeFile(xslPath, xslCode, false))
+    plugin.ready = writeFile(xslPath, xslCode, false);
+    return plugin;
+}
+
+TransformResult runPluginCommand(const PluginCommand &plugin, int timeoutMs,
+                                 qint64 maxOutputBytes)
+{
+    TransformResult result;
+    if (!plugin.ready)
         return result;
-    if (command.isEmpty()) {
+    if (plugin.command.isEmpty()) {
         result.html = pluginStartFailure;
         return result;
     }
     const ProcessOutcome run =
-        runProcess(command.first(), command.mid(1), timeoutMs, maxOutputBytes);
+        runProcess(plugin.command.first(), plugin.command.mid(1), timeoutMs, maxOutputBytes);
     if (!run.started)
         result.html = pluginStartFailure;
     else if (run.timedOut)
@@ -115,4 +122,12 @@ TransformResult runPlugin(const QString &commandLine, const QString &xmlPath,
         result.html = decodeText(run.output);
     result.ok = run.started && !run.timedOut && !run.outputCut;
     return result;
+}
+
+TransformResult runPlugin(const QString &commandLine, const QString &xmlPath,
+                          const QString &xslCode, const QString &folder,
+                          QString &processorUsed, int timeoutMs, qint64 maxOutputBytes)
+{
+    return runPluginCommand(preparePlugin(commandLine, xmlPath, xslCode, folder, processorUsed),
+                            timeoutMs, maxOutputBytes);
 }

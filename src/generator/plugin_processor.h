@@ -24,10 +24,25 @@ QStringList expandCommandLine(const QString &commandLine, const QString &xmlPath
 // The program and its arguments as one line, an argument with blanks or quotes quoted.
 QString commandText(const QStringList &command);
 
-// Writes xslCode to folder + pluginStylesheetName, runs the command over xmlPath and takes
-// everything the processor writes, both streams, as the page. processorUsed receives the
-// expanded command line. A processor still running after timeoutMs, or writing more than
-// maxOutputBytes, is stopped with everything it started; the page then says why.
+// A plug-in run made ready: its stylesheet file written and its command expanded.
+struct PluginCommand {
+    QStringList command; // program, then arguments
+    bool ready = false;  // false when the stylesheet file could not be written
+};
+
+// Writes xslCode to folder + pluginStylesheetName (a failure is reported) and expands the
+// command line; processorUsed receives the expanded command line.
+PluginCommand preparePlugin(const QString &commandLine, const QString &xmlPath,
+                            const QString &xslCode, const QString &folder,
+                            QString &processorUsed);
+// Runs a prepared command and takes everything it writes, both streams, as the page.
+// Touches nothing else, so it can run on any thread. A processor still running after
+// timeoutMs, or writing more than maxOutputBytes, is stopped with everything it started;
+// the page then says why.
+TransformResult runPluginCommand(const PluginCommand &plugin, int timeoutMs = pluginTimeoutMs,
+                                 qint64 maxOutputBytes = pluginOutputLimit);
+
+// preparePlugin, then runPluginCommand.
 TransformResult runPlugin(const QString &commandLine, const QString &xmlPath,
                           const QString &xslCode, const QString &folder,
                           QString &processorUsed, int timeoutMs = pluginTimeoutMs,

@@ -2,6 +2,8 @@
 
 #include "documents/store_access.h"
 #include "documents/text_files.h"
+#include "documents/views/main_window_view.h"
+#include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
 #include "generator/xsl_generator.h"
 
@@ -28,11 +30,21 @@ void writeSideFiles(const QString &outputXsl)
 
 void getXSLFile()
 {
-    TableDocument &doc = workspace().current();
-    if (doc.tablePath.isEmpty())
-        return;
-    const QString preview = doc.xslGenerated;
-    const QString output = generateForOutput();
-    doc.xslGenerated = preview;
-    writeSideFiles(output);
+    if (!workspace().current().tablePath.isEmpty()) {
+        const ProductionRunGuard output;
+        GenerationOutcome unreported;
+        writeSideFiles(indentedXslCode(true, unreported));
+    }
+    updateXslView();
+}
+
+void updateXslView()
+{
+    Workspace &ws = workspace();
+    if (XslCodeView *view = ws.currentViews().xslCode)
+        view->showGenerated();
+    MainWindowView *main = ws.mainWindow;
+    if (ws.current().xslCodeShown && main && main->hasWindowSet(ws.curTable) &&
+        !main->isWindowVisible(ws.curTable, SlotWindow::XslCode))
+        main->setWindowVisible(ws.curTable, SlotWindow::XslCode, true);
 }

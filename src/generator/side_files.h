@@ -13,5 +13,11 @@ void writeSideFiles(const QString &outputXsl);
 
 // The side files of a render: ".xsl" gets the stylesheet as an output run generates it
 // (all rows, no debug output), which is what calling tables import; the slot's
-// xslGenerated stays the preview's.
+// xslGenerated stays the preview's. That output run reports nothing: the render reports
+// its own stylesheet's faults. Then the stylesheet view shows the preview's stylesheet
+// (updateXslView).
 void getXSLFile();
+
+// The slot's stylesheet view shows its xslGenerated, and comes forward when the user left
+// it open.
+void updateXslView();

@@ -5,9 +5,9 @@
 #include "documents/stylesheet_destination.h"
 #include "documents/table_commands.h"
 #include "documents/workspace.h"
-#include "generator/plugin_processor.h"
 #include "generator/stylesheet_header.h"
 #include "platform/ui_services.h"
+#include "platform/xml_source_cache.h"
 #include "platform/xslt_transform.h"
 
 namespace {
@@ -19,6 +19,17 @@ QString stylesheetFolder()
 {
     const QString folder = xslOutputFolder();
     return folder.isEmpty() ? dataFolder() + u'/' : folder;
+}
+
+// The table's stylesheet, as the built-in processor names it in its messages: the XSL
+// output page, by default the table's name with ".xsl".
+QString tableStylesheet()
+{
+    const TableDocument &doc = workspace().current();
+    QString name = doc.xslFileName;
+    if (name.isEmpty())
+        name = getTableName(workspace().curTable) + QStringLiteral(".xsl");
+    return stylesheetFolder() + name;
 }
 
 QString stoppedMessage(XsltStopReason reason, const XsltLimits &limits)
@@ -57,38 +68,74 @@ QString builtInMessage(const XsltOutcome &outcome, const XsltLimits &limits)
     return {};
 }
 
-TransformResult runBuiltIn(const QString &xmlPath, const QString &xslCode)
+XsltOutcome runBuiltIn(const TransformJob &job)
 {
-    workspace().current().xsltProcessorUsed = builtInProcessor;
-    XsltLimits limits;
-    limits.timeoutMs = pluginTimeoutMs; // both processors get the same time
-    // Named like the plug-in's file, so both processors point to the same place.
-    const XsltOutcome outcome =
-        runXslt(xmlPath, xslCode, stylesheetFolder() + pluginStylesheetName, limits);
-    TransformResult result;
-    result.ok = outcome.failure == XsltOutcome::Failure::None;
-    result.html = outcome.output;
-    result.message = builtInMessage(outcome, limits);
-    return result;
+    if (!job.sources)
+        return runXslt(job.xmlPath, job.xslCode, job.baseUri, job.limits);
+    XsltOutcome failed;
+    const std::shared_ptr<XmlSource> xml = job.sources->get(job.xmlPath, failed.reason);
+    if (!xml) {
+        failed.failure = XsltOutcome::Failure::XmlDocument;
+        return failed;
+    }
+    return runXslt(*xml, job.xslCode, job.baseUri, job.limits);
+}
+
+// A transform that must not run: result says why.
+TransformJob refusedJob(const QString &why)
+{
+    TransformJob job;
+    job.refused = true;
+    job.refusal = why;
+    return job;
 }
 
 } // namespace
 
-TransformResult runTransform(const QString &xmlPath, const QString &xslCode)
+TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode)
 {
     // The table's name names the stylesheet's templates; the processor's own complaint
     // about it would not tell the user what to do.
     if (!workspace().current().tablePath.isEmpty() && !hasValidTableName())
-        return {false, QString(), invalidTableNameMessage()};
+        return refusedJob(invalidTableNameMessage());
+    TransformJob job;
+    job.xmlPath = xmlPath;
+    job.xslCode = xslCode;
+    QString &used = workspace().current().xsltProcessorUsed;
     const QString commandLine = getKey(QStringLiteral("XSLT Command Line-Table"));
-    if (getKey(QStringLiteral("Use Plug In XSLT-Table")) != u"True" || commandLine.isEmpty())
-        return runBuiltIn(xmlPath, xslCode);
-    // Refused, the plug-in gets no stylesheet and does not run.
-    const QString folder = stylesheetFolder();
-    if (!mayWriteStylesheet(folder + pluginStylesheetName))
-        return {};
-    return runPlugin(commandLine, xmlPath, xslCode, folder,
-                     workspace().current().xsltProcessorUsed);
+    job.plugIn =
+        getKey(QStringLiteral("Use Plug In XSLT-Table")) == u"True" && !commandLine.isEmpty();
+    if (job.plugIn) {
+        // Refused, the plug-in gets no stylesheet and does not run.
+        const QString folder = stylesheetFolder();
+        if (!mayWriteStylesheet(folder + pluginStylesheetName))
+            return refusedJob(QString());
+        job.plugin = preparePlugin(commandLine, xmlPath, xslCode, folder, used);
+    } else {
+        used = builtInProcessor;
+        job.baseUri = tableStylesheet();
+        job.limits.timeoutMs = pluginTimeoutMs; // both processors get the same time
+    }
+    return job;
+}
+
+TransformResult runTransformJob(const TransformJob &job)
+{
+    if (job.refused)
+        return {false, QString(), job.refusal};
+    if (job.plugIn)
+        return runPluginCommand(job.plugin);
+    const XsltOutcome outcome = runBuiltIn(job);
+    TransformResult result;
+    result.ok = outcome.failure == XsltOutcome::Failure::None;
+    result.html = outcome.output;
+    result.message = builtInMessage(outcome, job.limits);
+    return result;
+}
+
+TransformResult runTransform(const QString &xmlPath, const QString &xslCode)
+{
+    return runTransformJob(prepareTransform(xmlPath, xslCode));
 }
 
 QString transformXml(const QString &xmlPath, const QString &xslCode)

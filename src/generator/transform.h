@@ -1,14 +1,39 @@
 #pragma once
 
+#include "generator/plugin_processor.h"
 #include "generator/transform_result.h"
+#include "platform/xslt_run_limits.h"
 
 #include <QString>
+#include <memory>
+
+class XmlSourceCache;
 
 // The transform of the current slot's XML document by a stylesheet text, with the
 // processor the table chooses: the built-in one (libxslt), or its plug-in command line
 // when "Use Plug In XSLT-Table" is "True" and "XSLT Command Line-Table" is not empty.
 // Both record in the slot's xsltProcessorUsed which one ran: "msxsl" for the built-in
 // processor, else the expanded command line.
+
+// Everything one transform needs, taken from the slot on the user-interface thread, so
+// that the transform itself can run on any thread.
+struct TransformJob {
+    bool refused = false; // the transform must not run; refusal says why ("" : told already)
+    QString refusal;
+    QString xmlPath;
+    QString xslCode;
+    bool plugIn = false;
+    PluginCommand plugin; // plug-in: the command, its stylesheet file written
+    QString baseUri;      // built-in: the table's stylesheet, for imports and messages
+    XsltLimits limits;    // built-in: its bounds, and the token that stops it early
+    std::shared_ptr<XmlSourceCache> sources; // built-in: parsed documents to reuse, or null
+};
+
+// The table's processor chosen and recorded; for a plug-in, its stylesheet file written
+// (a failure is reported).
+TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode);
+// Runs a prepared transform and says what happened; shows nothing, touches no table.
+TransformResult runTransformJob(const TransformJob &job);
 
 // Runs the transform and says what happened; shows nothing itself, except the message of
 // a plug-in stylesheet file that cannot be written.

@@ -169,16 +169,21 @@ QString buildXslCode(bool isProduction)
     return run.out.GetStr();
 }
 
-GenerationOutcome generateXSLCode(bool isProduction)
+QString indentedXslCode(bool isProduction, GenerationOutcome &outcome)
 {
     const QString raw = buildXslCode(isProduction);
-    const XmlFormatResult indented = formatXml(raw);
-    GenerationOutcome outcome;
+    XmlFormatResult indented = formatXml(raw);
     outcome.indented = indented.ok;
     outcome.error = indented.error;
-    if (!indented.ok && isProduction)
-        ui().message(QStringLiteral("Syntax error in XSL code: ") + indented.error);
-    workspace().current().xslGenerated = indented.ok ? indented.text : raw;
+    return indented.ok ? std::move(indented.text) : raw;
+}
+
+GenerationOutcome generateXSLCode(bool isProduction)
+{
+    GenerationOutcome outcome;
+    workspace().current().xslGenerated = indentedXslCode(isProduction, outcome);
+    if (!outcome.indented && isProduction)
+        ui().message(QStringLiteral("Syntax error in XSL code: ") + outcome.error);
     return outcome;
 }
 

@@ -13,6 +13,10 @@ struct GenerationOutcome {
 // limit; they leave the table unmarked.
 QString buildXslCode(bool isProduction);
 
+// The stylesheet built and re-indented, or as built when it cannot be re-indented (the
+// outcome says why); stores and shows nothing.
+QString indentedXslCode(bool isProduction, GenerationOutcome &outcome);
+
 // Builds the stylesheet, re-indents it and stores it as the slot's xslGenerated. When
 // the text cannot be re-indented, the unindented text is stored and the outcome says why;
 // an output run also shows the parser's reason to the user.

@@ -48,7 +48,8 @@ void savePageAs()
     const QString path = askOutputFile(doc);
     if (path.isEmpty())
         return;
-    writeFile(path, text, false);
+    if (!writeFile(path, text, false))
+        return;
     doc.xslFileName = getFileName(path);
     doc.xslFileDir = getDir(path);
     doc.xslPathFromFile = false;

@@ -7,5 +7,5 @@
 // table's name with ".xsl" and asks for the file (savePageAs).
 void savePage();
 // Generates for output and writes to a file the user chooses, which becomes the table's
-// output page. A cancelled dialog writes and changes nothing.
+// output page once written. A cancelled dialog or a failed write changes nothing.
 void savePageAs();

@@ -51,9 +51,12 @@ void forwardToPreview(Procedure procedure, PreviewView &view)
     }
 }
 
-// The stylesheet view's save commands write the XSL output with or without the view.
+// The stylesheet view's save commands write the XSL output with or without the view; with
+// no table open they do nothing.
 void saveXslOutput(Procedure procedure, XslCodeView *view)
 {
+    if (workspace().current().tablePath.isEmpty())
+        return;
     if (procedure == P::savePage)
         savePage();
     else if (procedure == P::savePageAs)

@@ -168,13 +168,23 @@ QString serialize(xmlDocPtr result, xsltStylesheetPtr style)
 }
 
 // The result tree; null when the transform failed or was stopped.
-DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr xml, XsltRunWatch &watch,
+DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr source, XsltRunWatch &watch,
                        ErrorCollector &errors)
 {
     const PrefsPtr prefs = runSecurityPrefs();
-    const ContextPtr ctxt(xsltNewTransformContext(style, xml));
+    DocPtr copy; // outlives the context that works on it
+    ContextPtr ctxt(xsltNewTransformContext(style, source));
     if (!ctxt)
         return nullptr;
+    // Stripping white space changes the source document: a shared one is copied first.
+    xmlDocPtr xml = source;
+    if (xsltNeedElemSpaceHandling(ctxt.get())) {
+        copy.reset(xmlCopyDoc(source, 1));
+        xml = copy.get();
+        ctxt.reset(copy ? xsltNewTransformContext(style, xml) : nullptr);
+        if (!ctxt)
+            return nullptr;
+    }
     xsltSetCtxtSecurityPrefs(prefs.get(), ctxt.get());
     errors.collectFrom(ctxt.get());
     const PlainHtmlAsXmlTree tree(style);
@@ -187,13 +197,9 @@ DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr xml, XsltRunWatch &wat
     return result;
 }
 
-XsltOutcome transform(const QString &xmlPath, const QString &xslText, const QString &baseUri,
+XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &baseUri,
                       XsltRunWatch &watch, ErrorCollector &errors)
 {
-    const DocPtr xml(xmlReadFile(xmlPath.toUtf8().constData(), nullptr, documentOptions));
-    if (!xml)
-        return failed(XsltOutcome::Failure::XmlDocument, errors);
-
     const QByteArray xslBytes = xslText.toUtf8();
     xmlDocPtr xslDoc = xmlReadMemory(xslBytes.constData(), int(xslBytes.size()),
                                      baseUri.toUtf8().constData(), "UTF-8", documentOptions);
@@ -206,7 +212,7 @@ XsltOutcome transform(const QString &xmlPath, const QString &xslText, const QStr
     if (!style || style->errors > 0)
         return failed(XsltOutcome::Failure::Transform, errors);
 
-    const DocPtr result = applyStylesheet(style.get(), xml.get(), watch, errors);
+    const DocPtr result = applyStylesheet(style.get(), xml, watch, errors);
     if (!result)
         return failed(XsltOutcome::Failure::Transform, errors);
 
@@ -215,19 +221,53 @@ XsltOutcome transform(const QString &xmlPath, const QString &xslText, const QStr
     return outcome;
 }
 
-} // namespace
-
-XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QString &baseUri,
-                    const XsltLimits &limits)
+// One run under its own error capture and bounds; a run that was stopped says only why.
+template <typename Run>
+XsltOutcome watchedRun(const XsltLimits &limits, Run run)
 {
     initialiseOnce();
     ErrorCollector errors;
     XsltRunWatch watch(limits);
-    XsltOutcome outcome = transform(xmlPath, xslText, baseUri, watch, errors);
+    XsltOutcome outcome = run(watch, errors);
     if (watch.stopReason() != XsltStopReason::None) {
         outcome = XsltOutcome{};
         outcome.failure = XsltOutcome::Failure::Stopped;
         outcome.stopReason = watch.stopReason();
     }
     return outcome;
+}
+
+} // namespace
+
+std::shared_ptr<XmlSource> XmlSource::parse(const QString &xmlPath, QString &reason)
+{
+    initialiseOnce();
+    ErrorCollector errors;
+    xmlDocPtr doc = xmlReadFile(xmlPath.toUtf8().constData(), nullptr, documentOptions);
+    if (!doc) {
+        reason = errors.text();
+        return nullptr;
+    }
+    return std::shared_ptr<XmlSource>(new XmlSource(doc));
+}
+
+XmlSource::~XmlSource() { xmlFreeDoc(doc); }
+
+XsltOutcome runXslt(const XmlSource &xml, const QString &xslText, const QString &baseUri,
+                    const XsltLimits &limits)
+{
+    return watchedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
+        return transform(xml.document(), xslText, baseUri, watch, errors);
+    });
+}
+
+XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QString &baseUri,
+                    const XsltLimits &limits)
+{
+    return watchedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
+        const DocPtr xml(xmlReadFile(xmlPath.toUtf8().constData(), nullptr, documentOptions));
+        if (!xml)
+            return failed(XsltOutcome::Failure::XmlDocument, errors);
+        return transform(xml.get(), xslText, baseUri, watch, errors);
+    });
 }

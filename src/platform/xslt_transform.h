@@ -3,6 +3,9 @@
 #include "platform/xslt_run_limits.h"
 
 #include <QString>
+#include <memory>
+
+struct _xmlDoc;
 
 // XSLT 1.0 in process on libxml2 / libxslt / libexslt.
 //
@@ -22,6 +25,27 @@ struct XsltOutcome {
     QString output; // the serialized result; "" after a failure
     QString reason; // libxml2's / libxslt's description of the failure
 };
+
+// A source document parsed once (with the rules above) to be transformed many times, one
+// transform at a time.
+class XmlSource {
+public:
+    // The parsed file; null with reason set when it is not well-formed or cannot be read.
+    static std::shared_ptr<XmlSource> parse(const QString &xmlPath, QString &reason);
+    ~XmlSource();
+    XmlSource(const XmlSource &) = delete;
+    XmlSource &operator=(const XmlSource &) = delete;
+    _xmlDoc *document() const { return doc; }
+
+private:
+    explicit XmlSource(_xmlDoc *doc) : doc(doc) {}
+    _xmlDoc *doc;
+};
+
+// Runs the stylesheet text over a parsed source document; as runXslt. A stylesheet that
+// strips white space works on a copy, so the source stays as parsed.
+XsltOutcome runXslt(const XmlSource &xml, const QString &xslText, const QString &baseUri,
+                    const XsltLimits &limits = {});
 
 // Runs the stylesheet text over the XML file. The stylesheet is parsed from memory as if
 // it were the file baseUri (a path), so relative imports and document() calls resolve

@@ -4,12 +4,6 @@
 #include "documents/workspace.h"
 #include "properties/property_sheets.h"
 
-const StructureTree::Node *selectedNode()
-{
-    const TableDocument &doc = workspace().current();
-    return doc.selectedNodeKey.isEmpty() ? nullptr : doc.tree.find(doc.selectedNodeKey);
-}
-
 bool selectSheetRow(const QString &caption)
 {
     const SheetItem *item = currentSheet().layout.findItem(caption);

@@ -1,6 +1,7 @@
 // Editing the structure tree: move, delete and rename keep tree and store consistent.
 #include "designer/table_editing.h"
 #include "documents/workspace.h"
+#include "support/recording_views.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 
@@ -99,6 +100,18 @@ TEST(TableEditing, RenameRefusesNamesThatWouldClash)
     EXPECT_FALSE(mayEditLabel("c1-value"));
     EXPECT_TRUE(mayEditLabel("c1"));
     EXPECT_EQ(t.ui->messages, QStringList{"Can't rename Table element"});
+}
+
+// Selecting a node outlines its column in the preview; the Table node outlines nothing.
+TEST(TableEditing, NodeClickOutlinesTheColumnInThePreview)
+{
+    Table t;
+    RecordingViews views;
+    views.attach(workspace().currentViews());
+    for (const char *key : {"c1-href", "c10", "Table"})
+        nodeClick(key);
+    workspace().currentViews() = SlotViews{};
+    EXPECT_EQ(views.calls, (QStringList{"result.highlightCell c1", "result.highlightCell c10"}));
 }
 
 TEST(TableEditing, MoveKeepsAttributesAndKeysAndMarksTheTableChanged)

@@ -88,3 +88,19 @@ TEST_F(TvktoolTransform, FailureGoesToStderr)
     EXPECT_EQ(broken.out, "");
     EXPECT_TRUE(broken.err.startsWith("Error in XML document: ")) << broken.err.toStdString();
 }
+
+// Without --production the tool renders as the preview does; an output run writes nothing.
+TEST_F(TvktoolTransform, PreviewRunWritesTheSideFilesAndThePage)
+{
+    const QString page = table.home.file("tmp-htmlfile.html");
+    ASSERT_EQ(tvktool({tablePath, "--production"}).exitCode, 0);
+    EXPECT_FALSE(normalFileExists(page));
+    EXPECT_FALSE(normalFileExists(table.home.file("Orders.txp")));
+
+    const ToolRun preview = tvktool({tablePath, "--rows-index", "1"});
+    ASSERT_EQ(preview.exitCode, 0) << preview.err.toStdString();
+    EXPECT_EQ(readFile(page), preview.out);
+    EXPECT_EQ(readFile(table.home.file("Orders.txp")), "/orders/o");
+    // The ".xsl" side file is what calling tables import: all rows.
+    EXPECT_FALSE(readFile(table.home.file("Orders.xsl")).contains("first 5"));
+}

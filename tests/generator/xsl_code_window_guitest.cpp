@@ -1,6 +1,11 @@
 // Focus in the generated-stylesheet window.
 #include "generator/gui/xsl_code_window.h"
+#include "documents/workspace.h"
+#include "support/scripted_ui.h"
 #include "support/temp_home.h"
+
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <QPlainTextEdit>
 #include <QTest>
@@ -18,4 +23,54 @@ TEST(XslCodeWindow, FocusGoesToTheTextBox)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     window.setFocus();
     EXPECT_TRUE(window.xsl->hasFocus());
+}
+
+namespace {
+
+QString selected(const XslCodeWindow &window) { return window.xsl->textCursor().selectedText(); }
+int selectionStart(const XslCodeWindow &window) { return window.xsl->textCursor().selectionStart(); }
+
+} // namespace
+
+// The find row: Search and Enter find the next occurrence, letter case ignored, without
+// wrapping; Ctrl+F takes the user to the find box.
+TEST(XslCodeWindow, FindsTextFromTheSelectionOn)
+{
+    TempHome home;
+    ScopedScriptedUi scripted;
+    workspace().current().xslGenerated = "<xsl:template/>\n<xsl:TEMPLATE/>";
+    XslCodeWindow window(0);
+    window.showGenerated();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    window.fnd->setText("template");
+    window.srch->click();
+    EXPECT_EQ(selectionStart(window), 5);
+    QTest::keyClick(window.fnd, Qt::Key_Return);
+    EXPECT_EQ(selected(window), "TEMPLATE");
+    EXPECT_EQ(selectionStart(window), 21);
+    window.srch->click();
+    EXPECT_EQ(scripted->messages, QStringList{"Text not found."});
+    EXPECT_EQ(selected(window), "");
+    EXPECT_EQ(selectionStart(window), 0);
+    window.srch->click();
+    EXPECT_EQ(selectionStart(window), 5); // from the top again
+
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.xsl->setFocus();
+    QTest::keySequence(window.xsl, QKeySequence::Find);
+    EXPECT_TRUE(window.fnd->hasFocus());
+    EXPECT_EQ(window.fnd->selectedText(), "template");
+}
+
+TEST(XslCodeWindow, ClearedForTheNextTable)
+{
+    TempHome home;
+    workspace().current().xslGenerated = "<old/>";
+    XslCodeWindow window(0);
+    window.showGenerated();
+    window.clearCode();
+    EXPECT_TRUE(window.xsl->toPlainText().isEmpty());
 }

@@ -136,3 +136,19 @@ TEST(XslOutputPage, DoubtfulOutputPathsFromTheTableFileAskFirst)
     EXPECT_TRUE(ui->questions.isEmpty());
     EXPECT_EQ(readFile(home.file("outside/page.xsl")), doc.xslGenerated);
 }
+
+// A file that cannot be written does not become the table's output page.
+TEST(XslOutputPage, FailedWriteKeepsTheOutputPage)
+{
+    TempHome home;
+    ScopedScriptedUi ui;
+    TableDocument &doc = ordersTable(home);
+    doc.xslFileName = "old.xsl";
+    doc.xslFileDir = home.path() + "/";
+    ui->fileAnswers = {home.file("no such folder/new.xsl")};
+    savePageAs();
+    ASSERT_EQ(ui->messages.size(), 1);
+    EXPECT_TRUE(ui->messages[0].startsWith("Cannot write to file "));
+    EXPECT_EQ(doc.xslFileName, "old.xsl");
+    EXPECT_EQ(doc.xslFileDir, home.path() + "/");
+}

@@ -164,6 +164,7 @@ protected:
     {
         views.attach(workspace().currentViews());
         window.createWindowSet(0);
+        workspace().current().tablePath = home.file("T.tvk"); // Save XSL needs a table
     }
 
     QStringList effectsOf(const MenuItem &item)

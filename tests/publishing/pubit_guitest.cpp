@@ -1,10 +1,14 @@
 // The publish dialog over the settings files, and its buttons during a run.
+#include "documents/settings_files.h"
 #include "documents/workspace.h"
 #include "publish_table.h"
 #include "publishing/gui/pubit.h"
+#include "support/recording_tips.h"
 #include "support/scripted_ui.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,6 +57,21 @@ TEST(PubitGui, FieldsComeFromTheSettingsFilesAndPhpFieldsFollowTheMode)
     EXPECT_EQ(d.pubit.windowTitle(), "Publish (PHP with xsltproc support)");
     EXPECT_TRUE(d.field("currSource")->isEnabled());
     EXPECT_EQ(d.field("sname")->text(), " ftp.example.org ");
+}
+
+// Shown in PHP mode the dialog offers the live XML tip at its XML source field, once.
+TEST(PubitGui, LiveXmlTipOnlyInPhpModeAndOnlyOnce)
+{
+    Dialog d;
+    QDir().mkpath(dataFolder() + "/tables");
+    RecordingTips tips;
+    for (const bool phpMode : {false, true, true}) {
+        workspace().publishPhpMode = phpMode;
+        d.pubit.show();
+        QCoreApplication::processEvents();
+        d.pubit.hide();
+    }
+    EXPECT_EQ(tips.balloons, QStringList{"Live XML update @ currSource"});
 }
 
 TEST(PubitGui, PublishSavesTheFieldsAndKeepsTheButtonsOffUntilTheRunEnds)

@@ -41,7 +41,7 @@ public:
     void fillProps() override { calls << "rep.fillProps"; }
     void doTClick() override { calls << "rep.doTClick"; }
     void showTree() override {}
-    void selectNode(const QString &) override {}
+    void selectNode(const QString &key) override { calls << "rep.selectNode " + key; }
     void addit_Click() override { calls << "rep.addit_Click"; }
     void removeit_Click() override { calls << "rep.removeit_Click"; }
     void ren_Click() override { calls << "rep.ren_Click"; }
@@ -58,6 +58,24 @@ public:
     void goback_Click() override { calls << "result.goback_Click"; }
     void goforward_Click() override { calls << "result.goforward_Click"; }
     void stopit_Click() override { calls << "result.stopit_Click"; }
+    void showRendered(const RenderOutcome &outcome) override
+    {
+        rendered << outcome;
+        calls << "result.showRendered";
+    }
+    void clearPage() override { calls << "result.clearPage"; }
+    void highlightCell(const PreviewHighlight &request) override
+    {
+        highlights << request;
+        calls << "result.highlightCell " + request.column;
+    }
+    QList<RenderOutcome> rendered;
+    QList<PreviewHighlight> highlights;
 
     void showGenerated() override { calls << "xslCode.showGenerated"; }
+    void clearCode() override { calls << "xslCode.clearCode"; }
+    void findText(const QString &text, bool showNotFound) override
+    {
+        calls << "xslCode.findText " + text + (showNotFound ? " [tell]" : "");
+    }
 };

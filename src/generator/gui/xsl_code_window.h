@@ -4,10 +4,13 @@
 
 #include <QWidget>
 
+class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
-// The read-only view of a slot's generated stylesheet. It registers itself as the slot's
-// stylesheet view; its place on screen belongs to the slot window it sits in.
+// The read-only view `xslCode` of a slot's generated stylesheet, with a find row. It
+// registers itself as the slot's stylesheet view; its place on screen belongs to the slot
+// window it sits in.
 class XslCodeWindow final : public QWidget, public XslCodeView {
     Q_OBJECT
 public:
@@ -15,8 +18,17 @@ public:
     ~XslCodeWindow() override;
 
     void showGenerated() override;
+    void clearCode() override;
+    void findText(const QString &text, bool showNotFound) override;
+    QPoint caretPoint() const override;
 
     QPlainTextEdit *xsl = nullptr;
+    QLineEdit *fnd = nullptr;
+    QPushButton *srch = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     int tableSlot;

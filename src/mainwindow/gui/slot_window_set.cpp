@@ -3,6 +3,7 @@
 #include "designer/gui/table_window.h"
 #include "designer/gui/xml_document_window.h"
 #include "documents/workspace.h"
+#include "generator/gui/preview_window.h"
 #include "generator/gui/xsl_code_window.h"
 #include "mainwindow/gui/window_helpers.h"
 
@@ -25,8 +26,9 @@ QWidget *contentOf(SlotWindow kind, int slot)
         return new TableWindow(slot);
     case SlotWindow::XslCode:
         return new XslCodeWindow(slot);
-    case SlotWindow::Prop:
     case SlotWindow::Result:
+        return new PreviewWindow(slot);
+    case SlotWindow::Prop:
         break;
     }
     return new QWidget;

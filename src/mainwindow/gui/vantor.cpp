@@ -5,6 +5,7 @@
 #include "documents/table_commands.h"
 #include "documents/table_commands_menu.h"
 #include "documents/table_slots.h"
+#include "generator/xsl_find.h"
 #include "mainwindow/gui/about_window.h"
 #include "mainwindow/gui/menu_styles.h"
 #include "mainwindow/gui/slot_window_set.h"
@@ -258,6 +259,7 @@ void Vantor::shgenXSL_Click()
     if (SlotSubWindow *window = slotWindow(workspace().curTable, SlotWindow::XslCode))
         if (QWidget *code = window->widget()->findChild<QWidget *>(QStringLiteral("xsl")))
             code->setFocus();
+    highlightInXslCode();
 }
 
 ActiveChild Vantor::activeChild() const

@@ -1,8 +1,9 @@
 #include "platform/gui/qt_ui_services.h"
 
+#include "platform/gui/browser_window.h"
+
 #include <QApplication>
 #include <QColorDialog>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -118,8 +119,7 @@ std::optional<UiServices::FontChoice> QtUiServices::chooseFont(const FontPreset 
 
 void QtUiServices::openInBrowser(const QString &pathOrUrl)
 {
-    const QUrl url = QUrl::fromUserInput(pathOrUrl);
-    QDesktopServices::openUrl(url);
+    BrowserWindow::open(QUrl::fromUserInput(pathOrUrl), dialogParent());
 }
 
 bool QtUiServices::startDetached(const QString &program, const QStringList &arguments)

@@ -1,5 +1,6 @@
 #include "publishing/gui/pubit.h"
 
+#include "documents/once_only_tips.h"
 #include "documents/path_helpers.h"
 #include "documents/store_access.h"
 #include "documents/workspace.h"
@@ -14,6 +15,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -246,6 +248,20 @@ void Pubit::closeEvent(QCloseEvent *event)
         event->ignore();
     else
         QDialog::closeEvent(event);
+}
+
+void Pubit::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!workspace().publishPhpMode)
+        return;
+    static const TipText liveXmlTip{
+        QStringLiteral("Add Live XML file to published page in PHP"),
+        QStringLiteral("Live XML update"),
+        QStringLiteral("You can add live XML support to your PHP page: \r\n"
+                       "Specify XML source (for example RSS URL) here and your page will "
+                       "update live")};
+    QTimer::singleShot(0, currSource, [field = currSource] { showTipAtControl(field, liveXmlTip); });
 }
 
 void showPublish(QWidget *parent)

@@ -40,6 +40,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Once shown, in PHP mode, the once-only tip about live XML points at its field.
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildControls();

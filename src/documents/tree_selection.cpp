@@ -1,0 +1,17 @@
+#include "documents/tree_selection.h"
+
+#include "documents/workspace.h"
+
+StructureTree::Node *selectedNode()
+{
+    TableDocument &doc = workspace().current();
+    return doc.selectedNodeKey.isEmpty() ? nullptr : doc.tree.find(doc.selectedNodeKey);
+}
+
+StructureTree::Node *currentColumn()
+{
+    StructureTree::Node *node = selectedNode();
+    while (node && node->parent && node->parent->parent)
+        node = node->parent;
+    return node;
+}

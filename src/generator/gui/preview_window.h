@@ -1,0 +1,79 @@
+#pragma once
+
+#include "documents/views/preview_view.h"
+
+#include <QWidget>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QToolButton;
+class QWebEngineView;
+
+// What the page's click reporter reaches of the preview: one call, nothing else.
+class PreviewClicks final : public QObject {
+    Q_OBJECT
+public:
+    explicit PreviewClicks(QObject *parent, std::function<void(const QStringList &)> onClick)
+        : QObject(parent), onClick(std::move(onClick))
+    {
+    }
+    // A click in the page, with the ids of the clicked element and its offset parents.
+    Q_INVOKABLE void pageClicked(const QStringList &ids) { onClick(ids); }
+
+private:
+    std::function<void(const QStringList &)> onClick;
+};
+
+// The preview window `result` of a slot: the table's page in an embedded browser, with
+// Reload, Auto-Reload, the row-limit list, browser navigation and a status line. Clicks in
+// the page select their column in the table tree. It registers itself as the slot's
+// preview.
+class PreviewWindow final : public QWidget, public PreviewView {
+    Q_OBJECT
+public:
+    explicit PreviewWindow(int slot);
+    ~PreviewWindow() override;
+
+    // PreviewView
+    void runit_Click() override;
+    void setRowLimitIndex(int index) override;
+    void setAutoReload(int value) override;
+    void showRendered(const RenderOutcome &outcome) override;
+    void clearPage() override;
+    void highlightCell(const PreviewHighlight &request) override;
+    void rbrowser_Click() override;
+    void goback_Click() override;
+    void goforward_Click() override;
+    void stopit_Click() override;
+
+    // The window's caption, also on the frame it sits in.
+    void setCaption(const QString &caption);
+
+    QWebEngineView *web = nullptr;
+    QToolButton *runit = nullptr;
+    QCheckBox *runChange = nullptr;
+    QToolButton *rbrowser = nullptr;
+    QComboBox *hrows = nullptr;
+    QToolButton *goback = nullptr;
+    QToolButton *goforward = nullptr;
+    QToolButton *stopit = nullptr;
+    QLabel *wstatus = nullptr;
+
+    // A click in the page, with the ids of the clicked element and its offset parents.
+    void pageClicked(const QStringList &ids);
+
+signals:
+    // The outline of a highlight has been drawn (id "" when no cell was found).
+    void highlighted(const QString &id);
+
+private:
+    void buildControls();
+    void installClickReporter();
+    void hrows_Click(int index);
+    void setStatus(const QString &text);
+
+    int tableSlot;
+    QString pageCaption = QStringLiteral("Web"); // the caption of the page shown
+};

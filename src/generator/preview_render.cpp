@@ -1,0 +1,102 @@
+#include "generator/preview_render.h"
+
+#include "documents/settings_files.h"
+#include "documents/store_access.h"
+#include "documents/text_files.h"
+#include "documents/workspace.h"
+#include "generator/side_files.h"
+#include "platform/ui_services.h"
+#include "platform/xml_source_cache.h"
+
+#include <array>
+
+namespace {
+
+// The parsed XML document of each slot, kept between renders.
+std::shared_ptr<XmlSourceCache> &xmlSourcesOf(int slot)
+{
+    static std::array<std::shared_ptr<XmlSourceCache>, maxTables> caches;
+    std::shared_ptr<XmlSourceCache> &cache = caches[size_t(slot)];
+    if (!cache)
+        cache = std::make_shared<XmlSourceCache>();
+    return cache;
+}
+
+QString plugInCommandLine()
+{
+    if (getKey(QStringLiteral("Use Plug In XSLT-Table")) != u"True")
+        return {};
+    return getKey(QStringLiteral("XSLT Command Line-Table"));
+}
+
+} // namespace
+
+QString previewPagePath() { return dataFolder() + QStringLiteral("/tmp-htmlfile.html"); }
+
+QString previewCaption()
+{
+    const TableDocument &doc = workspace().current();
+    return QStringLiteral("Web page from: ") + doc.xmlPath + QStringLiteral(" [using ") +
+           doc.xsltProcessorUsed + u']';
+}
+
+bool pluginAllowed()
+{
+    const QString command = plugInCommandLine();
+    if (command.isEmpty())
+        return true;
+    QHash<QString, bool> &answers = workspace().pluginAnswers;
+    const auto known = answers.constFind(command);
+    if (known != answers.constEnd())
+        return *known;
+    const bool yes = ui().askYesNo(QStringLiteral("This table runs the program ") + command +
+                                   QStringLiteral(" to transform its XML. Run it?")) ==
+                     UiServices::Answer::Yes;
+    answers.insert(command, yes);
+    return yes;
+}
+
+QString pluginRefusedStatus()
+{
+    return QStringLiteral("Not rendered: you chose not to run the program ") +
+           plugInCommandLine();
+}
+
+std::optional<TransformJob> beginRender(bool askBeforePlugIn)
+{
+    getXSLFile();
+    if (askBeforePlugIn && !pluginAllowed())
+        return std::nullopt;
+    const TableDocument &doc = workspace().current();
+    TransformJob job = prepareTransform(doc.xmlPath, doc.xslGenerated);
+    if (!job.plugIn)
+        job.sources = xmlSourcesOf(workspace().curTable);
+    return job;
+}
+
+RenderOutcome finishRender(const TransformResult &result, bool forWindow)
+{
+    if (!result.message.isEmpty())
+        ui().message(result.message);
+    RenderOutcome outcome;
+    outcome.rendered = true;
+    outcome.pagePath = previewPagePath();
+    writeFile(outcome.pagePath, result.html, false);
+    if (forWindow)
+        workspace().lastHighlightedColumn.clear(); // the new page carries no outline
+    outcome.caption = previewCaption();
+    return outcome;
+}
+
+TransformResult renderGenerated(bool askBeforePlugIn, bool forWindow, RenderOutcome &outcome)
+{
+    const std::optional<TransformJob> job = beginRender(askBeforePlugIn);
+    if (!job) {
+        outcome = {};
+        outcome.status = pluginRefusedStatus();
+        return {};
+    }
+    const TransformResult result = runTransformJob(*job);
+    outcome = finishRender(result, forWindow);
+    return result;
+}

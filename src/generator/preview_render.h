@@ -1,0 +1,32 @@
+#pragma once
+
+#include "documents/views/preview_view.h"
+#include "generator/transform.h"
+
+#include <QString>
+#include <optional>
+
+// A render of the current slot's table for the preview, split where the transform can
+// leave the user-interface thread: beginRender and finishRender touch the model and run
+// on that thread, runTransformJob (transform.h) runs anywhere in between.
+
+// The page file in the data folder, replaced by every render.
+QString previewPagePath();
+// "Web page from: " + the XML path + " [using " + the processor + "]".
+QString previewCaption();
+
+// Before the first run of a plug-in command line in this session, asks whether the table
+// may run it; the answer holds for the session. True for the built-in processor.
+bool pluginAllowed();
+// The status line's text after the user refused the plug-in.
+QString pluginRefusedStatus();
+
+// The side files and the stylesheet view (getXSLFile), then the transform made ready.
+// With askBeforePlugIn, a refused plug-in gives nullopt and nothing is transformed.
+std::optional<TransformJob> beginRender(bool askBeforePlugIn);
+// Shows the transform's failure, writes the page file and, for the preview window
+// (forWindow), clears the outline of the old page.
+RenderOutcome finishRender(const TransformResult &result, bool forWindow);
+// The render on this thread of the stylesheet generated last: beginRender, the transform,
+// finishRender. Returns what the transform gave (nothing ran when the plug-in was refused).
+TransformResult renderGenerated(bool askBeforePlugIn, bool forWindow, RenderOutcome &outcome);

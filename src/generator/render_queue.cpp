@@ -1,0 +1,129 @@
+#include "generator/render_queue.h"
+
+#include "documents/views/preview_view.h"
+#include "documents/workspace.h"
+#include "generator/xsl_generator.h"
+#include "platform/ui_services.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QThread>
+#include <algorithm>
+
+RenderQueue::RenderQueue()
+{
+    // Runs are independent (each has its own error capture and bounds), and a slot has at
+    // most one in flight: tables render side by side.
+    workers.setMaxThreadCount(std::max(2, QThread::idealThreadCount() / 2));
+}
+
+RenderQueue::~RenderQueue() { workers.waitForDone(); }
+
+void RenderQueue::request(Target target)
+{
+    const int slot = workspace().curTable;
+    states[size_t(slot)].waiting |= target;
+    queueStart(slot);
+}
+
+void RenderQueue::queueStart(int slot)
+{
+    SlotState &state = states[size_t(slot)];
+    if (state.startQueued || state.inFlight || !state.waiting)
+        return;
+    state.startQueued = true;
+    QMetaObject::invokeMethod(
+        this, [this, slot] { start(slot); }, Qt::QueuedConnection);
+}
+
+void RenderQueue::forget(int slot)
+{
+    SlotState &state = states[size_t(slot)];
+    state.waiting = 0;
+    ++state.ticket;
+    if (state.stopper)
+        state.stopper->requestStop(); // nobody will see its page
+}
+
+bool RenderQueue::busy(int slot) const
+{
+    const SlotState &state = states[size_t(slot)];
+    return state.waiting || state.inFlight;
+}
+
+void RenderQueue::waitIdle()
+{
+    while (std::any_of(states.begin(), states.end(),
+                       [](const SlotState &s) { return s.waiting || s.inFlight; })) {
+        workers.waitForDone(10);
+        QCoreApplication::processEvents();
+    }
+}
+
+void RenderQueue::start(int slot)
+{
+    SlotState &state = states[size_t(slot)];
+    state.startQueued = false;
+    if (state.inFlight || !state.waiting)
+        return;
+    const int targets = state.waiting;
+    state.waiting = 0;
+    const CurTableGuard onSlot(slot);
+    generateXSLCode(false);
+    std::optional<TransformJob> job = beginRender(true);
+    if (!job) {
+        RenderOutcome refused;
+        refused.status = pluginRefusedStatus();
+        deliver(slot, targets, refused);
+        return;
+    }
+    state.inFlight = targets;
+    state.stopper = std::make_shared<XsltStopToken>();
+    job->limits.stopToken = state.stopper.get();
+    ++started;
+    const unsigned ticket = state.ticket;
+    QPointer<RenderQueue> self(this);
+    workers.start([self, slot, ticket, targets, job = std::move(*job), token = state.stopper] {
+        const TransformResult result = runTransformJob(job);
+        QMetaObject::invokeMethod(
+            self.get(),
+            [self, slot, ticket, targets, result] {
+                if (self)
+                    self->finished(slot, ticket, targets, result);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void RenderQueue::finished(int slot, unsigned ticket, int targets, const TransformResult &result)
+{
+    SlotState &state = states[size_t(slot)];
+    state.inFlight = 0;
+    state.stopper.reset();
+    if (ticket != state.ticket)
+        return; // the slot forgot it
+    if (state.waiting) {
+        // Superseded: the newer render takes over whatever this one was for.
+        state.waiting |= targets;
+        queueStart(slot);
+        return;
+    }
+    const CurTableGuard onSlot(slot);
+    deliver(slot, targets, finishRender(result, targets & Window));
+}
+
+void RenderQueue::deliver(int slot, int targets, const RenderOutcome &outcome)
+{
+    // A render refused before it started says why in the preview's status line.
+    if ((targets & Window) || !outcome.rendered)
+        if (PreviewView *preview = workspace().views[size_t(slot)].result)
+            preview->showRendered(outcome);
+    if ((targets & Browser) && outcome.rendered)
+        ui().openInBrowser(outcome.pagePath);
+}
+
+RenderQueue &renderQueue()
+{
+    static RenderQueue queue;
+    return queue;
+}

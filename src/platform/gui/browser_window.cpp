@@ -1,0 +1,49 @@
+#include "platform/gui/browser_window.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <QWebEngineHttpRequest>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+namespace {
+
+constexpr double screenShare = 0.85;
+constexpr int offsetFromMainWindow = 80;
+
+} // namespace
+
+BrowserWindow::BrowserWindow(const QWidget *anchor)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    web = new QWebEngineView(this);
+    // An off-the-record profile of the window's own, without an HTTP cache; created after
+    // the view, so the page goes before it.
+    auto *profile = new QWebEngineProfile(this);
+    profile->setHttpCacheType(QWebEngineProfile::NoCache);
+    web->setPage(new QWebEnginePage(profile, web));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(web);
+
+    const QScreen *screen = anchor ? anchor->screen() : QGuiApplication::primaryScreen();
+    const QSize available = screen ? screen->size() : QSize(1024, 768);
+    resize(int(available.width() * screenShare), int(available.height() * screenShare));
+    const QPoint corner = anchor ? anchor->frameGeometry().topLeft() : QPoint();
+    move(corner + QPoint(offsetFromMainWindow, offsetFromMainWindow));
+}
+
+BrowserWindow *BrowserWindow::open(const QUrl &url, const QWidget *anchor)
+{
+    auto *window = new BrowserWindow(anchor);
+    QWebEngineHttpRequest request(url);
+    request.setHeader("Pragma", "no-cache");
+    request.setHeader("Cache-control", "max-age=0");
+    window->web->load(request);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}

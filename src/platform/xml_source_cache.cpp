@@ -1,0 +1,25 @@
+#include "platform/xml_source_cache.h"
+
+#include <QFileInfo>
+
+std::shared_ptr<XmlSource> XmlSourceCache::get(const QString &xmlPath, QString &reason)
+{
+    const QFileInfo file(xmlPath);
+    const qint64 fileSize = file.size();
+    const QDateTime fileModified = file.lastModified();
+    const std::lock_guard lock(mutex);
+    if (source && xmlPath == path && fileSize == size && fileModified == modified)
+        return source;
+    source = XmlSource::parse(xmlPath, reason);
+    path = xmlPath;
+    size = fileSize;
+    modified = fileModified;
+    return source;
+}
+
+void XmlSourceCache::clear()
+{
+    const std::lock_guard lock(mutex);
+    source.reset();
+    path.clear();
+}

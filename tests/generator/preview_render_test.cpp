@@ -1,0 +1,161 @@
+// A render of the preview on one thread: side files, stylesheet view, messages, the page
+// file, the plug-in question and the parsed XML document kept between renders.
+#include "documents/text_files.h"
+#include "generator/preview_render.h"
+#include "generator/xsl_generator.h"
+#include "platform/xml_source_cache.h"
+#include "platform/xslt_transform.h"
+#include "support/fake_main_window.h"
+#include "support/recording_views.h"
+#include "support/scripted_ui.h"
+#include "table_fixture.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A saved two-column table over three rows, its windows recorded.
+class PreviewRender : public ::testing::Test {
+protected:
+    TableFixture table{"Orders", "/orders/o"};
+    ScopedScriptedUi scripted;
+    RecordingViews views;
+    FakeMainWindow window;
+
+    void SetUp() override
+    {
+        views.attach(workspace().currentViews());
+        window.createWindowSet(0);
+        TableDocument &doc = workspace().current();
+        doc.xmlPath = table.home.file("orders.xml");
+        writeXml("<orders><o><n>a</n><p>1</p></o><o><n>b</n><p>2</p></o>"
+                 "<o><n>c</n><p>3</p></o></orders>");
+        table.addColumn("name", "Text", "/orders/o/n");
+        table.addColumn("price", "Text", "/orders/o/p");
+    }
+    void writeXml(const QString &text) { writeFile(workspace().current().xmlPath, text, true); }
+    // A render as Reload makes it, for the preview window or the separate browser.
+    static RenderOutcome render(bool forWindow = true)
+    {
+        generateXSLCode(false);
+        RenderOutcome outcome;
+        renderGenerated(true, forWindow, outcome);
+        return outcome;
+    }
+    void usePlugIn(const QString &commandLine)
+    {
+        table.set("Use Plug In XSLT-Table", "True");
+        table.set("XSLT Command Line-Table", commandLine);
+    }
+};
+
+} // namespace
+
+TEST_F(PreviewRender, WritesSideFilesPageAndCaptionAndRefreshesTheStylesheetView)
+{
+    workspace().current().xslCodeShown = true;
+    workspace().lastHighlightedColumn = "price";
+    const RenderOutcome outcome = render();
+
+    ASSERT_TRUE(outcome.rendered);
+    EXPECT_EQ(outcome.pagePath, table.home.file("tmp-htmlfile.html"));
+    const QString page = readFile(outcome.pagePath);
+    EXPECT_TRUE(page.contains("id=\"r_1_2_Orders_price\"")) << page.toStdString();
+    EXPECT_EQ(outcome.caption, "Web page from: " + workspace().current().xmlPath + " [using msxsl]");
+    EXPECT_EQ(readFile(table.home.file("Orders.txp")), "/orders/o");
+    EXPECT_TRUE(views.calls.contains("xslCode.showGenerated"));
+    EXPECT_TRUE(window.isWindowVisible(0, SlotWindow::XslCode));
+    EXPECT_EQ(workspace().lastHighlightedColumn, "");
+    EXPECT_TRUE(scripted->messages.isEmpty());
+}
+
+// The render for the separate browser keeps the preview's outline.
+TEST_F(PreviewRender, BrowserRenderKeepsTheOutline)
+{
+    workspace().lastHighlightedColumn = "price";
+    ASSERT_TRUE(render(false).rendered);
+    EXPECT_EQ(workspace().lastHighlightedColumn, "price");
+}
+
+// A stylesheet that is not well-formed fails twice, in the side file's output run and in
+// the transform; the user hears of it once.
+TEST_F(PreviewRender, BrokenStylesheetShowsOneMessage)
+{
+    table.addCodeAttribute("name", "value", "<b>open");
+    render();
+    ASSERT_EQ(scripted->messages.size(), 1) << scripted->messages.join('\n').toStdString();
+    EXPECT_TRUE(scripted->messages[0].startsWith("Error in XSL document: "));
+}
+
+// A compile error names the table's stylesheet, not a file the user never sees.
+TEST_F(PreviewRender, CompileErrorNamesTheTablesStylesheet)
+{
+    table.addCodeAttribute("name", "value", "<xsl:value-of select='1 +'/>");
+    render();
+    ASSERT_EQ(scripted->messages.size(), 1);
+    EXPECT_TRUE(scripted->messages[0].contains(table.home.file("Orders.xsl")))
+        << scripted->messages[0].toStdString();
+    EXPECT_FALSE(scripted->messages[0].contains("TarvikTempXSLFile"));
+}
+
+TEST_F(PreviewRender, PlugInRunsOnlyAfterTheUserAllowsIt)
+{
+    const QString command = "xsltproc xslFileName xmlFileName";
+    const QString question =
+        "This table runs the program " + command + " to transform its XML. Run it?";
+    usePlugIn(command);
+
+    scripted->answers = {UiServices::Answer::No};
+    const RenderOutcome refused = render();
+    EXPECT_FALSE(refused.rendered);
+    EXPECT_TRUE(refused.status.contains(command));
+    EXPECT_FALSE(normalFileExists(table.home.file("tmp-htmlfile.html")));
+    EXPECT_FALSE(render().rendered); // the answer holds for the session
+    EXPECT_EQ(scripted->questions, QStringList{question});
+
+    usePlugIn("xsltproc  xslFileName xmlFileName"); // another command line asks again
+    scripted->answers = {UiServices::Answer::Yes};
+    EXPECT_TRUE(render().rendered);
+    EXPECT_TRUE(render().rendered);
+    EXPECT_EQ(scripted->questions.size(), 2);
+    EXPECT_TRUE(readFile(table.home.file("tmp-htmlfile.html")).contains("r_1_3_Orders_name"));
+}
+
+TEST_F(PreviewRender, ParsedDocumentIsKeptUntilTheFileChanges)
+{
+    XmlSourceCache cache;
+    QString reason;
+    const QString path = workspace().current().xmlPath;
+    const std::shared_ptr<XmlSource> first = cache.get(path, reason);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(cache.get(path, reason), first);
+
+    writeXml("<orders><o><n>changed</n></o></orders>");
+    QFile(path).setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+    const std::shared_ptr<XmlSource> second = cache.get(path, reason);
+    ASSERT_TRUE(second);
+    EXPECT_NE(second, first);
+    EXPECT_TRUE(render().rendered);
+    EXPECT_TRUE(readFile(table.home.file("tmp-htmlfile.html")).contains("changed"));
+
+    writeXml("<orders><o>");
+    EXPECT_FALSE(cache.get(path, reason));
+    EXPECT_FALSE(reason.isEmpty());
+}
+
+// A stylesheet that strips white space works on a copy: the kept document stays whole.
+TEST_F(PreviewRender, StrippingWhiteSpaceLeavesTheKeptDocumentAlone)
+{
+    writeXml("<r> <a/> </r>");
+    QString reason;
+    const std::shared_ptr<XmlSource> xml = XmlSource::parse(workspace().current().xmlPath, reason);
+    ASSERT_TRUE(xml);
+    const QString head = "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/"
+                         "Transform'><xsl:output method='text'/>";
+    const QString count = "<xsl:template match='/'><xsl:value-of select='count(r/node())'/>"
+                          "</xsl:template></xsl:stylesheet>";
+    EXPECT_EQ(runXslt(*xml, head + count, "").output, "3");
+    EXPECT_EQ(runXslt(*xml, head + "<xsl:strip-space elements='*'/>" + count, "").output, "1");
+    EXPECT_EQ(runXslt(*xml, head + count, "").output, "3");
+}

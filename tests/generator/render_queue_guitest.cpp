@@ -1,0 +1,100 @@
+// Renders off the user-interface thread: requests join, superseded results are dropped.
+#include "documents/text_files.h"
+#include "generator/render_queue.h"
+#include "support/recording_views.h"
+#include "support/scripted_ui.h"
+#include "table_fixture.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A saved table whose plug-in processor prints a fixed text after a pause.
+class RenderQueueTest : public ::testing::Test {
+protected:
+    TableFixture table{"Orders", "/orders/o"};
+    ScopedScriptedUi scripted;
+    RecordingViews views;
+
+    void SetUp() override
+    {
+        views.attach(workspace().currentViews());
+        workspace().current().xmlPath = table.home.file("orders.xml");
+        writeFile(workspace().current().xmlPath, "<orders><o>x</o></orders>", true);
+        table.addColumn("name", "Text", "/orders/o");
+    }
+    void TearDown() override { renderQueue().waitIdle(); }
+
+    void printAfterPause(const QString &text)
+    {
+        const QString command = "sh -c \"sleep 0.3; echo " + text + "\"";
+        table.set("Use Plug In XSLT-Table", "True");
+        table.set("XSLT Command Line-Table", command);
+        workspace().pluginAnswers.insert(command, true);
+    }
+    // Lets events run until the slot's render is in flight.
+    static void untilStarted(int before)
+    {
+        const QDeadlineTimer deadline(10000);
+        while (renderQueue().transformsStarted() == before && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+};
+
+} // namespace
+
+TEST_F(RenderQueueTest, RequestsMadeTogetherRunOneTransform)
+{
+    const int before = renderQueue().transformsStarted();
+    for (int i = 0; i < 30; ++i)
+        renderQueue().request(RenderQueue::Window);
+    EXPECT_TRUE(renderQueue().busy(0));
+    renderQueue().waitIdle();
+    EXPECT_EQ(renderQueue().transformsStarted(), before + 1);
+    ASSERT_EQ(views.rendered.size(), 1);
+    EXPECT_TRUE(readFile(views.rendered[0].pagePath).contains("r_1_1_Orders_name"));
+    EXPECT_TRUE(scripted->messages.isEmpty());
+}
+
+TEST_F(RenderQueueTest, SupersededRenderIsNeverShown)
+{
+    printAfterPause("old-page");
+    const int before = renderQueue().transformsStarted();
+    renderQueue().request(RenderQueue::Browser);
+    untilStarted(before);
+    printAfterPause("new-page");
+    renderQueue().request(RenderQueue::Window);
+    renderQueue().request(RenderQueue::Window);
+    renderQueue().waitIdle();
+
+    EXPECT_EQ(renderQueue().transformsStarted(), before + 2);
+    ASSERT_EQ(views.rendered.size(), 1);
+    EXPECT_EQ(readFile(views.rendered[0].pagePath), "new-page\n");
+    // The superseded render was for the browser: the newer one opens it there too.
+    EXPECT_EQ(scripted->openedInBrowser, QStringList{views.rendered[0].pagePath});
+}
+
+TEST_F(RenderQueueTest, ForgottenSlotShowsNothing)
+{
+    printAfterPause("old-table");
+    const int before = renderQueue().transformsStarted();
+    renderQueue().request(RenderQueue::Window);
+    untilStarted(before);
+    renderQueue().forget(0);
+    renderQueue().waitIdle();
+    EXPECT_TRUE(views.rendered.isEmpty());
+}
+
+TEST_F(RenderQueueTest, RefusedPlugInSaysWhyInTheStatusLine)
+{
+    table.set("Use Plug In XSLT-Table", "True");
+    table.set("XSLT Command Line-Table", "xsltproc xslFileName xmlFileName");
+    renderQueue().request(RenderQueue::Browser); // the scripted user answers No
+    renderQueue().waitIdle();
+    ASSERT_EQ(views.rendered.size(), 1);
+    EXPECT_FALSE(views.rendered[0].rendered);
+    EXPECT_TRUE(views.rendered[0].status.contains("xsltproc xslFileName xmlFileName"));
+    EXPECT_TRUE(scripted->openedInBrowser.isEmpty());
+}
