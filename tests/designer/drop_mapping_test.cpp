@@ -69,7 +69,7 @@ TEST(DropMapping, EachDropRule)
             EXPECT_EQ(Mapped::doc().selectedNodeKey, QString(c.text).mid(1));
         }
         if (!c.changes.isEmpty()) {
-            EXPECT_EQ(t.views.calls.first(), "rep.fillProps") << label.toStdString();
+            EXPECT_TRUE(t.views.calls.contains("rep.fillProps")) << label.toStdString();
             EXPECT_EQ(t.views.calls.last(), "result.runit_Click") << label.toStdString();
         }
     }
