@@ -136,10 +136,9 @@ void addDefaultAttributes(const QString &type, const QString &column)
     if (!defaults)
         return;
     addRequiredAttribute(*defaults, column);
-    for (const FurtherAttribute &attribute : defaults->further) {
-        showTreeSelecting(column); // each attribute goes under the column
+    // Each attribute added is selected, so the next one goes under the same column.
+    for (const FurtherAttribute &attribute : defaults->further)
         addAtt(QLatin1String(attribute.name), QLatin1String(attribute.code), AttributeKind::XslCode);
-    }
 }
 
 // The column is shown, the sheet and the preview follow it.
