@@ -1,3 +1,4 @@
+#include "designer/gui/qt_designer_dialogs.h"
 #include "documents/settings_files.h"
 #include "mainwindow/gui/balloon_tips.h"
 #include "mainwindow/gui/vantor.h"
@@ -34,6 +35,7 @@ int main(int argc, char **argv)
     // Every window, child windows and dialogs included, shows the program's icon.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tarvik.svg")));
     installUiServices(std::make_unique<QtUiServices>(&dialogParent));
+    QtDesignerDialogs designerDialogs(&dialogParent);
     ensureDataFolder();
 
     Vantor window;

@@ -1,7 +1,12 @@
 #include "designer/table_editing.h"
 
+#include "designer/attribute_editing.h"
 #include "designer/map_xml_box.h"
+#include "designer/new_column_dialog.h"
+#include "designer/tree_sync.h"
+#include "documents/once_only_tips.h"
 #include "documents/store_access.h"
+#include "documents/string_helpers.h"
 #include "documents/table_slots.h"
 #include "documents/views/main_window_view.h"
 #include "documents/views/preview_view.h"
@@ -20,20 +25,6 @@ using Node = StructureTree::Node;
 
 TableDocument &doc() { return workspace().current(); }
 
-// The table window shows the tree and selection of the model again.
-void refreshTableWindow()
-{
-    if (TableTreeView *rep = workspace().currentViews().rep) {
-        rep->showTree();
-        rep->selectNode(doc().selectedNodeKey);
-    }
-}
-
-void fillProps()
-{
-    if (TableTreeView *rep = workspace().currentViews().rep)
-        rep->fillProps();
-}
 
 int rowOf(const Node &node)
 {
@@ -85,7 +76,7 @@ void moveBy(int offset)
     doc().selectedNodeKey = key;
     refreshTableWindow();
     scrollTreesLeft();
-    fillProps();
+    refillPropertySheet();
     runIfAutoRun();
 }
 
@@ -179,6 +170,19 @@ void rekeyNodes(const QString &oldName, const QString &newName)
         doc().selectedNodeKey = newName;
 }
 
+// An attribute calculated by XSL code whose code is blank gets its tip once.
+void offerEmptyCodeTip(const Node &node)
+{
+    const QString owner = currentColumn()->text + QChar('@') + node.text;
+    if (getKey(QStringLiteral("XSL Calculated-") + owner) != QLatin1String("True") ||
+        !trimWhiteVar(getKey(QStringLiteral("XSL Code-") + owner)).isEmpty())
+        return;
+    const TipText tip{QStringLiteral("XSL Calculated but no Code") + owner,
+                      QStringLiteral("XSL Code empty"),
+                      QStringLiteral("Attribute is XSL Calculated, but it's XSL Code is empty.")};
+    showTipAtNode(tipControl(SlotWindow::Rep, QStringLiteral("template")), tip);
+}
+
 } // namespace
 
 void nodeClick(const QString &key)
@@ -190,20 +194,20 @@ void nodeClick(const QString &key)
     if (views.allProp)
         views.allProp->fillProps();
     highlightInPreview();
+    offerEmptyCodeTip(*doc().tree.find(key));
 }
 
 void addit_Click()
 {
     const TableDocument &d = doc();
     const SlotViews &views = workspace().currentViews();
-    const bool xmlSelected = d.xmlNodeIndex >= 1;
+    const bool xmlSelected = !d.xmlNodeXpath.isEmpty();
     if (xmlSelected && views.parser) {
         views.parser->selectNodeIndex(d.xmlNodeIndex);
         views.parser->scrollLeft();
     }
     mapXmlBox() = {false, xmlSelected};
-    if (views.rep)
-        views.rep->addSingleColumn();
+    addSingleColumn();
 }
 
 void mup_Click() { moveBy(-1); }
@@ -324,8 +328,7 @@ void deleteKeyPressed()
     if (!node)
         return;
     if (nodeKind(*node) == NodeKind::Attribute) {
-        if (TableTreeView *rep = workspace().currentViews().rep)
-            rep->bdel_Click();
+        bdel_Click();
         return;
     }
     if (node->text != StructureTree::tableKey)

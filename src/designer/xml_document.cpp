@@ -1,11 +1,13 @@
 #include "designer/xml_document.h"
 
 #include "designer/map_xml_box.h"
+#include "designer/new_column_dialog.h"
 #include "designer/xpath_of_node.h"
 #include "documents/file_dialog.h"
 #include "documents/main_controls.h"
 #include "documents/path_helpers.h"
 #include "documents/progress_bar.h"
+#include "documents/start_guidance.h"
 #include "documents/store_access.h"
 #include "documents/table_commands.h"
 #include "documents/text_files.h"
@@ -73,6 +75,7 @@ void install(XmlDocumentState &state, std::shared_ptr<const XmlTree> tree)
     doc.tableChanged = true;
     // Expanding the document node selects it, unless the window is fresh.
     doc.xmlNodeIndex = state.bulkExpand ? -1 : 1;
+    doc.xmlNodeXpath = state.bulkExpand ? QString() : QStringLiteral("/");
     state.bulkExpand = false;
 }
 
@@ -86,6 +89,7 @@ void recordLoad(XmlDocumentState &state)
     doc.propShown = true;
     doc.resultShown = true;
     goControls();
+    showStartTip();
 }
 
 QString askXmlFile(const XmlDocumentState &state)
@@ -197,10 +201,11 @@ bool makeit_Click(const XmlDocumentState &state)
         return false;
     }
     mapXmlBox() = {true, true};
+    const QString xpath = xpathOfNode(*state.tree, node);
+    ws.current().xmlNodeXpath = xpath;
     if (getKey(QStringLiteral("Xpath-Table")).isEmpty())
-        setKey(QStringLiteral("Xpath-Table"), xpathOfNode(*state.tree, node), true);
-    if (TableTreeView *rep = ws.currentViews().rep)
-        rep->addSingleColumn();
+        setKey(QStringLiteral("Xpath-Table"), xpath, true);
+    addSingleColumn();
     return true;
 }
 

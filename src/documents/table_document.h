@@ -50,6 +50,7 @@ struct TableDocument {
     int rowLimitIndex = 0;           // preview row-limit list index, -1 for no entry
     int autoReload = 0;              // preview auto-reload box: 1 ticked, 0 not
     int xmlNodeIndex = -1;           // selected node of the XML tree, -1 for none
+    QString xmlNodeXpath;            // that node's Xpath, "" for none
 
     // Back to an empty table: fresh store root, tree with the root "Table", no paths.
     void reset();

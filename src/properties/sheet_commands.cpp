@@ -1,10 +1,9 @@
 #include "properties/sheet_commands.h"
 
 #include "documents/column_types.h"
-#include "documents/file_dialog.h"
-#include "documents/path_helpers.h"
 #include "documents/store_access.h"
 #include "documents/string_helpers.h"
+#include "documents/table_to_call.h"
 #include "documents/tree_selection.h"
 #include "documents/views/interface_dialogs_view.h"
 #include "documents/views/main_window_view.h"
@@ -186,17 +185,6 @@ QString getColor(const QString &current)
     const QString preset =
         current.startsWith(QChar('#')) ? ColorToHTML(Dec(current.mid(1))) : QString();
     return ui().chooseColor(preset);
-}
-
-QString selectTableToCall()
-{
-    const QString tableDir = getDir(workspace().current().tablePath);
-    const QString chosen = showFileDialog(
-        true, QStringLiteral("Call Table - Select Table to Call"), QStringLiteral("Table file|*.tvk"),
-        QStringLiteral("tvk"), false, QString(), tableDir);
-    if (chosen.isEmpty())
-        return {};
-    return relativePath(tableDir, getDir(slashPath(chosen))) + getFileName(chosen);
 }
 
 void goCss()

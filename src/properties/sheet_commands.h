@@ -14,9 +14,6 @@ void verbClick(int id);
 // The colour dialog preset from a colour value ("#" and six digits), else at the colour
 // chosen last: the colour value chosen, "" when cancelled.
 QString getColor(const QString &current);
-// The file dialog for the table a "Call Table" column calls: its path relative to the
-// current table's folder, "/" between folders; "" when cancelled.
-QString selectTableToCall();
 // "CSS Style": the css editor of the selected column (of an attribute's column) or table.
 void goCss();
 // "XSLT Input Parameters": the input parameter dialog; the preview follows when the

@@ -10,6 +10,8 @@
 #include "support/temp_home.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QScrollBar>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -48,6 +50,35 @@ struct BooksOpen {
     QTreeWidgetItem *item(const QString &text) const
     {
         return rep().tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    }
+    // A drag of text entering the structure tree, moving to the item and dropping there;
+    // the drop action reported back to the source.
+    Qt::DropAction dragOnto(QTreeWidgetItem *item, const QString &text) const
+    {
+        QWidget *viewport = rep().tree()->viewport();
+        QMimeData data;
+        data.setText(text);
+        const QPoint at = rep().tree()->visualItemRect(item).center();
+        QDragEnterEvent enter(at, Qt::MoveAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &enter);
+        hover(at, data);
+        QDropEvent drop(at, Qt::MoveAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &drop);
+        QTest::qWait(0);
+        return drop.dropAction();
+    }
+    void hover(QPoint at, const QMimeData &data) const
+    {
+        QDragMoveEvent move(at, Qt::MoveAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(rep().tree()->viewport(), &move);
+    }
+    QStringList columns() const
+    {
+        QStringList texts;
+        QTreeWidgetItem *table = rep().tree()->topLevelItem(0);
+        for (int i = 0; i < table->childCount(); ++i)
+            texts << table->child(i)->text(0);
+        return texts;
     }
     void click(QTreeWidgetItem *item, Qt::MouseButton button) const
     {
@@ -163,4 +194,64 @@ TEST(DesignerWindows, TheSelectedXmlNodeSurvivesSavingAndOpening)
     EXPECT_EQ(workspace().current().xmlNodeIndex, 3);
     const XmlTreeModel &model = books.xml().treeModel();
     EXPECT_EQ(model.nodeOf(books.xml().tree()->currentIndex()), 2);
+}
+
+TEST(DesignerWindows, DroppingAnXpathOnAnAttributeMapsIt)
+{
+    BooksOpen books;
+    QTreeWidgetItem *value = books.item("author")->child(0);
+    EXPECT_EQ(books.dragOnto(value, "/catalog/book/@id"), Qt::IgnoreAction)
+        << "the source keeps what was dragged";
+    EXPECT_EQ(workspace().current().store.value("Xpath-author@value"), "/catalog/book/@id");
+    EXPECT_EQ(workspace().current().selectedNodeKey, "author-value");
+    EXPECT_EQ(books.rep().tree()->currentItem(), books.item("author")->child(0));
+
+    books.dragOnto(books.item("year"), "/catalog/book/@id");
+    EXPECT_EQ(books.ui->messages,
+              QStringList{"To map attributes, please drag XML to column's attribute"});
+}
+
+TEST(DesignerWindows, DraggingAColumnOntoAnotherMovesIt)
+{
+    BooksOpen books;
+    books.dragOnto(books.item("title"), "|price");
+    EXPECT_EQ(books.columns(), (QStringList{"price", "title", "author", "year"}));
+    EXPECT_EQ(books.rep().tree()->currentItem()->text(0), "price");
+    books.dragOnto(books.item("Table"), "|title");
+    books.dragOnto(books.item("year"), "plain text");
+    EXPECT_EQ(books.columns(), (QStringList{"price", "title", "author", "year"}));
+}
+
+TEST(DesignerWindows, HoveringSelectsAndScrollsNearTheEdges)
+{
+    BooksOpen books;
+    QTreeWidget *tree = books.rep().tree();
+    tree->setFixedHeight(tree->visualItemRect(books.item("Table")).height() * 4);
+    QTest::qWait(0);
+    QScrollBar *bar = tree->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 3);
+    bar->setValue(bar->maximum());
+    QMimeData data;
+    data.setText("/catalog");
+    QDragEnterEvent enter(QPoint(5, 5), Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(tree->viewport(), &enter);
+
+    const int top = bar->value();
+    QTreeWidgetItem *under = tree->itemAt(QPoint(20, 2));
+    books.hover(QPoint(20, 2), data); // within 100 twips of the top
+    EXPECT_EQ(bar->value(), top - 1);
+    EXPECT_EQ(tree->currentItem(), under);
+    QTest::qWait(120);
+    const int scrolled = bar->value();
+    EXPECT_LT(scrolled, top - 1) << "the timer goes on scrolling while the pointer stays";
+
+    books.hover(QPoint(20, tree->viewport()->height() / 2), data);
+    QTest::qWait(120);
+    EXPECT_EQ(bar->value(), scrolled);
+    books.hover(QPoint(20, tree->viewport()->height() - 3), data); // within 200 twips of the bottom
+    EXPECT_EQ(bar->value(), scrolled + 1);
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(tree->viewport(), &leave);
+    QTest::qWait(120);
+    EXPECT_EQ(bar->value(), scrolled + 1);
 }

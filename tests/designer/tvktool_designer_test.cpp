@@ -6,6 +6,7 @@
 #include "support/temp_home.h"
 #include "support/tvktool_run.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 TEST(TvkToolDesigner, XmltreePrintsCaptionsAndXpaths)
@@ -57,4 +58,47 @@ TEST(TvkToolDesigner, EditAppliesStepsAndWritesTheTable)
     EXPECT_EQ(workspace().current().store.value("Type-d"), "Text");
 
     EXPECT_EQ(tvktool({"edit", home.file("in.tvk"), home.file("out.tvk")}, "jump\n").exitCode, 2);
+}
+
+TEST(TvkToolDesigner, EditBuildsColumnsAndMapsXml)
+{
+    TempHome home;
+    QDir(home.path()).mkpath("c");
+    ASSERT_TRUE(writeBytes(home.file("c/t2.tvk"), "head\x05\x05\x05\x05p\x0e\x0f\x05\x05\x05"));
+    workspace().current().tablePath = home.file("in.tvk");
+    ASSERT_TRUE(writeTableFile(home.file("in.tvk")));
+
+    const QByteArray steps = "selectxml\t/catalog/book/title\n"
+                             "addcolumn\tText\ttitle\tyes\n"
+                             "addcolumn\tImage\tpic\tno\n"
+                             "select\tpic-src\n"
+                             "drop\t/catalog/book/cover\n"
+                             "addatt\talt\tno\n"
+                             "addatt\twidth\tyes\n"
+                             "answer\tYes\n"
+                             "delatt\n"
+                             "answer\t" + home.file("c/t2.tvk").toUtf8() + "\n"
+                             "addcolumn\tCall Table\tcall\tno\n"
+                             "select\ttitle\n"
+                             "drop\t|call\n"
+                             "select\tcall-table\n"
+                             "drop\t/catalog\n";
+    const ToolRun run = tvktool({"edit", home.file("in.tvk"), home.file("out.tvk")}, steps);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "Are you sure you want to delete this attribute?\n"
+                       "Call Table - Select Table to Call\n"
+                       "Can't map XML to table attribute of Call Table field.\n");
+    resetWorkspace();
+    workspace().slotUsed[0] = true;
+    ASSERT_EQ(readTable(home.file("out.tvk")), TableReadOutcome::Complete);
+    const TableDocument &doc = workspace().current();
+    QStringList nodes;
+    doc.tree.forEach([&nodes](const StructureTree::Node &node) { nodes << node.key; });
+    EXPECT_EQ(nodes, (QStringList{"Table", "call", "call-table", "title", "title-value", "pic",
+                                  "pic-src", "pic-alt"}));
+    EXPECT_EQ(doc.store.value("Xpath-title@value"), "/catalog/book/title");
+    EXPECT_EQ(doc.store.value("Xpath-pic@src"), "/catalog/book/cover");
+    EXPECT_EQ(doc.store.value("Table-call@table"), "c/t2.tvk");
+    EXPECT_FALSE(doc.store.contains("XSL Code-pic@width"));
+    EXPECT_EQ(bytesOf(home.file("c/t2.txi")), QByteArray("p\x0e\x0f\r\n"));
 }

@@ -5,9 +5,11 @@
 #include "documents/text_files.h"
 #include "documents/workspace.h"
 #include "support/fake_main_window.h"
+#include "support/recording_tips.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,6 +56,15 @@ TEST(XmlDocument, LoadRecordsTheDocumentAndMarksTheTableChanged)
     EXPECT_EQ(t.state.tree->nodeCount(), 3);
     EXPECT_TRUE(t.window.menuEnabled.value("xslmenu"));
     EXPECT_TRUE(t.ui->messages.isEmpty());
+}
+
+TEST(XmlDocument, ALoadGuidesTheUserToTheNextStep)
+{
+    OpenTable t;
+    RecordingTips tips;
+    QDir(t.home.path()).mkpath("tables");
+    EXPECT_TRUE(t.load(t.xml("a.xml", "<a/>")));
+    EXPECT_EQ(tips.balloons, QStringList{"Add columns @ 1.addit"});
 }
 
 TEST(XmlDocument, LoadRefusals)

@@ -127,9 +127,10 @@ TEST(Tips, FirstNewTablePointsAtTheXmlWindowsBrowseButton)
     tipNotYetShown("First time open or create");
     BalloonTips tips(s.window);
     s.window.createWindowSet(0);
-    // The XML window's own button, as the XML window names it.
-    auto *browse = new QPushButton("Browse", s.window.slotWindow(0, SlotWindow::Parser)->widget());
-    browse->setObjectName("cmdBrowse");
+    // The XML window's own button.
+    const QWidget *browse =
+        s.window.slotWindow(0, SlotWindow::Parser)->widget()->findChild<QWidget *>("cmdBrowse");
+    ASSERT_TRUE(browse);
     s.ui->fileAnswers.push_back(s.home.file("t.tvk"));
     BalloonWatch watch(tips);
     trigger(s, "tb(0)");

@@ -1,12 +1,17 @@
 #include "designer/gui/table_window.h"
 
+#include "designer/attribute_editing.h"
+#include "designer/drop_mapping.h"
 #include "designer/table_editing.h"
+#include "properties/mapping_entry.h"
 #include "documents/views/property_sheet_view.h"
 #include "documents/workspace.h"
 #include "platform/gui/tree_icons.h"
 
 #include <QGridLayout>
+#include <QDrag>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -28,13 +33,90 @@ QTreeWidgetItem *itemOf(const StructureTree::Node &node)
     return item;
 }
 
+constexpr int scrollInterval = 50; // ms
+
 } // namespace
 
-StructureTreeWidget::StructureTreeWidget(QWidget *parent) : QTreeWidget(parent)
+StructureTreeWidget::StructureTreeWidget(QWidget *parent)
+    : QTreeWidget(parent), scrollTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("template"));
     setHeaderHidden(true);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDropIndicatorShown(false);
+    setAutoScroll(false); // the hovering scrolls in its own bands
+    scrollTimer->setInterval(scrollInterval);
+    connect(scrollTimer, &QTimer::timeout, this, &StructureTreeWidget::scrollOneLine);
+}
+
+void StructureTreeWidget::startDrag(Qt::DropActions)
+{
+    const QString text = dragText();
+    if (text.isEmpty())
+        return;
+    auto *drag = new QDrag(this);
+    auto *data = new QMimeData;
+    data->setText(text);
+    drag->setMimeData(data);
+    drag->exec(Qt::MoveAction);
+}
+
+void StructureTreeWidget::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!event->mimeData()->hasText()) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
+
+void StructureTreeWidget::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!event->mimeData()->hasText()) {
+        event->ignore();
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    if (QTreeWidgetItem *item = itemAt(at))
+        setCurrentItem(item);
+    const double twips = 1440.0 / logicalDpiY();
+    scrollDirection = dragScrollDirection(at.y() * twips, viewport()->height() * twips);
+    if (scrollDirection == 0)
+        scrollTimer->stop();
+    else if (!scrollTimer->isActive()) {
+        scrollOneLine();
+        scrollTimer->start();
+    }
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
+
+void StructureTreeWidget::dragLeaveEvent(QDragLeaveEvent *event)
+{
+    scrollTimer->stop();
+    event->accept();
+}
+
+// The drop is acted on once the drag has ended, so that its messages and tips never run
+// inside the drag; the source is told that nothing moved.
+void StructureTreeWidget::dropEvent(QDropEvent *event)
+{
+    scrollTimer->stop();
+    const QString text = event->mimeData()->text();
+    const QString key = keyOf(itemAt(event->position().toPoint()));
+    event->setDropAction(Qt::IgnoreAction);
+    event->accept();
+    QTimer::singleShot(0, this, [text, key] { dropOnTree(text, key); });
+}
+
+void StructureTreeWidget::scrollOneLine()
+{
+    verticalScrollBar()->triggerAction(scrollDirection < 0 ? QAbstractSlider::SliderSingleStepSub
+                                                           : QAbstractSlider::SliderSingleStepAdd);
 }
 
 QString StructureTreeWidget::keyOf(const QTreeWidgetItem *item)
@@ -183,3 +265,9 @@ void TableWindow::ren_Click() { ::ren_Click(); }
 void TableWindow::mup_Click() { ::mup_Click(); }
 
 void TableWindow::mdown_Click() { ::mdown_Click(); }
+
+void TableWindow::badd_Click() { ::badd_Click(); }
+
+void TableWindow::bdel_Click() { ::bdel_Click(); }
+
+void TableWindow::edX_Click() { editMapping(); }

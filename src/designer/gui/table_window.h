@@ -6,9 +6,12 @@
 #include <QWidget>
 
 class QPushButton;
+class QTimer;
 
 // The structure tree `template`: only a column's label may be edited in place, and the
-// edit renames the column with its keys.
+// edit renames the column with its keys. A drag carries its column; a drop of text acts
+// on the node under the pointer, which the hovering selects; near the top and bottom
+// edges the hovering scrolls the tree a line every 50 ms.
 class StructureTreeWidget : public QTreeWidget {
     Q_OBJECT
 public:
@@ -20,6 +23,17 @@ protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void scrollOneLine();
+
+    QTimer *scrollTimer;
+    int scrollDirection = 0;
 };
 
 // The table window `rep` of one table slot: the eight buttons and the structure tree,
@@ -43,6 +57,9 @@ public:
     void ren_Click() override;
     void mup_Click() override;
     void mdown_Click() override;
+    void badd_Click() override;
+    void bdel_Click() override;
+    void edX_Click() override;
 
 private:
     QPushButton *addButton(const QString &name, const QString &caption, void (TableWindow::*run)());

@@ -42,6 +42,9 @@ XmlDocumentWindow::XmlDocumentWindow(int slot, QWidget *parent)
       xmlData(new XmlTreeWidget(this))
 {
     setObjectName(QStringLiteral("frmParser"));
+    txtFileName->setObjectName(QStringLiteral("txtFileName"));
+    cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
+    makeit->setObjectName(QStringLiteral("makeit"));
     txtFileName->setReadOnly(true);
     cmdBrowse->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     cmdBrowse->setToolTip(QStringLiteral("Open XML file"));
@@ -157,7 +160,9 @@ void XmlDocumentWindow::setCaption(const QString &caption)
 void XmlDocumentWindow::selectionChanged()
 {
     const int node = items.nodeOf(xmlData->currentIndex());
-    workspace().tables[size_t(tableSlot)].xmlNodeIndex = node < 0 ? -1 : node + 1;
+    TableDocument &doc = workspace().tables[size_t(tableSlot)];
+    doc.xmlNodeIndex = node < 0 ? -1 : node + 1;
+    doc.xmlNodeXpath = node < 0 ? QString() : xpathOfNode(*items.tree(), node);
 }
 
 void XmlDocumentWindow::selectNodeIndex(int index)

@@ -26,6 +26,4 @@ public:
     virtual void edX_Click() {}      // edit attribute
     virtual void mup_Click() {}      // move column up
     virtual void mdown_Click() {}    // move column down
-    // Asks for a new column's name and type and creates it.
-    virtual void addSingleColumn() {}
 };

@@ -1,7 +1,10 @@
 #include "edit_steps.h"
 
+#include "designer/attribute_editing.h"
+#include "designer/drop_mapping.h"
 #include "designer/table_editing.h"
 #include "documents/structure_tree.h"
+#include "documents/workspace.h"
 #include "properties/commit_props.h"
 #include "properties/fill_props.h"
 #include "publishing/call_mapping.h"
@@ -19,6 +22,29 @@ void rename(EditUi &ui, const QString &name)
 {
     ui.replies.prepend(name);
     ren_Click();
+}
+
+QString field(const QString &argument, int index) { return argument.section(QChar('\t'), index, index); }
+
+bool isYes(const QString &text) { return text == QLatin1String("yes"); }
+
+// The selection of the XML tree, as its Xpath.
+void selectXml(EditUi &, const QString &xpath) { workspace().current().xmlNodeXpath = xpath; }
+
+void drop(EditUi &, const QString &text) { dropOnTree(text, workspace().current().selectedNodeKey); }
+
+// TYPE, NAME and MAP ("yes" ticks "Map selected XML") answer the add-column dialog.
+void addColumn(EditUi &ui, const QString &argument)
+{
+    ui.dialogs.newColumns.push_back({field(argument, 0), field(argument, 1), isYes(field(argument, 2))});
+    addit_Click();
+}
+
+// NAME and XSL ("yes" ticks "Calculate with XSL code") answer the attribute dialog.
+void addAttribute(EditUi &ui, const QString &argument)
+{
+    ui.dialogs.newAtts.push_back({field(argument, 0), isYes(field(argument, 1))});
+    badd_Click();
 }
 
 // The interface text with its separators written as \x0e, \x0f and \x10.
@@ -41,7 +67,7 @@ void setInterface(EditUi &, const QString &text)
 // ITEM Tab XPATH: one item of the selected Call Table column mapped and saved.
 void mapCall(EditUi &, const QString &argument)
 {
-    if (!mapCallItem(argument.section(QChar('\t'), 0, 0), argument.section(QChar('\t'), 1)))
+    if (!mapCallItem(field(argument, 0), argument.section(QChar('\t'), 1)))
         QTextStream(stderr) << "tvktool edit: no interface item " << argument << '\n';
 }
 
@@ -50,7 +76,7 @@ void mapCall(EditUi &, const QString &argument)
 void set(EditUi &, const QString &argument)
 {
     fillProps();
-    if (putIntoRow(argument.section(QChar('\t'), 0, 0), argument.section(QChar('\t'), 1)))
+    if (putIntoRow(field(argument, 0), argument.section(QChar('\t'), 1)))
         commitOnFocusLoss();
 }
 
@@ -63,6 +89,11 @@ const EditStep steps[] = {
     {"moveup", false, [](EditUi &, const QString &) { mup_Click(); }},
     {"movedown", false, [](EditUi &, const QString &) { mdown_Click(); }},
     {"delete", false, [](EditUi &, const QString &) { removeit_Click(); }},
+    {"selectxml", true, selectXml},
+    {"drop", true, drop},
+    {"addcolumn", true, addColumn},
+    {"addatt", true, addAttribute},
+    {"delatt", false, [](EditUi &, const QString &) { bdel_Click(); }},
     {"interface", true, setInterface},
     {"mapcall", true, mapCall},
 };

@@ -39,3 +39,9 @@ QString EditUi::inputBox(const QString &prompt, const QString &, const QString &
     *ok = !replies.isEmpty();
     return *ok ? replies.takeFirst() : QString();
 }
+
+QString EditUi::fileDialog(const FileDialogRequest &request)
+{
+    message(request.title);
+    return replies.isEmpty() ? QString() : replies.takeFirst();
+}

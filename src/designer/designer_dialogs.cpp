@@ -1,0 +1,7 @@
+#include "designer/designer_dialogs.h"
+
+DesignerDialogs *&designerDialogs()
+{
+    static DesignerDialogs *dialogs = nullptr;
+    return dialogs;
+}

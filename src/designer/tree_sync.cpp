@@ -1,0 +1,31 @@
+#include "designer/tree_sync.h"
+
+#include "documents/views/table_tree_view.h"
+#include "documents/workspace.h"
+
+void selectTreeNode(const QString &key)
+{
+    workspace().current().selectedNodeKey = key;
+    if (TableTreeView *rep = workspace().currentViews().rep)
+        rep->selectNode(key);
+}
+
+void refreshTableWindow()
+{
+    if (TableTreeView *rep = workspace().currentViews().rep) {
+        rep->showTree();
+        rep->selectNode(workspace().current().selectedNodeKey);
+    }
+}
+
+void showTreeSelecting(const QString &key)
+{
+    workspace().current().selectedNodeKey = key;
+    refreshTableWindow();
+}
+
+void refillPropertySheet()
+{
+    if (TableTreeView *rep = workspace().currentViews().rep)
+        rep->fillProps();
+}

@@ -1,0 +1,26 @@
+#include "documents/table_to_call.h"
+
+#include "documents/file_dialog.h"
+#include "documents/path_helpers.h"
+#include "documents/side_file_restore.h"
+#include "documents/workspace.h"
+#include "platform/ui_services.h"
+
+QString selectTableToCall()
+{
+    const QString chosen =
+        showFileDialog(true, QStringLiteral("Call Table - Select Table to Call"),
+                       QStringLiteral("Table file|*.tvk"), QStringLiteral("tvk"), false, {}, {});
+    if (chosen.isEmpty())
+        return {};
+    // A call names the called table's templates and side files after the file's base name.
+    if (getBaseName(chosen).isEmpty()) {
+        ui().message(QStringLiteral("The table file has no name. Please select another table."));
+        return {};
+    }
+    const QString reference =
+        slashPath(relativePath(getDir(workspace().current().tablePath), getDir(chosen)) +
+                  getFileName(chosen));
+    restoreSideFiles(reference);
+    return reference;
+}
