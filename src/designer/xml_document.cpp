@@ -89,6 +89,9 @@ void recordLoad(XmlDocumentState &state)
     doc.propShown = true;
     doc.resultShown = true;
     goControls();
+    // The tip points at what comes next, so the loaded tree is on screen first.
+    if (XmlTreeView *parser = workspace().currentViews().parser)
+        parser->showLoaded();
     showStartTip();
 }
 

@@ -39,6 +39,7 @@ public:
     void loadXMLFile() override;
     void selectNodeIndex(int index) override;
     void scrollLeft() override;
+    void showLoaded() override { showState(); }
     void showMakeit(bool shown) override;
     QString selectedXpath() const override;
     void cmdBrowse_Click() override;

@@ -13,6 +13,8 @@ public:
     virtual void selectNodeIndex(int index) = 0;
     // Scrolls the tree fully left.
     virtual void scrollLeft() = 0;
+    // A load has ended: shows the document, its path and caption as they are now.
+    virtual void showLoaded() {}
     // Shows the button that maps the selected element to a new column.
     virtual void showMakeit(bool) {}
     // The absolute Xpath of the selected element; "" for none.
