@@ -89,10 +89,6 @@ void recordLoad(XmlDocumentState &state)
     doc.propShown = true;
     doc.resultShown = true;
     goControls();
-    // The tip points at what comes next, so the loaded tree is on screen first.
-    if (XmlTreeView *parser = workspace().currentViews().parser)
-        parser->showLoaded();
-    showStartTip();
 }
 
 QString askXmlFile(const XmlDocumentState &state)
@@ -149,9 +145,15 @@ void cmdBrowse_Click(XmlDocumentState &state, const XmlParseRunner &parse)
     }
     state.fileName = candidate;
     state.prevXmlPath = doc.xmlPath;
-    loadXMLFile(state, parse);
+    const bool loaded = loadXMLFile(state, parse);
     runIfAutoRun();
     showTableProperties();
+    if (!loaded)
+        return;
+    // The user chose this document: the next step's tip points at the loaded tree.
+    if (XmlTreeView *parser = workspace().currentViews().parser)
+        parser->showLoaded();
+    showStartTip();
 }
 
 bool loadXMLFile(XmlDocumentState &state, const XmlParseRunner &parse)

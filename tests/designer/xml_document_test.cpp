@@ -58,12 +58,19 @@ TEST(XmlDocument, LoadRecordsTheDocumentAndMarksTheTableChanged)
     EXPECT_TRUE(t.ui->messages.isEmpty());
 }
 
-TEST(XmlDocument, ALoadGuidesTheUserToTheNextStep)
+// The user's own choice of document is followed by the next step's tip; the load of a
+// table being opened is not.
+TEST(XmlDocument, ChoosingADocumentGuidesTheUserToTheNextStep)
 {
     OpenTable t;
     RecordingTips tips;
     QDir(t.home.path()).mkpath("tables");
     EXPECT_TRUE(t.load(t.xml("a.xml", "<a/>")));
+    EXPECT_TRUE(tips.balloons.isEmpty()) << "a table being opened offers its tip itself";
+    workspace().presetXmlPath = t.xml("b.xml", "<b/>");
+    t.ui->answers = {Answer::Yes}; // replace the current document
+    cmdBrowse_Click(t.state, parseNow);
+    workspace().presetXmlPath.clear();
     EXPECT_EQ(tips.balloons, QStringList{"Add columns @ 1.addit"});
 }
 
