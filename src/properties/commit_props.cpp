@@ -59,16 +59,16 @@ bool putIntoRow(const QString &caption, const QString &value)
 
 void updateProps()
 {
-    if (const StructureTree::Node *node = selectedNode())
-        commitRow(*node);
+    const PropertySheet &sheet = currentSheet();
+    if (sheet.currentElement.isEmpty())
+        return;
+    if (const StructureTree::Node *shown = workspace().current().tree.find(sheet.currentElement))
+        commitRow(*shown);
 }
 
 void commitOnFocusLoss()
 {
     const TableDocument &doc = workspace().current();
-    const PropertySheet &sheet = currentSheet();
-    if (sheet.currentElement.isEmpty() || sheet.isLoading || doc.xmlPath.isEmpty())
-        return;
-    if (const StructureTree::Node *shown = doc.tree.find(sheet.currentElement))
-        commitRow(*shown);
+    if (!currentSheet().isLoading && !doc.xmlPath.isEmpty())
+        updateProps();
 }
