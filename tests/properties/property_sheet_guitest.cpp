@@ -3,9 +3,11 @@
 #include "designer/table_editing.h"
 #include "documents/code_editor_pool.h"
 #include "documents/table_commands.h"
+#include "documents/table_commands_menu.h"
 #include "documents/workspace.h"
 #include "mainwindow/gui/slot_window_set.h"
 #include "mainwindow/gui/vantor.h"
+#include "mainwindow/menu_table.h"
 #include "platform/gui/property_grid.h"
 #include "properties/code_editors.h"
 #include "properties/gui/code_editor_window.h"
@@ -23,6 +25,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -157,6 +160,40 @@ TEST(PropertySheetGui, ShowsTheNodesSheetAndCommitsTypedValues)
     books.frame()->close();
     EXPECT_FALSE(books.frame()->isVisible());
     EXPECT_EQ(workspace().views[size_t(books.slot)].allProp, &books.sheet()); // hidden, kept
+}
+
+// Mended: a value typed and not yet committed was lost when the user moved to another row
+// with the arrow keys, when the sheet was rebuilt for another node, and when the table
+// was saved or the program closed with the focus still in the field.
+TEST(PropertySheetGui, ATypedValueIsCommittedBeforeItsFieldGoes)
+{
+    const std::pair<const char *, std::function<void(BooksSheet &)>> leaves[] = {
+        {"arrow key", [](BooksSheet &books) {
+             QTest::keyClick(books.grid().selectedEditor()->findChild<QLineEdit *>("field"),
+                             Qt::Key_Down);
+         }},
+        {"other node", [](BooksSheet &) { nodeClick("author"); }},
+        {"save", [](BooksSheet &) { dosave_Click(); }},
+        {"exit", [](BooksSheet &books) {
+             books.ui->answers = {Answer::Cancel};
+             EXPECT_FALSE(books.window.close());
+             EXPECT_EQ(books.ui->questions.size(), 1);
+         }},
+    };
+    for (const auto &[name, leave] : leaves) {
+        BooksSheet books;
+        books.window.show();
+        books.choose("title", "Width");
+        auto *field = books.grid().selectedEditor()->findChild<QLineEdit *>("field");
+        ASSERT_TRUE(field);
+        field->setFocus();
+        field->clear();
+        QTest::keyClicks(field, "7px");
+        leave(books);
+        QApplication::processEvents();
+        EXPECT_EQ(books.stored("Width-title"), "7px") << name;
+        EXPECT_EQ(books.stored("Width-author"), "") << name;
+    }
 }
 
 TEST(PropertySheetGui, TheButtonOpensTheCodeEditorWhoseSaveReachesTheStore)
