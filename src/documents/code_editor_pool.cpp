@@ -62,6 +62,7 @@ void releaseSlotEditors(int slot)
         if (editor.window)
             editor.window->setShown(false);
         editor.exists = false;
+        editor.opened = false;
         editor.xslEditShown = false;
         editor.myElement.clear();
         editor.myFunction.clear();

@@ -88,6 +88,7 @@ bool openCodeEditor(const QString &kind, const QString &code, const QString &cap
     state.code = code;
     state.savedCode = code;
     state.propCaption = ws.current().selectedPropertyCaption;
+    ws.xslEditForms[size_t(index)].opened = true;
     if (PropertySheetView *sheet = ws.currentViews().allProp)
         sheet->showCodeEditor(index, caption);
     return true;
@@ -145,7 +146,7 @@ bool settleCodeEditors(int slot)
     const Workspace &ws = workspace();
     for (int i = 0; i < codeEditorPoolSize; ++i) {
         const CodeEditorRecord &editor = ws.xslEditForms[size_t(i)];
-        if (editor.exists && (slot < 0 || editor.myTab == slot) && !checkChange(i))
+        if (editor.opened && (slot < 0 || editor.myTab == slot) && !checkChange(i))
             return false;
     }
     return true;

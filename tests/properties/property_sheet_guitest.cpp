@@ -222,6 +222,25 @@ TEST(PropertySheetGui, TheButtonOpensTheCodeEditorWhoseSaveReachesTheStore)
     EXPECT_EQ(css->code()->toPlainText(), "color:red");
 }
 
+// Mended: a table reopened in the slot showed the editor window the closed table had
+// used, with its given-up code, which Save then wrote into the reopened table.
+TEST(PropertySheetGui, AReopenedTableShowsOnlyEditorsOpenedForIt)
+{
+    BooksSheet books;
+    books.window.show();
+    CodeEditorWindow *css = books.openEditor("title", "CSS Style", "css");
+    ASSERT_TRUE(css);
+    ASSERT_TRUE(saveit()); // the table file has the editor open
+    css->code()->setPlainText("color: given up");
+    books.ui->answers = {Answer::No, Answer::No};
+    books.window.runProcedure(Procedure::docloseit_Click, 0);
+    ASSERT_TRUE(openTable(books.home.file("demo_books.tvk")));
+    QApplication::processEvents();
+    EXPECT_FALSE(css->isVisible());
+    EXPECT_EQ(books.openEditor("title", "CSS Style", "css"), css);
+    EXPECT_EQ(css->code()->toPlainText(), books.stored("CSS Style-title"));
+}
+
 TEST(PropertySheetGui, RefusedCodeKeepsTheEditorOpenWhateverTheAnswer)
 {
     BooksSheet books;
