@@ -284,15 +284,19 @@ TEST(PropertySheetGui, TheParameterDialogEditsInPlaceAndChecksNamesAtOk)
     QTest::keyClick(dialog.editor(), Qt::Key_Backtab);
     EXPECT_EQ(grid->currentColumn(), 0);
 
+    // A move keeps the open editor's text in its row and closes the editor.
+    dialog.editor()->setText("b2");
     dialog.goup_Click();
-    EXPECT_EQ(grid->item(0, 0)->text(), "b");
+    EXPECT_FALSE(dialog.editing());
+    EXPECT_EQ(grid->item(0, 0)->text(), "b2");
     EXPECT_EQ(grid->currentRow(), 0);
     dialog.goup_Click();
-    EXPECT_EQ(grid->item(0, 0)->text(), "b");
+    EXPECT_EQ(grid->item(0, 0)->text(), "b2");
     dialog.godown_Click();
-    EXPECT_EQ(grid->item(1, 0)->text(), "b");
+    EXPECT_EQ(grid->item(1, 0)->text(), "b2");
 
     // OK takes the open editor's text, and checks it.
+    dialog.openEditor();
     dialog.editor()->setText("table");
     books.ui->messages.clear();
     dialog.ok_Click();
@@ -304,7 +308,13 @@ TEST(PropertySheetGui, TheParameterDialogEditsInPlaceAndChecksNamesAtOk)
               list + "b" + QChar(14) + "5 &lt; 6" + QChar(15));
     EXPECT_EQ(books.grid().value("XSLT Input Parameters"), "Parameters");
 
+    // Mended: Delete with the editor open left it over the next row, whose name OK then
+    // overwrote with the deleted row's.
+    grid->setCurrentCell(0, 0);
+    dialog.openEditor();
     dialog.removeit_Click();
+    EXPECT_FALSE(dialog.editing());
+    EXPECT_EQ(grid->item(0, 0)->text(), "b");
     dialog.removeit_Click();
     EXPECT_EQ(grid->rowCount(), 0);
     EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), "Parameter Name");

@@ -73,8 +73,7 @@ void InputParamsDialog::edit(const QString &list)
 
 void InputParamsDialog::addXinp(const QString &list)
 {
-    Text1->hide();
-    isEditing = false;
+    endEditing(false);
     grid->setRowCount(0);
     for (const InputParameter &row : unpackParameters(list))
         appendRow(row.name, row.value);
@@ -170,25 +169,44 @@ void InputParamsDialog::makenew_Click()
     openEditor();
 }
 
-void InputParamsDialog::removeit_Click()
-{
-    if (grid->rowCount() == 1) {
-        Text1->hide();
-        isEditing = false;
-        grid->setRowCount(0);
-    } else if (grid->currentRow() >= 0) {
-        grid->removeRow(grid->currentRow());
-    }
-}
-
-void InputParamsDialog::goup_Click() { gridMoveUp(*grid); }
-
-void InputParamsDialog::godown_Click() { gridMoveDown(*grid); }
-
-void InputParamsDialog::ok_Click()
+void InputParamsDialog::keepEditorText()
 {
     if (isEditing && grid->currentRow() >= 0)
         setCell(grid->currentRow(), grid->currentColumn(), cellText(Text1->text()));
+}
+
+void InputParamsDialog::endEditing(bool keepText)
+{
+    if (keepText)
+        keepEditorText();
+    Text1->hide();
+    isEditing = false;
+}
+
+void InputParamsDialog::removeit_Click()
+{
+    endEditing(false);
+    if (grid->rowCount() == 1)
+        grid->setRowCount(0);
+    else if (grid->currentRow() >= 0)
+        grid->removeRow(grid->currentRow());
+}
+
+void InputParamsDialog::goup_Click()
+{
+    endEditing(true);
+    gridMoveUp(*grid);
+}
+
+void InputParamsDialog::godown_Click()
+{
+    endEditing(true);
+    gridMoveDown(*grid);
+}
+
+void InputParamsDialog::ok_Click()
+{
+    keepEditorText();
     const QList<InputParameter> list = rows();
     if (!parameterNamesAccepted(list))
         return;
