@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QWheelEvent>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -156,6 +157,16 @@ TEST(PropertySheetGui, ShowsTheNodesSheetAndCommitsTypedValues)
     books.window.slotWindow(books.slot, SlotWindow::Rep)->widget()->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(books.stored("Height-title"), "2em");
+
+    // Mended: the wheel turning over a list changed and committed its choice.
+    books.choose("title", "Break After");
+    const QString breakAfter = books.stored("Break After-title");
+    auto *list = qobject_cast<QComboBox *>(books.grid().selectedEditor());
+    ASSERT_TRUE(list);
+    QWheelEvent wheel(QPointF(5, 5), list->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list, &wheel);
+    EXPECT_EQ(books.stored("Break After-title"), breakAfter);
 
     books.frame()->close();
     EXPECT_FALSE(books.frame()->isVisible());

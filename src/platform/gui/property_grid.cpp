@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace {
 
@@ -29,6 +30,22 @@ bool isEditable(const GridItem &item)
 {
     return item.kind == GridItem::Kind::Row && !item.readOnly && item.edit != GridItem::Edit::None;
 }
+
+// A row's list: the wheel turning over it scrolls the grid, and changes the choice only
+// once the list has the focus.
+class ListEditor : public QComboBox {
+public:
+    ListEditor() { setFocusPolicy(Qt::StrongFocus); }
+
+protected:
+    void wheelEvent(QWheelEvent *event) override
+    {
+        if (hasFocus())
+            QComboBox::wheelEvent(event);
+        else
+            event->ignore();
+    }
+};
 
 // An editor about to go sends nothing more: what it still holds would reach whatever row
 // has its caption by then.
@@ -291,7 +308,7 @@ QWidget *PropertyGrid::makeEditor(const QString &caption, const GridItem &item)
             putValue(caption, text);
     };
     if (item.edit == GridItem::Edit::List) {
-        auto *list = new QComboBox;
+        auto *list = new ListEditor;
         list->setObjectName(QStringLiteral("list"));
         list->addItems(item.choices);
         list->setEditable(!item.restrictToList);
