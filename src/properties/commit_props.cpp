@@ -9,6 +9,13 @@
 
 namespace {
 
+// A row showing a stored value without its line breaks and Tabs has not been edited.
+QString shownFlat(QString stored)
+{
+    stripBreaks(stored);
+    return trimWhiteVar(stored);
+}
+
 bool isPackedList(const QString &caption)
 {
     return caption == QLatin1String("XSLT Input Parameters") ||
@@ -26,7 +33,8 @@ void commitRow(const StructureTree::Node &node)
     const QString value = trimWhiteVar(storableText(caption, holder ? sheet.holder(*holder)
                                                                      : row->value));
     const QString key = propertyKey(caption, node);
-    if (value == trimWhiteVar(getKey(key)))
+    const QString stored = getKey(key);
+    if (value == trimWhiteVar(stored) || (!holder && value == shownFlat(stored)))
         return;
     setKey(key, value, true);
     runIfAutoRun();

@@ -11,7 +11,8 @@ bool putIntoRow(const QString &caption, const QString &value);
 // Stores the selected row's value (a holder's text for the six holder rows) under its key
 // for the node the sheet shows, whatever node is selected now: trimmed, without the record separators a table file or a packed
 // list uses, and only when it differs from the stored value; then marks the table changed
-// and lets the preview follow. Rows that hold no property, read-only rows and groups are
+// and lets the preview follow. A row showing the stored value without its line breaks and
+// Tabs (not a holder row) stores nothing. Rows that hold no property, read-only rows and groups are
 // never stored, nor anything when the sheet shows no node or one that no longer exists.
 void updateProps();
 // The sheet losing the focus: commits as updateProps does, but nothing while a table file
