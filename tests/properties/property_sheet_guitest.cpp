@@ -146,6 +146,8 @@ TEST(PropertySheetGui, ShowsTheNodesSheetAndCommitsTypedValues)
     EXPECT_EQ(books.stored("Width-title"), "40px");
     EXPECT_FALSE(books.grid().putValue("Hide Header", "Maybe"));
     EXPECT_FALSE(books.grid().putValue("Mapping", "/x"));
+    // Mended: a heading row took typed text that went nowhere.
+    EXPECT_FALSE(books.grid().putValue("Debug Column", "x"));
 
     // Typed into the field and left without Enter: the focus loss commits it.
     books.window.show();
