@@ -107,6 +107,20 @@ TEST_F(CodeEditors, ASyntaxErrorStoresNothingAndKeepsTheEditorOpen)
     EXPECT_EQ(codeEditorState(xsl).code, "<b>");
 }
 
+// Mended: Save of an editor whose column was deleted said nothing, and Yes in its close
+// prompt kept it open for good.
+TEST_F(CodeEditors, AnEditorWhoseNodeIsGoneSaysSoAndCloses)
+{
+    const int css = openAndType("c1", "CSS Style", "css", "color:red");
+    doc().tree.remove("c1");
+    EXPECT_FALSE(saveCodeEditor(css).saved);
+    EXPECT_EQ(ui->messages.value(0),
+              "The column or attribute of this code no longer exists. The code cannot be saved.");
+    ui->answers = {Answer::Yes};
+    EXPECT_TRUE(checkChange(css));
+    EXPECT_EQ(stored("CSS Style-c1"), "");
+}
+
 TEST_F(CodeEditors, TheClosePromptAsksOnlyAboutRealChanges)
 {
     const int css = openAndType("c1", "CSS Style", "css", "");
