@@ -42,15 +42,17 @@ void commitRow(const StructureTree::Node &node)
 
 } // namespace
 
+QString withoutListSeparators(QString text)
+{
+    text.removeIf([](QChar c) { return c.unicode() >= 14 && c.unicode() <= 16; });
+    return text;
+}
+
 QString storableText(const QString &caption, const QString &value)
 {
-    const char16_t last = isPackedList(caption) ? 5 : 16;
     QString text = value;
-    text.removeIf([last](QChar c) {
-        const char16_t u = c.unicode();
-        return (u >= 2 && u <= 5) || (u >= 14 && u <= last);
-    });
-    return text;
+    text.removeIf([](QChar c) { return c.unicode() >= 2 && c.unicode() <= 5; });
+    return isPackedList(caption) ? text : withoutListSeparators(text);
 }
 
 bool putIntoRow(const QString &caption, const QString &value)
