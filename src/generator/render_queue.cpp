@@ -100,8 +100,10 @@ void RenderQueue::finished(int slot, unsigned ticket, int targets, const Transfo
     SlotState &state = states[size_t(slot)];
     state.inFlight = 0;
     state.stopper.reset();
-    if (ticket != state.ticket)
-        return; // the slot forgot it
+    if (ticket != state.ticket) {
+        queueStart(slot); // the slot forgot it; a render asked for since may start now
+        return;
+    }
     if (state.waiting) {
         // Superseded: the newer render takes over whatever this one was for.
         state.waiting |= targets;

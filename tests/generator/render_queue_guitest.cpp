@@ -76,15 +76,19 @@ TEST_F(RenderQueueTest, SupersededRenderIsNeverShown)
     EXPECT_EQ(scripted->openedInBrowser, QStringList{views.rendered[0].pagePath});
 }
 
-TEST_F(RenderQueueTest, ForgottenSlotShowsNothing)
+// The forgotten render shows nothing, and one asked for meanwhile starts when it ends.
+TEST_F(RenderQueueTest, ForgottenRenderShowsNothingAndTheNextOneIsShown)
 {
     printAfterPause("old-table");
     const int before = renderQueue().transformsStarted();
     renderQueue().request(RenderQueue::Window);
     untilStarted(before);
     renderQueue().forget(0);
+    printAfterPause("new-table");
+    renderQueue().request(RenderQueue::Window);
     renderQueue().waitIdle();
-    EXPECT_TRUE(views.rendered.isEmpty());
+    ASSERT_EQ(views.rendered.size(), 1);
+    EXPECT_EQ(readFile(views.rendered[0].pagePath), "new-table\n");
 }
 
 TEST_F(RenderQueueTest, RefusedPlugInSaysWhyInTheStatusLine)
