@@ -33,6 +33,11 @@ QString plugInCommandLine()
 
 QString previewPagePath() { return dataFolder() + QStringLiteral("/tmp-htmlfile.html"); }
 
+QString windowPagePath(int slot)
+{
+    return dataFolder() + QStringLiteral("/tmp-htmlfile-%1.html").arg(slot + 1);
+}
+
 QString previewCaption()
 {
     const TableDocument &doc = workspace().current();
@@ -82,8 +87,11 @@ RenderOutcome finishRender(const TransformResult &result, bool forWindow)
     outcome.rendered = true;
     outcome.pagePath = previewPagePath();
     writeFile(outcome.pagePath, result.html, false);
-    if (forWindow)
+    if (forWindow) {
+        outcome.pagePath = windowPagePath(workspace().curTable);
+        writeFile(outcome.pagePath, result.html, false);
         workspace().lastHighlightedColumn.clear(); // the new page carries no outline
+    }
     outcome.caption = previewCaption();
     return outcome;
 }

@@ -121,7 +121,7 @@ void RenderQueue::deliver(int slot, int targets, const RenderOutcome &outcome)
         if (PreviewView *preview = workspace().views[size_t(slot)].result)
             preview->showRendered(outcome);
     if ((targets & Browser) && outcome.rendered)
-        ui().openInBrowser(outcome.pagePath);
+        ui().openInBrowser(previewPagePath());
 }
 
 RenderQueue &renderQueue()

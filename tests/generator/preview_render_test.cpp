@@ -59,9 +59,10 @@ TEST_F(PreviewRender, WritesSideFilesPageAndCaptionAndRefreshesTheStylesheetView
     const RenderOutcome outcome = render();
 
     ASSERT_TRUE(outcome.rendered);
-    EXPECT_EQ(outcome.pagePath, table.home.file("tmp-htmlfile.html"));
+    EXPECT_EQ(outcome.pagePath, table.home.file("tmp-htmlfile-1.html"));
     const QString page = readFile(outcome.pagePath);
     EXPECT_TRUE(page.contains("id=\"r_1_2_Orders_price\"")) << page.toStdString();
+    EXPECT_EQ(readFile(table.home.file("tmp-htmlfile.html")), page);
     EXPECT_EQ(outcome.caption, "Web page from: " + workspace().current().xmlPath + " [using msxsl]");
     EXPECT_EQ(readFile(table.home.file("Orders.txp")), "/orders/o");
     EXPECT_TRUE(views.calls.contains("xslCode.showGenerated"));
@@ -70,11 +71,18 @@ TEST_F(PreviewRender, WritesSideFilesPageAndCaptionAndRefreshesTheStylesheetView
     EXPECT_TRUE(scripted->messages.isEmpty());
 }
 
-// The render for the separate browser keeps the preview's outline.
-TEST_F(PreviewRender, BrowserRenderKeepsTheOutline)
+// The render for the separate browser keeps the preview's outline and the page the window
+// shows.
+TEST_F(PreviewRender, BrowserRenderKeepsTheOutlineAndTheWindowsPage)
 {
+    const QString windowPage = render().pagePath;
+    table.addColumn("extra", "Text", "/orders/o/n");
     workspace().lastHighlightedColumn = "price";
-    ASSERT_TRUE(render(false).rendered);
+    const RenderOutcome browser = render(false);
+    ASSERT_TRUE(browser.rendered);
+    EXPECT_EQ(browser.pagePath, table.home.file("tmp-htmlfile.html"));
+    EXPECT_TRUE(readFile(browser.pagePath).contains("r_1_1_Orders_extra"));
+    EXPECT_FALSE(readFile(windowPage).contains("r_1_1_Orders_extra"));
     EXPECT_EQ(workspace().lastHighlightedColumn, "price");
 }
 

@@ -1,5 +1,6 @@
 // Renders off the user-interface thread: requests join, superseded results are dropped.
 #include "documents/text_files.h"
+#include "generator/preview_render.h"
 #include "generator/render_queue.h"
 #include "support/recording_views.h"
 #include "support/scripted_ui.h"
@@ -73,7 +74,8 @@ TEST_F(RenderQueueTest, SupersededRenderIsNeverShown)
     ASSERT_EQ(views.rendered.size(), 1);
     EXPECT_EQ(readFile(views.rendered[0].pagePath), "new-page\n");
     // The superseded render was for the browser: the newer one opens it there too.
-    EXPECT_EQ(scripted->openedInBrowser, QStringList{views.rendered[0].pagePath});
+    EXPECT_EQ(scripted->openedInBrowser, QStringList{previewPagePath()});
+    EXPECT_EQ(readFile(previewPagePath()), "new-page\n");
 }
 
 // The forgotten render shows nothing, and one asked for meanwhile starts when it ends.
