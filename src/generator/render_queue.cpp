@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QThread>
 #include <algorithm>
+#include <utility>
 
 RenderQueue::RenderQueue()
 {
@@ -66,9 +67,12 @@ void RenderQueue::start(int slot)
     state.startQueued = false;
     if (state.inFlight || !state.waiting)
         return;
+    const CurTableGuard onSlot(slot);
+    const QString pluginFile = pluginStylesheetPath();
+    if (pluginFileInUse(pluginFile))
+        return; // starts when the run reading that file ends
     const int targets = state.waiting;
     state.waiting = 0;
-    const CurTableGuard onSlot(slot);
     generateXSLCode(false);
     std::optional<TransformJob> job = beginRender(true);
     if (!job) {
@@ -78,6 +82,7 @@ void RenderQueue::start(int slot)
         return;
     }
     state.inFlight = targets;
+    state.pluginFile = job->plugIn ? pluginFile : QString();
     state.stopper = std::make_shared<XsltStopToken>();
     job->limits.stopToken = state.stopper.get();
     ++started;
@@ -95,11 +100,27 @@ void RenderQueue::start(int slot)
     });
 }
 
+bool RenderQueue::pluginFileInUse(const QString &file) const
+{
+    return !file.isEmpty() && std::any_of(states.begin(), states.end(), [&](const SlotState &s) {
+               return s.pluginFile == file;
+           });
+}
+
+void RenderQueue::startHeldBack(int finishedSlot)
+{
+    for (int other = 0; other < maxTables; ++other)
+        if (other != finishedSlot)
+            queueStart(other);
+}
+
 void RenderQueue::finished(int slot, unsigned ticket, int targets, const TransformResult &result)
 {
     SlotState &state = states[size_t(slot)];
     state.inFlight = 0;
     state.stopper.reset();
+    if (!std::exchange(state.pluginFile, QString()).isEmpty())
+        startHeldBack(slot);
     if (ticket != state.ticket) {
         queueStart(slot); // the slot forgot it; a render asked for since may start now
         return;

@@ -92,6 +92,14 @@ TransformJob refusedJob(const QString &why)
 
 } // namespace
 
+QString pluginStylesheetPath()
+{
+    if (getKey(QStringLiteral("Use Plug In XSLT-Table")) != u"True" ||
+        getKey(QStringLiteral("XSLT Command Line-Table")).isEmpty())
+        return {};
+    return stylesheetFolder() + pluginStylesheetName;
+}
+
 TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode)
 {
     // The table's name names the stylesheet's templates; the processor's own complaint
@@ -102,15 +110,13 @@ TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode)
     job.xmlPath = xmlPath;
     job.xslCode = xslCode;
     QString &used = workspace().current().xsltProcessorUsed;
-    const QString commandLine = getKey(QStringLiteral("XSLT Command Line-Table"));
-    job.plugIn =
-        getKey(QStringLiteral("Use Plug In XSLT-Table")) == u"True" && !commandLine.isEmpty();
+    job.plugIn = !pluginStylesheetPath().isEmpty();
     if (job.plugIn) {
         // Refused, the plug-in gets no stylesheet and does not run.
-        const QString folder = stylesheetFolder();
-        if (!mayWriteStylesheet(folder + pluginStylesheetName))
+        if (!mayWriteStylesheet(pluginStylesheetPath()))
             return refusedJob(QString());
-        job.plugin = preparePlugin(commandLine, xmlPath, xslCode, folder, used);
+        job.plugin = preparePlugin(getKey(QStringLiteral("XSLT Command Line-Table")), xmlPath,
+                                   xslCode, stylesheetFolder(), used);
     } else {
         used = builtInProcessor;
         job.baseUri = tableStylesheet();

@@ -29,6 +29,9 @@ struct TransformJob {
     std::shared_ptr<XmlSourceCache> sources; // built-in: parsed documents to reuse, or null
 };
 
+// The stylesheet file the table's plug-in processor reads; "" when the table uses the
+// built-in processor.
+QString pluginStylesheetPath();
 // The table's processor chosen and recorded; for a plug-in, its stylesheet file written
 // (a failure is reported).
 TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode);

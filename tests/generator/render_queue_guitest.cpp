@@ -28,13 +28,14 @@ protected:
     }
     void TearDown() override { renderQueue().waitIdle(); }
 
-    void printAfterPause(const QString &text)
+    // The current slot's table runs the command line, allowed already.
+    void usePlugIn(const QString &command)
     {
-        const QString command = "sh -c \"sleep 0.3; echo " + text + "\"";
         table.set("Use Plug In XSLT-Table", "True");
         table.set("XSLT Command Line-Table", command);
         workspace().pluginAnswers.insert(command, true);
     }
+    void printAfterPause(const QString &text) { usePlugIn("sh -c \"sleep 0.3; echo " + text + "\""); }
     // Lets events run until the slot's render is in flight.
     static void untilStarted(int before)
     {
@@ -103,4 +104,37 @@ TEST_F(RenderQueueTest, RefusedPlugInSaysWhyInTheStatusLine)
     EXPECT_FALSE(views.rendered[0].rendered);
     EXPECT_TRUE(views.rendered[0].status.contains("xsltproc xslFileName xmlFileName"));
     EXPECT_TRUE(scripted->openedInBrowser.isEmpty());
+}
+
+// Both tables' plug-ins read the stylesheet file of the same folder: the second run may
+// write it only after the first has read it.
+TEST_F(RenderQueueTest, PlugInRunsInOneFolderEachReadTheirOwnStylesheet)
+{
+    const QString command = "sh -c \"sleep 0.3; cat xslFileName\"";
+    usePlugIn(command);
+    RecordingViews otherViews;
+    {
+        const CurTableGuard onOther(1);
+        otherViews.attach(workspace().currentViews());
+        workspace().current().tablePath = table.home.file("Other.tvk");
+        workspace().current().xmlPath = workspace().tables[0].xmlPath;
+        table.set("Xpath-Table", "/orders/o");
+        table.addColumn("other", "Text", "/orders/o");
+        usePlugIn(command);
+    }
+    const int before = renderQueue().transformsStarted();
+    renderQueue().request(RenderQueue::Window);
+    untilStarted(before);
+    {
+        const CurTableGuard onOther(1);
+        renderQueue().request(RenderQueue::Window);
+    }
+    renderQueue().waitIdle();
+
+    ASSERT_EQ(views.rendered.size(), 1);
+    ASSERT_EQ(otherViews.rendered.size(), 1);
+    const QString page = readFile(views.rendered[0].pagePath);
+    EXPECT_TRUE(page.contains("<xsl:template name=\"Orders\">"));
+    EXPECT_FALSE(page.contains("<xsl:template name=\"Other\">"));
+    EXPECT_TRUE(readFile(otherViews.rendered[0].pagePath).contains("<xsl:template name=\"Other\">"));
 }
