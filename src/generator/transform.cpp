@@ -73,11 +73,9 @@ XsltOutcome runBuiltIn(const TransformJob &job)
     if (!job.sources)
         return runXslt(job.xmlPath, job.xslCode, job.baseUri, job.limits);
     XsltOutcome failed;
-    const std::shared_ptr<XmlSource> xml = job.sources->get(job.xmlPath, failed.reason);
-    if (!xml) {
-        failed.failure = XsltOutcome::Failure::XmlDocument;
+    const std::shared_ptr<XmlSource> xml = job.sources->get(job.xmlPath, job.limits, failed);
+    if (!xml)
         return failed;
-    }
     return runXslt(*xml, job.xslCode, job.baseUri, job.limits);
 }
 

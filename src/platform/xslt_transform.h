@@ -30,8 +30,10 @@ struct XsltOutcome {
 // transform at a time.
 class XmlSource {
 public:
-    // The parsed file; null with reason set when it is not well-formed or cannot be read.
-    static std::shared_ptr<XmlSource> parse(const QString &xmlPath, QString &reason);
+    // The file parsed under the bounds; null when it is not well-formed or cannot be read,
+    // or when a bound or the stop token ended the parse: failure says which, as runXslt.
+    static std::shared_ptr<XmlSource> parse(const QString &xmlPath, const XsltLimits &limits,
+                                            XsltOutcome &failure);
     ~XmlSource();
     XmlSource(const XmlSource &) = delete;
     XmlSource &operator=(const XmlSource &) = delete;
