@@ -12,11 +12,17 @@
 
 namespace {
 
-// The parsed XML document of each slot, kept between renders.
-std::shared_ptr<XmlSourceCache> &xmlSourcesOf(int slot)
+// The parsed XML document of each slot, kept between renders; a transform in flight holds
+// its own reference.
+std::shared_ptr<XmlSourceCache> &cachedSourceOf(int slot)
 {
     static std::array<std::shared_ptr<XmlSourceCache>, maxTables> caches;
-    std::shared_ptr<XmlSourceCache> &cache = caches[size_t(slot)];
+    return caches[size_t(slot)];
+}
+
+std::shared_ptr<XmlSourceCache> &xmlSourcesOf(int slot)
+{
+    std::shared_ptr<XmlSourceCache> &cache = cachedSourceOf(slot);
     if (!cache)
         cache = std::make_shared<XmlSourceCache>();
     return cache;
@@ -66,6 +72,8 @@ QString pluginRefusedStatus()
     return QStringLiteral("Not rendered: you chose not to run the program ") +
            plugInCommandLine();
 }
+
+void forgetXmlSource(int slot) { cachedSourceOf(slot).reset(); }
 
 std::optional<TransformJob> beginRender(bool askBeforePlugIn)
 {

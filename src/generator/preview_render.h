@@ -24,6 +24,9 @@ bool pluginAllowed();
 // The status line's text after the user refused the plug-in.
 QString pluginRefusedStatus();
 
+// Lets go of the slot's parsed XML document, once no transform uses it any more.
+void forgetXmlSource(int slot);
+
 // The side files and the stylesheet view (getXSLFile), then the transform made ready.
 // With askBeforePlugIn, a refused plug-in gives nullopt and nothing is transformed.
 std::optional<TransformJob> beginRender(bool askBeforePlugIn);

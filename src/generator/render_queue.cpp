@@ -44,6 +44,7 @@ void RenderQueue::forget(int slot)
     ++state.ticket;
     if (state.stopper)
         state.stopper->requestStop(); // nobody will see its page
+    forgetXmlSource(slot);
 }
 
 bool RenderQueue::busy(int slot) const

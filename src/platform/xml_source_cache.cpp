@@ -17,10 +17,3 @@ std::shared_ptr<XmlSource> XmlSourceCache::get(const QString &xmlPath, const Xsl
     modified = fileModified;
     return source;
 }
-
-void XmlSourceCache::clear()
-{
-    const std::lock_guard lock(mutex);
-    source.reset();
-    path.clear();
-}

@@ -15,7 +15,6 @@ public:
     // null with failure set when it cannot be parsed or the parse was stopped.
     std::shared_ptr<XmlSource> get(const QString &path, const XsltLimits &limits,
                                    XsltOutcome &failure);
-    void clear();
 
 private:
     std::mutex mutex;

@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -77,6 +79,25 @@ TEST_F(RenderQueueTest, SupersededRenderIsNeverShown)
     // The superseded render was for the browser: the newer one opens it there too.
     EXPECT_EQ(scripted->openedInBrowser, QStringList{previewPagePath()});
     EXPECT_EQ(readFile(previewPagePath()), "new-page\n");
+}
+
+// The next table in the slot parses its document afresh, even a file that looks the same.
+TEST_F(RenderQueueTest, ForgettingASlotDropsItsParsedDocument)
+{
+    const QString xml = workspace().current().xmlPath;
+    renderQueue().request(RenderQueue::Window);
+    renderQueue().waitIdle();
+    const QDateTime modified = QFileInfo(xml).lastModified();
+    writeFile(xml, "<orders><o>y</o></orders>", true);
+    QFile file(xml);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
+    file.close();
+    renderQueue().forget(0);
+    renderQueue().request(RenderQueue::Window);
+    renderQueue().waitIdle();
+    ASSERT_EQ(views.rendered.size(), 2);
+    EXPECT_TRUE(readFile(views.rendered[1].pagePath).contains(">y<"));
 }
 
 // The forgotten render shows nothing, and one asked for meanwhile starts when it ends.
