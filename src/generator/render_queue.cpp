@@ -18,7 +18,13 @@ RenderQueue::RenderQueue()
     workers.setMaxThreadCount(std::max(2, QThread::idealThreadCount() / 2));
 }
 
-RenderQueue::~RenderQueue() { workers.waitForDone(); }
+RenderQueue::~RenderQueue()
+{
+    for (const SlotState &state : states)
+        if (state.stopper)
+            state.stopper->requestStop(); // nobody is left to see the pages
+    workers.waitForDone();
+}
 
 void RenderQueue::request(Target target)
 {

@@ -13,8 +13,9 @@
 // slot at most one transform is in flight and one render waits: requests made meanwhile
 // join the waiting one, and the result of a transform that a newer request superseded is
 // dropped, never shown. A plug-in run waits while another one reads the same stylesheet
-// file, which it would overwrite. A slot that forgets its renders stops its built-in transform. Results go to the slot's preview window (PreviewView::showRendered)
-// or, for the browser, to UiServices::openInBrowser.
+// file, which it would overwrite. A slot that forgets its renders stops its transform, and
+// so does the program when it ends. Results go to the slot's preview window
+// (PreviewView::showRendered) or, for the browser, to UiServices::openInBrowser.
 class RenderQueue final : public QObject {
     Q_OBJECT
 public:

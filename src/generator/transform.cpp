@@ -128,7 +128,8 @@ TransformResult runTransformJob(const TransformJob &job)
     if (job.refused)
         return {false, QString(), job.refusal};
     if (job.plugIn)
-        return runPluginCommand(job.plugin);
+        return runPluginCommand(job.plugin, pluginTimeoutMs, pluginOutputLimit,
+                                job.limits.stopToken);
     const XsltOutcome outcome = runBuiltIn(job);
     TransformResult result;
     result.ok = outcome.failure == XsltOutcome::Failure::None;

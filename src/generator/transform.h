@@ -25,7 +25,7 @@ struct TransformJob {
     bool plugIn = false;
     PluginCommand plugin; // plug-in: the command, its stylesheet file written
     QString baseUri;      // built-in: the table's stylesheet, for imports and messages
-    XsltLimits limits;    // built-in: its bounds, and the token that stops it early
+    XsltLimits limits;    // built-in: its bounds; both: the token that stops it early
     std::shared_ptr<XmlSourceCache> sources; // built-in: parsed documents to reuse, or null
 };
 

@@ -195,27 +195,34 @@ bool processEndsSoon(const QString &pid)
 } // namespace
 
 // Whatever the processor started is stopped with it: a backgrounded grandchild once
-// outlived the time limit, and unbounded output once aborted the program.
+// outlived the time limit, and unbounded output once aborted the program. A render nobody
+// waits for any more stops it too.
 TEST_F(PlugInProcessor, ProcessorsBeyondTheirBoundsAreStoppedWithTheirChildren)
 {
     const QString pidFile = folder + "grandchild.pid";
+    XsltStopToken stopped;
+    stopped.requestStop();
     const struct {
         QString commandLine;
+        int timeoutMs;
         qint64 maxOutputBytes;
+        const XsltStopToken *stop;
         const char *page;
     } cases[] = {
-        {"sleep 600", pluginOutputLimit,
+        {"sleep 600", 300, pluginOutputLimit, nullptr,
          "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped."},
-        {"sh -c \"sleep 600 & echo $! > '" + pidFile + "'; wait\"", pluginOutputLimit,
-         "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped."},
-        {"sh -c \"sleep 600 & echo $! > '" + pidFile + "'; yes\"", 1 << 20,
+        {"sh -c \"sleep 600 & echo $! > '" + pidFile + "'; wait\"", 300, pluginOutputLimit,
+         nullptr, "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped."},
+        {"sh -c \"sleep 600 & echo $! > '" + pidFile + "'; yes\"", 300, 1 << 20, nullptr,
          "The plug-in XSLT processor wrote more than 1 MB and was stopped."},
+        {"sleep 600", pluginTimeoutMs, pluginOutputLimit, &stopped, ""},
     };
     for (const auto &c : cases) {
         QFile::remove(pidFile);
         QString used;
+        const PluginCommand plugin = preparePlugin(c.commandLine, xmlPath, "<x/>", folder, used);
         const TransformResult result =
-            runPlugin(c.commandLine, xmlPath, "<x/>", folder, used, 300, c.maxOutputBytes);
+            runPluginCommand(plugin, c.timeoutMs, c.maxOutputBytes, c.stop);
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.html, c.page);
         const QString grandchild = readFile(pidFile).trimmed();
