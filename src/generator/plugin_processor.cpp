@@ -123,11 +123,3 @@ TransformResult runPluginCommand(const PluginCommand &plugin, int timeoutMs,
     result.ok = run.started && !run.timedOut && !run.outputCut && !run.stopped;
     return result;
 }
-
-TransformResult runPlugin(const QString &commandLine, const QString &xmlPath,
-                          const QString &xslCode, const QString &folder,
-                          QString &processorUsed, int timeoutMs, qint64 maxOutputBytes)
-{
-    return runPluginCommand(preparePlugin(commandLine, xmlPath, xslCode, folder, processorUsed),
-                            timeoutMs, maxOutputBytes);
-}

@@ -43,9 +43,3 @@ PluginCommand preparePlugin(const QString &commandLine, const QString &xmlPath,
 TransformResult runPluginCommand(const PluginCommand &plugin, int timeoutMs = pluginTimeoutMs,
                                  qint64 maxOutputBytes = pluginOutputLimit,
                                  const XsltStopToken *stop = nullptr);
-
-// preparePlugin, then runPluginCommand.
-TransformResult runPlugin(const QString &commandLine, const QString &xmlPath,
-                          const QString &xslCode, const QString &folder,
-                          QString &processorUsed, int timeoutMs = pluginTimeoutMs,
-                          qint64 maxOutputBytes = pluginOutputLimit);

@@ -6,7 +6,6 @@
 #include "documents/table_commands.h"
 #include "documents/workspace.h"
 #include "generator/stylesheet_header.h"
-#include "platform/ui_services.h"
 #include "platform/xml_source_cache.h"
 #include "platform/xslt_transform.h"
 
@@ -141,12 +140,4 @@ TransformResult runTransformJob(const TransformJob &job)
 TransformResult runTransform(const QString &xmlPath, const QString &xslCode)
 {
     return runTransformJob(prepareTransform(xmlPath, xslCode));
-}
-
-QString transformXml(const QString &xmlPath, const QString &xslCode)
-{
-    const TransformResult result = runTransform(xmlPath, xslCode);
-    if (!result.message.isEmpty())
-        ui().message(result.message);
-    return result.html;
 }

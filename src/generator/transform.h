@@ -42,6 +42,3 @@ TransformResult runTransformJob(const TransformJob &job);
 // a plug-in stylesheet file that cannot be written.
 TransformResult runTransform(const QString &xmlPath, const QString &xslCode);
 
-// runTransform, with its failure shown in a message box. Returns the page: "" after a
-// failure of the built-in processor, the reason as text after a failure of a plug-in one.
-QString transformXml(const QString &xmlPath, const QString &xslCode);
