@@ -73,7 +73,9 @@ PrefsPtr runSecurityPrefs()
     return prefs;
 }
 
-void initialiseOnce()
+} // namespace
+
+void initialiseXslt()
 {
     static std::once_flag once;
     std::call_once(once, [] {
@@ -92,6 +94,8 @@ void initialiseOnce()
         xsltSetDefaultSecurityPrefs(defaults);
     });
 }
+
+namespace {
 
 struct DocFree {
     void operator()(xmlDocPtr doc) const { xmlFreeDoc(doc); }
@@ -239,7 +243,7 @@ DocPtr readXml(const QString &xmlPath, XsltRunWatch &watch)
 template <typename Run>
 XsltOutcome watchedRun(const XsltLimits &limits, Run run)
 {
-    initialiseOnce();
+    initialiseXslt();
     ErrorCollector errors;
     XsltRunWatch watch(limits);
     XsltOutcome outcome = run(watch, errors);

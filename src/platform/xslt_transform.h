@@ -17,6 +17,10 @@ struct _xmlDoc;
 // namespace "urn:schemas-microsoft-com:xslt" as well. Runs on different threads are
 // independent: each collects its own errors and has its own bounds (xslt_run_limits.h).
 
+// Sets up libxml2 and libxslt for the program, its allocation hooks first; later calls do
+// nothing. Call it on the main thread before anything uses libxml2 (every run calls it too).
+void initialiseXslt();
+
 struct XsltOutcome {
     enum class Failure { None, XmlDocument, XslDocument, Transform, Stopped };
 
