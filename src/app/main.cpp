@@ -3,6 +3,7 @@
 #include "mainwindow/gui/balloon_tips.h"
 #include "mainwindow/gui/vantor.h"
 #include "platform/gui/qt_ui_services.h"
+#include "platform/xslt_transform.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -23,6 +24,7 @@ bool hasDisplay()
 
 int main(int argc, char **argv)
 {
+    initialiseXslt(); // before any thread parses
     if (!hasDisplay()) {
         std::fputs("Tarvik needs a graphical display (DISPLAY or WAYLAND_DISPLAY is not set).\n",
                    stderr);

@@ -56,6 +56,8 @@ bool refusedAsRecursive(const QString &col, const CalledTable &called)
     const QStringList chain = recursiveCallChain(caller, called.file);
     if (chain.isEmpty())
         return false;
+    if (QuietGenerationGuard::active())
+        return true;
     QStringList names;
     for (const QString &file : chain)
         names.append(getFileName(file));

@@ -19,3 +19,7 @@ bool storedBoolean(const QString &value)
     const double number = trimmed.toDouble(&isNumber);
     return isNumber && number != 0;
 }
+
+QuietGenerationGuard::QuietGenerationGuard() { ++depth; }
+
+QuietGenerationGuard::~QuietGenerationGuard() { --depth; }

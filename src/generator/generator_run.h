@@ -28,3 +28,18 @@ struct GeneratorRun {
 
 // "True", "true", or a non-zero number; anything else is false.
 bool storedBoolean(const QString &value);
+
+// While one lives, generation shows the user nothing: a second generation within one render
+// leaves its faults to the first.
+class QuietGenerationGuard {
+public:
+    QuietGenerationGuard();
+    ~QuietGenerationGuard();
+    QuietGenerationGuard(const QuietGenerationGuard &) = delete;
+    QuietGenerationGuard &operator=(const QuietGenerationGuard &) = delete;
+
+    static bool active() { return depth > 0; }
+
+private:
+    static inline int depth = 0;
+};

@@ -101,7 +101,7 @@ PluginCommand preparePlugin(const QString &commandLine, const QString &xmlPath,
 }
 
 TransformResult runPluginCommand(const PluginCommand &plugin, int timeoutMs,
-                                 qint64 maxOutputBytes)
+                                 qint64 maxOutputBytes, const XsltStopToken *stop)
 {
     TransformResult result;
     if (!plugin.ready)
@@ -110,24 +110,16 @@ TransformResult runPluginCommand(const PluginCommand &plugin, int timeoutMs,
         result.html = pluginStartFailure;
         return result;
     }
-    const ProcessOutcome run =
-        runProcess(plugin.command.first(), plugin.command.mid(1), timeoutMs, maxOutputBytes);
+    const ProcessOutcome run = runProcess(plugin.command.first(), plugin.command.mid(1),
+                                          timeoutMs, maxOutputBytes, stop);
     if (!run.started)
         result.html = pluginStartFailure;
     else if (run.timedOut)
         result.html = timeoutText(timeoutMs);
     else if (run.outputCut)
         result.html = outputLimitText(maxOutputBytes);
-    else
+    else if (!run.stopped)
         result.html = decodeText(run.output);
-    result.ok = run.started && !run.timedOut && !run.outputCut;
+    result.ok = run.started && !run.timedOut && !run.outputCut && !run.stopped;
     return result;
-}
-
-TransformResult runPlugin(const QString &commandLine, const QString &xmlPath,
-                          const QString &xslCode, const QString &folder,
-                          QString &processorUsed, int timeoutMs, qint64 maxOutputBytes)
-{
-    return runPluginCommand(preparePlugin(commandLine, xmlPath, xslCode, folder, processorUsed),
-                            timeoutMs, maxOutputBytes);
 }

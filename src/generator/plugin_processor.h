@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generator/transform_result.h"
+#include "platform/xslt_run_limits.h"
 
 #include <QString>
 #include <QStringList>
@@ -38,12 +39,7 @@ PluginCommand preparePlugin(const QString &commandLine, const QString &xmlPath,
 // Runs a prepared command and takes everything it writes, both streams, as the page.
 // Touches nothing else, so it can run on any thread. A processor still running after
 // timeoutMs, or writing more than maxOutputBytes, is stopped with everything it started;
-// the page then says why.
+// the page then says why. A stop requested on the token stops it too, leaving no page.
 TransformResult runPluginCommand(const PluginCommand &plugin, int timeoutMs = pluginTimeoutMs,
-                                 qint64 maxOutputBytes = pluginOutputLimit);
-
-// preparePlugin, then runPluginCommand.
-TransformResult runPlugin(const QString &commandLine, const QString &xmlPath,
-                          const QString &xslCode, const QString &folder,
-                          QString &processorUsed, int timeoutMs = pluginTimeoutMs,
-                          qint64 maxOutputBytes = pluginOutputLimit);
+                                 qint64 maxOutputBytes = pluginOutputLimit,
+                                 const XsltStopToken *stop = nullptr);

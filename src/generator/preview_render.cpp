@@ -12,11 +12,17 @@
 
 namespace {
 
-// The parsed XML document of each slot, kept between renders.
-std::shared_ptr<XmlSourceCache> &xmlSourcesOf(int slot)
+// The parsed XML document of each slot, kept between renders; a transform in flight holds
+// its own reference.
+std::shared_ptr<XmlSourceCache> &cachedSourceOf(int slot)
 {
     static std::array<std::shared_ptr<XmlSourceCache>, maxTables> caches;
-    std::shared_ptr<XmlSourceCache> &cache = caches[size_t(slot)];
+    return caches[size_t(slot)];
+}
+
+std::shared_ptr<XmlSourceCache> &xmlSourcesOf(int slot)
+{
+    std::shared_ptr<XmlSourceCache> &cache = cachedSourceOf(slot);
     if (!cache)
         cache = std::make_shared<XmlSourceCache>();
     return cache;
@@ -32,6 +38,11 @@ QString plugInCommandLine()
 } // namespace
 
 QString previewPagePath() { return dataFolder() + QStringLiteral("/tmp-htmlfile.html"); }
+
+QString windowPagePath(int slot)
+{
+    return dataFolder() + QStringLiteral("/tmp-htmlfile-%1.html").arg(slot + 1);
+}
 
 QString previewCaption()
 {
@@ -62,6 +73,8 @@ QString pluginRefusedStatus()
            plugInCommandLine();
 }
 
+void forgetXmlSource(int slot) { cachedSourceOf(slot).reset(); }
+
 std::optional<TransformJob> beginRender(bool askBeforePlugIn)
 {
     getXSLFile();
@@ -82,8 +95,11 @@ RenderOutcome finishRender(const TransformResult &result, bool forWindow)
     outcome.rendered = true;
     outcome.pagePath = previewPagePath();
     writeFile(outcome.pagePath, result.html, false);
-    if (forWindow)
+    if (forWindow) {
+        outcome.pagePath = windowPagePath(workspace().curTable);
+        writeFile(outcome.pagePath, result.html, false);
         workspace().lastHighlightedColumn.clear(); // the new page carries no outline
+    }
     outcome.caption = previewCaption();
     return outcome;
 }

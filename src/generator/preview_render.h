@@ -10,8 +10,11 @@
 // leave the user-interface thread: beginRender and finishRender touch the model and run
 // on that thread, runTransformJob (transform.h) runs anywhere in between.
 
-// The page file in the data folder, replaced by every render.
+// The page file in the data folder, replaced by every render; the browser shows it.
 QString previewPagePath();
+// The copy of the page the slot's preview window shows: windows of tables rendering side
+// by side each load a file no other render replaces meanwhile.
+QString windowPagePath(int slot);
 // "Web page from: " + the XML path + " [using " + the processor + "]".
 QString previewCaption();
 
@@ -21,11 +24,14 @@ bool pluginAllowed();
 // The status line's text after the user refused the plug-in.
 QString pluginRefusedStatus();
 
+// Lets go of the slot's parsed XML document, once no transform uses it any more.
+void forgetXmlSource(int slot);
+
 // The side files and the stylesheet view (getXSLFile), then the transform made ready.
 // With askBeforePlugIn, a refused plug-in gives nullopt and nothing is transformed.
 std::optional<TransformJob> beginRender(bool askBeforePlugIn);
 // Shows the transform's failure, writes the page file and, for the preview window
-// (forWindow), clears the outline of the old page.
+// (forWindow), its copy for the window and clears the outline of the old page.
 RenderOutcome finishRender(const TransformResult &result, bool forWindow);
 // The render on this thread of the stylesheet generated last: beginRender, the transform,
 // finishRender. Returns what the transform gave (nothing ran when the plug-in was refused).

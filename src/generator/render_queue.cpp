@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QThread>
 #include <algorithm>
+#include <utility>
 
 RenderQueue::RenderQueue()
 {
@@ -17,7 +18,13 @@ RenderQueue::RenderQueue()
     workers.setMaxThreadCount(std::max(2, QThread::idealThreadCount() / 2));
 }
 
-RenderQueue::~RenderQueue() { workers.waitForDone(); }
+RenderQueue::~RenderQueue()
+{
+    for (const SlotState &state : states)
+        if (state.stopper)
+            state.stopper->requestStop(); // nobody is left to see the pages
+    workers.waitForDone();
+}
 
 void RenderQueue::request(Target target)
 {
@@ -43,6 +50,7 @@ void RenderQueue::forget(int slot)
     ++state.ticket;
     if (state.stopper)
         state.stopper->requestStop(); // nobody will see its page
+    forgetXmlSource(slot);
 }
 
 bool RenderQueue::busy(int slot) const
@@ -66,9 +74,12 @@ void RenderQueue::start(int slot)
     state.startQueued = false;
     if (state.inFlight || !state.waiting)
         return;
+    const CurTableGuard onSlot(slot);
+    const QString pluginFile = pluginStylesheetPath();
+    if (pluginFileInUse(pluginFile))
+        return; // starts when the run reading that file ends
     const int targets = state.waiting;
     state.waiting = 0;
-    const CurTableGuard onSlot(slot);
     generateXSLCode(false);
     std::optional<TransformJob> job = beginRender(true);
     if (!job) {
@@ -78,6 +89,7 @@ void RenderQueue::start(int slot)
         return;
     }
     state.inFlight = targets;
+    state.pluginFile = job->plugIn ? pluginFile : QString();
     state.stopper = std::make_shared<XsltStopToken>();
     job->limits.stopToken = state.stopper.get();
     ++started;
@@ -95,13 +107,31 @@ void RenderQueue::start(int slot)
     });
 }
 
+bool RenderQueue::pluginFileInUse(const QString &file) const
+{
+    return !file.isEmpty() && std::any_of(states.begin(), states.end(), [&](const SlotState &s) {
+               return s.pluginFile == file;
+           });
+}
+
+void RenderQueue::startHeldBack(int finishedSlot)
+{
+    for (int other = 0; other < maxTables; ++other)
+        if (other != finishedSlot)
+            queueStart(other);
+}
+
 void RenderQueue::finished(int slot, unsigned ticket, int targets, const TransformResult &result)
 {
     SlotState &state = states[size_t(slot)];
     state.inFlight = 0;
     state.stopper.reset();
-    if (ticket != state.ticket)
-        return; // the slot forgot it
+    if (!std::exchange(state.pluginFile, QString()).isEmpty())
+        startHeldBack(slot);
+    if (ticket != state.ticket) {
+        queueStart(slot); // the slot forgot it; a render asked for since may start now
+        return;
+    }
     if (state.waiting) {
         // Superseded: the newer render takes over whatever this one was for.
         state.waiting |= targets;
@@ -119,7 +149,7 @@ void RenderQueue::deliver(int slot, int targets, const RenderOutcome &outcome)
         if (PreviewView *preview = workspace().views[size_t(slot)].result)
             preview->showRendered(outcome);
     if ((targets & Browser) && outcome.rendered)
-        ui().openInBrowser(outcome.pagePath);
+        ui().openInBrowser(previewPagePath());
 }
 
 RenderQueue &renderQueue()

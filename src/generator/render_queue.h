@@ -12,8 +12,10 @@
 // generated on that thread when a render starts; the transform runs on a worker. Per
 // slot at most one transform is in flight and one render waits: requests made meanwhile
 // join the waiting one, and the result of a transform that a newer request superseded is
-// dropped, never shown. A slot that forgets its renders stops its built-in transform. Results go to the slot's preview window (PreviewView::showRendered)
-// or, for the browser, to UiServices::openInBrowser.
+// dropped, never shown. A plug-in run waits while another one reads the same stylesheet
+// file, which it would overwrite. A slot that forgets its renders stops its transform, and
+// so does the program when it ends. Results go to the slot's preview window
+// (PreviewView::showRendered) or, for the browser, to UiServices::openInBrowser.
 class RenderQueue final : public QObject {
     Q_OBJECT
 public:
@@ -41,10 +43,13 @@ private:
         bool startQueued = false;
         unsigned ticket = 0;  // grows when the slot forgets what it asked
         std::shared_ptr<XsltStopToken> stopper; // stops the transform in flight
+        QString pluginFile;   // the stylesheet file a plug-in run in flight reads, or ""
     };
 
     void queueStart(int slot);
     void start(int slot);
+    bool pluginFileInUse(const QString &file) const;
+    void startHeldBack(int finishedSlot);
     void finished(int slot, unsigned ticket, int targets, const TransformResult &result);
     static void deliver(int slot, int targets, const RenderOutcome &outcome);
 

@@ -5,6 +5,7 @@
 #include "documents/views/main_window_view.h"
 #include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
+#include "generator/generator_run.h"
 #include "generator/xsl_generator.h"
 
 #include <utility>
@@ -32,6 +33,7 @@ void getXSLFile()
 {
     if (!workspace().current().tablePath.isEmpty()) {
         const ProductionRunGuard output;
+        const QuietGenerationGuard reportsNothing;
         GenerationOutcome unreported;
         writeSideFiles(indentedXslCode(true, unreported));
     }

@@ -6,7 +6,6 @@
 #include "documents/table_commands.h"
 #include "documents/workspace.h"
 #include "generator/stylesheet_header.h"
-#include "platform/ui_services.h"
 #include "platform/xml_source_cache.h"
 #include "platform/xslt_transform.h"
 
@@ -73,11 +72,9 @@ XsltOutcome runBuiltIn(const TransformJob &job)
     if (!job.sources)
         return runXslt(job.xmlPath, job.xslCode, job.baseUri, job.limits);
     XsltOutcome failed;
-    const std::shared_ptr<XmlSource> xml = job.sources->get(job.xmlPath, failed.reason);
-    if (!xml) {
-        failed.failure = XsltOutcome::Failure::XmlDocument;
+    const std::shared_ptr<XmlSource> xml = job.sources->get(job.xmlPath, job.limits, failed);
+    if (!xml)
         return failed;
-    }
     return runXslt(*xml, job.xslCode, job.baseUri, job.limits);
 }
 
@@ -92,6 +89,14 @@ TransformJob refusedJob(const QString &why)
 
 } // namespace
 
+QString pluginStylesheetPath()
+{
+    if (getKey(QStringLiteral("Use Plug In XSLT-Table")) != u"True" ||
+        getKey(QStringLiteral("XSLT Command Line-Table")).isEmpty())
+        return {};
+    return stylesheetFolder() + pluginStylesheetName;
+}
+
 TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode)
 {
     // The table's name names the stylesheet's templates; the processor's own complaint
@@ -102,15 +107,13 @@ TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode)
     job.xmlPath = xmlPath;
     job.xslCode = xslCode;
     QString &used = workspace().current().xsltProcessorUsed;
-    const QString commandLine = getKey(QStringLiteral("XSLT Command Line-Table"));
-    job.plugIn =
-        getKey(QStringLiteral("Use Plug In XSLT-Table")) == u"True" && !commandLine.isEmpty();
+    job.plugIn = !pluginStylesheetPath().isEmpty();
     if (job.plugIn) {
         // Refused, the plug-in gets no stylesheet and does not run.
-        const QString folder = stylesheetFolder();
-        if (!mayWriteStylesheet(folder + pluginStylesheetName))
+        if (!mayWriteStylesheet(pluginStylesheetPath()))
             return refusedJob(QString());
-        job.plugin = preparePlugin(commandLine, xmlPath, xslCode, folder, used);
+        job.plugin = preparePlugin(getKey(QStringLiteral("XSLT Command Line-Table")), xmlPath,
+                                   xslCode, stylesheetFolder(), used);
     } else {
         used = builtInProcessor;
         job.baseUri = tableStylesheet();
@@ -124,7 +127,8 @@ TransformResult runTransformJob(const TransformJob &job)
     if (job.refused)
         return {false, QString(), job.refusal};
     if (job.plugIn)
-        return runPluginCommand(job.plugin);
+        return runPluginCommand(job.plugin, pluginTimeoutMs, pluginOutputLimit,
+                                job.limits.stopToken);
     const XsltOutcome outcome = runBuiltIn(job);
     TransformResult result;
     result.ok = outcome.failure == XsltOutcome::Failure::None;
@@ -136,12 +140,4 @@ TransformResult runTransformJob(const TransformJob &job)
 TransformResult runTransform(const QString &xmlPath, const QString &xslCode)
 {
     return runTransformJob(prepareTransform(xmlPath, xslCode));
-}
-
-QString transformXml(const QString &xmlPath, const QString &xslCode)
-{
-    const TransformResult result = runTransform(xmlPath, xslCode);
-    if (!result.message.isEmpty())
-        ui().message(result.message);
-    return result.html;
 }

@@ -25,10 +25,13 @@ struct TransformJob {
     bool plugIn = false;
     PluginCommand plugin; // plug-in: the command, its stylesheet file written
     QString baseUri;      // built-in: the table's stylesheet, for imports and messages
-    XsltLimits limits;    // built-in: its bounds, and the token that stops it early
+    XsltLimits limits;    // built-in: its bounds; both: the token that stops it early
     std::shared_ptr<XmlSourceCache> sources; // built-in: parsed documents to reuse, or null
 };
 
+// The stylesheet file the table's plug-in processor reads; "" when the table uses the
+// built-in processor.
+QString pluginStylesheetPath();
 // The table's processor chosen and recorded; for a plug-in, its stylesheet file written
 // (a failure is reported).
 TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode);
@@ -39,6 +42,3 @@ TransformResult runTransformJob(const TransformJob &job);
 // a plug-in stylesheet file that cannot be written.
 TransformResult runTransform(const QString &xmlPath, const QString &xslCode);
 
-// runTransform, with its failure shown in a message box. Returns the page: "" after a
-// failure of the built-in processor, the reason as text after a failure of a plug-in one.
-QString transformXml(const QString &xmlPath, const QString &xslCode);

@@ -3,10 +3,13 @@
 #include <QDeadlineTimer>
 #include <QProcess>
 
+#include <algorithm>
 #include <csignal>
 #include <unistd.h>
 
 namespace {
+
+constexpr qint64 stopPollMs = 100;
 
 void killGroup(QProcess &process)
 {
@@ -18,7 +21,7 @@ void killGroup(QProcess &process)
 } // namespace
 
 ProcessOutcome runProcess(const QString &program, const QStringList &arguments, int timeoutMs,
-                          qint64 maxOutputBytes)
+                          qint64 maxOutputBytes, const XsltStopToken *stop)
 {
     ProcessOutcome outcome;
     QProcess process;
@@ -31,20 +34,27 @@ ProcessOutcome runProcess(const QString &program, const QStringList &arguments, 
     process.closeWriteChannel();
     const QDeadlineTimer deadline(timeoutMs);
     // Reading as the output arrives keeps a child that writes more than a pipe holds from
-    // blocking, and lets the output be bounded.
+    // blocking, and lets the output be bounded; the waits are short so that a stop request
+    // is seen soon.
     while (process.state() != QProcess::NotRunning) {
-        if (!process.waitForReadyRead(int(deadline.remainingTime())) && deadline.hasExpired() &&
-            process.state() != QProcess::NotRunning) {
-            outcome.timedOut = true;
-            break;
-        }
+        process.waitForReadyRead(int(std::clamp<qint64>(deadline.remainingTime(), 0, stopPollMs)));
         outcome.output += process.readAll();
         if (outcome.output.size() > maxOutputBytes) {
             outcome.outputCut = true;
             break;
         }
+        if (process.state() == QProcess::NotRunning)
+            break;
+        if (stop && stop->stopRequested()) {
+            outcome.stopped = true;
+            break;
+        }
+        if (deadline.hasExpired()) {
+            outcome.timedOut = true;
+            break;
+        }
     }
-    if (outcome.timedOut || outcome.outputCut)
+    if (outcome.timedOut || outcome.outputCut || outcome.stopped)
         killGroup(process);
     outcome.output += process.readAll();
     if (outcome.output.size() > maxOutputBytes) {

@@ -2,7 +2,8 @@
 
 #include <QFileInfo>
 
-std::shared_ptr<XmlSource> XmlSourceCache::get(const QString &xmlPath, QString &reason)
+std::shared_ptr<XmlSource> XmlSourceCache::get(const QString &xmlPath, const XsltLimits &limits,
+                                               XsltOutcome &failure)
 {
     const QFileInfo file(xmlPath);
     const qint64 fileSize = file.size();
@@ -10,16 +11,9 @@ std::shared_ptr<XmlSource> XmlSourceCache::get(const QString &xmlPath, QString &
     const std::lock_guard lock(mutex);
     if (source && xmlPath == path && fileSize == size && fileModified == modified)
         return source;
-    source = XmlSource::parse(xmlPath, reason);
+    source = XmlSource::parse(xmlPath, limits, failure);
     path = xmlPath;
     size = fileSize;
     modified = fileModified;
     return source;
-}
-
-void XmlSourceCache::clear()
-{
-    const std::lock_guard lock(mutex);
-    source.reset();
-    path.clear();
 }

@@ -11,10 +11,10 @@
 // time stay the same. Safe to use from any thread.
 class XmlSourceCache {
 public:
-    // The parsed document of the file, parsed again when the file changed; null with
-    // reason set when it cannot be parsed.
-    std::shared_ptr<XmlSource> get(const QString &path, QString &reason);
-    void clear();
+    // The parsed document of the file, parsed again under the bounds when the file changed;
+    // null with failure set when it cannot be parsed or the parse was stopped.
+    std::shared_ptr<XmlSource> get(const QString &path, const XsltLimits &limits,
+                                   XsltOutcome &failure);
 
 private:
     std::mutex mutex;

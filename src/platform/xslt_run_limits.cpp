@@ -1,5 +1,6 @@
 #include "platform/xslt_run_limits.h"
 
+#include <libxml/parser.h>
 #include <libxml/xmlmemory.h>
 #include <libxml/xpath.h>
 #include <libxslt/xsltInternals.h>
@@ -71,6 +72,13 @@ XsltRunWatch::XsltRunWatch(const XsltLimits &limits)
 
 XsltRunWatch::~XsltRunWatch() { activeWatch = outer; }
 
+void XsltRunWatch::watchParser(_xmlParserCtxt *watched)
+{
+    parser = watched;
+    if (reason != XsltStopReason::None)
+        stop(reason);
+}
+
 void XsltRunWatch::watchTransform(_xsltTransformContext *transform)
 {
     ctxt = transform;
@@ -102,6 +110,11 @@ void XsltRunWatch::stop(XsltStopReason why)
 {
     if (reason == XsltStopReason::None)
         reason = why;
+    if (parser) {
+        // As after a failed allocation: the parser ends at its next step, building nothing.
+        parser->instate = XML_PARSER_EOF;
+        parser->disableSAX = 1;
+    }
     if (!ctxt)
         return;
     ctxt->state = XSLT_STATE_STOPPED;

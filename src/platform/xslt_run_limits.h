@@ -7,12 +7,14 @@
 #include <cstddef>
 
 struct _xsltTransformContext;
+struct _xmlParserCtxt;
 
 // Bounds on one run of the built-in XSLT processor, and the means to stop it early.
 //
 // While a run is watched, every allocation libxml2 and libxslt make on the run's thread is
 // counted; every so often the clock and the stop token are looked at. When a bound is
 // reached the transform is told to stop (it ends at its next instruction or XPath step),
+// and so is a parse of the source document,
 // and a single large request beyond the memory bound is refused outright.
 
 // Set from any thread to stop a run that was given this token.
@@ -43,6 +45,8 @@ public:
 
     // The transform to stop when a bound is reached (stopped at once if one already was).
     void watchTransform(_xsltTransformContext *ctxt);
+    // The parse to stop when a bound is reached (null: none any more).
+    void watchParser(_xmlParserCtxt *parser);
     XsltStopReason stopReason() const { return reason; }
 
     // Called by the allocation hooks.
@@ -57,6 +61,7 @@ private:
     const std::chrono::steady_clock::time_point deadline;
     XsltRunWatch *const outer;
     _xsltTransformContext *ctxt = nullptr;
+    _xmlParserCtxt *parser = nullptr;
     qint64 used = 0;
     unsigned allocations = 0;
     XsltStopReason reason = XsltStopReason::None;

@@ -73,7 +73,9 @@ PrefsPtr runSecurityPrefs()
     return prefs;
 }
 
-void initialiseOnce()
+} // namespace
+
+void initialiseXslt()
 {
     static std::once_flag once;
     std::call_once(once, [] {
@@ -92,6 +94,8 @@ void initialiseOnce()
         xsltSetDefaultSecurityPrefs(defaults);
     });
 }
+
+namespace {
 
 struct DocFree {
     void operator()(xmlDocPtr doc) const { xmlFreeDoc(doc); }
@@ -221,11 +225,25 @@ XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &base
     return outcome;
 }
 
+// The XML file parsed under the run's bounds: a bound reached ends the parse early.
+DocPtr readXml(const QString &xmlPath, XsltRunWatch &watch)
+{
+    const std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> parser(
+        xmlNewParserCtxt(), xmlFreeParserCtxt);
+    if (!parser)
+        return nullptr;
+    watch.watchParser(parser.get());
+    DocPtr doc(xmlCtxtReadFile(parser.get(), xmlPath.toUtf8().constData(), nullptr,
+                               documentOptions));
+    watch.watchParser(nullptr);
+    return doc;
+}
+
 // One run under its own error capture and bounds; a run that was stopped says only why.
 template <typename Run>
 XsltOutcome watchedRun(const XsltLimits &limits, Run run)
 {
-    initialiseOnce();
+    initialiseXslt();
     ErrorCollector errors;
     XsltRunWatch watch(limits);
     XsltOutcome outcome = run(watch, errors);
@@ -239,16 +257,17 @@ XsltOutcome watchedRun(const XsltLimits &limits, Run run)
 
 } // namespace
 
-std::shared_ptr<XmlSource> XmlSource::parse(const QString &xmlPath, QString &reason)
+std::shared_ptr<XmlSource> XmlSource::parse(const QString &xmlPath, const XsltLimits &limits,
+                                            XsltOutcome &failure)
 {
-    initialiseOnce();
-    ErrorCollector errors;
-    xmlDocPtr doc = xmlReadFile(xmlPath.toUtf8().constData(), nullptr, documentOptions);
-    if (!doc) {
-        reason = errors.text();
+    DocPtr doc;
+    failure = watchedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
+        doc = readXml(xmlPath, watch);
+        return doc ? XsltOutcome{} : failed(XsltOutcome::Failure::XmlDocument, errors);
+    });
+    if (failure.failure != XsltOutcome::Failure::None)
         return nullptr;
-    }
-    return std::shared_ptr<XmlSource>(new XmlSource(doc));
+    return std::shared_ptr<XmlSource>(new XmlSource(doc.release()));
 }
 
 XmlSource::~XmlSource() { xmlFreeDoc(doc); }
@@ -265,7 +284,7 @@ XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QStrin
                     const XsltLimits &limits)
 {
     return watchedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
-        const DocPtr xml(xmlReadFile(xmlPath.toUtf8().constData(), nullptr, documentOptions));
+        const DocPtr xml = readXml(xmlPath, watch);
         if (!xml)
             return failed(XsltOutcome::Failure::XmlDocument, errors);
         return transform(xml.get(), xslText, baseUri, watch, errors);

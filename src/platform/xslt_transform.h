@@ -17,6 +17,10 @@ struct _xmlDoc;
 // namespace "urn:schemas-microsoft-com:xslt" as well. Runs on different threads are
 // independent: each collects its own errors and has its own bounds (xslt_run_limits.h).
 
+// Sets up libxml2 and libxslt for the program, its allocation hooks first; later calls do
+// nothing. Call it on the main thread before anything uses libxml2 (every run calls it too).
+void initialiseXslt();
+
 struct XsltOutcome {
     enum class Failure { None, XmlDocument, XslDocument, Transform, Stopped };
 
@@ -30,8 +34,10 @@ struct XsltOutcome {
 // transform at a time.
 class XmlSource {
 public:
-    // The parsed file; null with reason set when it is not well-formed or cannot be read.
-    static std::shared_ptr<XmlSource> parse(const QString &xmlPath, QString &reason);
+    // The file parsed under the bounds; null when it is not well-formed or cannot be read,
+    // or when a bound or the stop token ended the parse: failure says which, as runXslt.
+    static std::shared_ptr<XmlSource> parse(const QString &xmlPath, const XsltLimits &limits,
+                                            XsltOutcome &failure);
     ~XmlSource();
     XmlSource(const XmlSource &) = delete;
     XmlSource &operator=(const XmlSource &) = delete;

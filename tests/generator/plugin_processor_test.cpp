@@ -147,7 +147,7 @@ TEST_F(PlugInProcessor, WhatTheProcessorWritesIsThePage)
 {
     // Standard error alone, and a failing processor's complaint, are the page too.
     usePlugIn("sh -c \"echo only on stderr >&2\"");
-    EXPECT_EQ(transformXml(xmlPath, "<x/>"), "only on stderr\n");
+    EXPECT_EQ(runTransform(xmlPath, "<x/>").html, "only on stderr\n");
 
     const TransformResult broken = withXsltproc(stylesheet("<xsl:template match='/'>"
                                                            "<xsl:value-of select='$nope'/>"
@@ -156,7 +156,7 @@ TEST_F(PlugInProcessor, WhatTheProcessorWritesIsThePage)
 
     // Output far larger than a pipe holds arrives whole.
     usePlugIn("seq 1 400000");
-    const QString many = transformXml(xmlPath, "<x/>");
+    const QString many = runTransform(xmlPath, "<x/>").html;
     EXPECT_EQ(many.count('\n'), 400000);
     EXPECT_TRUE(many.endsWith("\n400000\n"));
     EXPECT_TRUE(scripted->messages.isEmpty());
@@ -168,8 +168,6 @@ TEST_F(PlugInProcessor, ProcessorThatCannotStart)
     const TransformResult result = runTransform(xmlPath, "<x/>");
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.html, "Failed to create process, check the path of the command line.");
-    EXPECT_EQ(transformXml(xmlPath, "<x/>"),
-              "Failed to create process, check the path of the command line.");
     EXPECT_TRUE(scripted->messages.isEmpty());
 }
 
@@ -195,27 +193,34 @@ bool processEndsSoon(const QString &pid)
 } // namespace
 
 // Whatever the processor started is stopped with it: a backgrounded grandchild once
-// outlived the time limit, and unbounded output once aborted the program.
+// outlived the time limit, and unbounded output once aborted the program. A render nobody
+// waits for any more stops it too.
 TEST_F(PlugInProcessor, ProcessorsBeyondTheirBoundsAreStoppedWithTheirChildren)
 {
     const QString pidFile = folder + "grandchild.pid";
+    XsltStopToken stopped;
+    stopped.requestStop();
     const struct {
         QString commandLine;
+        int timeoutMs;
         qint64 maxOutputBytes;
+        const XsltStopToken *stop;
         const char *page;
     } cases[] = {
-        {"sleep 600", pluginOutputLimit,
+        {"sleep 600", 300, pluginOutputLimit, nullptr,
          "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped."},
-        {"sh -c \"sleep 600 & echo $! > '" + pidFile + "'; wait\"", pluginOutputLimit,
-         "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped."},
-        {"sh -c \"sleep 600 & echo $! > '" + pidFile + "'; yes\"", 1 << 20,
+        {"sh -c \"sleep 600 & echo $! > '" + pidFile + "'; wait\"", 300, pluginOutputLimit,
+         nullptr, "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped."},
+        {"sh -c \"sleep 600 & echo $! > '" + pidFile + "'; yes\"", 300, 1 << 20, nullptr,
          "The plug-in XSLT processor wrote more than 1 MB and was stopped."},
+        {"sleep 600", pluginTimeoutMs, pluginOutputLimit, &stopped, ""},
     };
     for (const auto &c : cases) {
         QFile::remove(pidFile);
         QString used;
+        const PluginCommand plugin = preparePlugin(c.commandLine, xmlPath, "<x/>", folder, used);
         const TransformResult result =
-            runPlugin(c.commandLine, xmlPath, "<x/>", folder, used, 300, c.maxOutputBytes);
+            runPluginCommand(plugin, c.timeoutMs, c.maxOutputBytes, c.stop);
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.html, c.page);
         const QString grandchild = readFile(pidFile).trimmed();

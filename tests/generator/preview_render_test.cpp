@@ -59,9 +59,10 @@ TEST_F(PreviewRender, WritesSideFilesPageAndCaptionAndRefreshesTheStylesheetView
     const RenderOutcome outcome = render();
 
     ASSERT_TRUE(outcome.rendered);
-    EXPECT_EQ(outcome.pagePath, table.home.file("tmp-htmlfile.html"));
+    EXPECT_EQ(outcome.pagePath, table.home.file("tmp-htmlfile-1.html"));
     const QString page = readFile(outcome.pagePath);
     EXPECT_TRUE(page.contains("id=\"r_1_2_Orders_price\"")) << page.toStdString();
+    EXPECT_EQ(readFile(table.home.file("tmp-htmlfile.html")), page);
     EXPECT_EQ(outcome.caption, "Web page from: " + workspace().current().xmlPath + " [using msxsl]");
     EXPECT_EQ(readFile(table.home.file("Orders.txp")), "/orders/o");
     EXPECT_TRUE(views.calls.contains("xslCode.showGenerated"));
@@ -70,11 +71,18 @@ TEST_F(PreviewRender, WritesSideFilesPageAndCaptionAndRefreshesTheStylesheetView
     EXPECT_TRUE(scripted->messages.isEmpty());
 }
 
-// The render for the separate browser keeps the preview's outline.
-TEST_F(PreviewRender, BrowserRenderKeepsTheOutline)
+// The render for the separate browser keeps the preview's outline and the page the window
+// shows.
+TEST_F(PreviewRender, BrowserRenderKeepsTheOutlineAndTheWindowsPage)
 {
+    const QString windowPage = render().pagePath;
+    table.addColumn("extra", "Text", "/orders/o/n");
     workspace().lastHighlightedColumn = "price";
-    ASSERT_TRUE(render(false).rendered);
+    const RenderOutcome browser = render(false);
+    ASSERT_TRUE(browser.rendered);
+    EXPECT_EQ(browser.pagePath, table.home.file("tmp-htmlfile.html"));
+    EXPECT_TRUE(readFile(browser.pagePath).contains("r_1_1_Orders_extra"));
+    EXPECT_FALSE(readFile(windowPage).contains("r_1_1_Orders_extra"));
     EXPECT_EQ(workspace().lastHighlightedColumn, "price");
 }
 
@@ -125,31 +133,55 @@ TEST_F(PreviewRender, PlugInRunsOnlyAfterTheUserAllowsIt)
 TEST_F(PreviewRender, ParsedDocumentIsKeptUntilTheFileChanges)
 {
     XmlSourceCache cache;
-    QString reason;
+    XsltOutcome failure;
+    const XsltLimits limits;
     const QString path = workspace().current().xmlPath;
-    const std::shared_ptr<XmlSource> first = cache.get(path, reason);
+    const std::shared_ptr<XmlSource> first = cache.get(path, limits, failure);
     ASSERT_TRUE(first);
-    EXPECT_EQ(cache.get(path, reason), first);
+    EXPECT_EQ(cache.get(path, limits, failure), first);
 
     writeXml("<orders><o><n>changed</n></o></orders>");
     QFile(path).setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
-    const std::shared_ptr<XmlSource> second = cache.get(path, reason);
+    const std::shared_ptr<XmlSource> second = cache.get(path, limits, failure);
     ASSERT_TRUE(second);
     EXPECT_NE(second, first);
     EXPECT_TRUE(render().rendered);
     EXPECT_TRUE(readFile(table.home.file("tmp-htmlfile.html")).contains("changed"));
 
     writeXml("<orders><o>");
-    EXPECT_FALSE(cache.get(path, reason));
-    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_FALSE(cache.get(path, limits, failure));
+    EXPECT_EQ(failure.failure, XsltOutcome::Failure::XmlDocument);
+    EXPECT_FALSE(failure.reason.isEmpty());
+}
+
+// The parse is part of the run: its bounds and its stop token end it too.
+TEST_F(PreviewRender, ParseIsStoppedLikeTheTransform)
+{
+    writeXml("<orders>" + QString("<o><n>a</n></o>").repeated(5000) + "</orders>");
+    XsltStopToken stopped;
+    stopped.requestStop();
+    XsltLimits byToken;
+    byToken.stopToken = &stopped;
+    XsltLimits byMemory;
+    byMemory.memoryBytes = 4096;
+    const std::pair<XsltLimits, XsltStopReason> cases[] = {
+        {byToken, XsltStopReason::Requested}, {byMemory, XsltStopReason::MemoryLimit}};
+    for (const auto &[limits, reason] : cases) {
+        XmlSourceCache cache;
+        XsltOutcome failure;
+        EXPECT_FALSE(cache.get(workspace().current().xmlPath, limits, failure));
+        EXPECT_EQ(failure.failure, XsltOutcome::Failure::Stopped);
+        EXPECT_EQ(failure.stopReason, reason);
+        EXPECT_TRUE(cache.get(workspace().current().xmlPath, {}, failure)) << "not kept";
+    }
 }
 
 // A stylesheet that strips white space works on a copy: the kept document stays whole.
 TEST_F(PreviewRender, StrippingWhiteSpaceLeavesTheKeptDocumentAlone)
 {
     writeXml("<r> <a/> </r>");
-    QString reason;
-    const std::shared_ptr<XmlSource> xml = XmlSource::parse(workspace().current().xmlPath, reason);
+    XsltOutcome failure;
+    const std::shared_ptr<XmlSource> xml = XmlSource::parse(workspace().current().xmlPath, {}, failure);
     ASSERT_TRUE(xml);
     const QString head = "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/"
                          "Transform'><xsl:output method='text'/>";

@@ -1,5 +1,6 @@
 // Renders off the user-interface thread: requests join, superseded results are dropped.
 #include "documents/text_files.h"
+#include "generator/preview_render.h"
 #include "generator/render_queue.h"
 #include "support/recording_views.h"
 #include "support/scripted_ui.h"
@@ -7,6 +8,8 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,13 +30,14 @@ protected:
     }
     void TearDown() override { renderQueue().waitIdle(); }
 
-    void printAfterPause(const QString &text)
+    // The current slot's table runs the command line, allowed already.
+    void usePlugIn(const QString &command)
     {
-        const QString command = "sh -c \"sleep 0.3; echo " + text + "\"";
         table.set("Use Plug In XSLT-Table", "True");
         table.set("XSLT Command Line-Table", command);
         workspace().pluginAnswers.insert(command, true);
     }
+    void printAfterPause(const QString &text) { usePlugIn("sh -c \"sleep 0.3; echo " + text + "\""); }
     // Lets events run until the slot's render is in flight.
     static void untilStarted(int before)
     {
@@ -73,18 +77,42 @@ TEST_F(RenderQueueTest, SupersededRenderIsNeverShown)
     ASSERT_EQ(views.rendered.size(), 1);
     EXPECT_EQ(readFile(views.rendered[0].pagePath), "new-page\n");
     // The superseded render was for the browser: the newer one opens it there too.
-    EXPECT_EQ(scripted->openedInBrowser, QStringList{views.rendered[0].pagePath});
+    EXPECT_EQ(scripted->openedInBrowser, QStringList{previewPagePath()});
+    EXPECT_EQ(readFile(previewPagePath()), "new-page\n");
 }
 
-TEST_F(RenderQueueTest, ForgottenSlotShowsNothing)
+// The next table in the slot parses its document afresh, even a file that looks the same.
+TEST_F(RenderQueueTest, ForgettingASlotDropsItsParsedDocument)
+{
+    const QString xml = workspace().current().xmlPath;
+    renderQueue().request(RenderQueue::Window);
+    renderQueue().waitIdle();
+    const QDateTime modified = QFileInfo(xml).lastModified();
+    writeFile(xml, "<orders><o>y</o></orders>", true);
+    QFile file(xml);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
+    file.close();
+    renderQueue().forget(0);
+    renderQueue().request(RenderQueue::Window);
+    renderQueue().waitIdle();
+    ASSERT_EQ(views.rendered.size(), 2);
+    EXPECT_TRUE(readFile(views.rendered[1].pagePath).contains(">y<"));
+}
+
+// The forgotten render shows nothing, and one asked for meanwhile starts when it ends.
+TEST_F(RenderQueueTest, ForgottenRenderShowsNothingAndTheNextOneIsShown)
 {
     printAfterPause("old-table");
     const int before = renderQueue().transformsStarted();
     renderQueue().request(RenderQueue::Window);
     untilStarted(before);
     renderQueue().forget(0);
+    printAfterPause("new-table");
+    renderQueue().request(RenderQueue::Window);
     renderQueue().waitIdle();
-    EXPECT_TRUE(views.rendered.isEmpty());
+    ASSERT_EQ(views.rendered.size(), 1);
+    EXPECT_EQ(readFile(views.rendered[0].pagePath), "new-table\n");
 }
 
 TEST_F(RenderQueueTest, RefusedPlugInSaysWhyInTheStatusLine)
@@ -97,4 +125,37 @@ TEST_F(RenderQueueTest, RefusedPlugInSaysWhyInTheStatusLine)
     EXPECT_FALSE(views.rendered[0].rendered);
     EXPECT_TRUE(views.rendered[0].status.contains("xsltproc xslFileName xmlFileName"));
     EXPECT_TRUE(scripted->openedInBrowser.isEmpty());
+}
+
+// Both tables' plug-ins read the stylesheet file of the same folder: the second run may
+// write it only after the first has read it.
+TEST_F(RenderQueueTest, PlugInRunsInOneFolderEachReadTheirOwnStylesheet)
+{
+    const QString command = "sh -c \"sleep 0.3; cat xslFileName\"";
+    usePlugIn(command);
+    RecordingViews otherViews;
+    {
+        const CurTableGuard onOther(1);
+        otherViews.attach(workspace().currentViews());
+        workspace().current().tablePath = table.home.file("Other.tvk");
+        workspace().current().xmlPath = workspace().tables[0].xmlPath;
+        table.set("Xpath-Table", "/orders/o");
+        table.addColumn("other", "Text", "/orders/o");
+        usePlugIn(command);
+    }
+    const int before = renderQueue().transformsStarted();
+    renderQueue().request(RenderQueue::Window);
+    untilStarted(before);
+    {
+        const CurTableGuard onOther(1);
+        renderQueue().request(RenderQueue::Window);
+    }
+    renderQueue().waitIdle();
+
+    ASSERT_EQ(views.rendered.size(), 1);
+    ASSERT_EQ(otherViews.rendered.size(), 1);
+    const QString page = readFile(views.rendered[0].pagePath);
+    EXPECT_TRUE(page.contains("<xsl:template name=\"Orders\">"));
+    EXPECT_FALSE(page.contains("<xsl:template name=\"Other\">"));
+    EXPECT_TRUE(readFile(otherViews.rendered[0].pagePath).contains("<xsl:template name=\"Other\">"));
 }

@@ -2,6 +2,7 @@
 #include "documents/text_files.h"
 #include "documents/workspace.h"
 #include "generator/transform.h"
+#include "platform/ui_services.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 
@@ -40,7 +41,15 @@ protected:
         workspace().current().tablePath = folder + "orders.tvk";
     }
     void writeXml(const QString &text) { writeFile(xmlPath, text, true); }
-    QString run(const QString &xsl) { return transformXml(xmlPath, xsl); }
+    // The page; a failure says why to the user, as the preview does.
+    QString run(const QString &xsl) { return runShown(xmlPath, xsl); }
+    static QString runShown(const QString &xml, const QString &xsl)
+    {
+        const TransformResult result = runTransform(xml, xsl);
+        if (!result.message.isEmpty())
+            ui().message(result.message);
+        return result.html;
+    }
 };
 
 } // namespace
@@ -89,7 +98,7 @@ TEST_F(BuiltInTransform, ParseFailuresNameTheDocument)
     EXPECT_TRUE(scripted->messages[0].contains("mismatch")) << scripted->messages[0].toStdString();
 
     scripted->messages.clear();
-    EXPECT_EQ(transformXml(folder + "missing.xml", textStylesheet("x")), "");
+    EXPECT_EQ(runShown(folder + "missing.xml", textStylesheet("x")), "");
     ASSERT_EQ(scripted->messages.size(), 1);
     EXPECT_TRUE(scripted->messages[0].startsWith("Error in XML document: "));
 

@@ -5,7 +5,7 @@
 // What a finished render leaves for the preview window.
 struct RenderOutcome {
     bool rendered = false; // false: nothing was transformed; status says why
-    QString pagePath;      // the page file
+    QString pagePath;      // the page file the window shows
     QString caption;       // the preview window's caption after the render
     QString status;        // for the status line when nothing was rendered
 };

@@ -1,4 +1,5 @@
 // tvktool: reaches the table model from a terminal, with no window.
+#include "platform/xslt_transform.h"
 #include "stderr_ui.h"
 #include "tvktool_commands.h"
 
@@ -34,6 +35,7 @@ int usage()
 
 int main(int argc, char **argv)
 {
+    initialiseXslt(); // before any thread parses
     QCoreApplication app(argc, argv);
     installUiServices(std::make_unique<StderrUi>());
     const QStringList args = QCoreApplication::arguments().mid(1);
