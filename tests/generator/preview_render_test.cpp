@@ -141,7 +141,10 @@ TEST_F(PreviewRender, ParsedDocumentIsKeptUntilTheFileChanges)
     EXPECT_EQ(cache.get(path, limits, failure), first);
 
     writeXml("<orders><o><n>changed</n></o></orders>");
-    QFile(path).setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+    file.close();
     const std::shared_ptr<XmlSource> second = cache.get(path, limits, failure);
     ASSERT_TRUE(second);
     EXPECT_NE(second, first);
