@@ -4,6 +4,14 @@
 
 #include <QMimeData>
 
+namespace {
+
+// A long text is shown and tipped only this far: a whole text of megabytes would stall
+// every repaint.
+constexpr qsizetype shownCaptionChars = 1000;
+
+} // namespace
+
 void XmlTreeModel::setTree(std::shared_ptr<const XmlTree> tree)
 {
     beginResetModel();
@@ -52,7 +60,7 @@ QVariant XmlTreeModel::data(const QModelIndex &index, int role) const
     const int node = nodeOf(index);
     if (node < 0 || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    return shown->caption(node);
+    return shown->shortCaption(node, shownCaptionChars);
 }
 
 Qt::ItemFlags XmlTreeModel::flags(const QModelIndex &index) const

@@ -103,6 +103,15 @@ TEST(XmlTree, ModelDragsTheXpathAsPlainTextAndOnlyMoves)
     EXPECT_EQ(model.supportedDragActions(), Qt::MoveAction);
     EXPECT_FALSE(model.flags(id) & Qt::ItemIsDropEnabled);
 
+    const Parsed longText = parseText(home, "<t>" + QByteArray(5000, 'x') + "</t>");
+    model.setTree(longText.result.tree);
+    const QModelIndex t = model.index(0, 0, model.index(0, 0));
+    const QString shown = "t=" + QString(998, 'x') + QChar(0x2026);
+    EXPECT_EQ(model.data(t).toString(), shown);
+    EXPECT_EQ(model.data(t, Qt::ToolTipRole).toString(), shown);
+    EXPECT_EQ(longText.lines.value(0), "t=" + QString(5000, 'x') + "\t/t") << "Xpaths see it whole";
+
+    model.setTree(parsed.result.tree);
     XmlTreeModel copy;
     copyTree(model, copy);
     EXPECT_EQ(copy.data(copy.index(0, 0)).toString(), home.file("doc.xml"));
