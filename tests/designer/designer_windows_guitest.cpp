@@ -194,6 +194,11 @@ TEST(DesignerWindows, TheSelectedXmlNodeSurvivesSavingAndOpening)
     EXPECT_EQ(workspace().current().xmlNodeIndex, 3);
     const XmlTreeModel &model = books.xml().treeModel();
     EXPECT_EQ(model.nodeOf(books.xml().tree()->currentIndex()), 2);
+
+    books.xml().tree()->collapseAll(); // revealing the node expands its ancestors
+    books.xml().selectNodeIndex(4);
+    EXPECT_EQ(model.nodeOf(books.xml().tree()->currentIndex()), 3);
+    EXPECT_EQ(workspace().current().xmlNodeIndex, 4);
 }
 
 TEST(DesignerWindows, DroppingAnXpathOnAnAttributeMapsIt)

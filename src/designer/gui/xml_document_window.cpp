@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
 #include <QThread>
@@ -123,7 +124,7 @@ void XmlDocumentWindow::cmdBrowse_Click()
 void XmlDocumentWindow::makeit_Click()
 {
     if (::makeit_Click(model))
-        xmlData->scrollTo(xmlData->currentIndex());
+        reveal(xmlData->currentIndex());
 }
 
 void XmlDocumentWindow::showState()
@@ -172,6 +173,14 @@ void XmlDocumentWindow::selectNodeIndex(int index)
         xmlData->setCurrentIndex({});
         return;
     }
+    reveal(item);
+}
+
+// Making a node current and scrolling to it expands its ancestors; those expansions are
+// not the user's and leave the node current.
+void XmlDocumentWindow::reveal(const QModelIndex &item)
+{
+    const QScopedValueRollback quiet(model.bulkExpand, true);
     xmlData->setCurrentIndex(item);
     xmlData->scrollTo(item);
 }
