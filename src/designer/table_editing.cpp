@@ -292,14 +292,22 @@ void ren_Click()
     bool ok = false;
     const QString answer = ui().inputBox(QStringLiteral("New column name:"),
                                          QStringLiteral("Change column name"), oldName, &ok);
-    if (ok && !answer.isEmpty() && answer != oldName)
+    if (ok)
         rekeyColumn(oldName, answer);
+    runIfAutoRun();
+}
+
+void labelEdited(const QString &oldName, const QString &newName)
+{
+    rekeyColumn(oldName, newName);
     runIfAutoRun();
 }
 
 bool rekeyColumn(const QString &oldName, const QString &newName)
 {
-    if (newName == oldName || !doc().tree.find(oldName) || !acceptableColumnName(newName)) {
+    // A blank name or the same name keeps the column as it is, without a word.
+    if (newName.trimmed().isEmpty() || newName == oldName || !doc().tree.find(oldName) ||
+        !acceptableColumnName(newName)) {
         refreshTableWindow();
         return false;
     }

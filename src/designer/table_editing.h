@@ -34,8 +34,12 @@ void deleteColKeys();
 
 void ren_Click();
 // Renames a column and every key it owns; a name that is invalid, "Table" or another
-// column's is refused with its message. True when renamed.
+// column's is refused with its message; a blank or unchanged name is ignored. True when
+// renamed.
 bool rekeyColumn(const QString &oldName, const QString &newName);
+// A finished in-place edit of a column's label: renames the column as "Rename column"
+// does, and the preview follows.
+void labelEdited(const QString &oldName, const QString &newName);
 // The start of an in-place edit of a node's label: only a column's label may be edited.
 bool mayEditLabel(const QString &key);
 

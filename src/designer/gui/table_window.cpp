@@ -219,7 +219,7 @@ void TableWindow::labelEdited(QTreeWidgetItem *item)
         return;
     const QString oldName = StructureTreeWidget::keyOf(item);
     const QString newName = item->text(0);
-    QTimer::singleShot(0, this, [oldName, newName] { rekeyColumn(oldName, newName); });
+    QTimer::singleShot(0, this, [oldName, newName] { ::labelEdited(oldName, newName); });
 }
 
 void TableWindow::fillProps()
