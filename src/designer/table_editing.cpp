@@ -197,6 +197,12 @@ void nodeClick(const QString &key)
     offerEmptyCodeTip(*doc().tree.find(key));
 }
 
+void followTreeCurrent(const QString &key)
+{
+    if (key != doc().selectedNodeKey)
+        nodeClick(key);
+}
+
 void addit_Click()
 {
     const TableDocument &d = doc();

@@ -14,6 +14,9 @@
 // Selects a node and acts on the click: the property sheet is filled for it and the column
 // outlined in the preview, as far as those windows exist.
 void nodeClick(const QString &key);
+// The structure tree's current node was moved by the user (keys, the end of a drag's
+// hovering): a node other than the selected one is handled as a node click.
+void followTreeCurrent(const QString &key);
 
 // New column: the add-column dialog may map the selected XML node when there is one.
 void addit_Click();
