@@ -66,9 +66,14 @@ class TreeSax {
 public:
     explicit TreeSax(const QString &caption) : builder(caption) {}
 
+    // The receiver of the document's own events. The parser reads an entity's content
+    // through a context of its own that shares our handler; those events are not the
+    // document's (the reference shows under its name) and have none.
     static TreeSax *of(void *context)
     {
-        return static_cast<TreeSax *>(static_cast<xmlParserCtxtPtr>(context)->_private);
+        const auto ctxt = static_cast<xmlParserCtxtPtr>(context);
+        auto *sax = static_cast<TreeSax *>(ctxt->_private);
+        return sax && sax->document == ctxt ? sax : nullptr;
     }
 
     void startElement(const xmlChar *local, const xmlChar *prefix, int nbNamespaces,
@@ -140,6 +145,7 @@ public:
     XmlTree finish() { return builder.finish(); }
 
     XmlLoadError firstError;
+    xmlParserCtxtPtr document = nullptr; // the context parsing the document itself
 
 private:
     struct Open {
@@ -354,6 +360,7 @@ XmlTreeParse parseXmlTree(const QString &path, const QString &documentCaption,
         return result;
     }
     ctxt->_private = &sax;
+    sax.document = ctxt;
     xmlCtxtUseOptions(ctxt, XML_PARSE_NONET);
     ctxt->sax->ignorableWhitespace = ignoreWhitespace;
     xmlParseDocument(ctxt);

@@ -68,6 +68,10 @@ TEST(XmlTree, CaptionsOfEveryNodeKind)
          {"DOCTYPE a\t/DOCTYPE a", "  <!ENTITY e SYSTEM 'e.gif' NDATA g>\t/DOCTYPE a/<!ENTITY e SYSTEM 'e.gif' NDATA g>",
           "  <!NOTATION g PUBLIC 'pg' 's.exe'>\t/DOCTYPE a/<!NOTATION g PUBLIC 'pg' 's.exe'>",
           "  <!ENTITY i>\t/DOCTYPE a/<!ENTITY i>", "a\t/a"}},
+        {"entity references stay unsubstituted, twice over",
+         "<!DOCTYPE a [<!ENTITY e 'hello <b>x</b>'>]><a>before &e; mid &e;</a>",
+         {"DOCTYPE a\t/DOCTYPE a", "  <!ENTITY e>\t/DOCTYPE a/<!ENTITY e>",
+          "a=before = mid \t/a", "  &e;\t/a/&e;", "  &e;\t/a/&e;"}},
     };
     for (const CaptionCase &c : cases) {
         TempHome home;
