@@ -4,6 +4,7 @@
 #include "designer/map_xml_box.h"
 #include "designer/new_column_dialog.h"
 #include "designer/tree_sync.h"
+#include "documents/code_editor_pool.h"
 #include "documents/once_only_tips.h"
 #include "documents/store_access.h"
 #include "documents/string_helpers.h"
@@ -16,6 +17,7 @@
 #include "documents/workspace.h"
 #include "generator/preview_highlight.h"
 #include "platform/ui_services.h"
+#include "properties/property_sheets.h"
 
 #include <QStringList>
 
@@ -153,21 +155,38 @@ void rekeyStore(const QString &oldName, const QString &newName)
     }
 }
 
+// A renamed node keeps its selection, the sheet showing it and its open code editors.
+void followRekeyedNode(const QString &oldKey, const QString &newKey)
+{
+    if (doc().selectedNodeKey == oldKey)
+        doc().selectedNodeKey = newKey;
+    PropertySheet &sheet = currentSheet();
+    if (sheet.currentElement == oldKey)
+        sheet.currentElement = newKey;
+    rekeyNodeEditors(workspace().curTable, oldKey, newKey);
+}
+
 void rekeyNodes(const QString &oldName, const QString &newName)
 {
     StructureTree &tree = doc().tree;
     Node *column = tree.find(oldName);
-    const QString selected = doc().selectedNodeKey;
     column->text = newName;
     tree.rekey(oldName, newName);
+    followRekeyedNode(oldName, newName);
     for (const auto &attribute : column->children) {
         const QString oldKey = attribute->key;
         tree.rekey(oldKey, newName + QChar('-') + attribute->text);
-        if (selected == oldKey)
-            doc().selectedNodeKey = attribute->key;
+        followRekeyedNode(oldKey, attribute->key);
     }
-    if (selected == oldName)
-        doc().selectedNodeKey = newName;
+}
+
+// The keys of a column's node and of its attribute nodes.
+QStringList nodeKeysOf(const Node &column)
+{
+    QStringList keys{column.key};
+    for (const auto &attribute : column.children)
+        keys.append(attribute->key);
+    return keys;
 }
 
 // An attribute calculated by XSL code whose code is blank gets its tip once.
@@ -245,6 +264,8 @@ void removeit_Click()
         UiServices::Answer::Yes)
         return;
     const QString column = currentColumn()->key;
+    releaseNodeEditors(workspace().curTable, nodeKeysOf(*currentColumn()));
+    currentSheet().currentElement.clear();
     doc().selectedNodeKey = column; // the attribute nodes go first
     deleteAttKeys();
     deleteColKeys();

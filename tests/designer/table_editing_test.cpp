@@ -1,6 +1,8 @@
 // Editing the structure tree: move, delete and rename keep tree and store consistent.
 #include "designer/table_editing.h"
+#include "documents/code_editor_pool.h"
 #include "documents/workspace.h"
+#include "properties/property_sheets.h"
 #include "support/recording_views.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
@@ -67,6 +69,33 @@ TEST(TableEditing, RenameRekeysEveryKeyOfTheColumn)
     EXPECT_EQ(Table::children("c2"), (QStringList{"c2-value=value", "c2-style=style", "c2-href=href"}));
     EXPECT_EQ(Table::doc().selectedNodeKey, "c2-style");
     EXPECT_TRUE(Table::doc().tableChanged);
+}
+
+// After a rename the sheet and the open code editors name the renamed nodes; after a
+// delete no editor is left to save into a later column of the same name.
+TEST(TableEditing, RenameAndDeleteCarryTheSheetAndCodeEditors)
+{
+    Table t;
+    nodeClick("c1");
+    const int columnEditor = getXslEditor("c1", "xsl");
+    const int attributeEditor = getXslEditor("c1-style", "xsl");
+    const int otherEditor = getXslEditor("name", "xsl");
+    currentSheet().currentElement = "c1";
+    t.ui->inputAnswers = {"c2"};
+    ren_Click();
+    const auto &editors = workspace().xslEditForms;
+    EXPECT_EQ(editors[size_t(columnEditor)].myElement, "c2");
+    EXPECT_EQ(editors[size_t(attributeEditor)].myElement, "c2-style");
+    EXPECT_EQ(editors[size_t(otherEditor)].myElement, "name");
+    EXPECT_EQ(currentSheet().currentElement, "c2");
+
+    t.ui->answers = {Answer::Yes};
+    removeit_Click();
+    EXPECT_FALSE(editors[size_t(columnEditor)].exists);
+    EXPECT_FALSE(editors[size_t(attributeEditor)].exists);
+    EXPECT_TRUE(editors[size_t(otherEditor)].exists);
+    EXPECT_EQ(currentSheet().currentElement, "");
+    releaseSlotEditors(workspace().curTable);
 }
 
 TEST(TableEditing, RenameRefusesNamesThatWouldClash)
