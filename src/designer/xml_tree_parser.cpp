@@ -2,6 +2,7 @@
 
 #include "documents/string_helpers.h"
 #include "documents/text_files.h"
+#include "platform/xml_library.h"
 
 #include <QFile>
 #include <libxml/SAX2.h>
@@ -341,7 +342,7 @@ void locateError(const QString &path, XmlLoadError &error)
 XmlTreeParse parseXmlTree(const QString &path, const QString &documentCaption,
                           const XmlParseProgress &progress)
 {
-    xmlInitParser(); // once per process; harmless afterwards
+    initXmlLibrary();
     XmlTreeParse result;
     ProgressFile input;
     input.file.setFileName(path);

@@ -122,6 +122,21 @@ TEST(XmlTree, ModelDragsTheXpathAsPlainTextAndOnlyMoves)
     EXPECT_EQ(copy.rowCount(copy.index(0, 0)), 1);
 }
 
+// A valid document nested 2,000 levels deep loads; 3,000 levels are refused.
+TEST(XmlTree, DeeplyNestedDocuments)
+{
+    TempHome home;
+    const auto nested = [](int depth) {
+        return QByteArray("<a>").repeated(depth) + QByteArray("</a>").repeated(depth);
+    };
+    const Parsed deep = parseText(home, nested(2000));
+    ASSERT_TRUE(deep.result.tree) << deep.result.error.reason.toStdString();
+    EXPECT_EQ(deep.result.tree->nodeCount(), 2001);
+    const Parsed deeper = parseText(home, nested(3000));
+    EXPECT_FALSE(deeper.result.tree);
+    EXPECT_TRUE(deeper.result.error.reason.startsWith("Excessive depth in document"));
+}
+
 TEST(XmlTree, FewerThanAHundredNodesExpandFully)
 {
     TempHome home;
