@@ -31,6 +31,12 @@ QModelIndex XmlTreeModel::indexOf(int node) const
     return createIndex(node == XmlTree::documentNode ? 0 : shown->row(node), 0, quintptr(node));
 }
 
+QString XmlTreeModel::xpathOf(const QModelIndex &index) const
+{
+    const int node = nodeOf(index);
+    return node < 0 ? QString() : xpathOfNode(*shown, node);
+}
+
 QModelIndex XmlTreeModel::index(int row, int column, const QModelIndex &parent) const
 {
     if (!hasIndex(row, column, parent))
@@ -77,7 +83,7 @@ QMimeData *XmlTreeModel::mimeData(const QModelIndexList &indexes) const
     if (indexes.isEmpty() || nodeOf(indexes.first()) < 0)
         return nullptr;
     auto *data = new QMimeData;
-    data->setText(xpathOfNode(*shown, nodeOf(indexes.first())));
+    data->setText(xpathOf(indexes.first()));
     return data;
 }
 

@@ -1,6 +1,5 @@
 #include "designer/gui/xml_document_window.h"
 
-#include "designer/xpath_of_node.h"
 #include "documents/progress_bar.h"
 #include "documents/views/main_window_view.h"
 #include "documents/workspace.h"
@@ -163,7 +162,7 @@ void XmlDocumentWindow::selectionChanged()
     const int node = items.nodeOf(xmlData->currentIndex());
     TableDocument &doc = workspace().tables[size_t(tableSlot)];
     doc.xmlNodeIndex = node < 0 ? -1 : node + 1;
-    doc.xmlNodeXpath = node < 0 ? QString() : xpathOfNode(*items.tree(), node);
+    doc.xmlNodeXpath = items.xpathOf(xmlData->currentIndex());
 }
 
 void XmlDocumentWindow::selectNodeIndex(int index)
@@ -191,6 +190,5 @@ void XmlDocumentWindow::showMakeit(bool shown) { makeit->setVisible(shown); }
 
 QString XmlDocumentWindow::selectedXpath() const
 {
-    const int node = items.nodeOf(xmlData->currentIndex());
-    return node < 0 || !items.tree() ? QString() : xpathOfNode(*items.tree(), node);
+    return items.xpathOf(xmlData->currentIndex());
 }
