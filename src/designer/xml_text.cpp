@@ -2,7 +2,6 @@
 
 #include "documents/text_files.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <libxml/encoding.h>
@@ -46,12 +45,7 @@ std::optional<QString> decodeWithLibxml(const QByteArray &bytes, const QString &
 
 QString readXmlText(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray bytes = file.readAll();
-    if (bytes.size() >= 2 && bytes.endsWith("\r\n"))
-        bytes.chop(2);
+    const QByteArray bytes = readFileBytes(path);
     const std::optional<QStringConverter::Encoding> marked =
         QStringConverter::encodingForData(bytes, u'<');
     if (marked && *marked != QStringConverter::Utf8)
