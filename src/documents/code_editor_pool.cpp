@@ -16,6 +16,7 @@ void release(CodeEditorRecord &editor)
     if (editor.window)
         editor.window->setShown(false);
     editor.exists = false;
+    editor.opened = false;
     editor.xslEditShown = false;
     editor.myElement.clear();
     editor.myFunction.clear();

@@ -55,7 +55,7 @@ void showSlotWindowsByFlags(MainWindowView &view, Workspace &ws)
     for (const CodeEditorRecord &editor : ws.xslEditForms) {
         if (!editor.window)
             continue;
-        const bool shown = editor.myTab == slot && editor.xslEditShown;
+        const bool shown = editor.myTab == slot && editor.xslEditShown && editor.opened;
         if (shown) // at the place the model holds, which a table file may have changed
             editor.window->applyGeometry(editor.geometry);
         editor.window->setShown(shown);

@@ -55,6 +55,7 @@ void openProject_Click()
 
 void docloseit_Click()
 {
+    commitPendingSheetEdit();
     if (!checkDirty(false))
         return;
     workspace().current().reset();
@@ -67,6 +68,7 @@ void dosave_Click()
 {
     if (tellWhenNoTable())
         return;
+    commitPendingSheetEdit();
     workspace().savedActiveSlot = workspace().curTable;
     saveit();
 }
@@ -74,6 +76,7 @@ void dosave_Click()
 void saveall_Click()
 {
     Workspace &ws = workspace();
+    commitPendingSheetEdit();
     ws.savedActiveSlot = ws.curTable;
     for (int slot = 0; slot < maxTables; ++slot) {
         if (ws.slotUsed[size_t(slot)]) {
@@ -87,6 +90,7 @@ void saveas_Click()
 {
     if (tellWhenNoTable())
         return;
+    commitPendingSheetEdit();
     const QString path = askTableFileToSave(QStringLiteral("Save Table As"),
                                             getTableName(workspace().curTable));
     if (path.isEmpty())

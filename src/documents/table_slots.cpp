@@ -5,6 +5,7 @@
 #include "documents/path_helpers.h"
 #include "documents/start_guidance.h"
 #include "documents/views/main_window_view.h"
+#include "documents/views/property_sheet_view.h"
 #include "documents/views/table_tree_view.h"
 #include "documents/views/window_frame_view.h"
 #include "documents/views/xml_tree_view.h"
@@ -116,11 +117,18 @@ void closeTableTab()
     view->removeSelectedTab();
 }
 
+void commitPendingSheetEdit()
+{
+    if (PropertySheetView *sheet = workspace().currentViews().allProp)
+        sheet->flushEditor();
+}
+
 void switchTable()
 {
     Workspace &ws = workspace();
     if (!ws.tabEventsOn)
         return;
+    commitPendingSheetEdit();
     ws.lastHighlightedColumn.clear();
     if (findUsedSlot() < 0) {
         hideControls();

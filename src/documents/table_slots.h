@@ -28,6 +28,9 @@ void addTableTab(const QString &path);
 void closeTableTab();
 // Makes the selected tab's table current.
 void switchTable();
+// Commits what is typed in the current slot's property sheet and not yet committed, as
+// leaving the sheet does; before the table is saved, left for another or the program ends.
+void commitPendingSheetEdit();
 // Scrolls the current slot's XML tree and structure tree fully left.
 void scrollTreesLeft();
 // Selects the tab of the slot stored in the table file (when asked) and refills the

@@ -23,6 +23,9 @@ struct CodeEditorRecord {
     int myTab = -1;     // owning table slot
     WindowGeometry geometry;
     bool xslEditShown = false;
+    // Its code was loaded by opening it from the sheet: until then a window reused from a
+    // released editor holds another table's code and is neither shown nor asked about.
+    bool opened = false;
     WindowFrameView *window = nullptr; // null until the editor window exists
 };
 

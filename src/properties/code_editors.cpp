@@ -88,6 +88,7 @@ bool openCodeEditor(const QString &kind, const QString &code, const QString &cap
     state.code = code;
     state.savedCode = code;
     state.propCaption = ws.current().selectedPropertyCaption;
+    ws.xslEditForms[size_t(index)].opened = true;
     if (PropertySheetView *sheet = ws.currentViews().allProp)
         sheet->showCodeEditor(index, caption);
     return true;
@@ -116,10 +117,15 @@ CodeSaveResult saveCodeEditor(int index)
     const CodeEditorRecord &editor = workspace().xslEditForms[size_t(index)];
     CodeSaveResult result;
     result.syntax = checkXslSyntax(states[size_t(index)].code);
-    if (!result.syntax.ok || !editor.exists)
+    if (!result.syntax.ok)
         return result;
-    const CurTableGuard guard(editor.myTab);
-    result.saved = saveInOwnSlot(index, editor);
+    if (editor.exists) {
+        const CurTableGuard guard(editor.myTab);
+        result.saved = saveInOwnSlot(index, editor);
+    }
+    if (!result.saved)
+        ui().message(QStringLiteral("The column or attribute of this code no longer exists. The "
+                                    "code cannot be saved."));
     return result;
 }
 
@@ -130,8 +136,13 @@ bool checkChange(int index)
         return true;
     switch (ui().askYesNoCancel(
         QStringLiteral("Code has changed since last save. Do you want to save it?"))) {
-    case UiServices::Answer::Yes:
-        return saveCodeEditor(index).saved;
+    case UiServices::Answer::Yes: {
+        const CodeSaveResult result = saveCodeEditor(index);
+        if (!result.syntax.ok)
+            return false;
+        state.savedCode = state.code; // saved, or given up with its column or attribute
+        return true;
+    }
     case UiServices::Answer::No:
         state.savedCode = state.code;
         return true;
@@ -145,7 +156,7 @@ bool settleCodeEditors(int slot)
     const Workspace &ws = workspace();
     for (int i = 0; i < codeEditorPoolSize; ++i) {
         const CodeEditorRecord &editor = ws.xslEditForms[size_t(i)];
-        if (editor.exists && (slot < 0 || editor.myTab == slot) && !checkChange(i))
+        if (editor.opened && (slot < 0 || editor.myTab == slot) && !checkChange(i))
             return false;
     }
     return true;

@@ -29,8 +29,8 @@ QString rowOfKind(const QString &kind, bool onTable);
 // Save: checks the syntax, then in the editor's own slot puts the code into the row its
 // kind names on the sheet of its node and commits it, as an edit in the sheet does. An
 // Xpath changed by hand is flagged ("Xpath Changed Flag-" and the node's key). Nothing is
-// stored on a syntax error (its result tells where), when the node is gone or the sheet
-// has no such row.
+// stored on a syntax error (its result tells where), nor when the node is gone or the
+// sheet has no such row, which the user is told.
 struct CodeSaveResult {
     bool saved = false;
     XslSyntaxResult syntax;
@@ -39,7 +39,8 @@ CodeSaveResult saveCodeEditor(int index);
 
 // Before an editor closes: true when it may close. Unchanged code (ignoring leading and
 // trailing blanks) closes at once; otherwise the user is asked whether to save: Yes saves
-// and closes only when the save succeeded, No gives the change up, Cancel keeps it open.
+// and closes unless the syntax check refused the code (code whose column or attribute is
+// gone is given up), No gives the change up, Cancel keeps it open.
 bool checkChange(int index);
 
 // Before a table closes, or the program ends (slot -1): the editors of the slot (or of

@@ -9,6 +9,13 @@
 
 namespace {
 
+// A row showing a stored value without its line breaks and Tabs has not been edited.
+QString shownFlat(QString stored)
+{
+    stripBreaks(stored);
+    return trimWhiteVar(stored);
+}
+
 bool isPackedList(const QString &caption)
 {
     return caption == QLatin1String("XSLT Input Parameters") ||
@@ -26,7 +33,8 @@ void commitRow(const StructureTree::Node &node)
     const QString value = trimWhiteVar(storableText(caption, holder ? sheet.holder(*holder)
                                                                      : row->value));
     const QString key = propertyKey(caption, node);
-    if (value == trimWhiteVar(getKey(key)))
+    const QString stored = getKey(key);
+    if (value == trimWhiteVar(stored) || (!holder && value == shownFlat(stored)))
         return;
     setKey(key, value, true);
     runIfAutoRun();
@@ -34,15 +42,17 @@ void commitRow(const StructureTree::Node &node)
 
 } // namespace
 
+QString withoutListSeparators(QString text)
+{
+    text.removeIf([](QChar c) { return c.unicode() >= 14 && c.unicode() <= 16; });
+    return text;
+}
+
 QString storableText(const QString &caption, const QString &value)
 {
-    const char16_t last = isPackedList(caption) ? 5 : 16;
     QString text = value;
-    text.removeIf([last](QChar c) {
-        const char16_t u = c.unicode();
-        return (u >= 2 && u <= 5) || (u >= 14 && u <= last);
-    });
-    return text;
+    text.removeIf([](QChar c) { return c.unicode() >= 2 && c.unicode() <= 5; });
+    return isPackedList(caption) ? text : withoutListSeparators(text);
 }
 
 bool putIntoRow(const QString &caption, const QString &value)
@@ -59,16 +69,16 @@ bool putIntoRow(const QString &caption, const QString &value)
 
 void updateProps()
 {
-    if (const StructureTree::Node *node = selectedNode())
-        commitRow(*node);
+    const PropertySheet &sheet = currentSheet();
+    if (sheet.currentElement.isEmpty())
+        return;
+    if (const StructureTree::Node *shown = workspace().current().tree.find(sheet.currentElement))
+        commitRow(*shown);
 }
 
 void commitOnFocusLoss()
 {
     const TableDocument &doc = workspace().current();
-    const PropertySheet &sheet = currentSheet();
-    if (sheet.currentElement.isEmpty() || sheet.isLoading || doc.xmlPath.isEmpty())
-        return;
-    if (const StructureTree::Node *shown = doc.tree.find(sheet.currentElement))
-        commitRow(*shown);
+    if (!currentSheet().isLoading && !doc.xmlPath.isEmpty())
+        updateProps();
 }

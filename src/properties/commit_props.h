@@ -9,15 +9,18 @@
 // such row.
 bool putIntoRow(const QString &caption, const QString &value);
 // Stores the selected row's value (a holder's text for the six holder rows) under its key
-// for the selected node: trimmed, without the record separators a table file or a packed
-// list uses, and only when it differs from the stored value; then marks the table changed
-// and lets the preview follow. Rows that hold no property, read-only rows and groups are
-// never stored.
+// for the node the sheet shows, whatever node is selected now: trimmed, without the record
+// separators a table file or a packed list uses, and only when it differs from the stored
+// value; then marks the table changed and lets the preview follow. A row showing the
+// stored value without its line breaks and Tabs (not a holder row) stores nothing. Rows
+// that hold no property, read-only rows and groups are never stored, nor anything when the
+// sheet shows no node or one that no longer exists.
 void updateProps();
-// The sheet losing the focus: commits the selected row against the node the sheet shows,
-// not the node selected now. Nothing while a table file is read, without an XML document,
-// or when the sheet shows no node or one that no longer exists.
+// The sheet losing the focus: commits as updateProps does, but nothing while a table file
+// is read or without an XML document.
 void commitOnFocusLoss();
 // The text a row's value is stored as: the table file's separators Chr(2) to Chr(5)
 // removed, and unless the row holds a packed list, the list separators Chr(14) to Chr(16).
 QString storableText(const QString &caption, const QString &value);
+// The text without the list separators Chr(14) to Chr(16).
+QString withoutListSeparators(QString text);

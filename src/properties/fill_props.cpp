@@ -181,6 +181,9 @@ void fillPackedList(PropertySheet &sheet, Holder holder, const char *caption,
 void fillProps()
 {
     Workspace &ws = workspace();
+    // An edit still open belongs to the node shown until now.
+    if (PropertySheetView *view = ws.currentViews().allProp)
+        view->flushEditor();
     TableDocument &doc = ws.current();
     const Node *node = selectedNode();
     if (!node)

@@ -14,12 +14,6 @@ namespace {
 
 const QString parametersRow = QStringLiteral("XSLT Input Parameters");
 
-QString withoutSeparators(QString text)
-{
-    text.removeIf([](QChar c) { return c.unicode() >= 14 && c.unicode() <= 16; });
-    return text;
-}
-
 QString unescaped(QString value)
 {
     value.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
@@ -42,12 +36,12 @@ QString packParameters(const QList<InputParameter> &rows)
 {
     QString list;
     for (const InputParameter &row : rows)
-        list += withoutSeparators(row.name) + QChar(14) + xmlEscaped(withoutSeparators(row.value)) +
-                QChar(15);
+        list += withoutListSeparators(row.name) + QChar(14) +
+                xmlEscaped(withoutListSeparators(row.value)) + QChar(15);
     return list;
 }
 
-QString cellText(const QString &typed) { return withoutSeparators(trimWhiteVar(typed)); }
+QString cellText(const QString &typed) { return withoutListSeparators(trimWhiteVar(typed)); }
 
 bool parameterNameAccepted(const QString &typed)
 {

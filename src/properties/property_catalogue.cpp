@@ -18,12 +18,12 @@ constexpr CatalogueItem list(int depth, const char *caption, const char *choices
     return {depth, Kind::Row, caption, EditStyle::List, help, choices, traits};
 }
 
-// A row that holds the rows below it and no property of its own.
+// A row that holds the rows below it and no property of its own: nothing to type into.
 constexpr CatalogueItem heading(int depth, const char *caption, const char *help,
                                 ItemTraits traits = {})
 {
     traits.noProperty = true;
-    return {depth, Kind::Row, caption, EditStyle::Typed, help, "", traits};
+    return {depth, Kind::Row, caption, EditStyle::None, help, "", traits};
 }
 
 constexpr CatalogueItem group(int depth, const char *caption, const char *help = "",

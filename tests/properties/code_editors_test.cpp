@@ -64,6 +64,25 @@ TEST_F(CodeEditors, SaveCommitsToTheRowItsKindNames)
     EXPECT_EQ(codeEditorState(css).savedCode, "color:red");
 }
 
+// Mended: opening the Xpath or exclusion editor, or only leaving its row, stored the value
+// without its line breaks and marked the table changed.
+TEST_F(CodeEditors, RowsShowingCodeFlatStoreNothingUnedited)
+{
+    table.set("Xpath-c1@title", "/rows/row\n\t/t");
+    table.set("Exclude Column If-c1", "a = 1\nor b");
+    table.set("Exclude Row If-Table", "a\r\n= 1");
+    const std::pair<const char *, const char *> rows[] = {
+        {"c1-title", "Xpath"}, {"c1", "Exclude Column If"}, {"Table", "Exclude Row If"}};
+    for (const auto &[node, caption] : rows) {
+        select(node);
+        selectSheetRow(caption);
+        inplaceButtonDown();
+        updateProps();
+    }
+    EXPECT_FALSE(doc().tableChanged);
+    EXPECT_EQ(stored("Xpath-c1@title"), "/rows/row\n\t/t");
+}
+
 TEST_F(CodeEditors, AnXpathChangedByHandIsFlagged)
 {
     const int same = openAndType("c1-title", "Xpath", "xpath", "/rows/row/t");
@@ -86,6 +105,20 @@ TEST_F(CodeEditors, ASyntaxErrorStoresNothingAndKeepsTheEditorOpen)
     ui->answers = {Answer::Yes};
     EXPECT_FALSE(checkChange(xsl));
     EXPECT_EQ(codeEditorState(xsl).code, "<b>");
+}
+
+// Mended: Save of an editor whose column was deleted said nothing, and Yes in its close
+// prompt kept it open for good.
+TEST_F(CodeEditors, AnEditorWhoseNodeIsGoneSaysSoAndCloses)
+{
+    const int css = openAndType("c1", "CSS Style", "css", "color:red");
+    doc().tree.remove("c1");
+    EXPECT_FALSE(saveCodeEditor(css).saved);
+    EXPECT_EQ(ui->messages.value(0),
+              "The column or attribute of this code no longer exists. The code cannot be saved.");
+    ui->answers = {Answer::Yes};
+    EXPECT_TRUE(checkChange(css));
+    EXPECT_EQ(stored("CSS Style-c1"), "");
 }
 
 TEST_F(CodeEditors, TheClosePromptAsksOnlyAboutRealChanges)

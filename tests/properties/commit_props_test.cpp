@@ -112,15 +112,20 @@ TEST_F(CommitProps, RecordSeparatorsAreStrippedAtCommit)
     EXPECT_EQ(stored("XSLT Input Parameters-Table"), QString("p\x0e" "1\x0f"));
 }
 
-TEST_F(CommitProps, FocusLossCommitsAgainstTheNodeTheSheetShows)
+// Mended: a commit other than the focus loss (a typed value, a picker, the parameter
+// dialog) went to the node selected in the tree, not to the node the sheet shows.
+TEST_F(CommitProps, CommitsGoToTheNodeTheSheetShows)
 {
-    select("img");
-    type("Width", "30%");
-    doc().selectedNodeKey = "Table"; // the tree's selection has moved on
-    commitOnFocusLoss();
-    EXPECT_EQ(stored("Width-img"), "30%");
-    EXPECT_EQ(stored("Width-Table"), "");
-    EXPECT_EQ(doc().selectedNodeKey, "Table");
+    for (void (*commit)() : {updateProps, commitOnFocusLoss}) {
+        select("img");
+        type("Width", "30%");
+        doc().selectedNodeKey = "Table"; // the tree's selection has moved on
+        commit();
+        EXPECT_EQ(stored("Width-img"), "30%");
+        EXPECT_EQ(stored("Width-Table"), "");
+        EXPECT_EQ(doc().selectedNodeKey, "Table");
+        table.set("Width-img", "");
+    }
 }
 
 TEST_F(CommitProps, FocusLossCommitsNothingWhileLoadingWithoutXmlOrWithoutNode)
@@ -141,12 +146,13 @@ TEST_F(CommitProps, FocusLossCommitsNothingWhileLoadingWithoutXmlOrWithoutNode)
 
 // Mended: when the node the sheet shows was deleted or renamed, the focus loss committed
 // its row against whatever node was selected then.
-TEST_F(CommitProps, FocusLossAfterTheShownNodeIsGoneCommitsNothing)
+TEST_F(CommitProps, CommitAfterTheShownNodeIsGoneCommitsNothing)
 {
     select("img");
     type("Width", "30%");
     doc().tree.remove("img");
     doc().selectedNodeKey = "call";
+    updateProps();
     commitOnFocusLoss();
     EXPECT_EQ(stored("Width-call"), "");
     EXPECT_FALSE(doc().tableChanged);

@@ -3,9 +3,11 @@
 #include "designer/table_editing.h"
 #include "documents/code_editor_pool.h"
 #include "documents/table_commands.h"
+#include "documents/table_commands_menu.h"
 #include "documents/workspace.h"
 #include "mainwindow/gui/slot_window_set.h"
 #include "mainwindow/gui/vantor.h"
+#include "mainwindow/menu_table.h"
 #include "platform/gui/property_grid.h"
 #include "properties/code_editors.h"
 #include "properties/gui/code_editor_window.h"
@@ -23,6 +25,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QWheelEvent>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -142,6 +146,8 @@ TEST(PropertySheetGui, ShowsTheNodesSheetAndCommitsTypedValues)
     EXPECT_EQ(books.stored("Width-title"), "40px");
     EXPECT_FALSE(books.grid().putValue("Hide Header", "Maybe"));
     EXPECT_FALSE(books.grid().putValue("Mapping", "/x"));
+    // Mended: a heading row took typed text that went nowhere.
+    EXPECT_FALSE(books.grid().putValue("Debug Column", "x"));
 
     // Typed into the field and left without Enter: the focus loss commits it.
     books.window.show();
@@ -154,9 +160,53 @@ TEST(PropertySheetGui, ShowsTheNodesSheetAndCommitsTypedValues)
     QApplication::processEvents();
     EXPECT_EQ(books.stored("Height-title"), "2em");
 
+    // Mended: the wheel turning over a list changed and committed its choice.
+    books.choose("title", "Break After");
+    const QString breakAfter = books.stored("Break After-title");
+    auto *list = qobject_cast<QComboBox *>(books.grid().selectedEditor());
+    ASSERT_TRUE(list);
+    QWheelEvent wheel(QPointF(5, 5), list->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list, &wheel);
+    EXPECT_EQ(books.stored("Break After-title"), breakAfter);
+
     books.frame()->close();
     EXPECT_FALSE(books.frame()->isVisible());
     EXPECT_EQ(workspace().views[size_t(books.slot)].allProp, &books.sheet()); // hidden, kept
+}
+
+// Mended: a value typed and not yet committed was lost when the user moved to another row
+// with the arrow keys, when the sheet was rebuilt for another node, and when the table
+// was saved or the program closed with the focus still in the field.
+TEST(PropertySheetGui, ATypedValueIsCommittedBeforeItsFieldGoes)
+{
+    const std::pair<const char *, std::function<void(BooksSheet &)>> leaves[] = {
+        {"arrow key", [](BooksSheet &books) {
+             QTest::keyClick(books.grid().selectedEditor()->findChild<QLineEdit *>("field"),
+                             Qt::Key_Down);
+         }},
+        {"other node", [](BooksSheet &) { nodeClick("author"); }},
+        {"save", [](BooksSheet &) { dosave_Click(); }},
+        {"exit", [](BooksSheet &books) {
+             books.ui->answers = {Answer::Cancel};
+             EXPECT_FALSE(books.window.close());
+             EXPECT_EQ(books.ui->questions.size(), 1);
+         }},
+    };
+    for (const auto &[name, leave] : leaves) {
+        BooksSheet books;
+        books.window.show();
+        books.choose("title", "Width");
+        auto *field = books.grid().selectedEditor()->findChild<QLineEdit *>("field");
+        ASSERT_TRUE(field);
+        field->setFocus();
+        field->clear();
+        QTest::keyClicks(field, "7px");
+        leave(books);
+        QApplication::processEvents();
+        EXPECT_EQ(books.stored("Width-title"), "7px") << name;
+        EXPECT_EQ(books.stored("Width-author"), "") << name;
+    }
 }
 
 TEST(PropertySheetGui, TheButtonOpensTheCodeEditorWhoseSaveReachesTheStore)
@@ -183,6 +233,25 @@ TEST(PropertySheetGui, TheButtonOpensTheCodeEditorWhoseSaveReachesTheStore)
     books.grid().clickVerb(119);
     EXPECT_EQ(books.editor("title", "css"), css);
     EXPECT_EQ(css->code()->toPlainText(), "color:red");
+}
+
+// Mended: a table reopened in the slot showed the editor window the closed table had
+// used, with its given-up code, which Save then wrote into the reopened table.
+TEST(PropertySheetGui, AReopenedTableShowsOnlyEditorsOpenedForIt)
+{
+    BooksSheet books;
+    books.window.show();
+    CodeEditorWindow *css = books.openEditor("title", "CSS Style", "css");
+    ASSERT_TRUE(css);
+    ASSERT_TRUE(saveit()); // the table file has the editor open
+    css->code()->setPlainText("color: given up");
+    books.ui->answers = {Answer::No, Answer::No};
+    books.window.runProcedure(Procedure::docloseit_Click, 0);
+    ASSERT_TRUE(openTable(books.home.file("demo_books.tvk")));
+    QApplication::processEvents();
+    EXPECT_FALSE(css->isVisible());
+    EXPECT_EQ(books.openEditor("title", "CSS Style", "css"), css);
+    EXPECT_EQ(css->code()->toPlainText(), books.stored("CSS Style-title"));
 }
 
 TEST(PropertySheetGui, RefusedCodeKeepsTheEditorOpenWhateverTheAnswer)
@@ -228,15 +297,19 @@ TEST(PropertySheetGui, TheParameterDialogEditsInPlaceAndChecksNamesAtOk)
     QTest::keyClick(dialog.editor(), Qt::Key_Backtab);
     EXPECT_EQ(grid->currentColumn(), 0);
 
+    // A move keeps the open editor's text in its row and closes the editor.
+    dialog.editor()->setText("b2");
     dialog.goup_Click();
-    EXPECT_EQ(grid->item(0, 0)->text(), "b");
+    EXPECT_FALSE(dialog.editing());
+    EXPECT_EQ(grid->item(0, 0)->text(), "b2");
     EXPECT_EQ(grid->currentRow(), 0);
     dialog.goup_Click();
-    EXPECT_EQ(grid->item(0, 0)->text(), "b");
+    EXPECT_EQ(grid->item(0, 0)->text(), "b2");
     dialog.godown_Click();
-    EXPECT_EQ(grid->item(1, 0)->text(), "b");
+    EXPECT_EQ(grid->item(1, 0)->text(), "b2");
 
     // OK takes the open editor's text, and checks it.
+    dialog.openEditor();
     dialog.editor()->setText("table");
     books.ui->messages.clear();
     dialog.ok_Click();
@@ -248,7 +321,13 @@ TEST(PropertySheetGui, TheParameterDialogEditsInPlaceAndChecksNamesAtOk)
               list + "b" + QChar(14) + "5 &lt; 6" + QChar(15));
     EXPECT_EQ(books.grid().value("XSLT Input Parameters"), "Parameters");
 
+    // Mended: Delete with the editor open left it over the next row, whose name OK then
+    // overwrote with the deleted row's.
+    grid->setCurrentCell(0, 0);
+    dialog.openEditor();
     dialog.removeit_Click();
+    EXPECT_FALSE(dialog.editing());
+    EXPECT_EQ(grid->item(0, 0)->text(), "b");
     dialog.removeit_Click();
     EXPECT_EQ(grid->rowCount(), 0);
     EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), "Parameter Name");

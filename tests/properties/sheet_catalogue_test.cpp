@@ -23,13 +23,13 @@ verb	117	Save XSL
 verb	113	Show XSL
 Xpath		button	-	
 Exclude Row If		button	-	
-Table		typed	-	
+Table		none	-	
   Table Interface		button	-	
   CSS Style		button	-	
   Table Scripts		button	-	
   Table Type		list	-	Display|Form
   Enable getElementById		list	-	True|False
-Debug Table		typed	-	
+Debug Table		none	-	
   Row (Debug)		button	-	
   Enable Debug		list	-	True|False
 Appearance		none	ro	
@@ -72,7 +72,7 @@ Type	Text (HTML segment)	typed	-
 Mapping	/r/v	typed	ro	
 CSS Style		button	-	
 Exclude Column If		button	-	
-Debug Column		typed	-	
+Debug Column		none	-	
   Column (Debug)		button	-	
   Enable Debug		list	-	True|False
 Appearance		none	ro	
@@ -83,7 +83,7 @@ Appearance		none	ro
   Background Color		button	-	
   Font		button	-	
   Border		typed+button	-	
-  Individual Borders		typed	ro	
+  Individual Borders		none	ro	
     Top Border		typed+button	-	
     Bottom Border		typed+button	-	
     Left Border		typed+button	-	

@@ -16,6 +16,9 @@ public:
     // The slot's sheet model was rebuilt and filled: shows it whole (verbs, rows, values,
     // selection, caption).
     virtual void showSheet() {}
+    // Gives the row what is typed in its open editor and not yet committed, committing it
+    // as leaving the editor does.
+    virtual void flushEditor() {}
     // Runs the "..." button of the selected row; a window without one ignores the call.
     virtual void props_InplaceButtonDown() {}
 

@@ -333,6 +333,7 @@ void Vantor::listChildWindows(QMenu *menu)
 void Vantor::closeEvent(QCloseEvent *event)
 {
     if (!finished) {
+        commitPendingSheetEdit();
         if (!settleCodeEditors(-1) || !checkDirty(true)) {
             event->ignore();
             return;

@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace {
 
@@ -28,6 +29,31 @@ GridItem *findIn(GridItem &item, const QString &caption)
 bool isEditable(const GridItem &item)
 {
     return item.kind == GridItem::Kind::Row && !item.readOnly && item.edit != GridItem::Edit::None;
+}
+
+// A row's list: the wheel turning over it scrolls the grid, and changes the choice only
+// once the list has the focus.
+class ListEditor : public QComboBox {
+public:
+    ListEditor() { setFocusPolicy(Qt::StrongFocus); }
+
+protected:
+    void wheelEvent(QWheelEvent *event) override
+    {
+        if (hasFocus())
+            QComboBox::wheelEvent(event);
+        else
+            event->ignore();
+    }
+};
+
+// An editor about to go sends nothing more: what it still holds would reach whatever row
+// has its caption by then.
+void silence(QWidget *editor)
+{
+    editor->blockSignals(true);
+    for (QWidget *child : editor->findChildren<QWidget *>())
+        child->blockSignals(true);
 }
 
 } // namespace
@@ -80,6 +106,9 @@ void PropertyGrid::setContent(const GridItem &category, const std::vector<GridVe
     building = true;
     content = category;
     verbList = verbs;
+    for (QTreeWidgetItemIterator it(rows); *it; ++it)
+        if (QWidget *editor = rows->itemWidget(*it, 1))
+            silence(editor);
     rows->clear();
     auto *top = new QTreeWidgetItem({category.caption});
     top->setData(0, captionRole, category.caption);
@@ -138,6 +167,7 @@ bool PropertyGrid::selectCaption(const QString &caption)
     QTreeWidgetItem *treeItem = find(caption);
     if (!treeItem || caption == content.caption)
         return false;
+    flushEditor();
     const bool wasBuilding = building;
     building = true;
     rows->setCurrentItem(treeItem, 1);
@@ -225,11 +255,38 @@ QWidget *PropertyGrid::selectedEditor() const
     return current ? rows->itemWidget(current, 1) : nullptr;
 }
 
+void PropertyGrid::flushEditor()
+{
+    if (QTreeWidgetItem *current = rows->currentItem())
+        flushEditorOf(current);
+}
+
+void PropertyGrid::flushEditorOf(QTreeWidgetItem *treeItem)
+{
+    const GridItem *item = itemOf(treeItem);
+    QWidget *editor = rows->itemWidget(treeItem, 1);
+    if (!item || !editor)
+        return;
+    QString text;
+    if (auto *list = qobject_cast<QComboBox *>(editor); list && list->isEditable())
+        text = list->currentText();
+    else if (auto *field = editor->findChild<QLineEdit *>(QStringLiteral("field"));
+             field && !field->isReadOnly())
+        text = field->text();
+    else
+        return;
+    if (text != item->value)
+        putValue(item->caption, text);
+}
+
 void PropertyGrid::currentChanged(QTreeWidgetItem *current)
 {
     for (QTreeWidgetItemIterator it(rows); *it; ++it)
-        if (*it != current && rows->itemWidget(*it, 1))
+        if (*it != current && rows->itemWidget(*it, 1)) {
+            flushEditorOf(*it);
+            silence(rows->itemWidget(*it, 1));
             rows->removeItemWidget(*it, 1);
+        }
     const GridItem *item = itemOf(current);
     showHelp(item);
     if (item && isEditable(*item))
@@ -251,7 +308,7 @@ QWidget *PropertyGrid::makeEditor(const QString &caption, const GridItem &item)
             putValue(caption, text);
     };
     if (item.edit == GridItem::Edit::List) {
-        auto *list = new QComboBox;
+        auto *list = new ListEditor;
         list->setObjectName(QStringLiteral("list"));
         list->addItems(item.choices);
         list->setEditable(!item.restrictToList);

@@ -58,6 +58,9 @@ public:
     void clickVerb(int id);
     QStringList verbCaptions() const;
     QString helpText() const;
+    // What is typed in the selected row's open editor and not yet given to the row: given
+    // now, as leaving the field does.
+    void flushEditor();
     // The editor on the selected row; null when the row takes no edit.
     QWidget *selectedEditor() const;
     QTreeWidget *tree() const { return rows; }
@@ -79,6 +82,7 @@ private:
     void addItem(QTreeWidgetItem *parent, const GridItem &item);
     QTreeWidgetItem *find(const QString &caption) const;
     const GridItem *itemOf(const QTreeWidgetItem *treeItem) const;
+    void flushEditorOf(QTreeWidgetItem *treeItem);
     void currentChanged(QTreeWidgetItem *current);
     void openEditor(QTreeWidgetItem *treeItem);
     QWidget *makeEditor(const QString &caption, const GridItem &item);

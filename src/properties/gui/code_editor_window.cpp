@@ -3,6 +3,7 @@
 #include "documents/once_only_tips.h"
 #include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
+#include "platform/gui/named_button.h"
 #include "platform/ui_services.h"
 #include "properties/code_editors.h"
 
@@ -32,15 +33,6 @@ const TipText saveTip{QStringLiteral("Save in XSL Edit"), QStringLiteral("Edit a
                                      "Cancel to close editor.")};
 
 CodeEditorRecord &record(int index) { return workspace().xslEditForms[size_t(index)]; }
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption, const char *tip)
-{
-    auto *push = new QPushButton(caption, parent);
-    push->setObjectName(QString::fromLatin1(name));
-    if (tip)
-        push->setToolTip(QString::fromLatin1(tip));
-    return push;
-}
 
 double twipsX(const QWidget &widget) { return 1440.0 / std::max(1, widget.logicalDpiX()); }
 double twipsY(const QWidget &widget) { return 1440.0 / std::max(1, widget.logicalDpiY()); }
@@ -116,9 +108,9 @@ CodeEditorWindow::CodeEditorWindow(int index, QWidget *parent)
     xslc->setObjectName(QStringLiteral("xslc"));
     xslc->setLineWrapMode(QPlainTextEdit::NoWrap);
     xslc->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    bok = button(content, "bok", QStringLiteral("Save"), nullptr);
-    QPushButton *sic = button(content, "sic", QStringLiteral("Save && Close"), nullptr);
-    QPushButton *bclose = button(content, "bclose", QStringLiteral("Close"), nullptr);
+    bok = namedButton("bok", QStringLiteral("Save"), nullptr, content);
+    QPushButton *sic = namedButton("sic", QStringLiteral("Save && Close"), nullptr, content);
+    QPushButton *bclose = namedButton("bclose", QStringLiteral("Close"), nullptr, content);
 
     auto *layout = new QVBoxLayout(content);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -194,7 +186,7 @@ QWidget *CodeEditorWindow::makeInsertPanel()
         auto *row = new QHBoxLayout;
         if (insert.list)
             row->addWidget(insert.list, 1);
-        QPushButton *push = button(panel, insert.name, QStringLiteral("Insert"), insert.tip);
+        QPushButton *push = namedButton(insert.name, QStringLiteral("Insert"), insert.tip, panel);
         row->addWidget(push);
         layout->addLayout(row);
         connect(push, &QPushButton::clicked, this, insert.run);

@@ -1,6 +1,7 @@
 #include "properties/gui/input_params_dialog.h"
 
 #include "platform/gui/grid_moves.h"
+#include "platform/gui/named_button.h"
 #include "properties/input_parameters.h"
 
 #include <QGridLayout>
@@ -11,19 +12,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
-
-namespace {
-
-QPushButton *button(const char *name, const char *caption, const char *tip = nullptr)
-{
-    auto *push = new QPushButton(QString::fromLatin1(caption));
-    push->setObjectName(QString::fromLatin1(name));
-    if (tip)
-        push->setToolTip(QString::fromLatin1(tip));
-    return push;
-}
-
-} // namespace
 
 InputParamsDialog::InputParamsDialog(QWidget *parent)
     : QDialog(parent), grid(new QTableWidget(0, 2)), Text1(new QLineEdit(grid->viewport()))
@@ -40,12 +28,13 @@ InputParamsDialog::InputParamsDialog(QWidget *parent)
     Text1->hide();
     Text1->installEventFilter(this);
 
-    QPushButton *makenew = button("makenew", "New", "New input parameter");
-    QPushButton *removeit = button("removeit", "Delete", "Delete input parameter");
-    QPushButton *goup = button("goup", "Up", "Move up");
-    QPushButton *godown = button("godown", "Down", "Move down");
-    QPushButton *ok = button("ok", "OK");
-    QPushButton *closeit = button("closeit", "Cancel");
+    QPushButton *makenew = namedButton("makenew", QStringLiteral("New"), "New input parameter");
+    QPushButton *removeit =
+        namedButton("removeit", QStringLiteral("Delete"), "Delete input parameter");
+    QPushButton *goup = namedButton("goup", QStringLiteral("Up"), "Move up");
+    QPushButton *godown = namedButton("godown", QStringLiteral("Down"), "Move down");
+    QPushButton *ok = namedButton("ok", QStringLiteral("OK"));
+    QPushButton *closeit = namedButton("closeit", QStringLiteral("Cancel"));
     auto *layout = new QGridLayout(this);
     layout->addWidget(grid, 0, 0, 1, 6);
     layout->addWidget(new QLabel(QStringLiteral("Use Tab and Shift-Tab to quickly move about.")),
@@ -73,8 +62,7 @@ void InputParamsDialog::edit(const QString &list)
 
 void InputParamsDialog::addXinp(const QString &list)
 {
-    Text1->hide();
-    isEditing = false;
+    endEditing(false);
     grid->setRowCount(0);
     for (const InputParameter &row : unpackParameters(list))
         appendRow(row.name, row.value);
@@ -170,25 +158,44 @@ void InputParamsDialog::makenew_Click()
     openEditor();
 }
 
-void InputParamsDialog::removeit_Click()
-{
-    if (grid->rowCount() == 1) {
-        Text1->hide();
-        isEditing = false;
-        grid->setRowCount(0);
-    } else if (grid->currentRow() >= 0) {
-        grid->removeRow(grid->currentRow());
-    }
-}
-
-void InputParamsDialog::goup_Click() { gridMoveUp(*grid); }
-
-void InputParamsDialog::godown_Click() { gridMoveDown(*grid); }
-
-void InputParamsDialog::ok_Click()
+void InputParamsDialog::keepEditorText()
 {
     if (isEditing && grid->currentRow() >= 0)
         setCell(grid->currentRow(), grid->currentColumn(), cellText(Text1->text()));
+}
+
+void InputParamsDialog::endEditing(bool keepText)
+{
+    if (keepText)
+        keepEditorText();
+    Text1->hide();
+    isEditing = false;
+}
+
+void InputParamsDialog::removeit_Click()
+{
+    endEditing(false);
+    if (grid->rowCount() == 1)
+        grid->setRowCount(0);
+    else if (grid->currentRow() >= 0)
+        grid->removeRow(grid->currentRow());
+}
+
+void InputParamsDialog::goup_Click()
+{
+    endEditing(true);
+    gridMoveUp(*grid);
+}
+
+void InputParamsDialog::godown_Click()
+{
+    endEditing(true);
+    gridMoveDown(*grid);
+}
+
+void InputParamsDialog::ok_Click()
+{
+    keepEditorText();
     const QList<InputParameter> list = rows();
     if (!parameterNamesAccepted(list))
         return;

@@ -44,6 +44,10 @@ private:
     void appendRow(const QString &name, const QString &value);
     QString cell(int row, int column) const;
     void setCell(int row, int column, const QString &text);
+    // The open editor's text into its cell.
+    void keepEditorText();
+    // Closes the editor over the current cell, its text kept in the cell or given up.
+    void endEditing(bool keepText);
 
     QTableWidget *grid;
     QLineEdit *Text1;

@@ -1,5 +1,6 @@
 #include "properties/gui/picker_dialogs.h"
 
+#include "platform/gui/named_button.h"
 #include "properties/sheet_commands.h"
 #include "properties/value_encodings.h"
 
@@ -19,13 +20,6 @@ QComboBox *choiceList(const char *name, const QStringList &items)
     list->addItems(items);
     list->setCurrentIndex(-1);
     return list;
-}
-
-QPushButton *button(const char *name, const char *caption)
-{
-    auto *push = new QPushButton(QString::fromLatin1(caption));
-    push->setObjectName(QString::fromLatin1(name));
-    return push;
 }
 
 // Shared dialogs: one instance each, created on first use, gone with the window it
@@ -54,10 +48,10 @@ BorderPickerDialog::BorderPickerDialog(QWidget *parent)
     layout->addWidget(style, 1, 1);
     layout->addWidget(new QLabel(QStringLiteral("Color:")), 2, 0);
     layout->addWidget(color, 2, 1);
-    QPushButton *bcolor = button("bcolor", "Color");
+    QPushButton *bcolor = namedButton("bcolor", QStringLiteral("Color"));
     layout->addWidget(bcolor, 2, 2);
-    QPushButton *ok = button("ok", "OK");
-    QPushButton *closeit = button("closeit", "Cancel");
+    QPushButton *ok = namedButton("ok", QStringLiteral("OK"));
+    QPushButton *closeit = namedButton("closeit", QStringLiteral("Cancel"));
     layout->addWidget(ok, 3, 1);
     layout->addWidget(closeit, 3, 2);
     ok->setDefault(true);
@@ -119,8 +113,8 @@ SizePickerDialog::SizePickerDialog(QWidget *parent)
     auto *layout = new QGridLayout(this);
     layout->addWidget(val, 0, 0);
     layout->addWidget(new QLabel(QStringLiteral("px")), 0, 1);
-    QPushButton *ok = button("ok", "OK");
-    QPushButton *closeit = button("closeit", "Cancel");
+    QPushButton *ok = namedButton("ok", QStringLiteral("OK"));
+    QPushButton *closeit = namedButton("closeit", QStringLiteral("Cancel"));
     layout->addWidget(ok, 1, 0);
     layout->addWidget(closeit, 1, 1);
     ok->setDefault(true);

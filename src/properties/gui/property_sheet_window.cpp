@@ -118,6 +118,8 @@ void PropertySheetWindow::showSheet()
         parentWidget()->setWindowTitle(sheet.caption);
 }
 
+void PropertySheetWindow::flushEditor() { props->flushEditor(); }
+
 void PropertySheetWindow::props_InplaceButtonDown() { inplaceButtonDown(); }
 
 QString PropertySheetWindow::pickBorder(const QString &value)

@@ -21,6 +21,7 @@ public:
     void selectRow(const QString &caption) override;
     void fillProps() override;
     void showSheet() override;
+    void flushEditor() override;
     void props_InplaceButtonDown() override;
     QString pickBorder(const QString &value) override;
     QString pickSize(const QString &caption, const QString &value) override;
