@@ -4,6 +4,7 @@
 #include "designer/new_att_dialog.h"
 #include "designer/table_editing.h"
 #include "designer/tree_sync.h"
+#include "documents/code_editor_pool.h"
 #include "documents/column_types.h"
 #include "documents/store_access.h"
 #include "documents/workspace.h"
@@ -140,6 +141,7 @@ void bdel_Click()
         UiServices::Answer::Yes)
         return;
     const QString key = node->key;
+    releaseNodeEditors(workspace().curTable, {key});
     deleteAllKeysForAttribute(column, node->text);
     workspace().current().tree.remove(key);
     showTreeSelecting(column);

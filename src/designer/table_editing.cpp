@@ -4,6 +4,7 @@
 #include "designer/map_xml_box.h"
 #include "designer/new_column_dialog.h"
 #include "designer/tree_sync.h"
+#include "documents/code_editor_pool.h"
 #include "documents/once_only_tips.h"
 #include "documents/store_access.h"
 #include "documents/string_helpers.h"
@@ -16,6 +17,7 @@
 #include "documents/workspace.h"
 #include "generator/preview_highlight.h"
 #include "platform/ui_services.h"
+#include "properties/property_sheets.h"
 
 #include <QStringList>
 
@@ -153,21 +155,38 @@ void rekeyStore(const QString &oldName, const QString &newName)
     }
 }
 
+// A renamed node keeps its selection, the sheet showing it and its open code editors.
+void followRekeyedNode(const QString &oldKey, const QString &newKey)
+{
+    if (doc().selectedNodeKey == oldKey)
+        doc().selectedNodeKey = newKey;
+    PropertySheet &sheet = currentSheet();
+    if (sheet.currentElement == oldKey)
+        sheet.currentElement = newKey;
+    rekeyNodeEditors(workspace().curTable, oldKey, newKey);
+}
+
 void rekeyNodes(const QString &oldName, const QString &newName)
 {
     StructureTree &tree = doc().tree;
     Node *column = tree.find(oldName);
-    const QString selected = doc().selectedNodeKey;
     column->text = newName;
     tree.rekey(oldName, newName);
+    followRekeyedNode(oldName, newName);
     for (const auto &attribute : column->children) {
         const QString oldKey = attribute->key;
         tree.rekey(oldKey, newName + QChar('-') + attribute->text);
-        if (selected == oldKey)
-            doc().selectedNodeKey = attribute->key;
+        followRekeyedNode(oldKey, attribute->key);
     }
-    if (selected == oldName)
-        doc().selectedNodeKey = newName;
+}
+
+// The keys of a column's node and of its attribute nodes.
+QStringList nodeKeysOf(const Node &column)
+{
+    QStringList keys{column.key};
+    for (const auto &attribute : column.children)
+        keys.append(attribute->key);
+    return keys;
 }
 
 // An attribute calculated by XSL code whose code is blank gets its tip once.
@@ -195,6 +214,12 @@ void nodeClick(const QString &key)
         views.allProp->fillProps();
     highlightInPreview();
     offerEmptyCodeTip(*doc().tree.find(key));
+}
+
+void followTreeCurrent(const QString &key)
+{
+    if (key != doc().selectedNodeKey)
+        nodeClick(key);
 }
 
 void addit_Click()
@@ -239,6 +264,8 @@ void removeit_Click()
         UiServices::Answer::Yes)
         return;
     const QString column = currentColumn()->key;
+    releaseNodeEditors(workspace().curTable, nodeKeysOf(*currentColumn()));
+    currentSheet().currentElement.clear();
     doc().selectedNodeKey = column; // the attribute nodes go first
     deleteAttKeys();
     deleteColKeys();
@@ -292,14 +319,22 @@ void ren_Click()
     bool ok = false;
     const QString answer = ui().inputBox(QStringLiteral("New column name:"),
                                          QStringLiteral("Change column name"), oldName, &ok);
-    if (ok && !answer.isEmpty() && answer != oldName)
+    if (ok)
         rekeyColumn(oldName, answer);
+    runIfAutoRun();
+}
+
+void labelEdited(const QString &oldName, const QString &newName)
+{
+    rekeyColumn(oldName, newName);
     runIfAutoRun();
 }
 
 bool rekeyColumn(const QString &oldName, const QString &newName)
 {
-    if (newName == oldName || !doc().tree.find(oldName) || !acceptableColumnName(newName)) {
+    // A blank name or the same name keeps the column as it is, without a word.
+    if (newName.trimmed().isEmpty() || newName == oldName || !doc().tree.find(oldName) ||
+        !acceptableColumnName(newName)) {
         refreshTableWindow();
         return false;
     }

@@ -14,6 +14,9 @@
 // Selects a node and acts on the click: the property sheet is filled for it and the column
 // outlined in the preview, as far as those windows exist.
 void nodeClick(const QString &key);
+// The structure tree's current node was moved by the user (keys, the end of a drag's
+// hovering): a node other than the selected one is handled as a node click.
+void followTreeCurrent(const QString &key);
 
 // New column: the add-column dialog may map the selected XML node when there is one.
 void addit_Click();
@@ -34,8 +37,12 @@ void deleteColKeys();
 
 void ren_Click();
 // Renames a column and every key it owns; a name that is invalid, "Table" or another
-// column's is refused with its message. True when renamed.
+// column's is refused with its message; a blank or unchanged name is ignored. True when
+// renamed.
 bool rekeyColumn(const QString &oldName, const QString &newName);
+// A finished in-place edit of a column's label: renames the column as "Rename column"
+// does, and the preview follows.
+void labelEdited(const QString &oldName, const QString &newName);
 // The start of an in-place edit of a node's label: only a column's label may be edited.
 bool mayEditLabel(const QString &key);
 

@@ -2,6 +2,7 @@
 
 #include "designer/map_xml_box.h"
 #include "designer/new_column_dialog.h"
+#include "designer/xml_text.h"
 #include "designer/xpath_of_node.h"
 #include "documents/file_dialog.h"
 #include "documents/main_controls.h"
@@ -52,7 +53,7 @@ Missing offerCachedCopy(XmlDocumentState &state)
     if (normalFileExists(copy) &&
         ui().askYesNo(QStringLiteral("File already exists. Overwrite?")) != Answer::Yes)
         return Missing::Stop;
-    writeFile(copy, doc.cachedXmlText, false);
+    writeFile(copy, withUtf8Declaration(doc.cachedXmlText), false);
     state.fileName = copy;
     return Missing::Load;
 }
@@ -82,7 +83,7 @@ void install(XmlDocumentState &state, std::shared_ptr<const XmlTree> tree)
 void recordLoad(XmlDocumentState &state)
 {
     TableDocument &doc = workspace().current();
-    doc.xmlText = readFile(state.fileName);
+    doc.xmlText = readXmlText(state.fileName);
     doc.xmlPath = state.fileName;
     state.caption = QStringLiteral("XML: ") + doc.xmlPath;
     doc.repShown = true;

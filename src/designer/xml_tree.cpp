@@ -1,11 +1,26 @@
 #include "designer/xml_tree.h"
 
+#include <algorithm>
+
 QString XmlTree::caption(int node) const
 {
     if (node == documentNode)
         return documentCaption;
     const Node &n = nodes[size_t(node)];
     return QString::fromUtf8(captions.data() + n.captionStart, n.captionLength);
+}
+
+QString XmlTree::shortCaption(int node, qsizetype maxChars) const
+{
+    if (node == documentNode)
+        return documentCaption;
+    const Node &n = nodes[size_t(node)];
+    constexpr qsizetype maxUtf8Bytes = 4; // per character
+    const qsizetype decoded = std::min<qsizetype>(n.captionLength, (maxChars + 1) * maxUtf8Bytes);
+    const QString text = QString::fromUtf8(captions.data() + n.captionStart, decoded);
+    if (text.size() <= maxChars)
+        return text;
+    return text.left(maxChars) + QChar(0x2026);
 }
 
 XmlTreeBuilder::XmlTreeBuilder(const QString &documentCaption)

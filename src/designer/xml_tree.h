@@ -14,6 +14,9 @@ public:
 
     int nodeCount() const { return int(nodes.size()); }
     QString caption(int node) const;
+    // The caption cut after maxChars characters, "…" marking the cut; only that much of a
+    // long caption is decoded.
+    QString shortCaption(int node, qsizetype maxChars) const;
     // -1 for the document node.
     int parent(int node) const { return nodes[size_t(node)].parent; }
     int row(int node) const { return nodes[size_t(node)].row; }

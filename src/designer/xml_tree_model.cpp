@@ -4,6 +4,14 @@
 
 #include <QMimeData>
 
+namespace {
+
+// A long text is shown and tipped only this far: a whole text of megabytes would stall
+// every repaint.
+constexpr qsizetype shownCaptionChars = 1000;
+
+} // namespace
+
 void XmlTreeModel::setTree(std::shared_ptr<const XmlTree> tree)
 {
     beginResetModel();
@@ -21,6 +29,12 @@ QModelIndex XmlTreeModel::indexOf(int node) const
     if (!shown || node < 0 || node >= shown->nodeCount())
         return {};
     return createIndex(node == XmlTree::documentNode ? 0 : shown->row(node), 0, quintptr(node));
+}
+
+QString XmlTreeModel::xpathOf(const QModelIndex &index) const
+{
+    const int node = nodeOf(index);
+    return node < 0 ? QString() : xpathOfNode(*shown, node);
 }
 
 QModelIndex XmlTreeModel::index(int row, int column, const QModelIndex &parent) const
@@ -52,7 +66,7 @@ QVariant XmlTreeModel::data(const QModelIndex &index, int role) const
     const int node = nodeOf(index);
     if (node < 0 || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    return shown->caption(node);
+    return shown->shortCaption(node, shownCaptionChars);
 }
 
 Qt::ItemFlags XmlTreeModel::flags(const QModelIndex &index) const
@@ -69,7 +83,7 @@ QMimeData *XmlTreeModel::mimeData(const QModelIndexList &indexes) const
     if (indexes.isEmpty() || nodeOf(indexes.first()) < 0)
         return nullptr;
     auto *data = new QMimeData;
-    data->setText(xpathOfNode(*shown, nodeOf(indexes.first())));
+    data->setText(xpathOf(indexes.first()));
     return data;
 }
 

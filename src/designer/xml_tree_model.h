@@ -20,6 +20,8 @@ public:
     // The tree node of an item, -1 for none; the item of a tree node.
     int nodeOf(const QModelIndex &index) const;
     QModelIndex indexOf(int node) const;
+    // The absolute Xpath of the node at an index; "" for no node.
+    QString xpathOf(const QModelIndex &index) const;
 
     QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
     QModelIndex parent(const QModelIndex &child) const override;

@@ -2,6 +2,7 @@
 
 #include "documents/string_helpers.h"
 #include "documents/text_files.h"
+#include "platform/xml_library.h"
 
 #include <QFile>
 #include <libxml/SAX2.h>
@@ -66,9 +67,14 @@ class TreeSax {
 public:
     explicit TreeSax(const QString &caption) : builder(caption) {}
 
+    // The receiver of the document's own events. The parser reads an entity's content
+    // through a context of its own that shares our handler; those events are not the
+    // document's (the reference shows under its name) and have none.
     static TreeSax *of(void *context)
     {
-        return static_cast<TreeSax *>(static_cast<xmlParserCtxtPtr>(context)->_private);
+        const auto ctxt = static_cast<xmlParserCtxtPtr>(context);
+        auto *sax = static_cast<TreeSax *>(ctxt->_private);
+        return sax && sax->document == ctxt ? sax : nullptr;
     }
 
     void startElement(const xmlChar *local, const xmlChar *prefix, int nbNamespaces,
@@ -140,6 +146,7 @@ public:
     XmlTree finish() { return builder.finish(); }
 
     XmlLoadError firstError;
+    xmlParserCtxtPtr document = nullptr; // the context parsing the document itself
 
 private:
     struct Open {
@@ -335,7 +342,7 @@ void locateError(const QString &path, XmlLoadError &error)
 XmlTreeParse parseXmlTree(const QString &path, const QString &documentCaption,
                           const XmlParseProgress &progress)
 {
-    xmlInitParser(); // once per process; harmless afterwards
+    initXmlLibrary();
     XmlTreeParse result;
     ProgressFile input;
     input.file.setFileName(path);
@@ -354,6 +361,7 @@ XmlTreeParse parseXmlTree(const QString &path, const QString &documentCaption,
         return result;
     }
     ctxt->_private = &sax;
+    sax.document = ctxt;
     xmlCtxtUseOptions(ctxt, XML_PARSE_NONET);
     ctxt->sax->ignorableWhitespace = ignoreWhitespace;
     xmlParseDocument(ctxt);

@@ -10,6 +10,23 @@ namespace {
 constexpr double newEditorWidth = 385 * 15;
 constexpr double newEditorHeight = 225 * 15;
 
+// The editor's window is hidden and its entry becomes free for any slot.
+void release(CodeEditorRecord &editor)
+{
+    if (editor.window)
+        editor.window->setShown(false);
+    editor.exists = false;
+    editor.opened = false;
+    editor.xslEditShown = false;
+    editor.myElement.clear();
+    editor.myFunction.clear();
+}
+
+bool ownedBy(const CodeEditorRecord &editor, int slot)
+{
+    return editor.exists && editor.myTab == slot;
+}
+
 } // namespace
 
 int getXslEditor(const QString &element, const QString &kind)
@@ -48,7 +65,7 @@ std::vector<int> slotEditors(int slot)
     const Workspace &ws = workspace();
     for (int i = 0; i < codeEditorPoolSize; ++i) {
         const CodeEditorRecord &editor = ws.xslEditForms[size_t(i)];
-        if (editor.exists && editor.myTab == slot)
+        if (ownedBy(editor, slot))
             indexes.push_back(i);
     }
     return indexes;
@@ -56,15 +73,21 @@ std::vector<int> slotEditors(int slot)
 
 void releaseSlotEditors(int slot)
 {
-    for (CodeEditorRecord &editor : workspace().xslEditForms) {
-        if (!editor.exists || editor.myTab != slot)
-            continue;
-        if (editor.window)
-            editor.window->setShown(false);
-        editor.exists = false;
-        editor.opened = false;
-        editor.xslEditShown = false;
-        editor.myElement.clear();
-        editor.myFunction.clear();
-    }
+    for (CodeEditorRecord &editor : workspace().xslEditForms)
+        if (ownedBy(editor, slot))
+            release(editor);
+}
+
+void rekeyNodeEditors(int slot, const QString &oldKey, const QString &newKey)
+{
+    for (CodeEditorRecord &editor : workspace().xslEditForms)
+        if (ownedBy(editor, slot) && editor.myElement == oldKey)
+            editor.myElement = newKey;
+}
+
+void releaseNodeEditors(int slot, const QStringList &keys)
+{
+    for (CodeEditorRecord &editor : workspace().xslEditForms)
+        if (ownedBy(editor, slot) && keys.contains(editor.myElement))
+            release(editor);
 }

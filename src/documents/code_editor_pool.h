@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 // The pool of code editors shared by all slots (Workspace::xslEditForms).
@@ -16,3 +17,10 @@ std::vector<int> slotEditors(int slot);
 // Frees the editors owned by a slot whose table is closing: their windows are hidden and
 // the entries become free for any slot.
 void releaseSlotEditors(int slot);
+
+// The editors of a slot's node follow it when it is renamed.
+void rekeyNodeEditors(int slot, const QString &oldKey, const QString &newKey);
+
+// Frees the editors of a slot's nodes that are deleted, so that none saves into a later
+// node of the same name.
+void releaseNodeEditors(int slot, const QStringList &keys);

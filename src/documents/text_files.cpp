@@ -71,7 +71,7 @@ bool writeFile(const QString &path, const QString &text, bool silent)
     return lastWriteOk;
 }
 
-QString readFile(const QString &path)
+QByteArray readFileBytes(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -79,8 +79,10 @@ QString readFile(const QString &path)
     QByteArray bytes = file.readAll();
     if (bytes.size() >= 2 && bytes.endsWith("\r\n"))
         bytes.chop(2);
-    return decodeText(bytes);
+    return bytes;
 }
+
+QString readFile(const QString &path) { return decodeText(readFileBytes(path)); }
 
 bool normalFileExists(const QString &path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Whole-file text. Files are written as UTF-8; a file that is not valid UTF-8 is read as
@@ -13,6 +14,8 @@ extern bool lastWriteOk;
 bool writeFile(const QString &path, const QString &text, bool silent);
 // The whole file without one trailing CR LF; "" on any failure.
 QString readFile(const QString &path);
+// The same as bytes, not yet decoded.
+QByteArray readFileBytes(const QString &path);
 // True when the path names an existing file (not a folder).
 bool normalFileExists(const QString &path);
 // Deletes the file; any failure is ignored.

@@ -1,5 +1,6 @@
 #include "platform/xml_check.h"
 
+#include "platform/xml_library.h"
 #include "platform/xml_parse.h"
 
 #include <libxml/parser.h>
@@ -27,6 +28,7 @@ void keepFirstError(void *data, xmlErrorPtr error)
 
 xmlDocPtr parseXmlText(const QString &text, int options, XmlParseError &error)
 {
+    initXmlLibrary();
     const QByteArray bytes = text.toUtf8();
     FirstError first;
     void *previousContext = xmlStructuredErrorContext;

@@ -1,5 +1,6 @@
 #include "platform/xslt_transform.h"
 
+#include "platform/xml_library.h"
 #include "platform/xslt_errors.h"
 
 #include <QStringDecoder>
@@ -80,7 +81,7 @@ void initialiseXslt()
     static std::once_flag once;
     std::call_once(once, [] {
         installXsltAllocationHooks();
-        xmlInitParser();
+        initXmlLibrary();
         exsltRegisterAll();
         xsltRegisterExtModuleFunction(BAD_CAST "node-set", msxslNamespace,
                                       xsltFunctionNodeSet);

@@ -6,6 +6,7 @@
 #include "documents/workspace.h"
 #include "mainwindow/gui/slot_window_set.h"
 #include "mainwindow/gui/vantor.h"
+#include "properties/property_sheets.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 
@@ -129,6 +130,21 @@ TEST(DesignerWindows, ANodeClickSelects)
     EXPECT_EQ(workspace().current().xmlNodeIndex, 2);
 }
 
+// The sheet always shows the selected node, however the selection moved: by the arrow
+// keys, or by a drag that hovered and then did nothing.
+TEST(DesignerWindows, TheSheetFollowsTheKeysAndAnIdleDrop)
+{
+    BooksOpen books;
+    books.click(books.item("author"), Qt::LeftButton);
+    QTest::keyClick(books.rep().tree(), Qt::Key_Down);
+    EXPECT_EQ(workspace().current().selectedNodeKey, "author-value");
+    EXPECT_EQ(currentSheet().currentElement, "author-value");
+
+    books.dragOnto(books.item("year"), "plain text");
+    EXPECT_EQ(workspace().current().selectedNodeKey, "year");
+    EXPECT_EQ(currentSheet().currentElement, "year");
+}
+
 TEST(DesignerWindows, PopupItemsFollowTheNodeKind)
 {
     BooksOpen books;
@@ -194,6 +210,11 @@ TEST(DesignerWindows, TheSelectedXmlNodeSurvivesSavingAndOpening)
     EXPECT_EQ(workspace().current().xmlNodeIndex, 3);
     const XmlTreeModel &model = books.xml().treeModel();
     EXPECT_EQ(model.nodeOf(books.xml().tree()->currentIndex()), 2);
+
+    books.xml().tree()->collapseAll(); // revealing the node expands its ancestors
+    books.xml().selectNodeIndex(4);
+    EXPECT_EQ(model.nodeOf(books.xml().tree()->currentIndex()), 3);
+    EXPECT_EQ(workspace().current().xmlNodeIndex, 4);
 }
 
 TEST(DesignerWindows, DroppingAnXpathOnAnAttributeMapsIt)

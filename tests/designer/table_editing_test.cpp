@@ -1,6 +1,8 @@
 // Editing the structure tree: move, delete and rename keep tree and store consistent.
 #include "designer/table_editing.h"
+#include "documents/code_editor_pool.h"
 #include "documents/workspace.h"
+#include "properties/property_sheets.h"
 #include "support/recording_views.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
@@ -69,6 +71,33 @@ TEST(TableEditing, RenameRekeysEveryKeyOfTheColumn)
     EXPECT_TRUE(Table::doc().tableChanged);
 }
 
+// After a rename the sheet and the open code editors name the renamed nodes; after a
+// delete no editor is left to save into a later column of the same name.
+TEST(TableEditing, RenameAndDeleteCarryTheSheetAndCodeEditors)
+{
+    Table t;
+    nodeClick("c1");
+    const int columnEditor = getXslEditor("c1", "xsl");
+    const int attributeEditor = getXslEditor("c1-style", "xsl");
+    const int otherEditor = getXslEditor("name", "xsl");
+    currentSheet().currentElement = "c1";
+    t.ui->inputAnswers = {"c2"};
+    ren_Click();
+    const auto &editors = workspace().xslEditForms;
+    EXPECT_EQ(editors[size_t(columnEditor)].myElement, "c2");
+    EXPECT_EQ(editors[size_t(attributeEditor)].myElement, "c2-style");
+    EXPECT_EQ(editors[size_t(otherEditor)].myElement, "name");
+    EXPECT_EQ(currentSheet().currentElement, "c2");
+
+    t.ui->answers = {Answer::Yes};
+    removeit_Click();
+    EXPECT_FALSE(editors[size_t(columnEditor)].exists);
+    EXPECT_FALSE(editors[size_t(attributeEditor)].exists);
+    EXPECT_TRUE(editors[size_t(otherEditor)].exists);
+    EXPECT_EQ(currentSheet().currentElement, "");
+    releaseSlotEditors(workspace().curTable);
+}
+
 TEST(TableEditing, RenameRefusesNamesThatWouldClash)
 {
     const struct {
@@ -79,6 +108,7 @@ TEST(TableEditing, RenameRefusesNamesThatWouldClash)
         {"name", "This column already exists. Please choose another name."},
         {"my col", "Name can contain letters, digits and underscore only. Please enter another name."},
         {"1c", "Name can't start with digit. Please enter another name."},
+        {"  ", ""}, // a blank name keeps the column without a word
     };
     for (const auto &c : cases) {
         Table t;
@@ -86,7 +116,8 @@ TEST(TableEditing, RenameRefusesNamesThatWouldClash)
         const QStringList before = Table::keys();
         t.ui->inputAnswers = {c.name};
         ren_Click();
-        EXPECT_EQ(t.ui->messages, QStringList{c.message}) << c.name.toStdString();
+        EXPECT_EQ(t.ui->messages, c.message.isEmpty() ? QStringList{} : QStringList{c.message})
+            << c.name.toStdString();
         EXPECT_EQ(Table::keys(), before);
         EXPECT_TRUE(Table::doc().tree.find("c1"));
         EXPECT_FALSE(Table::doc().tableChanged);
@@ -95,7 +126,9 @@ TEST(TableEditing, RenameRefusesNamesThatWouldClash)
     nodeClick("c1");
     t.ui->inputAnswers = {"\x1b"};
     ren_Click();
+    labelEdited("c1", ""); // the label cleared in place
     EXPECT_TRUE(t.ui->messages.isEmpty());
+    EXPECT_EQ(Table::children("Table"), (QStringList{"c1=c1", "name=name", "c10=c10"}));
     EXPECT_FALSE(mayEditLabel("Table"));
     EXPECT_FALSE(mayEditLabel("c1-value"));
     EXPECT_TRUE(mayEditLabel("c1"));

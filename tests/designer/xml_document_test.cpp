@@ -5,6 +5,7 @@
 #include "documents/text_files.h"
 #include "documents/workspace.h"
 #include "support/fake_main_window.h"
+#include "support/file_bytes.h"
 #include "support/recording_tips.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
@@ -150,6 +151,37 @@ TEST(XmlDocument, CachedCopyWhenTheDocumentIsMissing)
         EXPECT_EQ(readFile(copy), c.loadsCopy ? "<kept/>" : c.copyExists ? "<other/>" : "")
             << c.name;
         EXPECT_EQ(bool(t.state.tree), c.loadsCopy) << c.name;
+    }
+}
+
+// The copy kept in the table reads back as the same characters, whatever the encoding of
+// the document it was made from.
+TEST(XmlDocument, TheCachedCopyKeepsTheDocumentsCharacters)
+{
+    const QString utf16Text = QString::fromUtf8("<?xml version='1.0' encoding='UTF-16'?>"
+                                                "<a>caf\u00e9 \u20ac</a>");
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } cases[] = {
+        {"UTF-8", "<?xml version='1.0'?><a>caf\xc3\xa9 \xe2\x82\xac</a>"},
+        {"declared windows-1252",
+         "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<a>caf\xe9 \x80</a>"},
+        {"UTF-16 with its mark",
+         "\xff\xfe" + QByteArray(reinterpret_cast<const char *>(utf16Text.utf16()),
+                                 utf16Text.size() * 2)},
+    };
+    for (const auto &c : cases) {
+        OpenTable t;
+        const QString original = t.home.file("gone.xml");
+        ASSERT_TRUE(writeBytes(original, c.bytes));
+        ASSERT_TRUE(t.load(original)) << c.name;
+        t.doc().cachedXmlText = t.doc().xmlText;
+        QFile::remove(original);
+        t.ui->answers = {Answer::Yes};
+        ASSERT_TRUE(t.load(original)) << c.name;
+        EXPECT_EQ(t.doc().xmlPath, t.home.file("t.xml"));
+        EXPECT_EQ(t.state.tree->caption(1), QString::fromUtf8("a=caf\u00e9 \u20ac")) << c.name;
     }
 }
 

@@ -68,6 +68,10 @@ TEST(XmlTree, CaptionsOfEveryNodeKind)
          {"DOCTYPE a\t/DOCTYPE a", "  <!ENTITY e SYSTEM 'e.gif' NDATA g>\t/DOCTYPE a/<!ENTITY e SYSTEM 'e.gif' NDATA g>",
           "  <!NOTATION g PUBLIC 'pg' 's.exe'>\t/DOCTYPE a/<!NOTATION g PUBLIC 'pg' 's.exe'>",
           "  <!ENTITY i>\t/DOCTYPE a/<!ENTITY i>", "a\t/a"}},
+        {"entity references stay unsubstituted, twice over",
+         "<!DOCTYPE a [<!ENTITY e 'hello <b>x</b>'>]><a>before &e; mid &e;</a>",
+         {"DOCTYPE a\t/DOCTYPE a", "  <!ENTITY e>\t/DOCTYPE a/<!ENTITY e>",
+          "a=before = mid \t/a", "  &e;\t/a/&e;", "  &e;\t/a/&e;"}},
     };
     for (const CaptionCase &c : cases) {
         TempHome home;
@@ -103,10 +107,34 @@ TEST(XmlTree, ModelDragsTheXpathAsPlainTextAndOnlyMoves)
     EXPECT_EQ(model.supportedDragActions(), Qt::MoveAction);
     EXPECT_FALSE(model.flags(id) & Qt::ItemIsDropEnabled);
 
+    const Parsed longText = parseText(home, "<t>" + QByteArray(5000, 'x') + "</t>");
+    model.setTree(longText.result.tree);
+    const QModelIndex t = model.index(0, 0, model.index(0, 0));
+    const QString shown = "t=" + QString(998, 'x') + QChar(0x2026);
+    EXPECT_EQ(model.data(t).toString(), shown);
+    EXPECT_EQ(model.data(t, Qt::ToolTipRole).toString(), shown);
+    EXPECT_EQ(longText.lines.value(0), "t=" + QString(5000, 'x') + "\t/t") << "Xpaths see it whole";
+
+    model.setTree(parsed.result.tree);
     XmlTreeModel copy;
     copyTree(model, copy);
     EXPECT_EQ(copy.data(copy.index(0, 0)).toString(), home.file("doc.xml"));
     EXPECT_EQ(copy.rowCount(copy.index(0, 0)), 1);
+}
+
+// A valid document nested 2,000 levels deep loads; 3,000 levels are refused.
+TEST(XmlTree, DeeplyNestedDocuments)
+{
+    TempHome home;
+    const auto nested = [](int depth) {
+        return QByteArray("<a>").repeated(depth) + QByteArray("</a>").repeated(depth);
+    };
+    const Parsed deep = parseText(home, nested(2000));
+    ASSERT_TRUE(deep.result.tree) << deep.result.error.reason.toStdString();
+    EXPECT_EQ(deep.result.tree->nodeCount(), 2001);
+    const Parsed deeper = parseText(home, nested(3000));
+    EXPECT_FALSE(deeper.result.tree);
+    EXPECT_TRUE(deeper.result.error.reason.startsWith("Excessive depth in document"));
 }
 
 TEST(XmlTree, FewerThanAHundredNodesExpandFully)

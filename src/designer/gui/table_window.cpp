@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -70,6 +71,7 @@ void StructureTreeWidget::dragEnterEvent(QDragEnterEvent *event)
         event->ignore();
         return;
     }
+    hovering = true;
     event->setDropAction(Qt::MoveAction);
     event->accept();
 }
@@ -95,10 +97,13 @@ void StructureTreeWidget::dragMoveEvent(QDragMoveEvent *event)
     event->accept();
 }
 
+// The last node hovered stays selected, and the sheet shows it, once the drag is over.
 void StructureTreeWidget::dragLeaveEvent(QDragLeaveEvent *event)
 {
     scrollTimer->stop();
+    hovering = false;
     event->accept();
+    QTimer::singleShot(0, this, [hovered = keyOf(currentItem())] { followTreeCurrent(hovered); });
 }
 
 // The drop is acted on once the drag has ended, so that its messages and tips never run
@@ -106,11 +111,15 @@ void StructureTreeWidget::dragLeaveEvent(QDragLeaveEvent *event)
 void StructureTreeWidget::dropEvent(QDropEvent *event)
 {
     scrollTimer->stop();
+    hovering = false;
     const QString text = event->mimeData()->text();
     const QString key = keyOf(itemAt(event->position().toPoint()));
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
-    QTimer::singleShot(0, this, [text, key] { dropOnTree(text, key); });
+    QTimer::singleShot(0, this, [text, key, hovered = keyOf(currentItem())] {
+        followTreeCurrent(hovered);
+        dropOnTree(text, key);
+    });
 }
 
 void StructureTreeWidget::scrollOneLine()
@@ -181,9 +190,11 @@ TableWindow::TableWindow(int slot, QWidget *parent)
 
     connect(templ, &QTreeWidget::itemClicked, this,
             [](QTreeWidgetItem *item) { nodeClick(StructureTreeWidget::keyOf(item)); });
+    // The keyboard moves the selection as a click does; a drag's hovering is followed once
+    // the drag is over.
     connect(templ, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
-        if (!rebuilding && item)
-            workspace().tables[size_t(tableSlot)].selectedNodeKey = StructureTreeWidget::keyOf(item);
+        if (!rebuilding && item && !templ->isHovering())
+            followTreeCurrent(StructureTreeWidget::keyOf(item));
     });
     connect(templ, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem *item) {
         templ->setCurrentItem(item);
@@ -219,7 +230,7 @@ void TableWindow::labelEdited(QTreeWidgetItem *item)
         return;
     const QString oldName = StructureTreeWidget::keyOf(item);
     const QString newName = item->text(0);
-    QTimer::singleShot(0, this, [oldName, newName] { rekeyColumn(oldName, newName); });
+    QTimer::singleShot(0, this, [oldName, newName] { ::labelEdited(oldName, newName); });
 }
 
 void TableWindow::fillProps()
@@ -246,6 +257,7 @@ void TableWindow::selectNode(const QString &key)
         templ->findItems(QStringLiteral("*"), Qt::MatchWildcard | Qt::MatchRecursive);
     for (QTreeWidgetItem *item : found) {
         if (StructureTreeWidget::keyOf(item) == key) {
+            const QScopedValueRollback quiet(rebuilding, true);
             templ->setCurrentItem(item);
             templ->scrollToItem(item);
             return;

@@ -18,6 +18,8 @@ public:
     explicit StructureTreeWidget(QWidget *parent = nullptr);
     // The key of an item.
     static QString keyOf(const QTreeWidgetItem *item);
+    // True while a drag hovers over the tree.
+    bool isHovering() const { return hovering; }
 
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
@@ -34,6 +36,7 @@ private:
 
     QTimer *scrollTimer;
     int scrollDirection = 0;
+    bool hovering = false;
 };
 
 // The table window `rep` of one table slot: the eight buttons and the structure tree,

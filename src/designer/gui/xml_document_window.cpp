@@ -1,6 +1,5 @@
 #include "designer/gui/xml_document_window.h"
 
-#include "designer/xpath_of_node.h"
 #include "documents/progress_bar.h"
 #include "documents/views/main_window_view.h"
 #include "documents/workspace.h"
@@ -11,6 +10,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
 #include <QThread>
@@ -123,7 +123,7 @@ void XmlDocumentWindow::cmdBrowse_Click()
 void XmlDocumentWindow::makeit_Click()
 {
     if (::makeit_Click(model))
-        xmlData->scrollTo(xmlData->currentIndex());
+        reveal(xmlData->currentIndex());
 }
 
 void XmlDocumentWindow::showState()
@@ -162,7 +162,7 @@ void XmlDocumentWindow::selectionChanged()
     const int node = items.nodeOf(xmlData->currentIndex());
     TableDocument &doc = workspace().tables[size_t(tableSlot)];
     doc.xmlNodeIndex = node < 0 ? -1 : node + 1;
-    doc.xmlNodeXpath = node < 0 ? QString() : xpathOfNode(*items.tree(), node);
+    doc.xmlNodeXpath = items.xpathOf(xmlData->currentIndex());
 }
 
 void XmlDocumentWindow::selectNodeIndex(int index)
@@ -172,6 +172,14 @@ void XmlDocumentWindow::selectNodeIndex(int index)
         xmlData->setCurrentIndex({});
         return;
     }
+    reveal(item);
+}
+
+// Making a node current and scrolling to it expands its ancestors; those expansions are
+// not the user's and leave the node current.
+void XmlDocumentWindow::reveal(const QModelIndex &item)
+{
+    const QScopedValueRollback quiet(model.bulkExpand, true);
     xmlData->setCurrentIndex(item);
     xmlData->scrollTo(item);
 }
@@ -182,6 +190,5 @@ void XmlDocumentWindow::showMakeit(bool shown) { makeit->setVisible(shown); }
 
 QString XmlDocumentWindow::selectedXpath() const
 {
-    const int node = items.nodeOf(xmlData->currentIndex());
-    return node < 0 || !items.tree() ? QString() : xpathOfNode(*items.tree(), node);
+    return items.xpathOf(xmlData->currentIndex());
 }

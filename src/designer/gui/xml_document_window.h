@@ -52,6 +52,7 @@ private:
     void showState();
     void expandNew();
     void selectionChanged();
+    void reveal(const QModelIndex &item);
 
     int tableSlot;
     XmlDocumentState model;

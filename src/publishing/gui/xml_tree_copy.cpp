@@ -1,7 +1,7 @@
 #include "publishing/gui/xml_tree_copy.h"
 
 #include "designer/gui/xml_document_window.h"
-#include "designer/xpath_of_node.h"
+#include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
 
 namespace {
@@ -11,20 +11,12 @@ XmlDocumentWindow *currentXmlWindow()
     return dynamic_cast<XmlDocumentWindow *>(workspace().currentViews().parser);
 }
 
-QString xpathOf(const XmlTreeModel &model, const QModelIndex &index)
-{
-    const int node = model.nodeOf(index);
-    if (node < 0 || !model.tree())
-        return {};
-    return xpathOfNode(*model.tree(), node);
-}
-
 } // namespace
 
 QString currentTableXpath()
 {
-    XmlDocumentWindow *window = currentXmlWindow();
-    return window ? xpathOf(window->treeModel(), window->tree()->currentIndex()) : QString();
+    const XmlTreeView *parser = workspace().currentViews().parser;
+    return parser ? parser->selectedXpath() : QString();
 }
 
 XmlTreeCopy::XmlTreeCopy(QWidget *parent) : QTreeView(parent)
@@ -52,4 +44,4 @@ void XmlTreeCopy::copyCurrentTable()
         expand(first);
 }
 
-QString XmlTreeCopy::selectedXpath() const { return xpathOf(items, currentIndex()); }
+QString XmlTreeCopy::selectedXpath() const { return items.xpathOf(currentIndex()); }

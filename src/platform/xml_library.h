@@ -1,0 +1,6 @@
+#pragma once
+
+// Starts libxml2 once per process, before any document is parsed. Documents may nest
+// elements up to 2048 deep (libxml2's own default refuses valid documents past 256 levels)
+// while every other limit of the parser stays as it is.
+void initXmlLibrary();
