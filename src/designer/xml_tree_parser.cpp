@@ -9,6 +9,7 @@
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/xmlerror.h>
+#include <string_view>
 
 namespace {
 
@@ -197,6 +198,33 @@ void onCharacters(void *ctx, const xmlChar *text, int length)
         sax->characters(text, length);
 }
 
+// The XML declaration, when the document has one, is the document's first node, shown as
+// the processing instruction it looks like (so node indexes count it, as tables record).
+std::string declarationData(xmlParserCtxtPtr ctxt)
+{
+    if (!ctxt->input || !ctxt->input->base || !ctxt->input->cur)
+        return {};
+    const std::string_view read(reinterpret_cast<const char *>(ctxt->input->base),
+                                size_t(ctxt->input->cur - ctxt->input->base));
+    const size_t start = read.find("<?xml");
+    const size_t end = read.find("?>", start);
+    if (start == std::string_view::npos || end == std::string_view::npos)
+        return {};
+    std::string data(read.substr(start + 5, end - start - 5));
+    const size_t first = data.find_first_not_of(" \t\r\n");
+    const size_t last = data.find_last_not_of(" \t\r\n");
+    return first == std::string::npos ? std::string() : data.substr(first, last - first + 1);
+}
+
+void onStartDocument(void *ctx)
+{
+    xmlSAX2StartDocument(ctx);
+    TreeSax *sax = TreeSax::of(ctx);
+    const std::string data = sax ? declarationData(static_cast<xmlParserCtxtPtr>(ctx)) : "";
+    if (!data.empty())
+        sax->processingInstruction(BAD_CAST "xml", BAD_CAST data.c_str());
+}
+
 void onCdata(void *ctx, const xmlChar *text, int length)
 {
     if (TreeSax *sax = TreeSax::of(ctx))
@@ -272,6 +300,7 @@ xmlSAXHandler treeHandler()
 {
     xmlSAXHandler handler;
     xmlSAXVersion(&handler, 2);
+    handler.startDocument = onStartDocument;
     handler.startElementNs = onStartElement;
     handler.endElementNs = onEndElement;
     handler.characters = onCharacters;
