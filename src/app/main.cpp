@@ -14,6 +14,15 @@ namespace {
 Vantor *mainWindow = nullptr;
 QWidget *dialogParent() { return mainWindow; }
 
+// Each open table has a preview page of its own; up to 121 of them share a few browser
+// processes instead of starting one each. Flags the user set come first.
+void limitBrowserProcesses()
+{
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--renderer-process-limit"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --renderer-process-limit=4");
+}
+
 bool hasDisplay()
 {
     return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
@@ -30,6 +39,7 @@ int main(int argc, char **argv)
                    stderr);
         return 1;
     }
+    limitBrowserProcesses();
     // The embedded browser shares its graphics contexts with the windows.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
