@@ -11,6 +11,7 @@
 #include "generator/column_attributes.h"
 #include "generator/generator_run.h"
 #include "generator/interface_substitution.h"
+#include "generator/side_files.h"
 #include "generator/stylesheet_header.h"
 #include "generator/value_code.h"
 #include "platform/ui_services.h"
@@ -66,14 +67,18 @@ bool refusedAsRecursive(const QString &col, const CalledTable &called)
     return true;
 }
 
+// Every generation copies; a target that holds the source's bytes already is left alone.
 void copyFile(const QString &from, const QString &to)
 {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
         return;
+    const QByteArray bytes = source.readAll();
+    if (fileHolds(to, bytes))
+        return;
     QSaveFile target(to);
     if (target.open(QIODevice::WriteOnly)) {
-        target.write(source.readAll());
+        target.write(bytes);
         target.commit();
     }
 }

@@ -8,7 +8,15 @@
 #include "generator/generator_run.h"
 #include "generator/xsl_generator.h"
 
+#include <QFile>
 #include <utility>
+
+bool fileHolds(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.size() == bytes.size() &&
+           file.readAll() == bytes;
+}
 
 void writeSideFiles(const QString &outputXsl)
 {
@@ -25,8 +33,11 @@ void writeSideFiles(const QString &outputXsl)
         {".txi", getKey(QStringLiteral("XSLT Input Parameters-Table"))},
         {".tic", getKey(QStringLiteral("Table Interface-Table"))},
     };
-    for (const auto &[extension, text] : files)
-        writeFile(stem + QLatin1String(extension), text, false);
+    for (const auto &[extension, text] : files) {
+        const QString path = stem + QLatin1String(extension);
+        if (!fileHolds(path, (text + QStringLiteral("\r\n")).toUtf8())) // as writeFile writes it
+            writeFile(path, text, false);
+    }
 }
 
 void getXSLFile()

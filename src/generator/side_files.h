@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // The six small files beside a table file through which calling tables see it: its XML
@@ -8,8 +9,12 @@
 // Interface text (".tic").
 
 // Writes the current slot's side files, outputXsl into ".xsl". A failed write is reported
-// and the next file is still written. A table with no table file yet writes none.
+// and the next file is still written. A table with no table file yet writes none. Every
+// render writes them: a file that already holds its text is left as it is.
 void writeSideFiles(const QString &outputXsl);
+
+// True when the file holds exactly these bytes.
+bool fileHolds(const QString &path, const QByteArray &bytes);
 
 // The side files of a render: ".xsl" gets the stylesheet as an output run generates it
 // (all rows, no debug output), which is what calling tables import; the slot's
