@@ -13,6 +13,7 @@
 #include "generator/interface_substitution.h"
 #include "generator/side_files.h"
 #include "generator/stylesheet_header.h"
+#include "generator/transform.h"
 #include "generator/value_code.h"
 #include "platform/ui_services.h"
 
@@ -110,9 +111,7 @@ void appendOnce(QString &list, const QString &text)
 
 QString nodeSetFunction(const GeneratorRun &run)
 {
-    const bool plugIn = !getKey(QStringLiteral("XSLT Command Line-Table")).isEmpty()
-                        && getKey(QStringLiteral("Use Plug In XSLT-Table")) == QStringLiteral("True");
-    if (!run.isProduction && !plugIn)
+    if (!run.isProduction && pluginCommandLine().isEmpty())
         return QStringLiteral("msxsl:node-set");
     const QString configured = getKey(QStringLiteral("node-set Call-Table"));
     return configured.isEmpty() ? QStringLiteral("msxsl:node-set") : configured;

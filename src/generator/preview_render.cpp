@@ -1,7 +1,6 @@
 #include "generator/preview_render.h"
 
 #include "documents/settings_files.h"
-#include "documents/store_access.h"
 #include "documents/text_files.h"
 #include "documents/workspace.h"
 #include "generator/side_files.h"
@@ -28,13 +27,6 @@ std::shared_ptr<XmlSourceCache> &xmlSourcesOf(int slot)
     return cache;
 }
 
-QString plugInCommandLine()
-{
-    if (getKey(QStringLiteral("Use Plug In XSLT-Table")) != u"True")
-        return {};
-    return getKey(QStringLiteral("XSLT Command Line-Table"));
-}
-
 } // namespace
 
 QString previewPagePath() { return dataFolder() + QStringLiteral("/tmp-htmlfile.html"); }
@@ -53,7 +45,7 @@ QString previewCaption()
 
 bool pluginAllowed()
 {
-    const QString command = plugInCommandLine();
+    const QString command = pluginCommandLine();
     if (command.isEmpty())
         return true;
     QHash<QString, bool> &answers = workspace().pluginAnswers;
@@ -70,7 +62,7 @@ bool pluginAllowed()
 QString pluginRefusedStatus()
 {
     return QStringLiteral("Not rendered: you chose not to run the program ") +
-           plugInCommandLine();
+           pluginCommandLine();
 }
 
 void forgetXmlSource(int slot) { cachedSourceOf(slot).reset(); }

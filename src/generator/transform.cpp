@@ -89,12 +89,16 @@ TransformJob refusedJob(const QString &why)
 
 } // namespace
 
+QString pluginCommandLine()
+{
+    if (getKey(QStringLiteral("Use Plug In XSLT-Table")) != u"True")
+        return {};
+    return getKey(QStringLiteral("XSLT Command Line-Table"));
+}
+
 QString pluginStylesheetPath()
 {
-    if (getKey(QStringLiteral("Use Plug In XSLT-Table")) != u"True" ||
-        getKey(QStringLiteral("XSLT Command Line-Table")).isEmpty())
-        return {};
-    return stylesheetFolder() + pluginStylesheetName;
+    return pluginCommandLine().isEmpty() ? QString() : stylesheetFolder() + pluginStylesheetName;
 }
 
 TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode)
@@ -107,13 +111,13 @@ TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode)
     job.xmlPath = xmlPath;
     job.xslCode = xslCode;
     QString &used = workspace().current().xsltProcessorUsed;
-    job.plugIn = !pluginStylesheetPath().isEmpty();
+    const QString commandLine = pluginCommandLine();
+    job.plugIn = !commandLine.isEmpty();
     if (job.plugIn) {
         // Refused, the plug-in gets no stylesheet and does not run.
         if (!mayWriteStylesheet(pluginStylesheetPath()))
             return refusedJob(QString());
-        job.plugin = preparePlugin(getKey(QStringLiteral("XSLT Command Line-Table")), xmlPath,
-                                   xslCode, stylesheetFolder(), used);
+        job.plugin = preparePlugin(commandLine, xmlPath, xslCode, stylesheetFolder(), used);
     } else {
         used = builtInProcessor;
         job.baseUri = tableStylesheet();

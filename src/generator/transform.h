@@ -29,6 +29,8 @@ struct TransformJob {
     std::shared_ptr<XmlSourceCache> sources; // built-in: parsed documents to reuse, or null
 };
 
+// The table's plug-in command line; "" when the table uses the built-in processor.
+QString pluginCommandLine();
 // The stylesheet file the table's plug-in processor reads; "" when the table uses the
 // built-in processor.
 QString pluginStylesheetPath();
