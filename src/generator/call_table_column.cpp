@@ -125,13 +125,16 @@ struct CallInput {
 // The interface translation replaces the column's input code when the column uses it.
 void substituteInterface(const ColumnContext &column, const CalledTable &called, CallInput &input)
 {
-    const QString owner = column.col + QStringLiteral("@inputXML");
-    if (readFile(called.sideFile(".tic")).isEmpty()
-        || key("Interface Used-", column.col + QStringLiteral("@table")) != QStringLiteral("True"))
+    const QString tableKey = column.col + QStringLiteral("@table");
+    if (key("Interface Used-", tableKey) != QStringLiteral("True"))
         return;
+    const QString interfaceText = readFile(called.sideFile(".tic"));
+    if (interfaceText.isEmpty())
+        return;
+    const QString owner = column.col + QStringLiteral("@inputXML");
     setKey(QStringLiteral("XML Fragment-") + owner, QStringLiteral("True"), false);
     QString code = key("XSL Code-", owner);
-    makeSubstCode(called.sideFile(".tic"), column.col + QStringLiteral("@table"), column.colXpath, code);
+    makeSubstCode(interfaceText, tableKey, column.colXpath, code);
     setKey(QStringLiteral("XSL Code-") + owner, code, false);
     setKey(QStringLiteral("XSL Calculated-") + owner, QStringLiteral("True"), false);
     input = {code, true};

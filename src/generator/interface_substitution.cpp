@@ -3,7 +3,6 @@
 #include "documents/interface_text.h"
 #include "documents/store_access.h"
 #include "documents/string_helpers.h"
-#include "documents/text_files.h"
 #include "generator/value_code.h"
 
 #include <QStringList>
@@ -76,10 +75,10 @@ bool replaceFirstWholeName(QString &text, const QString &placeholder, const QStr
     return false;
 }
 
-void makeSubstCode(const QString &ticPath, const QString &columnKey, const QString &contextXpath,
-                   QString &code)
+void makeSubstCode(const QString &interfaceText, const QString &columnKey,
+                   const QString &contextXpath, QString &code)
 {
-    const InterfaceRecords records = readInterfaceText(readFile(ticPath));
+    const InterfaceRecords records = readInterfaceText(interfaceText);
     if (records.hasBody)
         code = records.body;
     Substitution(records.items, columnKey).apply(contextXpath, code);

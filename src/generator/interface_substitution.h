@@ -10,9 +10,10 @@
 // mapped path; an item's text placeholder becomes "." for an attribute path, else
 // "./text()". Placeholders match whole item names only ("c" never rewrites "c2").
 //
-// columnKey is the column's name followed by "@table". When the side file holds no body,
-// code keeps the text it came in with (its placeholders are still replaced).
-void makeSubstCode(const QString &ticPath, const QString &columnKey, const QString &contextXpath,
+// interfaceText is the called table's interface side file; columnKey is the column's name
+// followed by "@table". When the text holds no body, code keeps the text it came in with
+// (its placeholders are still replaced).
+void makeSubstCode(const QString &interfaceText, const QString &columnKey, const QString &contextXpath,
                    QString &code);
 
 // Replaces the first occurrence of placeholder that is not followed by a further name

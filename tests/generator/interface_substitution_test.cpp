@@ -1,6 +1,5 @@
 // The interface substitution: mapped Xpaths in place of a called table's placeholders.
 #include "documents/interface_text.h"
-#include "documents/text_files.h"
 #include "generator/interface_substitution.h"
 #include "table_fixture.h"
 
@@ -30,10 +29,8 @@ TEST_P(Substitution, PutsTheMappedPathsInPlace)
     TableFixture table;
     for (const auto &[item, xpath] : c.mappings)
         table.set("Call Xpath-call@table-" + item, xpath);
-    const QString tic = table.home.file("Called.tic");
-    writeFile(tic, packInterfaceText(c.items, c.body), true);
     QString code = "kept " + xpathFor("a");
-    makeSubstCode(tic, "call@table", c.context, code);
+    makeSubstCode(packInterfaceText(c.items, c.body), "call@table", c.context, code);
     EXPECT_EQ(code.toStdString(), c.expected.toStdString());
 }
 
