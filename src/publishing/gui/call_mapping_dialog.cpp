@@ -1,5 +1,6 @@
 #include "publishing/gui/call_mapping_dialog.h"
 
+#include "publishing/gui/dialog_button.h"
 #include "publishing/gui/xml_tree_copy.h"
 #include "publishing/interface_tips.h"
 

@@ -1,6 +1,7 @@
 #include "publishing/gui/interface_editor_dialog.h"
 
 #include "documents/string_helpers.h"
+#include "publishing/gui/dialog_button.h"
 #include "publishing/gui/text_drop_target.h"
 #include "publishing/gui/xml_tree_copy.h"
 #include "publishing/gui/xpath_item_dialog.h"
@@ -67,9 +68,7 @@ void InterfaceEditorDialog::buildControls()
     auto *buttons = new QGridLayout;
     int i = 0;
     for (const ButtonSpec &spec : specs) {
-        auto *b = new QPushButton(QLatin1String(spec.caption), this);
-        b->setObjectName(QLatin1String(spec.name));
-        b->setAutoDefault(false);
+        QPushButton *b = dialogButton(this, spec.name, QLatin1String(spec.caption));
         connect(b, &QPushButton::clicked, this, spec.handler);
         buttons->addWidget(b, i / 4, i % 4);
         ++i;

@@ -4,6 +4,7 @@
 #include "documents/path_helpers.h"
 #include "documents/store_access.h"
 #include "documents/workspace.h"
+#include "publishing/gui/dialog_button.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -32,14 +33,6 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption)
     auto *box = new QCheckBox(caption, parent);
     box->setObjectName(QLatin1String(name));
     return box;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *push = new QPushButton(caption, parent);
-    push->setObjectName(QLatin1String(name));
-    push->setAutoDefault(false);
-    return push;
 }
 
 // A caption in column 0 and its field in column 1 of the grid's next row.
@@ -127,8 +120,8 @@ void Pubit::buildControls()
     statusColumn->addWidget(stTitle);
     statusColumn->addWidget(st);
 
-    ok = button(this, "ok", QStringLiteral("Publish"));
-    closeit = button(this, "closeit", QStringLiteral("Cancel"));
+    ok = dialogButton(this, "ok", QStringLiteral("Publish"));
+    closeit = dialogButton(this, "closeit", QStringLiteral("Cancel"));
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(closeit);

@@ -2,7 +2,6 @@
 
 #include <QDropEvent>
 #include <QMimeData>
-#include <QPushButton>
 #include <QTableView>
 #include <functional>
 
@@ -35,15 +34,6 @@ private:
             event->acceptProposedAction();
     }
 };
-
-// A dialog's push button with its object name; Enter does not press it.
-inline QPushButton *dialogButton(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    return button;
-}
 
 // Column widths as shares of the grid's width: column i gets width * parts[i] / whole,
 // less its padding in pixels.

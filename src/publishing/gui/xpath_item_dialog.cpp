@@ -1,5 +1,6 @@
 #include "publishing/gui/xpath_item_dialog.h"
 
+#include "publishing/gui/dialog_button.h"
 #include "publishing/gui/xml_tree_copy.h"
 #include "publishing/interface_editor.h"
 #include "publishing/interface_tips.h"
