@@ -16,12 +16,13 @@ namespace {
 
 constexpr int captionRole = Qt::UserRole;
 
-GridItem *findIn(GridItem &item, const QString &caption)
+template <typename Item>
+Item *findIn(Item &item, const QString &caption)
 {
     if (item.caption == caption)
         return &item;
-    for (GridItem &child : item.children)
-        if (GridItem *found = findIn(child, caption))
+    for (auto &child : item.children)
+        if (Item *found = findIn(child, caption))
             return found;
     return nullptr;
 }
@@ -159,7 +160,7 @@ const GridItem *PropertyGrid::itemOf(const QTreeWidgetItem *treeItem) const
 {
     if (!treeItem)
         return nullptr;
-    return findIn(const_cast<GridItem &>(content), treeItem->data(0, captionRole).toString());
+    return findIn(content, treeItem->data(0, captionRole).toString());
 }
 
 bool PropertyGrid::selectCaption(const QString &caption)
@@ -184,7 +185,7 @@ QString PropertyGrid::selectedCaption() const
 
 QString PropertyGrid::value(const QString &caption) const
 {
-    const GridItem *item = findIn(const_cast<GridItem &>(content), caption);
+    const GridItem *item = findIn(content, caption);
     return item ? item->value : QString();
 }
 
