@@ -212,5 +212,3 @@ void fillProps()
     if (PropertySheetView *view = ws.currentViews().allProp)
         view->showSheet();
 }
-
-void doTClick() { fillProps(); }

@@ -5,5 +5,3 @@
 // choice, stored without marking the table changed. Then the row last used for the node
 // is selected again and the sheet window shows the result. No selected node: nothing.
 void fillProps();
-// The node click of the table tree and the table reader's last step: fillProps.
-void doTClick();

@@ -49,9 +49,3 @@ void restoreRememberedRow()
         return;
     selectSheetRow(defaultRow(*node, store));
 }
-
-void restoreRep()
-{
-    restoreRememberedRow();
-    showSelectedRow();
-}

@@ -9,5 +9,3 @@ void rememberProperty();
 // none is remembered or the sheet lacks it: "Xpath" on the table, "Type" on a column,
 // "XSL Code" on an attribute calculated by XSL code, else "Xpath". The window is not told.
 void restoreRememberedRow();
-// restoreRememberedRow, then the window shows the row (the table tree's click).
-void restoreRep();

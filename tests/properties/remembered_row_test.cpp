@@ -50,7 +50,8 @@ TEST_F(RememberedRow, TheRowLastUsedComesBackWithoutChangingTheTable)
     // The tree's click re-selects the remembered row and shows it.
     selectProperty("Width");
     windows.calls.clear();
-    restoreRep();
+    restoreRememberedRow();
+    showSelectedRow();
     EXPECT_EQ(selectedRow(), "Type");
     EXPECT_EQ(windows.calls, QStringList{"allProp.selectRow Type"});
 }

@@ -16,12 +16,13 @@ namespace {
 
 constexpr int captionRole = Qt::UserRole;
 
-GridItem *findIn(GridItem &item, const QString &caption)
+template <typename Item>
+Item *findIn(Item &item, const QString &caption)
 {
     if (item.caption == caption)
         return &item;
-    for (GridItem &child : item.children)
-        if (GridItem *found = findIn(child, caption))
+    for (auto &child : item.children)
+        if (Item *found = findIn(child, caption))
             return found;
     return nullptr;
 }
@@ -101,31 +102,31 @@ PropertyGrid::PropertyGrid(QWidget *parent)
     connect(qApp, &QApplication::focusChanged, this, &PropertyGrid::focusMoved);
 }
 
-void PropertyGrid::setContent(const GridItem &category, const std::vector<GridVerb> &verbs)
+void PropertyGrid::setContent(GridItem category, std::vector<GridVerb> verbs)
 {
     building = true;
-    content = category;
-    verbList = verbs;
+    content = std::move(category);
+    verbList = std::move(verbs);
     for (QTreeWidgetItemIterator it(rows); *it; ++it)
         if (QWidget *editor = rows->itemWidget(*it, 1))
             silence(editor);
     rows->clear();
-    auto *top = new QTreeWidgetItem({category.caption});
-    top->setData(0, captionRole, category.caption);
+    auto *top = new QTreeWidgetItem({content.caption});
+    top->setData(0, captionRole, content.caption);
     QFont bold = top->font(0);
     bold.setBold(true);
     top->setFont(0, bold);
     top->setFirstColumnSpanned(true);
     rows->addTopLevelItem(top);
-    for (const GridItem &child : category.children)
+    for (const GridItem &child : content.children)
         addItem(top, child);
     rows->expandAll();
     fitCaptions();
     QStringList links;
-    for (const GridVerb &verb : verbs)
+    for (const GridVerb &verb : verbList)
         links << QStringLiteral("<a href=\"%1\">%2</a>").arg(verb.id).arg(verb.caption.toHtmlEscaped());
     verbStrip->setText(links.join(QStringLiteral("&nbsp;&nbsp; ")));
-    verbStrip->setVisible(!verbs.empty());
+    verbStrip->setVisible(!verbList.empty());
     showHelp(nullptr);
     building = false;
 }
@@ -159,7 +160,7 @@ const GridItem *PropertyGrid::itemOf(const QTreeWidgetItem *treeItem) const
 {
     if (!treeItem)
         return nullptr;
-    return findIn(const_cast<GridItem &>(content), treeItem->data(0, captionRole).toString());
+    return findIn(content, treeItem->data(0, captionRole).toString());
 }
 
 bool PropertyGrid::selectCaption(const QString &caption)
@@ -184,7 +185,7 @@ QString PropertyGrid::selectedCaption() const
 
 QString PropertyGrid::value(const QString &caption) const
 {
-    const GridItem *item = findIn(const_cast<GridItem &>(content), caption);
+    const GridItem *item = findIn(content, caption);
     return item ? item->value : QString();
 }
 

@@ -43,7 +43,7 @@ public:
     explicit PropertyGrid(QWidget *parent = nullptr);
 
     // Shows new content; no signal is sent while it is built.
-    void setContent(const GridItem &category, const std::vector<GridVerb> &verbs);
+    void setContent(GridItem category, std::vector<GridVerb> verbs);
     // Selects the row (or group) with this caption; false when there is none.
     bool selectCaption(const QString &caption);
     QString selectedCaption() const;

@@ -129,7 +129,7 @@ CodeEditorWindow::CodeEditorWindow(int index, QWidget *parent)
     connect(xslc, &QPlainTextEdit::textChanged, this,
             [this] { codeEditorState(entry).code = xslc->toPlainText(); });
     connect(xslc, &CodeBox::xpathDropped, this, [this](const QString &xpath) {
-        insert(xmlReference(entry, xpath, asXsl() ? InsertForm::asxsl : InsertForm::asxpath));
+        insert(xmlReference(entry, xpath, insertForm()));
     });
     connect(bok, &QPushButton::clicked, this, &CodeEditorWindow::bok_Click);
     connect(sic, &QPushButton::clicked, this, &CodeEditorWindow::sic_Click);
@@ -223,7 +223,10 @@ void CodeEditorWindow::showOptions()
     asxsl->setEnabled(!xpathOnly);
 }
 
-bool CodeEditorWindow::asXsl() const { return asxsl->isChecked(); }
+InsertForm CodeEditorWindow::insertForm() const
+{
+    return asxsl->isChecked() ? InsertForm::asxsl : InsertForm::asxpath;
+}
 
 void CodeEditorWindow::insert(const QString &text)
 {
@@ -237,8 +240,7 @@ void CodeEditorWindow::insertP_Click()
         ui().message(QStringLiteral("Please select input parameter first."));
         return;
     }
-    insert(variableReference(ipars->currentText(),
-                             asXsl() ? InsertForm::asxsl : InsertForm::asxpath));
+    insert(variableReference(ipars->currentText(), insertForm()));
 }
 
 void CodeEditorWindow::predef_Click()
@@ -247,15 +249,13 @@ void CodeEditorWindow::predef_Click()
         ui().message(QStringLiteral("Please select variable first."));
         return;
     }
-    insert(variableReference(variableOf(prelist->currentText()),
-                             asXsl() ? InsertForm::asxsl : InsertForm::asxpath));
+    insert(variableReference(variableOf(prelist->currentText()), insertForm()));
 }
 
 void CodeEditorWindow::insertx_Click()
 {
     const XmlTreeView *xml = workspace().currentViews().parser;
-    insert(xmlReference(entry, xml ? xml->selectedXpath() : QString(),
-                        asXsl() ? InsertForm::asxsl : InsertForm::asxpath));
+    insert(xmlReference(entry, xml ? xml->selectedXpath() : QString(), insertForm()));
 }
 
 void CodeEditorWindow::bok_Click()

@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 
+enum class InsertForm;
 class QComboBox;
 class QPushButton;
 class QRadioButton;
@@ -62,7 +63,8 @@ protected:
 private:
     QWidget *makeInsertPanel();
     void insert(const QString &text);
-    bool asXsl() const;
+    // How the option buttons say a reference is inserted.
+    InsertForm insertForm() const;
     void showOptions();
     void recordGeometry();
     void markShown(bool shown);

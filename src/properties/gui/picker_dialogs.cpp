@@ -70,11 +70,16 @@ QString BorderPickerDialog::pick(const QString &value)
 
 void BorderPickerDialog::load(const QString &value)
 {
+    readChoices();
+    choices.tryLoad(value);
+    showChoices();
+}
+
+void BorderPickerDialog::readChoices()
+{
     choices.width = val->currentText();
     choices.style = style->currentText();
     choices.colour = color->text();
-    choices.tryLoad(value);
-    showChoices();
 }
 
 void BorderPickerDialog::showChoices()
@@ -86,9 +91,7 @@ void BorderPickerDialog::showChoices()
 
 void BorderPickerDialog::ok_Click()
 {
-    choices.width = val->currentText();
-    choices.style = style->currentText();
-    choices.colour = color->text();
+    readChoices();
     const std::optional<QString> value = choices.accept();
     showChoices();
     if (!value)

@@ -23,6 +23,8 @@ public:
     const QString &result() const { return answer; }
 
 private:
+    // The choices the lists and the colour field show, and back.
+    void readChoices();
     void showChoices();
 
     BorderPicker choices;
