@@ -5,6 +5,7 @@
 #include "documents/column_types.h"
 #include "documents/store_access.h"
 #include "documents/table_slots.h"
+#include "documents/tree_selection.h"
 #include "documents/workspace.h"
 #include "platform/ui_services.h"
 

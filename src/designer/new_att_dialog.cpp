@@ -5,6 +5,7 @@
 #include "documents/store_access.h"
 #include "documents/text_files.h"
 #include "documents/workspace.h"
+#include "generator/stylesheet_header.h"
 #include "platform/ui_services.h"
 
 namespace {
@@ -119,18 +120,10 @@ QStringList calledTableParameters()
         parameterFileOf(getKey(QStringLiteral("Table-") + column->text + QStringLiteral("@table")));
     if (file.isEmpty())
         return {};
-    QString text = readFile(getTableDir(workspace().curTable) + file);
     QStringList names;
-    for (;;) {
-        const qsizetype nameEnd = text.indexOf(QChar(14));
-        if (nameEnd < 0)
-            break;
-        const qsizetype valueEnd = text.indexOf(QChar(15), nameEnd);
-        if (valueEnd < 0)
-            break;
-        names.append(text.left(nameEnd));
-        text = text.mid(valueEnd + 1);
-    }
+    for (const InputParameter &parameter :
+         parseInputParameters(readFile(getTableDir(workspace().curTable) + file)))
+        names.append(parameter.name);
     return names;
 }
 

@@ -5,10 +5,10 @@
 #include "designer/map_xml_box.h"
 #include "designer/tree_sync.h"
 #include "documents/column_types.h"
+#include "documents/progress_bar.h"
 #include "documents/store_access.h"
 #include "documents/string_helpers.h"
 #include "documents/table_to_call.h"
-#include "documents/views/main_window_view.h"
 #include "documents/workspace.h"
 #include "generator/preview_highlight.h"
 #include "platform/ui_services.h"
@@ -81,12 +81,6 @@ bool isFormType(const QString &type)
     return QStringList{"Hidden Field", "Input Field", "Input Text Box (Textarea)", "Select",
                        "Submit Button"}
         .contains(type);
-}
-
-void letPendingEventsRun()
-{
-    if (MainWindowView *view = workspace().mainWindow)
-        view->processPendingEvents();
 }
 
 void showTipAtColumn(const TipText &tip)

@@ -3,13 +3,6 @@
 #include "documents/views/table_tree_view.h"
 #include "documents/workspace.h"
 
-void selectTreeNode(const QString &key)
-{
-    workspace().current().selectedNodeKey = key;
-    if (TableTreeView *rep = workspace().currentViews().rep)
-        rep->selectNode(key);
-}
-
 void refreshTableWindow()
 {
     if (TableTreeView *rep = workspace().currentViews().rep) {

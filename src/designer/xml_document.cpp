@@ -12,6 +12,7 @@
 #include "documents/store_access.h"
 #include "documents/table_commands.h"
 #include "documents/text_files.h"
+#include "documents/tree_selection.h"
 #include "documents/views/main_window_view.h"
 #include "documents/views/table_tree_view.h"
 #include "documents/views/xml_tree_view.h"
@@ -111,11 +112,9 @@ void showTableProperties()
     if (!ws.mainWindow || !ws.mainWindow->isWindowVisible(ws.curTable, SlotWindow::Prop) ||
         !root || !root->children.empty())
         return;
-    doc.selectedNodeKey = StructureTree::tableKey;
-    if (TableTreeView *rep = ws.currentViews().rep) {
-        rep->selectNode(StructureTree::tableKey);
+    selectTreeNode(StructureTree::tableKey);
+    if (TableTreeView *rep = ws.currentViews().rep)
         rep->doTClick();
-    }
 }
 
 } // namespace

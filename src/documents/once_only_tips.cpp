@@ -1,8 +1,8 @@
 #include "documents/once_only_tips.h"
 
+#include "documents/progress_bar.h"
 #include "documents/settings_files.h"
 #include "documents/text_files.h"
-#include "documents/views/main_window_view.h"
 #include "documents/views/tip_view.h"
 #include "documents/workspace.h"
 
@@ -29,12 +29,6 @@ QString encodedKey(const QString &key)
             out += c;
     }
     return out;
-}
-
-void letPendingEventsRun()
-{
-    if (MainWindowView *view = workspace().mainWindow)
-        view->processPendingEvents();
 }
 
 // The balloon for a tip not shown before; nothing without a tip view or a control.

@@ -8,3 +8,9 @@ void setProgress(int percent)
     if (MainWindowView *view = workspace().mainWindow)
         view->setProgress(percent);
 }
+
+void letPendingEventsRun()
+{
+    if (MainWindowView *view = workspace().mainWindow)
+        view->processPendingEvents();
+}

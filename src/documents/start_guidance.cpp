@@ -1,7 +1,7 @@
 #include "documents/start_guidance.h"
 
 #include "documents/column_types.h"
-#include "documents/views/table_tree_view.h"
+#include "documents/tree_selection.h"
 #include "documents/workspace.h"
 
 const TipText getStartedTip{
@@ -32,13 +32,6 @@ bool isUnmapped(const TableDocument &doc, const QString &column)
         return false;
     return doc.store.value(QStringLiteral("Xpath-") + column + QChar('@') + mainAttributeOf(type))
         .isEmpty();
-}
-
-void selectNode(TableDocument &doc, const QString &key)
-{
-    doc.selectedNodeKey = key;
-    if (TableTreeView *rep = workspace().currentViews().rep)
-        rep->selectNode(key);
 }
 
 // The columns the tip step visits, taken before any balloon lets events run.
@@ -75,7 +68,7 @@ void showColumnTip()
     const QStringList unmapped = unmappedColumns(doc);
     for (const QString &firstAttribute : unmapped) {
         if (!firstAttribute.isEmpty())
-            selectNode(doc, firstAttribute);
+            selectTreeNode(firstAttribute);
         showTipAtNode(tipControl(SlotWindow::Rep, QStringLiteral("template")), unmappedColumnTip);
     }
     if (unmapped.isEmpty())

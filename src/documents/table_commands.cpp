@@ -12,7 +12,6 @@
 #include "documents/table_file_writer.h"
 #include "documents/table_slots.h"
 #include "documents/text_files.h"
-#include "documents/views/main_window_view.h"
 #include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
 #include "generator/xsl_output_page.h"
@@ -134,8 +133,7 @@ void readProject(const QString &path)
     if (!doc.tablePath.isEmpty()) {
         goControls();
         if (!doc.xmlPath.isEmpty()) {
-            if (ws.mainWindow)
-                ws.mainWindow->processPendingEvents();
+            letPendingEventsRun();
             const CurTableGuard sameSlot(slot); // the table read is the one reloaded
             runIfAutoRun();
         }

@@ -1,5 +1,6 @@
 #include "documents/tree_selection.h"
 
+#include "documents/views/table_tree_view.h"
 #include "documents/workspace.h"
 
 StructureTree::Node *selectedNode()
@@ -14,4 +15,11 @@ StructureTree::Node *currentColumn()
     while (node && node->parent && node->parent->parent)
         node = node->parent;
     return node;
+}
+
+void selectTreeNode(const QString &key)
+{
+    workspace().current().selectedNodeKey = key;
+    if (TableTreeView *rep = workspace().currentViews().rep)
+        rep->selectNode(key);
 }

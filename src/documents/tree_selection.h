@@ -9,3 +9,5 @@ StructureTree::Node *selectedNode();
 // The column the selection belongs to: the Table node, a column, or an attribute's
 // column; null with nothing selected.
 StructureTree::Node *currentColumn();
+// Selects a node in the model and in the table window.
+void selectTreeNode(const QString &key);

@@ -25,8 +25,7 @@ int saveCommand(const QStringList &args)
         const QString answer = args.value(i + 1);
         if (args[i] != u"--answer" || (answer != u"Yes" && answer != u"No"))
             return saveUsage();
-        answering->answers.push_back(answer == u"Yes" ? UiServices::Answer::Yes
-                                                      : UiServices::Answer::No);
+        answering->replies.append(answer);
     }
     installUiServices(std::move(answering));
     if (!loadTableFile(args[0]))

@@ -14,11 +14,14 @@ UiServices::Answer StderrUi::askYesNoCancel(const QString &text)
 UiServices::Answer StderrUi::ask(const QString &text, Answer fallback)
 {
     message(text);
-    if (answers.empty())
+    if (replies.isEmpty())
         return fallback;
-    const Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
+    const QString answer = replies.takeFirst();
+    if (answer == QLatin1String("Yes"))
+        return Answer::Yes;
+    if (answer == QLatin1String("No"))
+        return Answer::No;
+    return Answer::Cancel;
 }
 
 UiServices::Answer StderrUi::askOkCancel(const QString &text)
@@ -27,14 +30,20 @@ UiServices::Answer StderrUi::askOkCancel(const QString &text)
     return Answer::Cancel;
 }
 
-QString StderrUi::inputBox(const QString &, const QString &, const QString &, bool *ok)
+QString StderrUi::inputBox(const QString &prompt, const QString &, const QString &, bool *ok)
 {
+    message(prompt);
+    const bool answered = !replies.isEmpty();
     if (ok)
-        *ok = false;
-    return {};
+        *ok = answered;
+    return answered ? replies.takeFirst() : QString();
 }
 
-QString StderrUi::fileDialog(const FileDialogRequest &) { return {}; }
+QString StderrUi::fileDialog(const FileDialogRequest &request)
+{
+    message(request.title);
+    return replies.isEmpty() ? QString() : replies.takeFirst();
+}
 
 QString StderrUi::chooseColor(const QString &) { return {}; }
 

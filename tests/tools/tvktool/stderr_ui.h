@@ -2,14 +2,16 @@
 
 #include "platform/ui_services.h"
 
-#include <deque>
+#include <QStringList>
 
-// tvktool's conversation with the user: every message and question goes to stderr; a
-// question takes the next queued answer, else No (or Cancel); every dialog is cancelled
-// and nothing is started.
+// tvktool's conversation with the user: every message, question, input-box prompt and
+// file-dialog title goes to stderr; replies come from the queue ("Yes", "No", "Cancel" or
+// a text). A question takes the next reply, else No (or Cancel); an input box takes it as
+// its text and a file dialog as the chosen path, else they are cancelled. Every other
+// dialog is cancelled and nothing is started.
 class StderrUi : public UiServices {
 public:
-    std::deque<Answer> answers;
+    QStringList replies;
 
     void message(const QString &text) override;
     Answer askYesNo(const QString &text) override;
