@@ -3,6 +3,7 @@
 #include "designer/xml_document.h"
 #include "documents/main_controls.h"
 #include "documents/path_helpers.h"
+#include "documents/progress_bar.h"
 #include "documents/recent_tables.h"
 #include "documents/settings_files.h"
 #include "documents/table_commands.h"
@@ -88,8 +89,7 @@ StartupResult runStartUp(StartupWindow &window, LayoutState &layout, const QStri
     hideControls();
     ws.current().tableChanged = false;
     resetEverything();
-    if (ws.mainWindow)
-        ws.mainWindow->processPendingEvents();
+    letPendingEventsRun();
     ws.startupLoading = true;
     ws.savedActiveSlot = -1;
     window.fillRecentTables(recentTablesMenu());

@@ -5,7 +5,6 @@
 #include "documents/store_access.h"
 #include "documents/string_helpers.h"
 #include "documents/views/property_sheet_view.h"
-#include "documents/views/table_tree_view.h"
 #include "documents/workspace.h"
 #include "generator/stylesheet_header.h"
 #include "generator/value_code.h"
@@ -26,14 +25,6 @@ using Node = StructureTree::Node;
 
 std::array<CodeEditorState, codeEditorPoolSize> states;
 
-void selectNodeOfEditor(const QString &key)
-{
-    Workspace &ws = workspace();
-    ws.current().selectedNodeKey = key;
-    if (TableTreeView *tree = ws.currentViews().rep)
-        tree->selectNode(key);
-}
-
 // The Xpath the edited node's values are relative to.
 QString contextXpath(const Node &node)
 {
@@ -50,7 +41,7 @@ bool saveInOwnSlot(int index, const CodeEditorRecord &editor)
     const Node *node = doc.tree.find(editor.myElement);
     if (!node)
         return false;
-    selectNodeOfEditor(editor.myElement);
+    selectTreeNode(editor.myElement);
     selectProperty(state.propCaption);
     rememberProperty();
     fillProps();

@@ -4,7 +4,6 @@
 #include "documents/store_access.h"
 #include "documents/views/main_window_view.h"
 #include "documents/views/property_sheet_view.h"
-#include "documents/views/table_tree_view.h"
 #include "documents/workspace.h"
 #include "platform/ui_services.h"
 #include "properties/fill_props.h"
@@ -58,16 +57,12 @@ bool selectAttributeRow(const Node &attribute)
 // From a column to its required attribute, with that attribute's sheet.
 void moveToRequiredAttribute(const Node &column)
 {
-    Workspace &ws = workspace();
-    TableDocument &doc = ws.current();
     const QString attributeKey =
         column.text + QChar('-') + mainAttributeOf(getKey(QStringLiteral("Type-") + column.text));
-    const Node *attribute = doc.tree.find(attributeKey);
+    const Node *attribute = workspace().current().tree.find(attributeKey);
     if (!attribute)
         return;
-    doc.selectedNodeKey = attributeKey;
-    if (TableTreeView *tree = ws.currentViews().rep)
-        tree->selectNode(attributeKey);
+    selectTreeNode(attributeKey);
     fillProps();
     selectProperty(isCalculatedByXsl(column.text, attribute->text) ? xslCodeRow : xpathRow);
 }
