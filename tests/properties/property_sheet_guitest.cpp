@@ -26,6 +26,8 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QWheelEvent>
+#include <QApplication>
+#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -385,4 +387,28 @@ TEST(PropertySheetGui, TipsPointAtTheSheetAndTheEditor)
     EXPECT_EQ(tips.balloons, (QStringList{"Enable Plug-In XSLT @ props", "Coding @ xslc",
                                           "Edit and Refresh @ bok"}));
     EXPECT_TRUE(tips.texts.value(0).startsWith("To use the Plug In XSLT processor"));
+}
+
+// A value picked through "..." while the row's field has the focus shows in the row, and
+// moving on keeps it: the field's old text must not come back.
+TEST(PropertySheetGui, APickedValueShowsInItsRowAndStays)
+{
+    BooksSheet books;
+    books.window.show();
+    books.choose("title", "Border");
+    QWidget *editor = books.grid().selectedEditor();
+    ASSERT_TRUE(editor);
+    editor->setFocus();
+    QTimer::singleShot(0, [] {
+        auto *pix = qobject_cast<BorderPickerDialog *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(pix);
+        pix->findChild<QComboBox *>("style")->setCurrentText("dashed");
+        pix->ok_Click();
+    });
+    books.grid().pressButton("Border");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(books.grid().value("Border"), "1px dashed gray");
+    books.grid().selectCaption("Color");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(books.stored("Border-title"), "1px dashed gray");
 }

@@ -284,7 +284,8 @@ void PropertyGrid::currentChanged(QTreeWidgetItem *current)
 {
     for (QTreeWidgetItemIterator it(rows); *it; ++it)
         if (*it != current && rows->itemWidget(*it, 1)) {
-            flushEditorOf(*it);
+            if (!building) // a rebuilt grid's rows already hold what the model holds
+                flushEditorOf(*it);
             silence(rows->itemWidget(*it, 1));
             rows->removeItemWidget(*it, 1);
         }
