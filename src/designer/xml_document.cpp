@@ -51,7 +51,7 @@ Missing offerCachedCopy(XmlDocumentState &state)
     if (ui().askYesNo(cachedCopyQuestion()) != Answer::Yes)
         return Missing::Load;
     const QString copy = cachedCopyPath();
-    if (normalFileExists(copy) &&
+    if (pathTaken(copy) &&
         ui().askYesNo(QStringLiteral("File already exists. Overwrite?")) != Answer::Yes)
         return Missing::Stop;
     writeFile(copy, withUtf8Declaration(doc.cachedXmlText), false);

@@ -9,12 +9,11 @@
 
 namespace {
 
-// The file a write would really reach: links followed, "." and ".." resolved.
+// The file a write would really reach: the folder's links followed, "." and ".." resolved.
+// A link at the path itself is not followed: the writer replaces it.
 QString reachedFile(const QString &path)
 {
     const QFileInfo info(slashPath(path));
-    if (info.exists())
-        return info.canonicalFilePath();
     const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
     return (folder.isEmpty() ? QDir::cleanPath(info.absolutePath()) : folder) + u'/' +
            info.fileName();
@@ -31,10 +30,19 @@ bool isStylesheetInFolderOf(const QString &path, const QString &tablePath)
 
 } // namespace
 
-bool mayWriteStylesheet(const QString &path)
+QString linkTarget(const QString &path)
+{
+    constexpr int deepestChain = 40; // as the system's own path lookup allows
+    QFileInfo info(slashPath(path));
+    for (int depth = 0; depth < deepestChain && info.isSymLink(); ++depth)
+        info.setFile(info.symLinkTarget());
+    return info.filePath();
+}
+
+bool mayWriteStylesheet(const QString &path, bool throughLink)
 {
     TableDocument &doc = workspace().current();
-    if (!doc.xslPathFromFile || isStylesheetInFolderOf(path, doc.tablePath))
+    if ((!doc.xslPathFromFile && !throughLink) || isStylesheetInFolderOf(path, doc.tablePath))
         return true;
     const auto known = doc.stylesheetPathAnswers.constFind(path);
     if (known != doc.stylesheetPathAnswers.constEnd())

@@ -24,7 +24,7 @@ using Answer = UiServices::Answer;
 // Whether a new table may be written to the path; the user has been asked or told.
 bool mayCreateAt(const QString &path)
 {
-    if (normalFileExists(path) &&
+    if (pathTaken(path) &&
         ui().askYesNo(QStringLiteral("Table with this name already exists. Do you want to "
                                      "overwrite it?")) != Answer::Yes)
         return false;

@@ -101,7 +101,7 @@ void saveas_Click()
         ui().message(tableIsOpenMessage());
         return;
     }
-    if (normalFileExists(path) &&
+    if (pathTaken(path) &&
         ui().askYesNo(QStringLiteral("File ") + path +
                       QStringLiteral(" already exists. Do you want to overwrite it?")) !=
             Answer::Yes)

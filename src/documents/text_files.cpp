@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QTemporaryFile>
+#include <cstdio>
 
 bool lastWriteOk = false;
 
@@ -36,20 +38,43 @@ void reportWriteFailure(const QString &path)
                                 "read-only, or if there is enough disk space"));
 }
 
-// Unbuffered, so that a failing write (a full disk, a file size limit) is seen at once
-// and not lost in a flush; the old file is replaced only after every byte went out.
-bool writeWhole(const QString &path, const QByteArray &bytes)
+// Every byte out, or false; a failing write (a full disk, a file size limit) is seen at
+// once, since the callers open their files unbuffered or flush before they commit.
+bool writeAll(QFileDevice &file, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
     for (qsizetype done = 0; done < bytes.size();) {
         const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
         if (written <= 0)
-            return false; // the unfinished new file is discarded
+            return false;
         done += written;
     }
-    return file.flush() && file.error() == QFileDevice::NoError && file.commit();
+    return file.flush() && file.error() == QFileDevice::NoError;
+}
+
+// The old file is replaced only after every byte went out; an unfinished new file is
+// discarded.
+bool saveWhole(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writeAll(file, bytes) &&
+           file.commit();
+}
+
+// QSaveFile writes to a link's target; here the new file is renamed over the link itself,
+// so the link is gone and its target, dangling or not, stays as it was.
+bool replaceLink(const QString &path, const QByteArray &bytes)
+{
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open() || !writeAll(file, bytes) ||
+        !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                             QFile::ReadOther))
+        return false;
+    file.close();
+    if (std::rename(QFile::encodeName(file.fileName()).constData(),
+                    QFile::encodeName(path).constData()) != 0)
+        return false;
+    file.setAutoRemove(false);
+    return true;
 }
 
 } // namespace
@@ -63,9 +88,14 @@ QString decodeText(const QByteArray &bytes)
     return decodeWindows1252(bytes);
 }
 
+bool writeFileBytes(const QString &path, const QByteArray &bytes)
+{
+    return QFileInfo(path).isSymLink() ? replaceLink(path, bytes) : saveWhole(path, bytes);
+}
+
 bool writeFile(const QString &path, const QString &text, bool silent)
 {
-    lastWriteOk = writeWhole(path, (text + QStringLiteral("\r\n")).toUtf8());
+    lastWriteOk = writeFileBytes(path, (text + QStringLiteral("\r\n")).toUtf8());
     if (!lastWriteOk && !silent)
         reportWriteFailure(path);
     return lastWriteOk;
@@ -85,5 +115,11 @@ QByteArray readFileBytes(const QString &path)
 QString readFile(const QString &path) { return decodeText(readFileBytes(path)); }
 
 bool normalFileExists(const QString &path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+
+bool pathTaken(const QString &path)
+{
+    const QFileInfo info(path);
+    return !path.isEmpty() && (info.isSymLink() || info.exists());
+}
 
 void deleteFile(const QString &path) { QFile::remove(path); }

@@ -10,14 +10,20 @@
 extern bool lastWriteOk;
 
 // Replaces the file with the text and one CR LF, atomically: a failed write leaves the
-// old file whole. Unless silent, a failure is reported to the user. Returns lastWriteOk.
+// old file whole. A symbolic link at the path is replaced by a regular file; its target is
+// never written. Unless silent, a failure is reported to the user. Returns lastWriteOk.
 bool writeFile(const QString &path, const QString &text, bool silent);
+// The same with the bytes as they stand, silently and without touching lastWriteOk.
+bool writeFileBytes(const QString &path, const QByteArray &bytes);
 // The whole file without one trailing CR LF; "" on any failure.
 QString readFile(const QString &path);
 // The same as bytes, not yet decoded.
 QByteArray readFileBytes(const QString &path);
 // True when the path names an existing file (not a folder).
 bool normalFileExists(const QString &path);
+// True when anything is at the path, a symbolic link too, dangling or not: what a write
+// there would replace.
+bool pathTaken(const QString &path);
 // Deletes the file; any failure is ignored.
 void deleteFile(const QString &path);
 // Decodes file bytes: UTF-8 when valid, else Windows-1252.

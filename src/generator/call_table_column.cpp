@@ -19,7 +19,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -77,11 +76,7 @@ void copyFile(const QString &from, const QString &to)
     const QByteArray bytes = source.readAll();
     if (fileHolds(to, bytes))
         return;
-    QSaveFile target(to);
-    if (target.open(QIODevice::WriteOnly)) {
-        target.write(bytes);
-        target.commit();
-    }
+    writeFileBytes(to, bytes);
 }
 
 // The called table's side files beside the calling table, unless they are already there

@@ -9,6 +9,8 @@
 #include "generator/xsl_generator.h"
 #include "platform/ui_services.h"
 
+#include <QFileInfo>
+
 namespace {
 
 // The file the user chose, after confirming an overwrite; "" when cancelled.
@@ -18,11 +20,22 @@ QString askOutputFile(const TableDocument &doc)
         const QString chosen =
             showFileDialog(false, QStringLiteral("Save XSL"), QStringLiteral("XSL files|*.xsl"),
                            QStringLiteral("xsl"), true, doc.xslFileName, doc.xslFileDir);
-        if (chosen.isEmpty() || !normalFileExists(chosen) ||
+        if (chosen.isEmpty() || !pathTaken(chosen) ||
             ui().askYesNo(QStringLiteral("File already exists. Overwrite?")) ==
                 UiServices::Answer::Yes)
             return chosen;
     }
+}
+
+// Writes the output page; a link there is followed once its target passed the question
+// on doubtful paths. A path picked in the dialog is doubtful only through a link.
+bool writePage(const QString &page, const QString &text, bool picked)
+{
+    const bool linked = QFileInfo(slashPath(page)).isSymLink();
+    const QString target = linked ? linkTarget(page) : page;
+    if ((!picked || linked) && !mayWriteStylesheet(target, linked))
+        return false;
+    return writeFile(target, text, false);
 }
 
 } // namespace
@@ -32,9 +45,7 @@ void savePage()
     TableDocument &doc = workspace().current();
     const QString text = generateForOutput();
     if (!doc.xslFileName.isEmpty() && !doc.xslFileDir.isEmpty()) {
-        const QString path = doc.xslFileDir + doc.xslFileName;
-        if (mayWriteStylesheet(path))
-            writeFile(path, text, false);
+        writePage(doc.xslFileDir + doc.xslFileName, text, false);
         return;
     }
     doc.xslFileName = getTableName(workspace().curTable) + QStringLiteral(".xsl");
@@ -48,7 +59,7 @@ void savePageAs()
     const QString path = askOutputFile(doc);
     if (path.isEmpty())
         return;
-    if (!writeFile(path, text, false))
+    if (!writePage(path, text, true))
         return;
     doc.xslFileName = getFileName(path);
     doc.xslFileDir = getDir(path);

@@ -5,7 +5,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -184,15 +183,15 @@ bool ASPFTP::bGetFile(const QString &remoteFile, const QString &localFile)
     clearError();
     if (!connectForTransfer())
         return false;
-    if (failIfExists && QFile::exists(localFile)) {
+    if (failIfExists && pathTaken(localFile)) {
         setError(fileExists, QStringLiteral("The local file exists already: ") + localFile);
         return false;
     }
-    QSaveFile sink(localFile);
-    const bool opened = sink.open(QIODevice::WriteOnly);
-    if (opened && !transfer([&] { return session->download(absolute(remoteFile), sink); }))
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+    if (!transfer([&] { return session->download(absolute(remoteFile), sink); }))
         return false;
-    if (!opened || !sink.commit()) {
+    if (!writeFileBytes(localFile, sink.data())) {
         setError(fileNotFound, QStringLiteral("Cannot write the local file ") + localFile);
         return false;
     }

@@ -5,6 +5,7 @@
 #include "documents/text_values.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <array>
 
@@ -42,6 +43,8 @@ QString shifted(const QString &text, int step)
 // atomic rewrite keeps the permissions of the file it replaces.
 void makeOwnerOnly(const QString &path)
 {
+    if (QFileInfo(path).isSymLink())
+        deleteFile(path); // its target is not ours to narrow
     QFile file(path);
     if (file.exists())
         file.setPermissions(ownerOnly);

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,19 +55,25 @@ TEST(XslOutputPage, FirstSaveAsksWithTheTableNameThenWritesWithoutAsking)
     EXPECT_TRUE(ui->questions.isEmpty());
 }
 
+// A file at the chosen path, or a symbolic link there even when dangling, is asked about.
 TEST(XslOutputPage, ExistingFileAsksAndNoChoosesAgain)
 {
-    TempHome home;
-    ScopedScriptedUi ui;
-    TableDocument &doc = ordersTable(home);
-    writeFile(home.file("taken.xsl"), "keep", true);
-    ui->fileAnswers = {home.file("taken.xsl"), home.file("free.xsl")};
-    ui->answers = {Answer::No};
-    savePageAs();
-    EXPECT_EQ(ui->questions, QStringList{"File already exists. Overwrite?"});
-    EXPECT_EQ(ui->fileDialogs.size(), 2);
-    EXPECT_EQ(readFile(home.file("taken.xsl")), "keep");
-    EXPECT_EQ(doc.xslFileName, "free.xsl");
+    for (const bool dangling : {false, true}) {
+        TempHome home;
+        ScopedScriptedUi ui;
+        TableDocument &doc = ordersTable(home);
+        if (dangling)
+            QFile::link(home.file("gone.xsl"), home.file("taken.xsl"));
+        else
+            writeFile(home.file("taken.xsl"), "keep", true);
+        ui->fileAnswers = {home.file("taken.xsl"), home.file("free.xsl")};
+        ui->answers = {Answer::No};
+        savePageAs();
+        EXPECT_EQ(ui->questions, QStringList{"File already exists. Overwrite?"});
+        EXPECT_EQ(ui->fileDialogs.size(), 2);
+        EXPECT_EQ(readFile(home.file("taken.xsl")), dangling ? "" : "keep");
+        EXPECT_EQ(doc.xslFileName, "free.xsl");
+    }
 }
 
 TEST(XslOutputPage, CancelWritesAndChangesNothing)
@@ -82,7 +89,9 @@ TEST(XslOutputPage, CancelWritesAndChangesNothing)
 }
 
 // An output path read from a table file is doubtful outside the table's folder or without
-// ".xsl": the user is asked once per path; a file picked in the dialog is not doubted.
+// ".xsl": the user is asked once per path; a file picked in the dialog is not doubted. A
+// symbolic link at the page is followed, dangling or not, and its target is doubted
+// wherever the path came from.
 TEST(XslOutputPage, DoubtfulOutputPathsFromTheTableFileAskFirst)
 {
     TempHome home;
@@ -91,10 +100,14 @@ TEST(XslOutputPage, DoubtfulOutputPathsFromTheTableFileAskFirst)
     QDir().mkpath(home.file("sub"));
     QFile::link(home.file("outside"), home.file("link"));
     const QString question = "This table writes its stylesheet to %1. Write it there?";
+    const QString web = home.file("outside/web.xsl");
     const struct {
         QString dir;
         QString name;
         bool asks;
+        QString linkTo = {}; // a symbolic link at the page leads there
+        bool fromFile = true;
+        bool targetExists = false;
     } cases[] = {
         {home.path() + "/", "page.xsl", false},
         {home.path() + "/sub/../", "page.xsl", false},
@@ -103,6 +116,9 @@ TEST(XslOutputPage, DoubtfulOutputPathsFromTheTableFileAskFirst)
         {home.file("outside") + "/", "page.xsl", true},
         {home.file("link") + "/", "page.xsl", true},
         {home.path() + "/sub/../../", "authorized_keys", true},
+        {home.path() + "/", "page.xsl", true, web, false},
+        {home.path() + "/", "page.xsl", true, web, false, true},
+        {home.path() + "/", "page.xsl", false, home.file("mine.xsl"), false, true},
     };
     for (const auto &c : cases) {
         for (const Answer answer : {Answer::No, Answer::Yes}) {
@@ -110,16 +126,24 @@ TEST(XslOutputPage, DoubtfulOutputPathsFromTheTableFileAskFirst)
             TableDocument &doc = ordersTable(home);
             doc.xslFileDir = c.dir;
             doc.xslFileName = c.name;
-            doc.xslPathFromFile = true;
+            doc.xslPathFromFile = c.fromFile;
             const QString path = c.dir + c.name;
+            const QString target = c.linkTo.isEmpty() ? path : c.linkTo;
             QFile::remove(path);
+            QFile::remove(target);
+            if (c.targetExists)
+                writeFile(target, "old", true);
+            if (!c.linkTo.isEmpty())
+                QFile::link(c.linkTo, path);
             ui->questions.clear();
             ui->answers = {answer};
             savePage();
             savePage(); // the answer holds for the path
-            EXPECT_EQ(ui->questions, c.asks ? QStringList{question.arg(path)} : QStringList())
+            EXPECT_EQ(ui->questions, c.asks ? QStringList{question.arg(target)} : QStringList())
                 << path.toStdString();
-            EXPECT_EQ(QFile::exists(path), !c.asks || answer == Answer::Yes) << path.toStdString();
+            EXPECT_EQ(readFile(target) == doc.xslGenerated, !c.asks || answer == Answer::Yes)
+                << target.toStdString();
+            EXPECT_EQ(QFileInfo(path).isSymLink(), !c.linkTo.isEmpty());
             EXPECT_EQ(doc.xslFileDir + doc.xslFileName, path);
         }
     }
