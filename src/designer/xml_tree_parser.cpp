@@ -43,7 +43,7 @@ std::string attributeValue(const xmlChar *begin, const xmlChar *end)
 {
     std::string value = bytes(begin, end);
     for (size_t at = value.find("&#38;"); at != std::string::npos; at = value.find("&#38;", at + 1))
-        value.replace(at, 5, "&");
+        value.replace(at, 5, 1, '&');
     return value;
 }
 
@@ -86,12 +86,12 @@ public:
         open.push_back({node, qualified(prefix, local)});
         for (int i = 0; i < nbNamespaces; ++i) {
             const xmlChar *name = namespaces[2 * i];
-            addLeaf("@" + (name ? "xmlns:" + bytes(name) : std::string("xmlns")) + "=" +
+            addLeaf('@' + (name ? "xmlns:" + bytes(name) : std::string("xmlns")) + "=" +
                     withoutBreaks(bytes(namespaces[2 * i + 1])));
         }
         for (int i = 0; i < nbAttributes; ++i) {
             const xmlChar **a = attributes + 5 * i;
-            addLeaf("@" + qualified(a[1], a[0]) + "=" + withoutBreaks(attributeValue(a[3], a[4])));
+            addLeaf('@' + qualified(a[1], a[0]) + "=" + withoutBreaks(attributeValue(a[3], a[4])));
         }
     }
 
@@ -129,7 +129,7 @@ public:
     void reference(const xmlChar *name)
     {
         flushText();
-        addLeaf("&" + bytes(name) + ";");
+        addLeaf('&' + bytes(name) + ';');
     }
 
     void doctype(const xmlChar *name)
@@ -168,7 +168,7 @@ private:
     void flushText()
     {
         if (!pendingText.empty() && !isBlank(pendingText))
-            open.back().caption += "=" + withoutBreaks(pendingText);
+            open.back().caption.append(1, '=').append(withoutBreaks(pendingText));
         pendingText.clear();
     }
 
