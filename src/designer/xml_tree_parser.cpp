@@ -9,6 +9,8 @@
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/xmlerror.h>
+
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -43,7 +45,7 @@ std::string attributeValue(const xmlChar *begin, const xmlChar *end)
 {
     std::string value = bytes(begin, end);
     for (size_t at = value.find("&#38;"); at != std::string::npos; at = value.find("&#38;", at + 1))
-        value.replace(at, 5, "&");
+        value.replace(at, 5, 1, '&');
     return value;
 }
 
@@ -86,12 +88,12 @@ public:
         open.push_back({node, qualified(prefix, local)});
         for (int i = 0; i < nbNamespaces; ++i) {
             const xmlChar *name = namespaces[2 * i];
-            addLeaf("@" + (name ? "xmlns:" + bytes(name) : std::string("xmlns")) + "=" +
+            addLeaf('@' + (name ? "xmlns:" + bytes(name) : std::string("xmlns")) + "=" +
                     withoutBreaks(bytes(namespaces[2 * i + 1])));
         }
         for (int i = 0; i < nbAttributes; ++i) {
             const xmlChar **a = attributes + 5 * i;
-            addLeaf("@" + qualified(a[1], a[0]) + "=" + withoutBreaks(attributeValue(a[3], a[4])));
+            addLeaf('@' + qualified(a[1], a[0]) + "=" + withoutBreaks(attributeValue(a[3], a[4])));
         }
     }
 
@@ -104,13 +106,17 @@ public:
 
     void characters(const xmlChar *text, int length)
     {
-        if (!open.empty())
+        if (!open.empty() && textFits(length))
             pendingText.append(reinterpret_cast<const char *>(text), size_t(length));
     }
 
     void cdata(const xmlChar *text, int length)
     {
+        if (!textFits(length))
+            return;
+        const std::size_t run = textRun; // the transform reads the section into the text
         flushText();
+        textRun = run;
         addLeaf(std::string(reinterpret_cast<const char *>(text), size_t(length)));
     }
 
@@ -129,7 +135,7 @@ public:
     void reference(const xmlChar *name)
     {
         flushText();
-        addLeaf("&" + bytes(name) + ";");
+        addLeaf('&' + bytes(name) + ';');
     }
 
     void doctype(const xmlChar *name)
@@ -164,17 +170,37 @@ private:
             builder.setCaption(builder.add(top()), caption);
     }
 
+    // The transform's parse refuses a text (text and CDATA with nothing between) longer
+    // than this; so does the tree, stopping the parse.
+    static constexpr std::size_t maxText = 10000000;
+
+    bool textFits(int length)
+    {
+        textRun += std::size_t(length);
+        if (textRun <= maxText)
+            return true;
+        if (firstError.reason.isEmpty()) {
+            firstError.reason = QStringLiteral("huge text node: a text longer than 10,000,000 bytes");
+            firstError.line = xmlSAX2GetLineNumber(document);
+            firstError.filePos = xmlSAX2GetColumnNumber(document);
+        }
+        xmlStopParser(document);
+        return false;
+    }
+
     // A text node ends: its text joins its element's caption.
     void flushText()
     {
+        textRun = 0;
         if (!pendingText.empty() && !isBlank(pendingText))
-            open.back().caption += "=" + withoutBreaks(pendingText);
+            open.back().caption.append(1, '=').append(withoutBreaks(pendingText));
         pendingText.clear();
     }
 
     XmlTreeBuilder builder;
     std::vector<Open> open;
     std::string pendingText;
+    std::size_t textRun = 0;
     int doctypeNode = -1;
 };
 
@@ -345,7 +371,11 @@ struct ProgressFile {
     }
 };
 
-// The error's line of the file and the characters before the error point.
+// At most this many characters of the error's line are quoted, around the error point.
+constexpr qsizetype maxQuoted = 200;
+
+// The error's line of the file (its part around the error point) and the characters before
+// the error point.
 void locateError(const QString &path, XmlLoadError &error)
 {
     QFile file(path);
@@ -361,9 +391,13 @@ void locateError(const QString &path, XmlLoadError &error)
     if (start < 0)
         return;
     const qsizetype end = text.indexOf(QChar('\n'), start);
-    error.sourceText = text.mid(start, end < 0 ? -1 : end - start);
+    const qsizetype column = std::max<qint64>(error.filePos - 1, 0);
+    const qsizetype lineLength = (end < 0 ? text.size() : end) - start;
+    const qsizetype from = std::clamp<qsizetype>(column - maxQuoted / 2, 0,
+                                                 std::max<qsizetype>(lineLength - maxQuoted, 0));
+    error.sourceText = text.mid(start + from, std::min(maxQuoted, lineLength - from));
     trimWhite(error.sourceText);
-    error.filePos = start + std::max<qint64>(error.filePos - 1, 0);
+    error.filePos = start + column;
 }
 
 } // namespace

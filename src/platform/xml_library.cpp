@@ -6,7 +6,9 @@
 
 namespace {
 
-constexpr unsigned maxElementDepth = 2048;
+// libxml2 refuses an element only when this many are already open around it, so 2,048
+// levels are allowed and the 2,049th is refused.
+constexpr unsigned maxElementDepth = 2047;
 
 } // namespace
 

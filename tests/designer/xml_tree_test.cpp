@@ -3,6 +3,7 @@
 #include "designer/xml_tree_model.h"
 #include "designer/xpath_of_node.h"
 #include "documents/text_files.h"
+#include "platform/xslt_transform.h"
 #include "support/file_bytes.h"
 #include "support/temp_home.h"
 
@@ -125,19 +126,48 @@ TEST(XmlTree, ModelDragsTheXpathAsPlainTextAndOnlyMoves)
     EXPECT_EQ(copy.rowCount(copy.index(0, 0)), 1);
 }
 
-// A valid document nested 2,000 levels deep loads; 3,000 levels are refused.
-TEST(XmlTree, DeeplyNestedDocuments)
+// The XML window opens exactly the documents the built-in transform reads: elements nested
+// up to 2,048 levels, texts (CDATA included) up to 10,000,000 bytes.
+TEST(XmlTree, OpensTheDocumentsTheTransformReads)
 {
     TempHome home;
     const auto nested = [](int depth) {
         return QByteArray("<a>").repeated(depth) + QByteArray("</a>").repeated(depth);
     };
-    const Parsed deep = parseText(home, nested(2000));
-    ASSERT_TRUE(deep.result.tree) << deep.result.error.reason.toStdString();
-    EXPECT_EQ(deep.result.tree->nodeCount(), 2001);
-    const Parsed deeper = parseText(home, nested(3000));
-    EXPECT_FALSE(deeper.result.tree);
-    EXPECT_TRUE(deeper.result.error.reason.startsWith("Excessive depth in document"));
+    const auto text = [](const QByteArray &inside) { return "<a>" + inside + "</a>"; };
+    const QByteArray half(5000000, 'x');
+    const struct {
+        const char *name;
+        QByteArray xml;
+        const char *refusal; // "": the document opens
+    } cases[] = {
+        {"2,048 levels", nested(2048), ""},
+        {"2,049 levels", nested(2049), "Excessive depth in document"},
+        {"a text of 10,000,000 bytes", text(half + half), ""},
+        {"a longer text", text(half + half + "x"), "huge text node"},
+        {"text and CDATA together longer", text(half + "<![CDATA[" + half + half + "]]>"),
+         "huge text node"},
+        {"texts apart", text(half + half + "<b/>" + half + half), ""},
+    };
+    const QString depthAndLength =
+        "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+        "<xsl:output method='text'/><xsl:template match='/'>"
+        "<xsl:value-of select='count(//*)'/></xsl:template></xsl:stylesheet>";
+    for (const auto &c : cases) {
+        const Parsed parsed = parseText(home, c.xml);
+        const XsltOutcome outcome =
+            runXslt(home.file("doc.xml"), depthAndLength, home.file("count.xsl"));
+        if (*c.refusal == 0) {
+            EXPECT_TRUE(parsed.result.tree) << c.name << parsed.result.error.reason.toStdString();
+            EXPECT_EQ(outcome.failure, XsltOutcome::Failure::None) << c.name;
+            continue;
+        }
+        EXPECT_FALSE(parsed.result.tree) << c.name;
+        EXPECT_TRUE(parsed.result.error.reason.contains(c.refusal))
+            << c.name << parsed.result.error.reason.toStdString();
+        EXPECT_EQ(outcome.failure, XsltOutcome::Failure::XmlDocument) << c.name;
+        EXPECT_TRUE(outcome.reason.contains(c.refusal)) << c.name << outcome.reason.toStdString();
+    }
 }
 
 TEST(XmlTree, FewerThanAHundredNodesExpandFully)
@@ -168,4 +198,26 @@ TEST(XmlTree, FailureNamesTheLineReasonAndPosition)
                   "\r\nLine #: 3 (position in file: " + QString::number(error.filePos) +
                   ")\r\n\r\nCorrect above error and try again.");
     EXPECT_TRUE(error.reason.contains("mismatch")) << error.reason.toStdString();
+}
+
+// Of a long line (a minified file) 200 characters around the error point are quoted.
+TEST(XmlTree, FailureQuotesTheLinePartAroundTheError)
+{
+    TempHome home;
+    const QByteArray cells = QByteArray("<c>v</c>").repeated(100000);
+    const struct {
+        const char *name;
+        QByteArray xml;
+    } cases[] = {
+        {"at the start", "<r><c>v</d>" + cells + "</r>"},
+        {"in the middle", "<r>" + cells + "<c>v</d>" + cells + "</r>"},
+        {"at the end", "<r>" + cells + "</d>"},
+    };
+    for (const auto &c : cases) {
+        const XmlLoadError error = parseText(home, c.xml).result.error;
+        EXPECT_EQ(error.line, 1) << c.name;
+        const qsizetype from = std::clamp<qsizetype>(error.filePos - 100, 0, c.xml.size() - 200);
+        EXPECT_EQ(error.sourceText, QString::fromLatin1(c.xml.mid(from, 200))) << c.name;
+        EXPECT_TRUE(error.sourceText.contains("</d>")) << c.name;
+    }
 }
