@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QString>
 #include <array>
+#include <utility>
 
 class InterfaceDialogsView;
 class MainWindowView;
@@ -53,8 +54,9 @@ struct Workspace {
     QString lastHighlightedColumn;
     QString lastHighlightedId;
     QString interfaceTranslation;
-    // Plug-in command lines the user allowed (true) or refused (false) this session.
-    QHash<QString, bool> pluginAnswers;
+    // Plug-in command lines the user allowed (true) or refused (false) this session, by
+    // table file and command line.
+    QHash<std::pair<QString, QString>, bool> pluginAnswers;
 
     TableDocument &current() { return tables[size_t(curTable)]; }
     SlotViews &currentViews() { return views[size_t(curTable)]; }

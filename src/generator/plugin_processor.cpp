@@ -66,6 +66,21 @@ QString outputLimitText(qint64 maxOutputBytes)
         .arg(double(maxOutputBytes) / (1 << 20));
 }
 
+// At most this much of what a failing processor wrote to standard error is quoted.
+constexpr qsizetype quotedErrorChars = 4000;
+
+QString failureText(const ProcessOutcome &run)
+{
+    QString text = run.crashed
+                       ? QStringLiteral("The plug-in XSLT processor crashed.")
+                       : QStringLiteral("The plug-in XSLT processor ended with exit status %1.")
+                             .arg(run.exitCode);
+    const QString errors = decodeText(run.errorOutput).trimmed();
+    if (!errors.isEmpty())
+        text += u'\n' + errors.left(quotedErrorChars);
+    return text;
+}
+
 } // namespace
 
 QStringList expandCommandLine(const QString &commandLine, const QString &xmlPath,
@@ -118,8 +133,11 @@ TransformResult runPluginCommand(const PluginCommand &plugin, int timeoutMs,
         result.html = timeoutText(timeoutMs);
     else if (run.outputCut)
         result.html = outputLimitText(maxOutputBytes);
-    else if (!run.stopped)
-        result.html = decodeText(run.output);
-    result.ok = run.started && !run.timedOut && !run.outputCut && !run.stopped;
+    else if (run.stopped)
+        return result; // nobody waits for the page
+    else if (run.crashed || run.exitCode != 0)
+        result.message = failureText(run);
+    else
+        result = {true, decodeText(run.output), QString()};
     return result;
 }

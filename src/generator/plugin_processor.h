@@ -40,6 +40,8 @@ PluginCommand preparePlugin(const QString &commandLine, const QString &xmlPath,
 // Touches nothing else, so it can run on any thread. A processor still running after
 // timeoutMs, or writing more than maxOutputBytes, is stopped with everything it started;
 // the page then says why. A stop requested on the token stops it too, leaving no page.
+// A processor that fails (a non-zero exit status) gives no page but a message with its
+// exit status and what it wrote to standard error.
 TransformResult runPluginCommand(const PluginCommand &plugin, int timeoutMs = pluginTimeoutMs,
                                  qint64 maxOutputBytes = pluginOutputLimit,
                                  const XsltStopToken *stop = nullptr);

@@ -48,14 +48,15 @@ bool pluginAllowed()
     const QString command = pluginCommandLine();
     if (command.isEmpty())
         return true;
-    QHash<QString, bool> &answers = workspace().pluginAnswers;
-    const auto known = answers.constFind(command);
+    const std::pair key{workspace().current().tablePath, command};
+    QHash<std::pair<QString, QString>, bool> &answers = workspace().pluginAnswers;
+    const auto known = answers.constFind(key);
     if (known != answers.constEnd())
         return *known;
     const bool yes = ui().askYesNo(QStringLiteral("This table runs the program ") + command +
                                    QStringLiteral(" to transform its XML. Run it?")) ==
                      UiServices::Answer::Yes;
-    answers.insert(command, yes);
+    answers.insert(key, yes);
     return yes;
 }
 

@@ -18,8 +18,9 @@ QString windowPagePath(int slot);
 // "Web page from: " + the XML path + " [using " + the processor + "]".
 QString previewCaption();
 
-// Before the first run of a plug-in command line in this session, asks whether the table
-// may run it; the answer holds for the session. True for the built-in processor.
+// Before the table file's first run of its plug-in command line in this session, asks
+// whether the table may run it; the answer holds for that table file and command line for
+// the session. True for the built-in processor.
 bool pluginAllowed();
 // The status line's text after the user refused the plug-in.
 QString pluginRefusedStatus();

@@ -1,22 +1,15 @@
 #include "platform/process_runner.h"
 
+#include "platform/process_tree.h"
+
 #include <QDeadlineTimer>
 #include <QProcess>
 
 #include <algorithm>
-#include <csignal>
-#include <unistd.h>
 
 namespace {
 
 constexpr qint64 stopPollMs = 100;
-
-void killGroup(QProcess &process)
-{
-    if (::kill(-pid_t(process.processId()), SIGKILL) != 0)
-        process.kill(); // no group of its own after all: the program at least
-    process.waitForFinished();
-}
 
 } // namespace
 
@@ -25,8 +18,15 @@ ProcessOutcome runProcess(const QString &program, const QStringList &arguments, 
 {
     ProcessOutcome outcome;
     QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+    // Each stream is taken as it arrives, so the output keeps the order in which they came.
+    QObject::connect(&process, &QProcess::readyReadStandardOutput,
+                     [&] { outcome.output += process.readAllStandardOutput(); });
+    QObject::connect(&process, &QProcess::readyReadStandardError, [&] {
+        const QByteArray bytes = process.readAllStandardError();
+        outcome.output += bytes;
+        outcome.errorOutput += bytes;
+    });
+    process.setChildProcessModifier(startAsTreeRoot);
     process.start(program, arguments);
     if (!process.waitForStarted())
         return outcome;
@@ -37,8 +37,10 @@ ProcessOutcome runProcess(const QString &program, const QStringList &arguments, 
     // blocking, and lets the output be bounded; the waits are short so that a stop request
     // is seen soon.
     while (process.state() != QProcess::NotRunning) {
-        process.waitForReadyRead(int(std::clamp<qint64>(deadline.remainingTime(), 0, stopPollMs)));
-        outcome.output += process.readAll();
+        const int waitMs = int(std::clamp<qint64>(deadline.remainingTime(), 0, stopPollMs));
+        // Standard output closed or silent: the wait for the end still takes standard error.
+        if (!process.waitForReadyRead(waitMs))
+            process.waitForFinished(waitMs);
         if (outcome.output.size() > maxOutputBytes) {
             outcome.outputCut = true;
             break;
@@ -55,11 +57,14 @@ ProcessOutcome runProcess(const QString &program, const QStringList &arguments, 
         }
     }
     if (outcome.timedOut || outcome.outputCut || outcome.stopped)
-        killGroup(process);
-    outcome.output += process.readAll();
+        killProcessTree(process.processId());
+    process.waitForFinished();
+    outcome.crashed = process.exitStatus() == QProcess::CrashExit;
+    outcome.exitCode = process.exitCode();
     if (outcome.output.size() > maxOutputBytes) {
         outcome.outputCut = true;
         outcome.output.truncate(maxOutputBytes);
+        outcome.errorOutput.truncate(maxOutputBytes);
     }
     return outcome;
 }

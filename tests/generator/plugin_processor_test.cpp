@@ -145,14 +145,11 @@ TEST_F(PlugInProcessor, StylesheetFileAndProcessorRecord)
 
 TEST_F(PlugInProcessor, WhatTheProcessorWritesIsThePage)
 {
-    // Standard error alone, and a failing processor's complaint, are the page too.
+    // Both streams in the order they came, and standard error alone, are the page too.
+    usePlugIn("sh -c \"echo first; sleep 0.2; echo second >&2; sleep 0.2; echo third\"");
+    EXPECT_EQ(runTransform(xmlPath, "<x/>").html, "first\nsecond\nthird\n");
     usePlugIn("sh -c \"echo only on stderr >&2\"");
     EXPECT_EQ(runTransform(xmlPath, "<x/>").html, "only on stderr\n");
-
-    const TransformResult broken = withXsltproc(stylesheet("<xsl:template match='/'>"
-                                                           "<xsl:value-of select='$nope'/>"
-                                                           "</xsl:template>"));
-    EXPECT_TRUE(broken.html.contains("nope")) << broken.html.toStdString();
 
     // Output far larger than a pipe holds arrives whole.
     usePlugIn("seq 1 400000");
@@ -160,6 +157,31 @@ TEST_F(PlugInProcessor, WhatTheProcessorWritesIsThePage)
     EXPECT_EQ(many.count('\n'), 400000);
     EXPECT_TRUE(many.endsWith("\n400000\n"));
     EXPECT_TRUE(scripted->messages.isEmpty());
+}
+
+TEST_F(PlugInProcessor, FailingProcessorGivesNoPageButItsStatusAndErrors)
+{
+    const struct {
+        QString commandLine;
+        QString messageStart;
+        QString errors;
+    } cases[] = {
+        {xsltproc, "The plug-in XSLT processor ended with exit status ", "nope"},
+        {"sh -c \"echo page; echo bad >&2; exit 3\"",
+         "The plug-in XSLT processor ended with exit status 3.\nbad", "bad"},
+        {"sh -c \"echo page; kill -SEGV $$\"", "The plug-in XSLT processor crashed.", ""},
+    };
+    for (const auto &c : cases) {
+        usePlugIn(c.commandLine);
+        const TransformResult result = runTransform(
+            xmlPath, stylesheet("<xsl:template match='/'><xsl:value-of select='$nope'/>"
+                                "</xsl:template>"));
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.html, "");
+        EXPECT_TRUE(result.message.startsWith(c.messageStart)) << result.message.toStdString();
+        EXPECT_TRUE(result.message.contains(c.errors));
+        EXPECT_FALSE(result.message.contains("page"));
+    }
 }
 
 TEST_F(PlugInProcessor, ProcessorThatCannotStart)
@@ -192,8 +214,8 @@ bool processEndsSoon(const QString &pid)
 
 } // namespace
 
-// Whatever the processor started is stopped with it: a backgrounded grandchild once
-// outlived the time limit, and unbounded output once aborted the program. A render nobody
+// Whatever the processor started is stopped with it: a backgrounded grandchild, or one in
+// a session of its own, once outlived the time limit, and unbounded output once aborted the program. A render nobody
 // waits for any more stops it too.
 TEST_F(PlugInProcessor, ProcessorsBeyondTheirBoundsAreStoppedWithTheirChildren)
 {
@@ -211,6 +233,10 @@ TEST_F(PlugInProcessor, ProcessorsBeyondTheirBoundsAreStoppedWithTheirChildren)
          "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped."},
         {"sh -c \"sleep 600 & echo $! > '" + pidFile + "'; wait\"", 300, pluginOutputLimit,
          nullptr, "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped."},
+        // A grandchild in a session of its own, orphaned at once.
+        {"sh -c \"(setsid sleep 600 & echo $! > '" + pidFile + "'); sleep 600\"", 300,
+         pluginOutputLimit, nullptr,
+         "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped."},
         {"sh -c \"sleep 600 & echo $! > '" + pidFile + "'; yes\"", 300, 1 << 20, nullptr,
          "The plug-in XSLT processor wrote more than 1 MB and was stopped."},
         {"sleep 600", pluginTimeoutMs, pluginOutputLimit, &stopped, ""},

@@ -110,8 +110,9 @@ TEST_F(PreviewRender, CompileErrorNamesTheTablesStylesheet)
 TEST_F(PreviewRender, PlugInRunsOnlyAfterTheUserAllowsIt)
 {
     const QString command = "xsltproc xslFileName xmlFileName";
-    const QString question =
-        "This table runs the program " + command + " to transform its XML. Run it?";
+    const auto question = [](const QString &commandLine) {
+        return "This table runs the program " + commandLine + " to transform its XML. Run it?";
+    };
     usePlugIn(command);
 
     scripted->answers = {UiServices::Answer::No};
@@ -120,14 +121,20 @@ TEST_F(PreviewRender, PlugInRunsOnlyAfterTheUserAllowsIt)
     EXPECT_TRUE(refused.status.contains(command));
     EXPECT_FALSE(normalFileExists(table.home.file("tmp-htmlfile.html")));
     EXPECT_FALSE(render().rendered); // the answer holds for the session
-    EXPECT_EQ(scripted->questions, QStringList{question});
+    EXPECT_EQ(scripted->questions, QStringList{question(command)});
 
-    usePlugIn("xsltproc  xslFileName xmlFileName"); // another command line asks again
+    // Another command line, or the same one in another table file, asks again.
+    const QString otherCommand = "xsltproc  xslFileName xmlFileName";
+    usePlugIn(otherCommand);
     scripted->answers = {UiServices::Answer::Yes};
     EXPECT_TRUE(render().rendered);
     EXPECT_TRUE(render().rendered);
-    EXPECT_EQ(scripted->questions.size(), 2);
     EXPECT_TRUE(readFile(table.home.file("tmp-htmlfile.html")).contains("r_1_3_Orders_name"));
+    workspace().current().tablePath = table.home.file("Other.tvk");
+    scripted->answers = {UiServices::Answer::Yes};
+    EXPECT_TRUE(render().rendered);
+    EXPECT_EQ(scripted->questions, (QStringList{question(command), question(otherCommand),
+                                                question(otherCommand)}));
 }
 
 TEST_F(PreviewRender, ParsedDocumentIsKeptUntilTheFileChanges)

@@ -167,7 +167,7 @@ TEST_F(PreviewWindowTest, SupersededRenderNeverReplacesTheNewerPage)
         const QString command = "sh -c \"sleep 0.5; echo " + text + "\"";
         table.set("Use Plug In XSLT-Table", "True");
         table.set("XSLT Command Line-Table", command);
-        workspace().pluginAnswers.insert(command, true);
+        workspace().pluginAnswers.insert({workspace().current().tablePath, command}, true);
     };
     QSignalSpy loaded(window->web, &QWebEngineView::loadFinished);
     const int before = renderQueue().transformsStarted();

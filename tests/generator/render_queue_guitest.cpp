@@ -35,7 +35,7 @@ protected:
     {
         table.set("Use Plug In XSLT-Table", "True");
         table.set("XSLT Command Line-Table", command);
-        workspace().pluginAnswers.insert(command, true);
+        workspace().pluginAnswers.insert({workspace().current().tablePath, command}, true);
     }
     void printAfterPause(const QString &text) { usePlugIn("sh -c \"sleep 0.3; echo " + text + "\""); }
     // Lets events run until the slot's render is in flight.

@@ -78,6 +78,15 @@ TEST_F(TvktoolTransform, RunsThePlugInOfTheTable)
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(missing.err, "Failed to create process, check the path of the command line.\n");
+
+    table.set("XSLT Command Line-Table", "sh -c \"echo page; echo bad >&2; exit 3\"");
+    save();
+    for (const QStringList &run : {QStringList{tablePath}, QStringList{tablePath, "--production"}}) {
+        const ToolRun failing = tvktool(run);
+        EXPECT_EQ(failing.exitCode, 1);
+        EXPECT_EQ(failing.out, "");
+        EXPECT_EQ(failing.err, "The plug-in XSLT processor ended with exit status 3.\nbad\n");
+    }
 }
 
 TEST_F(TvktoolTransform, FailureGoesToStderr)
