@@ -1,5 +1,6 @@
 // The preview window with its embedded browser: the rendered page, the caption, the
 // outline of the selected column and click-to-select.
+#include "designer/gui/table_window.h"
 #include "documents/text_files.h"
 #include "generator/gui/preview_window.h"
 #include "platform/gui/browser_window.h"
@@ -14,9 +15,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPointer>
+#include <QLayout>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QWebEnginePage>
+#include <QTest>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 #include <memory>
@@ -124,13 +127,33 @@ TEST_F(PreviewWindowTest, OutlineLandsOnTheFirstNonEmptyCellAndLeavesTheOldOne)
     EXPECT_EQ(workspace().lastHighlightedColumn, "name");
 }
 
-TEST_F(PreviewWindowTest, ClickInThePageSelectsTheColumn)
+// The table tree beside the page, in the same window, as the user has them.
+TEST_F(PreviewWindowTest, TheKeyboardStaysWhereTheUserPutIt)
 {
+    TableWindow rep(0);
+    window->layout()->addWidget(&rep);
     render();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+
+    // A step onto a column in the tree outlines its cell; the tree keeps the keyboard.
+    QSignalSpy drawn(window.get(), &PreviewWindow::highlighted);
+    rep.tree()->setFocus();
+    rep.tree()->setCurrentItem(rep.tree()->topLevelItem(0));
+    QTest::keyClick(rep.tree(), Qt::Key_Down);
+    ASSERT_TRUE(waitUntil([&] { return !drawn.isEmpty(); }));
+    EXPECT_EQ(drawn.first().first().toString(), "r_1_1_Orders_name");
+    EXPECT_TRUE(rep.tree()->hasFocus());
+
+    // A click on a cell selects its column; the page, which the click focused, keeps the
+    // keyboard.
+    window->web->setFocus(Qt::MouseFocusReason);
     js("document.getElementById('r_1_3_Orders_price').click()");
     EXPECT_TRUE(waitUntil([] { return workspace().lastHighlightedColumn == "price"; }));
     EXPECT_EQ(workspace().current().selectedNodeKey, "price");
+    EXPECT_EQ(StructureTreeWidget::keyOf(rep.tree()->currentItem()), "price");
     EXPECT_EQ(border("r_1_2_Orders_price"), "4px dotted gray");
+    EXPECT_TRUE(window->web->focusProxy()->hasFocus());
 }
 
 // The row-limit list marks the table changed and reloads only when the user picks an entry.

@@ -249,9 +249,10 @@ void PreviewWindow::clearPage()
     setCaption(pageCaption);
 }
 
+// The focus stays where the user put it: in the table tree after a selection made there,
+// in the page after a click into it.
 void PreviewWindow::highlightCell(const PreviewHighlight &request)
 {
-    web->setFocus();
     QStringList previous;
     for (const QString &border : request.previousBorders)
         previous << jsString(border);
