@@ -4,6 +4,7 @@
 #include "documents/workspace.h"
 #include "generator/preview_highlight.h"
 #include "generator/render_queue.h"
+#include "platform/gui/local_page.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -140,6 +141,7 @@ void PreviewWindow::buildControls()
     stopit = toolButton(this, "stopit", QStyle::SP_BrowserStop, "Stop loading");
     web = new QWebEngineView(this);
     web->setObjectName(QStringLiteral("web"));
+    restrictLocalPage(web->page());
     wstatus = new QLabel(this);
     wstatus->setObjectName(QStringLiteral("wstatus"));
 
