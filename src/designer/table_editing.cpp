@@ -17,6 +17,7 @@
 #include "documents/workspace.h"
 #include "generator/preview_highlight.h"
 #include "platform/ui_services.h"
+#include "properties/fill_props.h"
 #include "properties/property_sheets.h"
 
 #include <QStringList>
@@ -338,10 +339,13 @@ bool rekeyColumn(const QString &oldName, const QString &newName)
         refreshTableWindow();
         return false;
     }
+    const bool sheetShowsIt = currentSheet().currentElement == oldName;
     rekeyStore(oldName, newName);
     rekeyNodes(oldName, newName);
     doc().tableChanged = true;
     refreshTableWindow();
+    if (sheetShowsIt) // its caption names the column
+        fillProps();
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "documents/workspace.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +21,14 @@ bool isColumn(const QString &key)
 {
     const StructureTree::Node *node = workspace().current().tree.find(key);
     return node && node->parent && !node->parent->parent;
+}
+
+// The sheet shows the selected node again and its column's cell is outlined.
+void refillAndOutline(TableTreeView *rep)
+{
+    if (rep)
+        rep->fillProps();
+    highlightInPreview();
 }
 
 } // namespace
@@ -66,21 +75,22 @@ void recordHighlight(const QString &column, const QString &id)
 QString selectClickedColumn(const QStringList &ids)
 {
     const QString tableName = getTableName(workspace().curTable);
-    qsizetype i = 0;
-    while (i < ids.size() && ids[i].isEmpty())
-        ++i;
-    for (; i < ids.size() && !ids[i].isEmpty(); ++i) {
-        const QString column = columnOfCellId(ids[i], tableName);
-        if (column.isEmpty() || !isColumn(column))
+    TableTreeView *rep = workspace().currentViews().rep;
+    auto id = std::find_if(ids.begin(), ids.end(), [](const QString &i) { return !i.isEmpty(); });
+    bool cellOfNoColumn = false;
+    for (; id != ids.end() && !id->isEmpty(); ++id) {
+        const QString column = columnOfCellId(*id, tableName);
+        if (!isColumn(column)) {
+            cellOfNoColumn = cellOfNoColumn || !column.isEmpty();
             continue;
-        SlotViews &views = workspace().currentViews();
-        workspace().current().selectedNodeKey = column;
-        if (views.rep) {
-            views.rep->selectNode(column);
-            views.rep->fillProps();
         }
-        highlightInPreview();
+        workspace().current().selectedNodeKey = column;
+        if (rep)
+            rep->selectNode(column);
+        refillAndOutline(rep);
         return column;
     }
+    if (cellOfNoColumn)
+        refillAndOutline(rep);
     return {};
 }

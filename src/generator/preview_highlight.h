@@ -23,5 +23,7 @@ void recordHighlight(const QString &column, const QString &id);
 // its offset parents, innermost first ("" for an element without one). The first cell id
 // of a column of the table selects that column in the table tree, refills the property
 // sheet and outlines the column. An element without an id after the first that has one
-// ends the search; so does the end of the chain. Returns the selected column, or "".
+// ends the search; so does the end of the chain. When the search met only cells of the
+// table that name no column, the sheet is refilled and the outline of the current
+// selection redrawn. Returns the selected column, or "".
 QString selectClickedColumn(const QStringList &ids);

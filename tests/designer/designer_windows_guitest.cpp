@@ -193,11 +193,14 @@ TEST(DesignerWindows, TheDeleteKeyAndAnInPlaceRenameGoThroughTheModel)
     EXPECT_FALSE(workspace().current().tree.find("price"));
     EXPECT_FALSE(books.item("price"));
 
+    books.click(books.item("year"), Qt::LeftButton);
     books.item("year")->setText(0, "published");
     QTest::qWait(0);
     EXPECT_TRUE(workspace().current().tree.find("published"));
     EXPECT_EQ(workspace().current().store.value("Xpath-published@value"), "/catalog/book/year");
     EXPECT_TRUE(books.item("published"));
+    EXPECT_EQ(books.window.slotWindow(books.slot, SlotWindow::Prop)->windowTitle(),
+              "Properties [published]");
 }
 
 TEST(DesignerWindows, TheSelectedXmlNodeSurvivesSavingAndOpening)

@@ -88,6 +88,7 @@ TEST(TableEditing, RenameAndDeleteCarryTheSheetAndCodeEditors)
     EXPECT_EQ(editors[size_t(attributeEditor)].myElement, "c2-style");
     EXPECT_EQ(editors[size_t(otherEditor)].myElement, "name");
     EXPECT_EQ(currentSheet().currentElement, "c2");
+    EXPECT_EQ(currentSheet().caption, "Properties [c2]");
 
     t.ui->answers = {Answer::Yes};
     removeit_Click();

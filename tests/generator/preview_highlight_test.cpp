@@ -66,14 +66,30 @@ TEST_F(ClickToSelect, CalledTablesCellSelectsTheCallingColumn)
     EXPECT_EQ(selectClickedColumn({"r_1_2_Called_x", "r_1_2_my_orders_name"}), "name");
 }
 
-TEST_F(ClickToSelect, ClicksOutsideCellsSelectNothing)
+// Clicks outside the table's cells change nothing; its cells of no column (a column
+// deleted since the render) show the current selection again.
+TEST_F(ClickToSelect, ClicksOutsideColumnsCellsKeepTheSelection)
 {
-    for (const QStringList &ids : {QStringList{}, QStringList{"", ""},
-                                   QStringList{"r_1_3_my_orders", "t_1_my_orders", ""},
-                                   QStringList{"mine", "", "r_1_4_my_orders_unit_price"},
-                                   QStringList{"r_1_4_my_orders_missing"}})
-        EXPECT_EQ(selectClickedColumn(ids), "") << ids.join(',').toStdString();
-    EXPECT_TRUE(views.calls.isEmpty());
+    workspace().current().selectedNodeKey = "name";
+    const QStringList shownAgain{"rep.fillProps", "result.highlightCell name"};
+    const struct {
+        QStringList ids;
+        QStringList calls;
+    } cases[] = {
+        {{}, {}},
+        {{"", ""}, {}},
+        {{"r_1_3_my_orders", "t_1_my_orders", ""}, {}},
+        {{"mine", "", "r_1_4_my_orders_unit_price"}, {}},
+        {{"r_1_2_Called_x", "r_1_4_other_table_x"}, {}},
+        {{"r_1_4_my_orders_missing"}, shownAgain},
+        {{"r_1_2_Called_x", "r_1_4_my_orders_gone", "t_1_my_orders", ""}, shownAgain},
+    };
+    for (const auto &c : cases) {
+        views.calls.clear();
+        EXPECT_EQ(selectClickedColumn(c.ids), "") << c.ids.join(',').toStdString();
+        EXPECT_EQ(views.calls, c.calls) << c.ids.join(',').toStdString();
+        EXPECT_EQ(workspace().current().selectedNodeKey, "name");
+    }
 }
 
 TEST_F(ClickToSelect, OutlineRequestCarriesThePreviousCellsBorders)

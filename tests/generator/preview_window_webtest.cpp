@@ -1,5 +1,6 @@
 // The preview window with its embedded browser: the rendered page, the caption, the
 // outline of the selected column and click-to-select.
+#include "designer/gui/table_window.h"
 #include "documents/text_files.h"
 #include "generator/gui/preview_window.h"
 #include "platform/gui/browser_window.h"
@@ -14,9 +15,15 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPointer>
+#include <QDir>
+#include <QImage>
+#include <QLayout>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QWebEnginePage>
+#include <QTest>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 #include <memory>
@@ -35,6 +42,21 @@ bool waitUntil(Condition done)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return true;
+}
+
+QVariant runJs(QWebEngineView *view, const QString &code)
+{
+    auto result = std::make_shared<std::optional<QVariant>>();
+    view->page()->runJavaScript(code, [result](const QVariant &v) { *result = v; });
+    EXPECT_TRUE(waitUntil([&] { return result->has_value(); })) << code.toStdString();
+    return result->value_or(QVariant());
+}
+
+bool loadAndWait(QWebEngineView *view, const QUrl &url)
+{
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    view->load(url);
+    return waitUntil([&] { return !loaded.isEmpty(); }) && loaded.first().first().toBool();
 }
 
 // A three-row table whose "price" column is empty in its first row, in a shown preview.
@@ -72,13 +94,7 @@ protected:
         window->runit_Click();
         ASSERT_TRUE(waitUntil([&] { return !loaded.isEmpty(); })) << "the page never loaded";
     }
-    QVariant js(const QString &code)
-    {
-        auto result = std::make_shared<std::optional<QVariant>>();
-        window->web->page()->runJavaScript(code, [result](const QVariant &v) { *result = v; });
-        EXPECT_TRUE(waitUntil([&] { return result->has_value(); })) << code.toStdString();
-        return result->value_or(QVariant());
-    }
+    QVariant js(const QString &code) { return runJs(window->web, code); }
     QString border(const QString &id)
     {
         return js("document.getElementById('" + id + "').style.border").toString();
@@ -124,13 +140,33 @@ TEST_F(PreviewWindowTest, OutlineLandsOnTheFirstNonEmptyCellAndLeavesTheOldOne)
     EXPECT_EQ(workspace().lastHighlightedColumn, "name");
 }
 
-TEST_F(PreviewWindowTest, ClickInThePageSelectsTheColumn)
+// The table tree beside the page, in the same window, as the user has them.
+TEST_F(PreviewWindowTest, TheKeyboardStaysWhereTheUserPutIt)
 {
+    TableWindow rep(0);
+    window->layout()->addWidget(&rep);
     render();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+
+    // A step onto a column in the tree outlines its cell; the tree keeps the keyboard.
+    QSignalSpy drawn(window.get(), &PreviewWindow::highlighted);
+    rep.tree()->setFocus();
+    rep.tree()->setCurrentItem(rep.tree()->topLevelItem(0));
+    QTest::keyClick(rep.tree(), Qt::Key_Down);
+    ASSERT_TRUE(waitUntil([&] { return !drawn.isEmpty(); }));
+    EXPECT_EQ(drawn.first().first().toString(), "r_1_1_Orders_name");
+    EXPECT_TRUE(rep.tree()->hasFocus());
+
+    // A click on a cell selects its column; the page, which the click focused, keeps the
+    // keyboard.
+    window->web->setFocus(Qt::MouseFocusReason);
     js("document.getElementById('r_1_3_Orders_price').click()");
     EXPECT_TRUE(waitUntil([] { return workspace().lastHighlightedColumn == "price"; }));
     EXPECT_EQ(workspace().current().selectedNodeKey, "price");
+    EXPECT_EQ(StructureTreeWidget::keyOf(rep.tree()->currentItem()), "price");
     EXPECT_EQ(border("r_1_2_Orders_price"), "4px dotted gray");
+    EXPECT_TRUE(window->web->focusProxy()->hasFocus());
 }
 
 // The row-limit list marks the table changed and reloads only when the user picks an entry.
@@ -193,6 +229,84 @@ TEST_F(PreviewWindowTest, RefusedPlugInKeepsThePageAndSaysWhy)
     EXPECT_EQ(scripted->questions.size(), 1);
     EXPECT_EQ(window->windowTitle(), "Web");
     EXPECT_TRUE(window->wstatus->text().startsWith("Status: [Not rendered"));
+}
+
+namespace {
+
+// A web server on loopback serving a folder (python3's http.server).
+struct WebServer {
+    QProcess process;
+    QString base;
+
+    explicit WebServer(const QString &folder)
+    {
+        process.setWorkingDirectory(folder);
+        process.start("python3", {"-u", "-m", "http.server", "--bind", "127.0.0.1", "0"});
+        static const QRegularExpression served("port ([0-9]+)");
+        QRegularExpressionMatch port;
+        waitUntil([&] {
+            port = served.match(QString::fromUtf8(process.peek(256)));
+            return port.hasMatch();
+        });
+        base = "http://127.0.0.1:" + port.captured(1) + "/";
+    }
+    ~WebServer()
+    {
+        process.kill();
+        process.waitForFinished();
+    }
+};
+
+} // namespace
+
+// The preview and the separate browser window show a page as a browser that opened it
+// from disk does: images named by a local path or a web address show and web links are
+// followed, but the page's scripts read no local file.
+TEST(LocalPages, ScriptsReadNoLocalFileWhileImagesAndLinksWork)
+{
+    TempHome home;
+    QDir(home.path()).mkpath("web");
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(home.file("pic.png")) && picture.save(home.file("web/pic.png")));
+    writeFile(home.file("secret.txt"), "secret", true);
+    writeFile(home.file("web/next.html"), "<p>next</p>", true);
+    const WebServer server(home.file("web"));
+    const QString secret = QUrl::fromLocalFile(home.file("secret.txt")).toString();
+    const QString page = home.file("page.html");
+    writeFile(page,
+              "<img id='local' src='" + home.file("pic.png") + "'><img id='web' src='" +
+                  server.base + "pic.png'><iframe id='frame' src='" + secret +
+                  "'></iframe><a id='link' href='" + server.base + "next.html'>next</a>",
+              true);
+
+    PreviewWindow preview(0);
+    QWidget mainWindow;
+    QPointer<BrowserWindow> browser = BrowserWindow::open(QUrl(), &mainWindow);
+    for (QWebEngineView *view : {preview.web, browser->view()}) {
+        ASSERT_TRUE(loadAndWait(view, QUrl::fromLocalFile(page)));
+        EXPECT_EQ(runJs(view, "document.getElementById('local').naturalWidth").toInt(), 4);
+        EXPECT_EQ(runJs(view, "document.getElementById('web').naturalWidth").toInt(), 4);
+        EXPECT_EQ(runJs(view, "try { var x = new XMLHttpRequest(); x.open('GET', '" + secret +
+                                  "', false); x.send(); x.responseText } catch (e) { 'refused' }")
+                      .toString(),
+                  "refused");
+        runJs(view, "fetch('" + secret + "').then(r => r.text()).then("
+                    "t => window.read = t, e => window.read = 'refused')");
+        ASSERT_TRUE(waitUntil([&] { return runJs(view, "window.read").isValid(); }));
+        EXPECT_EQ(runJs(view, "window.read").toString(), "refused");
+        EXPECT_FALSE(runJs(view, "try { document.getElementById('frame').contentDocument"
+                                 ".body.innerText } catch (e) { '' }")
+                         .toString()
+                         .contains("secret"));
+
+        QSignalSpy followed(view, &QWebEngineView::loadFinished);
+        runJs(view, "document.getElementById('link').click()");
+        ASSERT_TRUE(waitUntil([&] { return !followed.isEmpty(); }));
+        EXPECT_EQ(view->url().toString(), server.base + "next.html");
+    }
+    browser->close();
+    EXPECT_TRUE(waitUntil([&] { return browser.isNull(); }));
 }
 
 TEST(BrowserWindow, OpensThePageBesideTheMainWindow)

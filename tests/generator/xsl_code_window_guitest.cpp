@@ -5,6 +5,8 @@
 #include "support/temp_home.h"
 
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 
 #include <QPlainTextEdit>
@@ -33,7 +35,8 @@ int selectionStart(const XslCodeWindow &window) { return window.xsl->textCursor(
 } // namespace
 
 // The find row: Search and Enter find the next occurrence, letter case ignored, without
-// wrapping; Ctrl+F takes the user to the find box.
+// wrapping; after a hit the find box has the keyboard, its text selected for the next
+// search; Ctrl+F takes the user to the find box.
 TEST(XslCodeWindow, FindsTextFromTheSelectionOn)
 {
     TempHome home;
@@ -42,11 +45,14 @@ TEST(XslCodeWindow, FindsTextFromTheSelectionOn)
     XslCodeWindow window(0);
     window.showGenerated();
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 
     window.fnd->setText("template");
     window.srch->click();
     EXPECT_EQ(selectionStart(window), 5);
+    EXPECT_TRUE(window.fnd->hasFocus());
+    EXPECT_EQ(window.fnd->selectedText(), "template");
     QTest::keyClick(window.fnd, Qt::Key_Return);
     EXPECT_EQ(selected(window), "TEMPLATE");
     EXPECT_EQ(selectionStart(window), 21);
@@ -57,12 +63,36 @@ TEST(XslCodeWindow, FindsTextFromTheSelectionOn)
     window.srch->click();
     EXPECT_EQ(selectionStart(window), 5); // from the top again
 
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     window.xsl->setFocus();
+    window.fnd->deselect();
     QTest::keySequence(window.xsl, QKeySequence::Find);
     EXPECT_TRUE(window.fnd->hasFocus());
     EXPECT_EQ(window.fnd->selectedText(), "template");
+}
+
+// Activated among the other windows, the view shows its code from the start and the find
+// box takes the keyboard with its text selected.
+TEST(XslCodeWindow, ActivationFocusesTheFindBox)
+{
+    TempHome home;
+    workspace().current().xslGenerated = "<xsl:template/>\n<xsl:TEMPLATE/>";
+    QMdiArea area;
+    auto *view = new XslCodeWindow(0);
+    view->showGenerated();
+    QMdiSubWindow *frame = area.addSubWindow(view);
+    QMdiSubWindow *other = area.addSubWindow(new QLineEdit);
+    area.show();
+    area.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&area));
+    view->fnd->setText("TEMPLATE");
+    view->findText("TEMPLATE", false);
+    view->fnd->deselect();
+
+    area.setActiveSubWindow(other);
+    area.setActiveSubWindow(frame);
+    EXPECT_TRUE(view->fnd->hasFocus());
+    EXPECT_EQ(view->fnd->selectedText(), "TEMPLATE");
+    EXPECT_EQ(view->xsl->textCursor().position(), 0);
 }
 
 TEST(XslCodeWindow, ClearedForTheNextTable)

@@ -4,6 +4,7 @@
 #include "documents/workspace.h"
 #include "generator/preview_highlight.h"
 #include "generator/render_queue.h"
+#include "platform/gui/local_page.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -140,6 +141,7 @@ void PreviewWindow::buildControls()
     stopit = toolButton(this, "stopit", QStyle::SP_BrowserStop, "Stop loading");
     web = new QWebEngineView(this);
     web->setObjectName(QStringLiteral("web"));
+    restrictLocalPage(web->page());
     wstatus = new QLabel(this);
     wstatus->setObjectName(QStringLiteral("wstatus"));
 
@@ -249,9 +251,10 @@ void PreviewWindow::clearPage()
     setCaption(pageCaption);
 }
 
+// The focus stays where the user put it: in the table tree after a selection made there,
+// in the page after a click into it.
 void PreviewWindow::highlightCell(const PreviewHighlight &request)
 {
-    web->setFocus();
     QStringList previous;
     for (const QString &border : request.previousBorders)
         previous << jsString(border);

@@ -5,11 +5,13 @@
 #include "platform/ui_services.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -71,8 +73,50 @@ void XslCodeWindow::findText(const QString &text, bool showNotFound)
     if (found)
         cursor.setPosition(int(found->start + found->length), QTextCursor::KeepAnchor);
     xsl->setTextCursor(cursor);
-    if (!found && showNotFound)
+    if (found) // the next search text can be typed at once
+        focusFindBox();
+    else if (showNotFound)
         ui().message(QStringLiteral("Text not found."));
+}
+
+void XslCodeWindow::focusFindBox()
+{
+    fnd->setFocus();
+    fnd->selectAll();
+}
+
+// The code shows from its start and the find box takes the keyboard, unless the window
+// was activated by a click into one of its controls, which keeps the focus the click gave.
+void XslCodeWindow::activated()
+{
+    QWidget *clicked = QApplication::widgetAt(QCursor::pos());
+    if (QApplication::mouseButtons() != Qt::NoButton && clicked && isAncestorOf(clicked))
+        return;
+    QTextCursor start = xsl->textCursor();
+    start.setPosition(0);
+    xsl->setTextCursor(start);
+    focusFindBox();
+}
+
+bool XslCodeWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::ParentChange)
+        followFrameActivation();
+    return QWidget::event(event);
+}
+
+void XslCodeWindow::followFrameActivation()
+{
+    disconnect(frameActivation);
+    auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (!frame)
+        return;
+    frameActivation = connect(frame, &QMdiSubWindow::windowStateChanged, this,
+                              [this](Qt::WindowStates before, Qt::WindowStates now) {
+                                  if (now.testFlag(Qt::WindowActive) &&
+                                      !before.testFlag(Qt::WindowActive))
+                                      activated();
+                              });
 }
 
 QPoint XslCodeWindow::caretPoint() const

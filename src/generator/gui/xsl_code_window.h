@@ -10,7 +10,8 @@ class QPushButton;
 
 // The read-only view `xslCode` of a slot's generated stylesheet, with a find row. It
 // registers itself as the slot's stylesheet view; its place on screen belongs to the slot
-// window it sits in.
+// window it sits in. When that window is activated, and after a search finds its text,
+// the find box has the keyboard with its text selected.
 class XslCodeWindow final : public QWidget, public XslCodeView {
     Q_OBJECT
 public:
@@ -27,9 +28,15 @@ public:
     QPushButton *srch = nullptr;
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
+    void focusFindBox();
+    void activated();
+    void followFrameActivation();
+
     int tableSlot;
+    QMetaObject::Connection frameActivation;
 };

@@ -1,5 +1,7 @@
 #include "platform/gui/browser_window.h"
 
+#include "platform/gui/local_page.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -24,6 +26,7 @@ BrowserWindow::BrowserWindow(const QWidget *anchor)
     auto *profile = new QWebEngineProfile(this);
     profile->setHttpCacheType(QWebEngineProfile::NoCache);
     web->setPage(new QWebEnginePage(profile, web));
+    restrictLocalPage(web->page());
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(web);
