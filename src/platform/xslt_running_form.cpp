@@ -113,23 +113,13 @@ void collectReads(xmlNodePtr node, ReadMap &reads)
     }
 }
 
-void collectVariables(xmlNodePtr node, std::vector<xmlNodePtr> &locals, std::set<std::string> &declared)
-{
-    for (; node; node = node->next) {
-        if (isXsl(node, "variable") || isXsl(node, "param")) {
-            declared.insert(attribute(node, "name"));
-            if (isXsl(node, "variable") && !isXsl(node->parent, "stylesheet") &&
-                !isXsl(node->parent, "transform"))
-                locals.push_back(node);
-        }
-        if (node->type == XML_ELEMENT_NODE)
-            collectVariables(node->children, locals, declared);
-    }
-}
+bool topLevel(xmlNodePtr node) { return isXsl(node->parent, "stylesheet") || isXsl(node->parent, "transform"); }
 
 struct Stylesheet {
     xmlNodePtr root;
-    std::vector<xmlNodePtr> locals;
+    std::vector<xmlNodePtr> locals;     // xsl:variable inside templates
+    std::vector<xmlNodePtr> valueHolders; // those, xsl:param inside templates, and xsl:with-param
+                                          // of calls of templates of this document
     std::set<std::string> declared;
     ReadMap reads;
 
@@ -138,10 +128,40 @@ struct Stylesheet {
     void survey()
     {
         locals.clear();
+        valueHolders.clear();
         declared.clear();
         reads.clear();
-        collectVariables(root, locals, declared);
+        templates.clear();
+        for (xmlNodePtr child = root->children; child; child = child->next)
+            if (isXsl(child, "template"))
+                templates.insert(attribute(child, "name"));
+        collectVariables(root);
         collectReads(root, reads);
+    }
+
+private:
+    std::set<std::string> templates;
+
+    bool callsTemplateHere(xmlNodePtr withParam) const
+    {
+        return isXsl(withParam->parent, "call-template") &&
+               templates.count(attribute(withParam->parent, "name")) > 0;
+    }
+
+    void collectVariables(xmlNodePtr node)
+    {
+        for (; node; node = node->next) {
+            const bool variable = isXsl(node, "variable");
+            if (variable || isXsl(node, "param"))
+                declared.insert(attribute(node, "name"));
+            if (variable && !topLevel(node))
+                locals.push_back(node);
+            if (((variable || isXsl(node, "param")) && !topLevel(node)) ||
+                (isXsl(node, "with-param") && callsTemplateHere(node)))
+                valueHolders.push_back(node);
+            if (node->type == XML_ELEMENT_NODE)
+                collectVariables(node->children);
+        }
     }
 };
 
@@ -260,7 +280,7 @@ std::string textSelect(xmlNodePtr variable)
 
 void selectTextVariables(const Stylesheet &sheet)
 {
-    for (xmlNodePtr variable : sheet.locals) {
+    for (xmlNodePtr variable : sheet.valueHolders) {
         const auto found = sheet.reads.find(attribute(variable, "name"));
         if (found == sheet.reads.end() || !found->second.allAsText)
             continue;

@@ -15,7 +15,9 @@ QString body(const char *templateBody, bool prepared)
 {
     const QByteArray text = QByteArray("<xsl:stylesheet version='1.0' "
                                        "xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
-                                       "<xsl:param name='p'/><xsl:template match='/'>") +
+                                       "<xsl:param name='p'/><xsl:template name='t'><xsl:param name='w'>2</xsl:param>"
+                                       "<xsl:value-of select='$w'/></xsl:template>"
+                                       "<xsl:template match='/'>") +
                             templateBody + "</xsl:template></xsl:stylesheet>";
     xmlDocPtr doc = xmlReadMemory(text.constData(), int(text.size()), "t.xsl", "UTF-8", 0);
     if (!doc)
@@ -62,6 +64,13 @@ const Case cases[] = {
      "<xsl:variable name='q' select='\"&apos;\"'/>"
      "<xsl:value-of select='$n'/><b c='x{$m}'/><xsl:value-of select='concat($q,$n mod 2)'/>"
      "<xsl:if test='$n = 3 or \"4\" != $m'>y</xsl:if>"},
+    {"a text parameter of a template of the stylesheet is passed by select",
+     "<xsl:call-template name='t'><xsl:with-param name='w'>1</xsl:with-param></xsl:call-template>"
+     "<xsl:call-template name='imported'><xsl:with-param name='w'>1</xsl:with-param>"
+     "</xsl:call-template>",
+     "<xsl:call-template name='t'><xsl:with-param name='w' select=\"'1'\"/></xsl:call-template>"
+     "<xsl:call-template name='imported'><xsl:with-param name='w'>1</xsl:with-param>"
+     "</xsl:call-template>"},
     {"a result tree read as a boolean, a node-set or a parameter stays",
      "<xsl:variable name='n'><xsl:value-of select='@id'/></xsl:variable>"
      "<xsl:variable name='m'><xsl:value-of select='@id'/></xsl:variable>"
