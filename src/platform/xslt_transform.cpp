@@ -203,13 +203,15 @@ DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr source, XsltRunWatch &
 }
 
 XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &baseUri,
-                      XsltRunWatch &watch, ErrorCollector &errors)
+                      StylesheetForm form, XsltRunWatch &watch, ErrorCollector &errors)
 {
     const QByteArray xslBytes = xslText.toUtf8();
     xmlDocPtr xslDoc = xmlReadMemory(xslBytes.constData(), int(xslBytes.size()),
                                      baseUri.toUtf8().constData(), "UTF-8", documentOptions);
     if (!xslDoc)
         return failed(XsltOutcome::Failure::XslDocument, errors);
+    if (form == StylesheetForm::Running)
+        prepareForRunning(xslDoc);
     // A compiled stylesheet owns its document; without one the document is still ours.
     const StylePtr style(xsltParseStylesheetDoc(xslDoc));
     if (!style)
@@ -256,6 +258,18 @@ XsltOutcome watchedRun(const XsltLimits &limits, Run run)
     return outcome;
 }
 
+// The run in the running form, and again as written when that one failed on its own.
+template <typename Run>
+XsltOutcome asWrittenOnFailure(StylesheetForm form, Run run)
+{
+    XsltOutcome outcome = run(form);
+    const bool failedItself = outcome.failure == XsltOutcome::Failure::XslDocument ||
+                              outcome.failure == XsltOutcome::Failure::Transform;
+    if (form == StylesheetForm::Running && failedItself)
+        return run(StylesheetForm::AsWritten);
+    return outcome;
+}
+
 } // namespace
 
 std::shared_ptr<XmlSource> XmlSource::parse(const QString &xmlPath, const XsltLimits &limits,
@@ -274,20 +288,24 @@ std::shared_ptr<XmlSource> XmlSource::parse(const QString &xmlPath, const XsltLi
 XmlSource::~XmlSource() { xmlFreeDoc(doc); }
 
 XsltOutcome runXslt(const XmlSource &xml, const QString &xslText, const QString &baseUri,
-                    const XsltLimits &limits)
+                    const XsltLimits &limits, StylesheetForm form)
 {
-    return watchedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
-        return transform(xml.document(), xslText, baseUri, watch, errors);
+    return asWrittenOnFailure(form, [&](StylesheetForm as) {
+        return watchedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
+            return transform(xml.document(), xslText, baseUri, as, watch, errors);
+        });
     });
 }
 
 XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QString &baseUri,
-                    const XsltLimits &limits)
+                    const XsltLimits &limits, StylesheetForm form)
 {
-    return watchedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
-        const DocPtr xml = readXml(xmlPath, watch);
-        if (!xml)
-            return failed(XsltOutcome::Failure::XmlDocument, errors);
-        return transform(xml.get(), xslText, baseUri, watch, errors);
+    return asWrittenOnFailure(form, [&](StylesheetForm as) {
+        return watchedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
+            const DocPtr xml = readXml(xmlPath, watch);
+            if (!xml)
+                return failed(XsltOutcome::Failure::XmlDocument, errors);
+            return transform(xml.get(), xslText, baseUri, as, watch, errors);
+        });
     });
 }

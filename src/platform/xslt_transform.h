@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/xslt_run_limits.h"
+#include "platform/xslt_running_form.h"
 
 #include <QString>
 #include <memory>
@@ -51,10 +52,13 @@ private:
 // Runs the stylesheet text over a parsed source document; as runXslt. A stylesheet that
 // strips white space works on a copy, so the source stays as parsed.
 XsltOutcome runXslt(const XmlSource &xml, const QString &xslText, const QString &baseUri,
-                    const XsltLimits &limits = {});
+                    const XsltLimits &limits = {},
+                    StylesheetForm form = StylesheetForm::Running);
 
 // Runs the stylesheet text over the XML file. The stylesheet is parsed from memory as if
 // it were the file baseUri (a path), so relative imports and document() calls resolve
-// from that file's folder.
+// from that file's folder. The text runs in its running form; when that fails, the text
+// runs as written, so that a failure is reported as the text itself gives it.
 XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QString &baseUri,
-                    const XsltLimits &limits = {});
+                    const XsltLimits &limits = {},
+                    StylesheetForm form = StylesheetForm::Running);

@@ -1,0 +1,410 @@
+#include "platform/xslt_running_form.h"
+
+#include "platform/xpath_reads.h"
+
+#include <libxml/tree.h>
+#include <libxslt/xsltInternals.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool isXsl(xmlNodePtr node, const char *name = nullptr)
+{
+    return node && node->type == XML_ELEMENT_NODE && node->ns &&
+           xmlStrEqual(node->ns->href, XSLT_NAMESPACE) &&
+           (!name || xmlStrEqual(node->name, BAD_CAST name));
+}
+
+std::string text(const xmlChar *value) { return value ? reinterpret_cast<const char *>(value) : ""; }
+
+std::string attribute(xmlNodePtr node, const char *name)
+{
+    xmlChar *value = xmlGetNoNsProp(node, BAD_CAST name);
+    std::string result = text(value);
+    xmlFree(value);
+    return result;
+}
+
+std::string content(xmlNodePtr node)
+{
+    xmlChar *value = xmlNodeGetContent(node);
+    std::string result = text(value);
+    xmlFree(value);
+    return result;
+}
+
+bool isBlank(const std::string &s)
+{
+    return s.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+bool isText(xmlNodePtr node)
+{
+    return node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE;
+}
+
+// Stripped or ignored by the processor: comments, processing instructions, blank text.
+bool ignorable(xmlNodePtr node)
+{
+    return node->type == XML_COMMENT_NODE || node->type == XML_PI_NODE ||
+           (isText(node) && isBlank(content(node)));
+}
+
+std::vector<xmlNodePtr> elementChildren(xmlNodePtr node, bool &onlyElements)
+{
+    std::vector<xmlNodePtr> elements;
+    onlyElements = true;
+    for (xmlNodePtr child = node->children; child; child = child->next) {
+        if (child->type == XML_ELEMENT_NODE)
+            elements.push_back(child);
+        else if (!ignorable(child))
+            onlyElements = false;
+    }
+    return elements;
+}
+
+bool holdsExpression(xmlNodePtr element, const xmlChar *attributeName)
+{
+    static const char *const names[] = {"select", "test", "use", "value", "count", "from", "match"};
+    return isXsl(element) && std::any_of(std::begin(names), std::end(names), [&](const char *n) {
+               return xmlStrEqual(attributeName, BAD_CAST n);
+           });
+}
+
+// Every expression in the element's attributes, with how its value is taken.
+template <typename Visit>
+void forEachExpression(xmlNodePtr element, Visit visit)
+{
+    for (xmlAttrPtr a = element->properties; a; a = a->next) {
+        const std::string value = content(reinterpret_cast<xmlNodePtr>(a));
+        if (holdsExpression(element, a->name))
+            visit(value, isXsl(element, "value-of") && xmlStrEqual(a->name, BAD_CAST "select"));
+        else
+            for (std::string_view expression : templateExpressions(value))
+                visit(expression, true);
+    }
+}
+
+struct Reads {
+    int count = 0;
+    bool allAsText = true;
+};
+
+using ReadMap = std::map<std::string, Reads>;
+
+void collectReads(xmlNodePtr node, ReadMap &reads)
+{
+    for (; node; node = node->next) {
+        if (node->type != XML_ELEMENT_NODE)
+            continue;
+        forEachExpression(node, [&](std::string_view expression, bool wholeIsText) {
+            for (const XPathRead &read : xpathUse(expression, wholeIsText).reads) {
+                Reads &r = reads[read.name];
+                ++r.count;
+                r.allAsText = r.allAsText && read.asText;
+            }
+        });
+        collectReads(node->children, reads);
+    }
+}
+
+bool topLevel(xmlNodePtr node) { return isXsl(node->parent, "stylesheet") || isXsl(node->parent, "transform"); }
+
+struct Stylesheet {
+    xmlNodePtr root;
+    std::vector<xmlNodePtr> locals;     // xsl:variable inside templates
+    std::vector<xmlNodePtr> valueHolders; // those, xsl:param inside templates, and xsl:with-param
+                                          // of calls of templates of this document
+    std::set<std::string> declared;
+    ReadMap reads;
+
+    explicit Stylesheet(xmlNodePtr root) : root(root) { survey(); }
+
+    void survey()
+    {
+        locals.clear();
+        valueHolders.clear();
+        declared.clear();
+        reads.clear();
+        templates.clear();
+        for (xmlNodePtr child = root->children; child; child = child->next)
+            if (isXsl(child, "template"))
+                templates.insert(attribute(child, "name"));
+        collectVariables(root);
+        collectReads(root, reads);
+    }
+
+private:
+    std::set<std::string> templates;
+
+    bool callsTemplateHere(xmlNodePtr withParam) const
+    {
+        return isXsl(withParam->parent, "call-template") &&
+               templates.count(attribute(withParam->parent, "name")) > 0;
+    }
+
+    void collectVariables(xmlNodePtr node)
+    {
+        for (; node; node = node->next) {
+            const bool variable = isXsl(node, "variable");
+            if (variable || isXsl(node, "param"))
+                declared.insert(attribute(node, "name"));
+            if (variable && !topLevel(node))
+                locals.push_back(node);
+            if (((variable || isXsl(node, "param")) && !topLevel(node)) ||
+                (isXsl(node, "with-param") && callsTemplateHere(node)))
+                valueHolders.push_back(node);
+            if (node->type == XML_ELEMENT_NODE)
+                collectVariables(node->children);
+        }
+    }
+};
+
+// Functions that cannot fail whatever their arguments, and have no effect.
+bool harmlessFunction(const std::string &name)
+{
+    static const std::set<std::string> names = {
+        "position", "last",          "concat",          "string",      "number",
+        "boolean",  "not",           "true",            "false",       "string-length",
+        "normalize-space", "contains", "starts-with",   "substring",   "substring-before",
+        "substring-after", "translate", "floor",        "ceiling",     "round"};
+    return names.count(name) > 0;
+}
+
+bool harmlessExpression(const Stylesheet &sheet, std::string_view expression)
+{
+    const XPathUse use = xpathUse(expression, false);
+    return use.understood &&
+           std::all_of(use.functions.begin(), use.functions.end(), harmlessFunction) &&
+           std::all_of(use.reads.begin(), use.reads.end(), [&](const XPathRead &read) {
+               return !read.asNodeSet && sheet.declared.count(read.name) > 0;
+           });
+}
+
+// Computing the element (part of a variable's value) can neither fail nor have an effect:
+// text, xsl:text, xsl:value-of and xsl:if over harmless expressions.
+bool harmlessPart(const Stylesheet &sheet, xmlNodePtr element)
+{
+    if (!isXsl(element, "text") && !isXsl(element, "value-of") && !isXsl(element, "if"))
+        return false;
+    bool ok = true;
+    forEachExpression(element, [&](std::string_view expression, bool) {
+        ok = ok && harmlessExpression(sheet, expression);
+    });
+    for (xmlNodePtr child = element->children; ok && child; child = child->next)
+        ok = child->type != XML_ELEMENT_NODE || harmlessPart(sheet, child);
+    return ok;
+}
+
+bool harmlessVariable(const Stylesheet &sheet, xmlNodePtr variable)
+{
+    bool ok = true;
+    forEachExpression(variable, [&](std::string_view expression, bool) {
+        ok = ok && harmlessExpression(sheet, expression);
+    });
+    for (xmlNodePtr child = variable->children; ok && child; child = child->next)
+        ok = child->type != XML_ELEMENT_NODE || harmlessPart(sheet, child);
+    return ok;
+}
+
+void removeNode(xmlNodePtr node)
+{
+    xmlUnlinkNode(node);
+    xmlFreeNode(node);
+}
+
+bool dropUnread(Stylesheet &sheet)
+{
+    bool dropped = false;
+    for (xmlNodePtr variable : sheet.locals) {
+        if (sheet.reads.count(attribute(variable, "name")) == 0 && harmlessVariable(sheet, variable)) {
+            removeNode(variable);
+            dropped = true;
+        }
+    }
+    return dropped;
+}
+
+// The XPath string literal of a text; false when it holds both kinds of quotes.
+bool literal(const std::string &value, std::string &out)
+{
+    const char quote = value.find('\'') == std::string::npos ? '\'' : '"';
+    if (value.find(quote) != std::string::npos)
+        return false;
+    out = quote + value + quote;
+    return true;
+}
+
+// The select expression that computes the variable's text, or "" when its value is
+// anything but text and xsl:value-of.
+std::string textSelect(xmlNodePtr variable)
+{
+    if (xmlHasNsProp(variable, BAD_CAST "select", nullptr))
+        return {};
+    std::vector<std::string> parts;
+    bool onlyLiteral = true;
+    for (xmlNodePtr child = variable->children; child; child = child->next) {
+        std::string part;
+        if (ignorable(child))
+            continue;
+        if (isText(child) || isXsl(child, "text")) {
+            for (xmlNodePtr inner = child->children; inner; inner = inner->next)
+                if (!isText(inner))
+                    return {};
+            if (!literal(content(child), part))
+                return {};
+        } else if (isXsl(child, "value-of") && !child->children) {
+            part = attribute(child, "select");
+            onlyLiteral = false;
+            if (part.empty())
+                return {};
+        } else {
+            return {};
+        }
+        parts.push_back(part);
+    }
+    if (parts.empty())
+        return "''";
+    if (parts.size() == 1)
+        return onlyLiteral ? parts[0] : "string(" + parts[0] + ")";
+    std::string joined = "concat(";
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        joined += (i ? "," : "") + parts[i];
+    return joined + ")";
+}
+
+void selectTextVariables(const Stylesheet &sheet)
+{
+    for (xmlNodePtr variable : sheet.valueHolders) {
+        const auto found = sheet.reads.find(attribute(variable, "name"));
+        if (found == sheet.reads.end() || !found->second.allAsText)
+            continue;
+        const std::string select = textSelect(variable);
+        if (select.empty())
+            continue;
+        while (variable->children)
+            removeNode(variable->children);
+        xmlSetProp(variable, BAD_CAST "select", BAD_CAST select.c_str());
+    }
+}
+
+// N of a test "position() < N"; 0 for any other test.
+long rowLimit(xmlNodePtr test)
+{
+    std::string compact;
+    for (char c : attribute(test, "test"))
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            compact += c;
+    const std::string prefix = "position()<";
+    const std::string digits = compact.substr(std::min(compact.size(), prefix.size()));
+    if (compact.rfind(prefix, 0) != 0 || digits.empty() || digits.size() > 9 ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    return std::stol(digits);
+}
+
+bool callsLast(xmlNodePtr element)
+{
+    bool calls = false;
+    forEachExpression(element, [&](std::string_view expression, bool) {
+        const XPathUse use = xpathUse(expression, false);
+        calls = calls || !use.understood ||
+                std::find(use.functions.begin(), use.functions.end(), "last") != use.functions.end();
+    });
+    return calls;
+}
+
+// Nothing evaluated in the context of the loop's own node list asks for its size, and no
+// template is called with that list.
+bool loopListUnread(xmlNodePtr node)
+{
+    for (xmlNodePtr child = node->children; child; child = child->next) {
+        if (child->type != XML_ELEMENT_NODE)
+            continue;
+        if (isXsl(child, "call-template") || isXsl(child, "apply-imports") || callsLast(child))
+            return false;
+        if (!isXsl(child, "for-each") && !loopListUnread(child))
+            return false;
+    }
+    return true;
+}
+
+// The xsl:if on "position() < N" that holds the loop's whole body, or null.
+xmlNodePtr limitTest(const Stylesheet &sheet, xmlNodePtr loop)
+{
+    bool onlyElements = true;
+    std::vector<xmlNodePtr> elements = elementChildren(loop, onlyElements);
+    if (!onlyElements || elements.empty())
+        return nullptr;
+    for (std::size_t i = 0; i + 1 < elements.size(); ++i)
+        if (!isXsl(elements[i], "variable") || !harmlessVariable(sheet, elements[i]))
+            return nullptr;
+    xmlNodePtr test = elements.back();
+    while (isXsl(test, "if") && !rowLimit(test)) {
+        elements = elementChildren(test, onlyElements);
+        if (!onlyElements || elements.size() != 1)
+            return nullptr;
+        test = elements.front();
+    }
+    return isXsl(test, "if") ? test : nullptr;
+}
+
+void limitInSelect(const Stylesheet &sheet, xmlNodePtr loop)
+{
+    const std::string select = attribute(loop, "select");
+    if (select.empty() || !loopListUnread(loop))
+        return;
+    for (xmlNodePtr child = loop->children; child; child = child->next)
+        if (isXsl(child, "sort"))
+            return;
+    xmlNodePtr test = limitTest(sheet, loop);
+    if (!test)
+        return;
+    // The test stays: it holds for every node the predicate lets through.
+    const std::string limited =
+        "(" + select + ")[position() < " + std::to_string(rowLimit(test)) + "]";
+    xmlSetProp(loop, BAD_CAST "select", BAD_CAST limited.c_str());
+}
+
+void limitLoops(const Stylesheet &sheet, xmlNodePtr node)
+{
+    for (; node; node = node->next) {
+        if (node->type != XML_ELEMENT_NODE)
+            continue;
+        if (isXsl(node, "for-each"))
+            limitInSelect(sheet, node);
+        limitLoops(sheet, node->children);
+    }
+}
+
+bool spaceKept(xmlNodePtr node)
+{
+    for (; node; node = node->next) {
+        if (node->type != XML_ELEMENT_NODE)
+            continue;
+        if (xmlHasProp(node, BAD_CAST "space") || spaceKept(node->children))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void prepareForRunning(xmlDocPtr stylesheet)
+{
+    xmlNodePtr root = stylesheet ? xmlDocGetRootElement(stylesheet) : nullptr;
+    // Kept white space would make text that is stripped here count.
+    if (!isXsl(root) || spaceKept(root))
+        return;
+    Stylesheet sheet(root);
+    while (dropUnread(sheet))
+        sheet.survey();
+    selectTextVariables(sheet);
+    sheet.survey();
+    limitLoops(sheet, root);
+}

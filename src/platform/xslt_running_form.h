@@ -1,0 +1,22 @@
+#pragma once
+
+struct _xmlDoc;
+
+// How the built-in processor takes a stylesheet text.
+enum class StylesheetForm {
+    AsWritten, // exactly as the text says
+    Running,   // the equivalent prepared by prepareForRunning, which gives the same page
+};
+
+// Turns a parsed stylesheet document, before it is compiled, into an equivalent that runs
+// faster and gives the same result:
+// - a variable inside a template that nothing in the document reads is left out, when
+//   computing it can neither fail nor have an effect;
+// - a variable holding a result tree of text and xsl:value-of that is only read as a
+//   string or a number is computed by select instead;
+// - a loop without sort keys whose body is only an xsl:if on "position() < N" (possibly
+//   inside further xsl:if elements, after variables) takes that limit as a predicate of its
+//   select, when nothing in the loop's own context calls last() or another template.
+// Anything it does not fully understand stays as written. The nodes keep their line
+// numbers, so messages point at the same lines of the text.
+void prepareForRunning(_xmlDoc *stylesheet);

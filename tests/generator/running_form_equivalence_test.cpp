@@ -1,0 +1,107 @@
+// The built-in processor runs a stylesheet in its running form; every table of the tests
+// and every example gives, at every row limit, for the preview and for output, the page
+// the stylesheet gives as written, byte for byte.
+#include "call_table_fixture.h"
+#include "documents/table_file_reader.h"
+#include "every_type_table.h"
+#include "generator/transform.h"
+#include "generator/xsl_generator.h"
+#include "platform/xslt_transform.h"
+
+#include <QFile>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString generated(bool production)
+{
+    if (production) {
+        const ProductionRunGuard output;
+        generateXSLCode(true);
+    } else {
+        generateXSLCode(false);
+    }
+    return workspace().current().xslGenerated;
+}
+
+// The current slot's table, every row limit, preview and output.
+void expectSamePages(const std::string &table)
+{
+    TableDocument &doc = workspace().current();
+    XsltOutcome failed;
+    const std::shared_ptr<XmlSource> xml = XmlSource::parse(doc.xmlPath, {}, failed);
+    ASSERT_TRUE(xml) << table << ": " << failed.reason.toStdString();
+    for (int limit = 0; limit <= 4; ++limit) {
+        doc.rowLimitIndex = limit;
+        for (const bool production : {false, true}) {
+            const TransformJob job = prepareTransform(doc.xmlPath, generated(production));
+            const XsltOutcome written =
+                runXslt(*xml, job.xslCode, job.baseUri, job.limits, StylesheetForm::AsWritten);
+            const XsltOutcome running =
+                runXslt(*xml, job.xslCode, job.baseUri, job.limits, StylesheetForm::Running);
+            const std::string where = table + " limit " + std::to_string(limit) +
+                                      (production ? " output" : " preview");
+            ASSERT_EQ(written.failure, XsltOutcome::Failure::None)
+                << where << ": " << written.reason.toStdString();
+            EXPECT_FALSE(running.output.isEmpty()) << where;
+            EXPECT_TRUE(running.output == written.output) << where;
+        }
+    }
+}
+
+void everyTypeTables()
+{
+    // Hidden values, each with a row exclusion (some read the row's position and the loop's
+    // size) and an order.
+    const std::tuple<const char *, const char *, const char *> variants[] = {
+        {"", "", "descending"},
+        {"No", "@hide=\"1\"", ""},
+        {"Invisible", "position() mod 7 = last() mod 7", ""},
+        {"Omitted except for ordering", "position() = 3", "ascending"}};
+    for (const auto &[hidden, exclusion, order] : variants) {
+        TableFixture table;
+        buildEveryType(table);
+        workspace().current().xmlPath = table.home.file("rows.xml");
+        writeFile(workspace().current().xmlPath, fixtureXml(55), true);
+        table.set("Exclude Row If-Table", exclusion);
+        table.set("Order Method-name", order);
+        for (const auto &node : table.tree().root()->children)
+            table.set("Hidden-" + node->text, hidden);
+        expectSamePages(std::string("every type, hidden '") + hidden + "', excluding '" +
+                        exclusion + "', order '" + order + "'");
+    }
+}
+
+void callingTable()
+{
+    CallTableFixture f;
+    f.writeCalled("lib", {{"Row (Debug)-Table", "<xsl:value-of select='$_rowNumber'/>"},
+                          {"Enable Debug-Table", "True"}});
+    f.addCall("call", "../lib/Called.tvk");
+    f.caller.set("Row (Debug)-Table", "<b><xsl:value-of select='$_rowNumber'/></b>");
+    f.caller.set("Enable Debug-Table", "True");
+    expectSamePages("calling table");
+}
+
+void examples()
+{
+    for (const char *name : {"demo_books", "demo_orders"}) {
+        TableFixture table;
+        for (const char *extension : {".tvk", ".xml"})
+            QFile::copy(QStringLiteral(TARVIK_SOURCE_DIR "/resources/examples/") + name + extension,
+                        table.home.file(QString(name) + extension));
+        workspace().current().reset();
+        ASSERT_EQ(readTable(table.home.file(QString(name) + ".tvk")), TableReadOutcome::Complete);
+        workspace().current().xmlPath = table.home.file(QString(name) + ".xml");
+        expectSamePages(name);
+    }
+}
+
+TEST(RunningForm, GivesThePagesOfTheStylesheetAsWritten)
+{
+    for (const auto &corpus : {everyTypeTables, callingTable, examples})
+        corpus();
+}
+
+} // namespace
