@@ -2,6 +2,7 @@
 
 #include "documents/string_helpers.h"
 
+#include <QDir>
 #include <QStringList>
 #include <QUrl>
 
@@ -72,6 +73,15 @@ QString relativePath(const QString &fromDir, const QString &toDir)
             result += to[i] + QChar('/');
     }
     return result;
+}
+
+QString resolvedPath(const QString &stored, const QString &tableDir)
+{
+    const QString path = slashPath(stored);
+    if (path.isEmpty() || (!path.startsWith(QChar('/')) && tableDir.isEmpty()))
+        return path;
+    const QString full = QDir::cleanPath(path.startsWith(QChar('/')) ? path : slashPath(tableDir) + u'/' + path);
+    return path.endsWith(QChar('/')) && !full.endsWith(QChar('/')) ? full + u'/' : full;
 }
 
 QString urlEncodedPath(const QString &path)

@@ -12,7 +12,8 @@ extern bool lastWriteOk;
 // Replaces the file with the text and one CR LF, atomically: a failed write leaves the
 // old file whole. Unless silent, a failure is reported to the user. Returns lastWriteOk.
 bool writeFile(const QString &path, const QString &text, bool silent);
-// The whole file without one trailing CR LF; "" on any failure.
+// The whole file without one trailing CR LF; "" on any failure. Only a regular file (or a
+// link to one) of at most textFileLimit bytes is read: a device or a pipe reads as "".
 QString readFile(const QString &path);
 // The same as bytes, not yet decoded.
 QByteArray readFileBytes(const QString &path);
@@ -20,5 +21,7 @@ QByteArray readFileBytes(const QString &path);
 bool normalFileExists(const QString &path);
 // Deletes the file; any failure is ignored.
 void deleteFile(const QString &path);
+// The largest file readFile reads: 1 GB.
+inline constexpr qint64 textFileLimit = qint64(1) << 30;
 // Decodes file bytes: UTF-8 when valid, else Windows-1252.
 QString decodeText(const QByteArray &bytes);
