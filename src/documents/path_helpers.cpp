@@ -3,6 +3,7 @@
 #include "documents/string_helpers.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 #include <QUrl>
 
@@ -82,6 +83,13 @@ QString resolvedPath(const QString &stored, const QString &tableDir)
         return path;
     const QString full = QDir::cleanPath(path.startsWith(QChar('/')) ? path : slashPath(tableDir) + u'/' + path);
     return path.endsWith(QChar('/')) && !full.endsWith(QChar('/')) ? full + u'/' : full;
+}
+
+QString canonicalPath(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
 QString urlEncodedPath(const QString &path)

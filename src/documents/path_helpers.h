@@ -20,6 +20,9 @@ QString relativePath(const QString &fromDir, const QString &toDir);
 // ".." steps are resolved and a final "/" is kept. "" stays "", and so does a relative path
 // when tableDir is "" (a table with no file).
 QString resolvedPath(const QString &stored, const QString &tableDir);
+// The path with links and "." / ".." resolved when the file exists, else made absolute
+// and cleaned, so that two names of one file compare equal.
+QString canonicalPath(const QString &path);
 // A path with every "\" turned into "/".
 QString slashPath(const QString &path);
 // A path as a URL path: every byte of its UTF-8 form but the unreserved characters and

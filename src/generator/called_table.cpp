@@ -5,7 +5,6 @@
 #include "documents/table_file_reader.h"
 #include "documents/text_files.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -74,13 +73,6 @@ QStringList calledFiles(const QString &tableFile)
 }
 
 } // namespace
-
-QString canonicalPath(const QString &path)
-{
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
-}
 
 std::optional<CalledTable> findCalledTable(const QString &reference, const QString &callerDir)
 {

@@ -21,10 +21,6 @@ struct CalledTable {
 // table's folder; none when the reference's file name holds no ".".
 std::optional<CalledTable> findCalledTable(const QString &reference, const QString &callerDir);
 
-// The path with links and "." / ".." resolved when the file exists, else made absolute
-// and cleaned, so that two names of one file compare equal.
-QString canonicalPath(const QString &path);
-
 // The table files met when the call from callerFile to calledFile is followed through the
 // called tables' own "Call Table" columns (as their table files hold them), up to the
 // first file met twice; empty when every chain of calls ends.
