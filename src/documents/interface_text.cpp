@@ -1,7 +1,5 @@
 #include "documents/interface_text.h"
 
-#include "documents/string_helpers.h"
-
 namespace {
 
 const QString nameEnd(QChar(14));
@@ -13,25 +11,21 @@ const QString bodyEnd(QChar(16));
 InterfaceRecords readInterfaceText(const QString &text)
 {
     InterfaceRecords records;
-    QString rest = text;
+    qsizetype pos = 0;
     for (;;) {
-        QString record = rest;
-        bool missing = false;
-        InterfaceItem item;
-        item.name = takeTokenFound(record, nameEnd, missing);
-        if (!missing)
-            item.description = takeTokenFound(record, nameEnd, missing);
-        if (!missing)
-            item.xpath = takeTokenFound(record, xpathEnd, missing);
-        if (missing)
+        const qsizetype nameAt = text.indexOf(nameEnd, pos);
+        const qsizetype descriptionAt = nameAt < 0 ? -1 : text.indexOf(nameEnd, nameAt + 1);
+        const qsizetype xpathAt = descriptionAt < 0 ? -1 : text.indexOf(xpathEnd, descriptionAt + 1);
+        if (xpathAt < 0)
             break;
-        records.items.append(item);
-        rest = record;
+        records.items.append({text.mid(pos, nameAt - pos), text.mid(nameAt + 1, descriptionAt - nameAt - 1),
+                              text.mid(descriptionAt + 1, xpathAt - descriptionAt - 1)});
+        pos = xpathAt + 1;
     }
-    const qsizetype end = rest.indexOf(bodyEnd);
+    const qsizetype end = text.indexOf(bodyEnd, pos);
     records.hasBody = end >= 0;
     if (records.hasBody)
-        records.body = rest.left(end);
+        records.body = text.mid(pos, end - pos);
     return records;
 }
 

@@ -2,6 +2,8 @@
 
 #include "documents/string_helpers.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 #include <QUrl>
 
@@ -72,6 +74,22 @@ QString relativePath(const QString &fromDir, const QString &toDir)
             result += to[i] + QChar('/');
     }
     return result;
+}
+
+QString resolvedPath(const QString &stored, const QString &tableDir)
+{
+    const QString path = slashPath(stored);
+    if (path.isEmpty() || (!path.startsWith(QChar('/')) && tableDir.isEmpty()))
+        return path;
+    const QString full = QDir::cleanPath(path.startsWith(QChar('/')) ? path : slashPath(tableDir) + u'/' + path);
+    return path.endsWith(QChar('/')) && !full.endsWith(QChar('/')) ? full + u'/' : full;
+}
+
+QString canonicalPath(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
 QString urlEncodedPath(const QString &path)

@@ -15,6 +15,14 @@ QString getFolder(const QString &path);
 // The relative path from one folder to another, with "/" separators and a final "/";
 // "" for the same folder. Folder names are compared exactly and keep their letter case.
 QString relativePath(const QString &fromDir, const QString &toDir);
+// A path stored in a table file as a full path: a relative one (a bare name, "sub/x.xml",
+// "../x.xml") is taken from tableDir, the table file's own folder ending in "/"; "." and
+// ".." steps are resolved and a final "/" is kept. "" stays "", and so does a relative path
+// when tableDir is "" (a table with no file).
+QString resolvedPath(const QString &stored, const QString &tableDir);
+// The path with links and "." / ".." resolved when the file exists, else made absolute
+// and cleaned, so that two names of one file compare equal.
+QString canonicalPath(const QString &path);
 // A path with every "\" turned into "/".
 QString slashPath(const QString &path);
 // A path as a URL path: every byte of its UTF-8 form but the unreserved characters and

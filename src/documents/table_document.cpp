@@ -1,5 +1,9 @@
 #include "documents/table_document.h"
 
+#include "documents/path_helpers.h"
+
+QString TableDocument::xmlFile() const { return resolvedPath(xmlPath, getDir(tablePath)); }
+
 void TableDocument::reset()
 {
     *this = TableDocument{};

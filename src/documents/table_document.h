@@ -25,7 +25,7 @@ struct TableDocument {
     StructureTree tree;
 
     QString tablePath;         // the table file, "" for none
-    QString xmlPath;           // the table's XML document
+    QString xmlPath;           // the table's XML document, as stored (a bare name too)
     QString xmlText;           // that document's text as loaded
     QString cachedXmlText;     // that document's text as read back from the table file
     QString xslFileName;       // the XSL output file's name
@@ -51,6 +51,9 @@ struct TableDocument {
     int autoReload = 0;              // preview auto-reload box: 1 ticked, 0 not
     int xmlNodeIndex = -1;           // selected node of the XML tree, -1 for none
     QString xmlNodeXpath;            // that node's Xpath, "" for none
+
+    // The XML document's full path: a relative xmlPath is taken from the table file's folder.
+    QString xmlFile() const;
 
     // Back to an empty table: fresh store root, tree with the root "Table", no paths.
     void reset();

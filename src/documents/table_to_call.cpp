@@ -18,9 +18,14 @@ QString selectTableToCall()
         ui().message(QStringLiteral("The table file has no name. Please select another table."));
         return {};
     }
-    const QString reference =
-        slashPath(relativePath(getDir(workspace().current().tablePath), getDir(chosen)) +
-                  getFileName(chosen));
+    const QString caller = workspace().current().tablePath;
+    const QString reference = slashPath(relativePath(getDir(caller), getDir(chosen)) + getFileName(chosen));
+    // The caller's own templates would hide those of a table named as it is.
+    if (getBaseName(chosen) == getBaseName(caller) && canonicalPath(chosen) != canonicalPath(caller)) {
+        ui().message(QStringLiteral("A table can't call another table of the same name (") + reference
+                     + QStringLiteral("). Please rename one of them."));
+        return {};
+    }
     restoreSideFiles(reference);
     return reference;
 }

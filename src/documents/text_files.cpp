@@ -103,8 +103,9 @@ bool writeFile(const QString &path, const QString &text, bool silent)
 
 QByteArray readFileBytes(const QString &path)
 {
+    const QFileInfo info(path);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!info.isFile() || info.size() > textFileLimit || !file.open(QIODevice::ReadOnly))
         return {};
     QByteArray bytes = file.readAll();
     if (bytes.size() >= 2 && bytes.endsWith("\r\n"))

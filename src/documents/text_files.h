@@ -15,7 +15,8 @@ extern bool lastWriteOk;
 bool writeFile(const QString &path, const QString &text, bool silent);
 // The same with the bytes as they stand, silently and without touching lastWriteOk.
 bool writeFileBytes(const QString &path, const QByteArray &bytes);
-// The whole file without one trailing CR LF; "" on any failure.
+// The whole file without one trailing CR LF; "" on any failure. Only a regular file (or a
+// link to one) of at most textFileLimit bytes is read: a device or a pipe reads as "".
 QString readFile(const QString &path);
 // The same as bytes, not yet decoded.
 QByteArray readFileBytes(const QString &path);
@@ -26,5 +27,7 @@ bool normalFileExists(const QString &path);
 bool pathTaken(const QString &path);
 // Deletes the file; any failure is ignored.
 void deleteFile(const QString &path);
+// The largest file readFile reads: 1 GB.
+inline constexpr qint64 textFileLimit = qint64(1) << 30;
 // Decodes file bytes: UTF-8 when valid, else Windows-1252.
 QString decodeText(const QByteArray &bytes);

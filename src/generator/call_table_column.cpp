@@ -17,7 +17,6 @@
 #include "generator/value_code.h"
 #include "platform/ui_services.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -51,32 +50,43 @@ void showMissingTableTip(const QString &col)
                           + QStringLiteral(" (Call Table) doesn't have required attribute (table) set.")});
 }
 
-bool refusedAsRecursive(const QString &col, const CalledTable &called)
+// Why the column may not call the table ("" when it may): a call that comes back to a
+// table on its chain, or a table named as the calling one, whose templates the caller's
+// own would hide.
+QString refusal(const CalledTable &called, const QString &reference)
 {
     const QString caller = workspace().current().tablePath;
     const QStringList chain = recursiveCallChain(caller, called.file);
-    if (chain.isEmpty())
-        return false;
-    if (QuietGenerationGuard::active())
-        return true;
-    QStringList names;
-    for (const QString &file : chain)
-        names.append(getFileName(file));
-    ui().message(QStringLiteral("Column ") + col + QStringLiteral(" (Call Table) is not called: the tables call each other without end (")
-                 + names.join(QStringLiteral(" -> ")) + QStringLiteral(")."));
-    return true;
+    if (!chain.isEmpty()) {
+        QStringList names;
+        for (const QString &file : chain)
+            names.append(getFileName(file));
+        return QStringLiteral("the tables call each other without end (") + names.join(QStringLiteral(" -> "))
+               + QChar(')');
+    }
+    if (called.name == getBaseName(caller))
+        return QStringLiteral("it calls another table of the same name (") + reference + QChar(')');
+    return {};
 }
 
-// Every generation copies; a target that holds the source's bytes already is left alone.
+// A refused call is reported once per render: the render's second generation, for the
+// side files, is quiet.
+bool refused(const QString &col, const CalledTable &called, const QString &reference)
+{
+    const QString why = refusal(called, reference);
+    if (!why.isEmpty() && !QuietGenerationGuard::active())
+        ui().message(QStringLiteral("Column ") + col + QStringLiteral(" (Call Table) is not called: ") + why
+                     + QChar('.'));
+    return !why.isEmpty();
+}
+
+// Every generation copies; a target that holds the source's text already is left alone.
+// A failed write is reported once per render, as a refusal is.
 void copyFile(const QString &from, const QString &to)
 {
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
+    if (!normalFileExists(from))
         return;
-    const QByteArray bytes = source.readAll();
-    if (fileHolds(to, bytes))
-        return;
-    writeFileBytes(to, bytes);
+    writeFileIfChanged(to, readFile(from), QuietGenerationGuard::active());
 }
 
 // The called table's side files beside the calling table, unless they are already there
@@ -145,7 +155,7 @@ QString inputSelection(GeneratorRun &run, const ColumnContext &column, const Cal
         const QString variable = called.name + QStringLiteral("_inputXMLTreeVariable");
         appendOnce(run.treeVariables,
                    QStringLiteral("<xsl:variable name='") + variable + QStringLiteral("' select='document(\"")
-                       + fileUrl(readFile(called.sideFile(".xmf"))) + QStringLiteral("\")'/>"));
+                       + fileUrl(called.storedPath(".xmf")) + QStringLiteral("\")'/>"));
         return QChar('$') + variable + txp;
     }
     if (input.calculated
@@ -170,7 +180,7 @@ QString inputSelection(GeneratorRun &run, const ColumnContext &column, const Cal
 
 QString importHref(const CalledTable &called)
 {
-    QString page = readFile(called.sideFile(".xmp"));
+    QString page = called.storedPath(".xmp");
     if (page.isEmpty())
         page = called.sideFile(".xsl");
     return urlEncodedPath(relativeToXslFolder(page));
@@ -188,7 +198,7 @@ void writeCallTableBody(GeneratorRun &run, const ColumnContext &column)
     }
     const QString here = getTableDir(workspace().curTable);
     const std::optional<CalledTable> called = findCalledTable(reference, here);
-    if (!called || refusedAsRecursive(col, *called))
+    if (!called || refused(col, *called, reference))
         return;
     restoreSideFiles(reference);
     CallInput input{getThatAtt(col, QStringLiteral("inputXML")),

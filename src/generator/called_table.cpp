@@ -5,31 +5,26 @@
 #include "documents/table_file_reader.h"
 #include "documents/text_files.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <vector>
 
 namespace {
 
-QString resolved(const QString &reference, const QString &folder)
-{
-    const QDir base(folder.isEmpty() ? QDir::currentPath() : folder);
-    return canonicalPath(base.filePath(slashPath(reference)));
-}
-
 // A table file's XML path and property section, read without the rest of the file (which
-// may carry a whole XML document).
+// may carry a whole XML document). Only a regular file is read, at most as much as
+// readFile would read.
 QString tableFileHead(const QString &tableFile)
 {
     QFile file(tableFile);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(tableFile).isFile() || !file.open(QIODevice::ReadOnly))
         return {};
     const char end = char(sectionEnd.unicode());
     QByteArray head;
     int sectionEnds = 0;
-    while (!file.atEnd()) {
+    while (!file.atEnd() && head.size() <= textFileLimit) {
         qsizetype at = head.size();
         head += file.read(64 * 1024);
         while ((at = head.indexOf(end, at)) >= 0) {
@@ -66,36 +61,18 @@ QStringList callReferences(const QString &tableFile)
     return references;
 }
 
-// Depth first along the calls from chain's last file; true with the repeated file
-// appended when a call comes back to a file on the chain.
-bool extendToCycle(QStringList &chain, QSet<QString> &finished)
+// The table files the table file's "Call Table" columns call.
+QStringList calledFiles(const QString &tableFile)
 {
-    const QString last = chain.last();
-    if (chain.indexOf(last) < chain.size() - 1)
-        return true;
-    if (finished.contains(last))
-        return false;
-    for (const QString &reference : callReferences(last)) {
-        const std::optional<CalledTable> called = findCalledTable(reference, getDir(last));
-        if (!called)
-            continue;
-        chain.append(called->file);
-        if (extendToCycle(chain, finished))
-            return true;
-        chain.removeLast();
+    QStringList files;
+    for (const QString &reference : callReferences(tableFile)) {
+        if (const std::optional<CalledTable> called = findCalledTable(reference, getDir(tableFile)))
+            files.append(called->file);
     }
-    finished.insert(last);
-    return false;
+    return files;
 }
 
 } // namespace
-
-QString canonicalPath(const QString &path)
-{
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
-}
 
 std::optional<CalledTable> findCalledTable(const QString &reference, const QString &callerDir)
 {
@@ -104,14 +81,40 @@ std::optional<CalledTable> findCalledTable(const QString &reference, const QStri
         return std::nullopt;
     CalledTable called;
     called.name = getBaseName(reference);
-    called.file = resolved(reference, callerDir);
+    called.file = canonicalPath(resolvedPath(reference, callerDir));
     called.folder = getDir(called.file);
     return called;
 }
 
+QString CalledTable::storedPath(const char *extension) const
+{
+    return resolvedPath(readFile(sideFile(extension)), folder);
+}
+
+// Depth first along the calls, the chain kept as a stack beside the calls of each of its
+// files not yet followed, so that a chain of any length takes no call depth.
 QStringList recursiveCallChain(const QString &callerFile, const QString &calledFile)
 {
-    QStringList chain{canonicalPath(callerFile), canonicalPath(calledFile)};
+    QStringList chain{canonicalPath(callerFile)};
+    std::vector<QStringList> unfollowed{{canonicalPath(calledFile)}};
+    QSet<QString> onChain{chain.first()};
     QSet<QString> finished;
-    return extendToCycle(chain, finished) ? chain : QStringList();
+    while (!unfollowed.empty()) {
+        if (unfollowed.back().isEmpty()) {
+            unfollowed.pop_back();
+            const QString done = chain.takeLast();
+            onChain.remove(done);
+            finished.insert(done);
+            continue;
+        }
+        const QString next = unfollowed.back().takeFirst();
+        if (onChain.contains(next))
+            return chain << next;
+        if (finished.contains(next))
+            continue;
+        chain.append(next);
+        onChain.insert(next);
+        unfollowed.push_back(calledFiles(next));
+    }
+    return {};
 }

@@ -12,15 +12,14 @@ struct CalledTable {
     QString file;   // its table file, absolute
 
     QString sideFile(const char *extension) const { return folder + name + QLatin1String(extension); }
+    // The path a side file holds (".xmf" its XML document, ".xmp" its XSL output page) as a
+    // full path: a relative one is taken from the called table's folder.
+    QString storedPath(const char *extension) const;
 };
 
-// The called table, with a relative reference resolved against callerDir (the working
-// folder when callerDir is ""); none when the reference's file name holds no ".".
+// The called table, with a relative reference resolved against callerDir, the calling
+// table's folder; none when the reference's file name holds no ".".
 std::optional<CalledTable> findCalledTable(const QString &reference, const QString &callerDir);
-
-// The path with links and "." / ".." resolved when the file exists, else made absolute
-// and cleaned, so that two names of one file compare equal.
-QString canonicalPath(const QString &path);
 
 // The table files met when the call from callerFile to calledFile is followed through the
 // called tables' own "Call Table" columns (as their table files hold them), up to the

@@ -8,14 +8,12 @@
 // "Call Xpath-" + columnKey + "-" + item name, "" when unmapped. A top-level item's path
 // is made relative to the calling column's context, a nested item's to its parent item's
 // mapped path; an item's text placeholder becomes "." for an attribute path, else
-// "./text()". Placeholders match whole item names only ("c" never rewrites "c2").
+// "./text()". Placeholders match whole item names only ("c" never rewrites "c2"); an item
+// named twice takes the placeholders in order. The time taken grows linearly with the
+// interface.
 //
 // interfaceText is the called table's interface side file; columnKey is the column's name
 // followed by "@table". When the text holds no body, code keeps the text it came in with
 // (its placeholders are still replaced).
 void makeSubstCode(const QString &interfaceText, const QString &columnKey, const QString &contextXpath,
                    QString &code);
-
-// Replaces the first occurrence of placeholder that is not followed by a further name
-// character (letter, digit, "_", "-" or "."); false when there is none.
-bool replaceFirstWholeName(QString &text, const QString &placeholder, const QString &replacement);

@@ -39,7 +39,7 @@ QString windowPagePath(int slot)
 QString previewCaption()
 {
     const TableDocument &doc = workspace().current();
-    return QStringLiteral("Web page from: ") + doc.xmlPath + QStringLiteral(" [using ") +
+    return QStringLiteral("Web page from: ") + doc.xmlFile() + QStringLiteral(" [using ") +
            doc.xsltProcessorUsed + u']';
 }
 
@@ -74,7 +74,7 @@ std::optional<TransformJob> beginRender(bool askBeforePlugIn)
     if (askBeforePlugIn && !pluginAllowed())
         return std::nullopt;
     const TableDocument &doc = workspace().current();
-    TransformJob job = prepareTransform(doc.xmlPath, doc.xslGenerated);
+    TransformJob job = prepareTransform(doc.xmlFile(), doc.xslGenerated);
     if (!job.plugIn)
         job.sources = xmlSourcesOf(workspace().curTable);
     return job;

@@ -6,16 +6,21 @@
 #include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
 #include "generator/generator_run.h"
+#include "generator/stylesheet_header.h"
 #include "generator/xsl_generator.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <utility>
 
-bool fileHolds(const QString &path, const QByteArray &bytes)
+void writeFileIfChanged(const QString &path, const QString &text, bool silent)
 {
+    const QByteArray bytes = (text + QStringLiteral("\r\n")).toUtf8(); // as writeFile writes it
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.size() == bytes.size() &&
-           file.readAll() == bytes;
+    const bool holds = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) &&
+                       file.size() == bytes.size() && file.readAll() == bytes;
+    if (!holds)
+        writeFile(path, text, silent);
 }
 
 void writeSideFiles(const QString &outputXsl)
@@ -26,18 +31,15 @@ void writeSideFiles(const QString &outputXsl)
         return;
     const QString stem = getTableDir(ws.curTable) + getTableName(ws.curTable);
     const std::pair<const char *, QString> files[] = {
-        {".xmf", doc.xmlPath},
+        {".xmf", doc.xmlFile()},
         {".xsl", outputXsl},
-        {".xmp", doc.xslFileDir + doc.xslFileName},
+        {".xmp", doc.xslFileName.isEmpty() ? QString() : xslOutputFolder() + doc.xslFileName},
         {".txp", getKey(QStringLiteral("Xpath-Table"))},
         {".txi", getKey(QStringLiteral("XSLT Input Parameters-Table"))},
         {".tic", getKey(QStringLiteral("Table Interface-Table"))},
     };
-    for (const auto &[extension, text] : files) {
-        const QString path = stem + QLatin1String(extension);
-        if (!fileHolds(path, (text + QStringLiteral("\r\n")).toUtf8())) // as writeFile writes it
-            writeFile(path, text, false);
-    }
+    for (const auto &[extension, text] : files)
+        writeFileIfChanged(stem + QLatin1String(extension), text, false);
 }
 
 void getXSLFile()

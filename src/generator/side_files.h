@@ -13,8 +13,8 @@
 // render writes them: a file that already holds its text is left as it is.
 void writeSideFiles(const QString &outputXsl);
 
-// True when the file holds exactly these bytes.
-bool fileHolds(const QString &path, const QByteArray &bytes);
+// writeFile, unless the file holds the text as writeFile would write it already.
+void writeFileIfChanged(const QString &path, const QString &text, bool silent);
 
 // The side files of a render: ".xsl" gets the stylesheet as an output run generates it
 // (all rows, no debug output), which is what calling tables import; the slot's

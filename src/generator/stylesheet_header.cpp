@@ -85,8 +85,9 @@ QString makeWithParams()
 
 QString xslOutputFolder()
 {
+    const QString tableDir = getTableDir(workspace().curTable);
     const QString folder = workspace().current().xslFileDir;
-    return folder.isEmpty() ? getTableDir(workspace().curTable) : folder;
+    return folder.isEmpty() ? tableDir : resolvedPath(folder, tableDir);
 }
 
 QString relativeToXslFolder(const QString &path)

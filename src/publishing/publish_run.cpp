@@ -11,7 +11,6 @@
 #include "publishing/aspftp.h"
 #include "publishing/php_page.h"
 
-#include <QFileInfo>
 
 namespace {
 
@@ -61,9 +60,7 @@ std::optional<PublishJob> preparePublish(const PublishSettings &settings, bool p
 
     PublishJob job{settings, {}};
     const QString xmlName = getFileName(doc.xmlPath);
-    // The transfers may run on another thread: the path must not depend on the working folder.
-    const QString xmlPath = QFileInfo(doc.xmlPath).absoluteFilePath();
-    job.uploads.append({xmlPath, xmlName, copyingStatus(xmlName)});
+    job.uploads.append({doc.xmlFile(), xmlName, copyingStatus(xmlName)});
 
     const QString stylesheet = generateForOutput();
     if (doc.xslFileName.isEmpty())

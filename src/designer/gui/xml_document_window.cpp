@@ -109,7 +109,7 @@ XmlTreeParse XmlDocumentWindow::parseOffThread(const QString &path)
 
 void XmlDocumentWindow::loadXMLFile()
 {
-    model.fileName = workspace().current().xmlPath;
+    model.fileName = workspace().current().xmlFile();
     ::loadXMLFile(model, [this](const QString &path) { return parseOffThread(path); });
     showState();
 }

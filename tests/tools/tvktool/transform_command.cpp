@@ -25,7 +25,7 @@ int transformCommand(const QStringList &args)
     const TableDocument &doc = workspace().current();
     RenderOutcome preview;
     const TransformResult result = options->production
-                                       ? runTransform(doc.xmlPath, doc.xslGenerated)
+                                       ? runTransform(doc.xmlFile(), doc.xslGenerated)
                                        : renderGenerated(false, true, preview);
     if (!result.ok) {
         // A plug-in that could not run says why in place of the page.
