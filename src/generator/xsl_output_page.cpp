@@ -5,6 +5,7 @@
 #include "documents/store_access.h"
 #include "documents/stylesheet_destination.h"
 #include "documents/text_files.h"
+#include "documents/views/output_page_view.h"
 #include "documents/workspace.h"
 #include "generator/xsl_generator.h"
 #include "platform/ui_services.h"
@@ -25,7 +26,18 @@ QString askOutputFile(const TableDocument &doc)
     }
 }
 
+class OutputPageWriter final : public OutputPageView {
+public:
+    void savePage() override { ::savePage(); }
+};
+
 } // namespace
+
+void installOutputPageWriter()
+{
+    static OutputPageWriter writer;
+    workspace().outputPage = &writer;
+}
 
 void savePage()
 {
