@@ -23,6 +23,18 @@ QString XmlTree::shortCaption(int node, qsizetype maxChars) const
     return text.left(maxChars) + QChar(0x2026);
 }
 
+int XmlTree::documentElement() const
+{
+    const QString doctype = QStringLiteral("DOCTYPE ");
+    for (int row = 0; row < childCount(documentNode); ++row) {
+        const int node = child(documentNode, row);
+        const QString start = shortCaption(node, doctype.size());
+        if (!start.startsWith(QChar('<')) && !start.startsWith(doctype))
+            return node;
+    }
+    return -1;
+}
+
 XmlTreeBuilder::XmlTreeBuilder(const QString &documentCaption)
 {
     tree.documentCaption = documentCaption;

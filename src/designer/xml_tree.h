@@ -17,6 +17,9 @@ public:
     // The caption cut after maxChars characters, "…" marking the cut; only that much of a
     // long caption is decoded.
     QString shortCaption(int node, qsizetype maxChars) const;
+    // The document's element among the document node's children, past the declaration,
+    // comments, processing instructions and the DOCTYPE; -1 with none.
+    int documentElement() const;
     // -1 for the document node.
     int parent(int node) const { return nodes[size_t(node)].parent; }
     int row(int node) const { return nodes[size_t(node)].row; }

@@ -12,9 +12,9 @@
 #include "documents/table_file_writer.h"
 #include "documents/table_slots.h"
 #include "documents/text_files.h"
+#include "documents/views/output_page_view.h"
 #include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
-#include "generator/xsl_output_page.h"
 #include "platform/ui_services.h"
 
 namespace {
@@ -153,7 +153,8 @@ bool saveit()
         doc.xslFileName = getTableName(ws.curTable) + QStringLiteral(".xsl");
     if (doc.xslFileDir.isEmpty())
         doc.xslFileDir = getDir(doc.tablePath);
-    savePage();
+    if (OutputPageView *outputPage = ws.outputPage)
+        outputPage->savePage();
     if (XslCodeView *xslCode = ws.currentViews().xslCode)
         xslCode->showGenerated();
     return written;

@@ -10,6 +10,7 @@
 
 class InterfaceDialogsView;
 class MainWindowView;
+class OutputPageView;
 class TipView;
 class WindowFrameView;
 
@@ -40,6 +41,7 @@ struct Workspace {
     MainWindowView *mainWindow = nullptr; // the main window; null without one (tvktool)
     TipView *tipView = nullptr;           // the balloon of the once-only tips; null: no tips
     InterfaceDialogsView *interfaceDialogs = nullptr; // null: no interface dialogs
+    OutputPageView *outputPage = nullptr; // the generator's output page writer
     bool tabEventsOn = true;               // a tab strip click switches tables only while true
 
     bool productionRun = false;

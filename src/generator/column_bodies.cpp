@@ -112,21 +112,25 @@ QString hiddenFieldBody(const ColumnContext &c)
            + QStringLiteral("</input>");
 }
 
-// The option values equal the display values unless "optionValue" is mapped.
+// One select per row. Its options loop runs from the row over the base, which is the
+// column's own Xpath unless "baseXpath" is mapped, so a list outside the row is offered
+// whole in every row. The option values equal the display values unless "optionValue"
+// is mapped.
 QString selectBody(const ColumnContext &c)
 {
-    QString base = getThatAtt(c.col, QStringLiteral("baseXpath"));
-    if (base.isEmpty())
-        base = c.relXpath;
     const QString displayXpath = getThatAtt(c.col, QStringLiteral("displayValue"));
     if (displayXpath.isEmpty())
         return {};
+    QString base = getThatAtt(c.col, QStringLiteral("baseXpath"));
+    if (base.isEmpty())
+        base = c.colXpath;
     const QString display = relativeXpath(base, displayXpath);
     const QString optionXpath = getThatAtt(c.col, QStringLiteral("optionValue"));
     const QString option = optionXpath.isEmpty() ? display : relativeXpath(base, optionXpath);
-    return QStringLiteral("<select>") + nameAttribute(c) + passThrough(c)
-           + QStringLiteral("<xsl:for-each select='") + base + QStringLiteral("'>")
-           + QStringLiteral("<option>")
+    return QStringLiteral("<select>") + nameAttribute(c)
+           + getAttributes(c.col, QString(), c.type, c.rowXpath)
+           + QStringLiteral("<xsl:for-each select='") + relativeXpath(c.rowXpath, base)
+           + QStringLiteral("'>") + QStringLiteral("<option>")
            + QStringLiteral("<xsl:attribute name='value'><xsl:value-of select='translate(")
            + option + QStringLiteral(",$_squote,$_dquote)'/></xsl:attribute>")
            + QStringLiteral("<xsl:value-of select='") + display + QStringLiteral("'/>")
@@ -166,6 +170,8 @@ void writeColumnBody(GeneratorRun &run, const ColumnContext &column)
     if (writer != bodyWriters().cend())
         run.add((*writer)(column));
 }
+
+bool loopsOverColumnNodes(const QString &type) { return type != QStringLiteral("Select"); }
 
 QString fixScriptFor(const QString &type)
 {

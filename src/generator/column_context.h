@@ -8,4 +8,5 @@ struct ColumnContext {
     QString type;     // its "Type-" value
     QString colXpath; // the absolute Xpath its column loop visits
     QString relXpath; // that Xpath relative to the table's row Xpath
+    QString rowXpath; // the table's row Xpath
 };

@@ -160,6 +160,28 @@ void writeRowStart(GeneratorRun &run, bool excludesRows, int rowLimitIndex)
         run.add(debugComment);
 }
 
+// Opens the column loop, unless the type is written once per row, and declares the
+// item's variables.
+void writeItemStart(GeneratorRun &run, const ColumnContext &context, int n)
+{
+    const QString &col = context.col;
+    const bool loops = loopsOverColumnNodes(context.type);
+    if (loops)
+        run.add(addComment(QStringLiteral("Loop through every column's Xpath (within a main row "
+                                          "loop determined by Table's Xpath)")));
+    if (columnKey("Show Empty Cells-", col) == QStringLiteral("True"))
+        run.add(QStringLiteral("<xsl:if test='count(") + context.relXpath
+                + QStringLiteral(") = 0'><span style='visibility:hidden;'>.</span></xsl:if>"));
+    if (loops)
+        run.add(QStringLiteral("<xsl:for-each select='") + context.relXpath + QStringLiteral("'>"));
+    run.add(QStringLiteral("<xsl:variable name='_columnName'>") + col
+            + QStringLiteral("</xsl:variable>") + QStringLiteral("<xsl:variable name='_columnNumber'>")
+            + QString::number(n) + QStringLiteral("</xsl:variable>")
+            + addComment(QStringLiteral("Generate $colId XSL variable"))
+            + QStringLiteral("<xsl:variable name='colId'><xsl:value-of select='concat($rowId,\"_")
+            + col + QStringLiteral("_\",position())'/></xsl:variable>"));
+}
+
 void writeCell(GeneratorRun &run, const ColumnContext &column, int i, int n)
 {
     const QString &col = column.col;
@@ -188,20 +210,7 @@ void writeCell(GeneratorRun &run, const ColumnContext &column, int i, int n)
     }
     ColumnContext context = column;
     context.relXpath = withColumnVariables(column.relXpath, col, n);
-    const QString fillText =
-        columnKey("Show Empty Cells-", col) == QStringLiteral("True")
-            ? QStringLiteral("<xsl:if test='count(") + context.relXpath
-                  + QStringLiteral(") = 0'><span style='visibility:hidden;'>.</span></xsl:if>")
-            : QString();
-    run.add(addComment(QStringLiteral("Loop through every column's Xpath (within a main row loop "
-                                      "determined by Table's Xpath)"))
-            + fillText + QStringLiteral("<xsl:for-each select='") + context.relXpath
-            + QStringLiteral("'>") + QStringLiteral("<xsl:variable name='_columnName'>") + col
-            + QStringLiteral("</xsl:variable>") + QStringLiteral("<xsl:variable name='_columnNumber'>")
-            + QString::number(n) + QStringLiteral("</xsl:variable>")
-            + addComment(QStringLiteral("Generate $colId XSL variable"))
-            + QStringLiteral("<xsl:variable name='colId'><xsl:value-of select='concat($rowId,\"_")
-            + col + QStringLiteral("_\",position())'/></xsl:variable>"));
+    writeItemStart(run, context, n);
     run.add(addComment(QStringLiteral("Evaluation Place: Attributes")));
     run.add(addComment(QStringLiteral("Column ") + col + QStringLiteral(" as: ") + column.type));
     const QString columnDebug = columnKey("Column (Debug)-", col);
@@ -209,8 +218,9 @@ void writeCell(GeneratorRun &run, const ColumnContext &column, int i, int n)
         run.add(QStringLiteral("<div style='") + debugStyle + QStringLiteral("'>[") + columnDebug
                 + QStringLiteral("]</div>"));
     writeColumnBody(run, context);
-    run.add(addComment(QStringLiteral("End of column loop")) + fixScriptFor(column.type)
-            + QStringLiteral("</xsl:for-each>"));
+    if (loopsOverColumnNodes(column.type))
+        run.add(addComment(QStringLiteral("End of column loop")) + fixScriptFor(column.type)
+                + QStringLiteral("</xsl:for-each>"));
     run.add(addComment(QStringLiteral("End of table cell")) + QStringLiteral("</td>"));
     if (!exclude.isEmpty())
         run.add(QStringLiteral("</xsl:if>"));
@@ -229,6 +239,7 @@ void writeColumns(GeneratorRun &run)
         column.type = columnKey("Type-", column.col);
         column.colXpath = columnXpath(run, column.col, column.type);
         column.relXpath = relativeXpath(run.tableXpath, column.colXpath);
+        column.rowXpath = run.tableXpath;
         const bool shown = columnKey("Hidden-", column.col) != omitted;
         if (shown)
             ++n;

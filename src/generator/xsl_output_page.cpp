@@ -5,6 +5,7 @@
 #include "documents/store_access.h"
 #include "documents/stylesheet_destination.h"
 #include "documents/text_files.h"
+#include "documents/views/output_page_view.h"
 #include "documents/workspace.h"
 #include "generator/xsl_generator.h"
 #include "platform/ui_services.h"
@@ -38,7 +39,18 @@ bool writePage(const QString &page, const QString &text, bool picked)
     return writeFile(target, text, false);
 }
 
+class OutputPageWriter final : public OutputPageView {
+public:
+    void savePage() override { ::savePage(); }
+};
+
 } // namespace
+
+void installOutputPageWriter()
+{
+    static OutputPageWriter writer;
+    workspace().outputPage = &writer;
+}
 
 void savePage()
 {

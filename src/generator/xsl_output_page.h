@@ -9,3 +9,6 @@ void savePage();
 // Generates for output and writes to a file the user chooses, which becomes the table's
 // output page once written. A cancelled dialog or a failed write changes nothing.
 void savePageAs();
+
+// Lets the Save command of the table commands write the output page through savePage.
+void installOutputPageWriter();

@@ -83,6 +83,21 @@ TEST(XmlTree, CaptionsOfEveryNodeKind)
     }
 }
 
+TEST(XmlTree, DocumentElementComesPastTheNodesBeforeIt)
+{
+    const std::pair<QByteArray, int> cases[] = {
+        {"<a/>", 0},
+        {"<?xml version='1.0'?><a/>", 1},
+        {"<?xml version='1.0'?><!-- c --><?pi x?><!DOCTYPE a [<!ENTITY e 'x'>]><a>&e;</a>", 4},
+    };
+    for (const auto &[xml, row] : cases) {
+        TempHome home;
+        const auto tree = parseText(home, xml).result.tree;
+        ASSERT_TRUE(tree) << xml.constData();
+        EXPECT_EQ(tree->documentElement(), tree->child(XmlTree::documentNode, row)) << xml.constData();
+    }
+}
+
 TEST(XmlTree, XpathsOfSiblingsAndAttributes)
 {
     TempHome home;

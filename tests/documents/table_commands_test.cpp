@@ -8,6 +8,7 @@
 #include "documents/table_slots.h"
 #include "documents/text_files.h"
 #include "documents/workspace.h"
+#include "generator/xsl_output_page.h"
 #include "support/fake_main_window.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
@@ -26,6 +27,9 @@ protected:
     TempHome home;
     ScopedScriptedUi ui;
     FakeMainWindow window;
+
+    // The Save command writes the output page as the program's windows have it do.
+    TableCommands() { installOutputPageWriter(); }
 
     QString tablePath(const QString &name) const { return home.file(name + ".tvk"); }
 

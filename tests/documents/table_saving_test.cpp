@@ -2,6 +2,7 @@
 #include "documents/table_file_reader.h"
 #include "documents/text_files.h"
 #include "documents/workspace.h"
+#include "generator/xsl_output_page.h"
 #include "support/file_bytes.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
@@ -25,6 +26,9 @@ class TableSaving : public ::testing::Test {
 protected:
     TempHome home;
     ScopedScriptedUi ui;
+
+    // The Save command writes the output page as the program's windows have it do.
+    TableSaving() { installOutputPageWriter(); }
 
     // An open, changed table in the slot, not yet on disk.
     QString openChanged(int slot, const QString &name)

@@ -69,8 +69,8 @@ TEST_F(CompileMatrix, PageCarriesTableRowAndCellIds)
     EXPECT_EQ(page.count("//td[@id='r_1_7_T_h']/div[@id='r_1_7_T_h_1']"), 1);
     EXPECT_EQ(page.count("//td[@class='Ts1' and @style='width:10px']"), 60);
     EXPECT_EQ(page.count("//td[@class='Ts2']/div/i"), 60);
-    // Two selects per row (one per label), each listing the options of every row.
-    EXPECT_EQ(page.count("//option[@value='o\"1']"), 60 * 2 * 60);
+    // One select per row, listing the row's own options.
+    EXPECT_EQ(page.count("//select[@name='sel' and count(option)=2]/option[@value='o\"1']"), 60);
     EXPECT_EQ(page.count("//style[contains(., '.s0_T {margin:0;}')]"), 1);
     EXPECT_EQ(page.count("//head/script[contains(., 'function _submitForm')]"), 1);
     EXPECT_EQ(page.count("//input[@type='submit' and @name='s' and "
@@ -112,4 +112,41 @@ TEST_F(CompileMatrix, ExcludedRowsAndColumns)
     const HtmlPage page(runLibxslt(generate(false).stored, fixtureXml(60)).html);
     EXPECT_EQ(page.count("//tr[td[@class='Ts2']]"), 57);
     EXPECT_EQ(page.count("//td[@class='Ts1']"), 30);
+}
+
+// A Select offers, once per row, the values of its own Xpath seen from the row: the row's
+// own values, or a list shared by every row.
+TEST(SelectColumns, OfferTheirListOncePerRow)
+{
+    const QString xml = "<shop><categories><cat id='k'>Kitchen</cat><cat id='g'>Garden</cat>"
+                        "<cat id='t'>Tools</cat></categories><products>"
+                        "<product><category>Kitchen</category></product>"
+                        "<product><category>Garden</category></product>"
+                        "<product><category>Tools</category></product></products></shop>";
+    struct Case {
+        const char *display, *base, *option;
+        std::vector<std::pair<const char *, int>> counts;
+    };
+    const Case cases[] = {
+        {"/shop/products/product/category", "", "",
+         {{"//select[count(option)=1]", 3},
+          {"(//select)[1]/option[@value='Kitchen' and .='Kitchen']", 1}}},
+        {"/shop/categories/cat", "", "",
+         {{"//select[count(option)=3]", 3}, {"//select/option[3][@value='Tools' and .='Tools']", 3}}},
+        {"/shop/categories/cat", "/shop/categories/cat", "/shop/categories/cat/@id",
+         {{"//select[count(option)=3]", 3}, {"//select/option[1][@value='k' and .='Kitchen']", 3}}},
+    };
+    for (const Case &c : cases) {
+        TableFixture table("T", "/shop/products/product");
+        table.addColumn("sel", "Select", c.display);
+        table.addAttribute("sel", "baseXpath", c.base);
+        table.addAttribute("sel", "optionValue", c.option);
+        generateXSLCode(false);
+        const XsltRun run = runLibxslt(workspace().current().xslGenerated, xml);
+        ASSERT_TRUE(run.transformed) << run.errors.toStdString();
+        const HtmlPage page(run.html);
+        EXPECT_EQ(page.count("//select[@name='sel']"), 3) << c.display << c.base;
+        for (const auto &[path, expected] : c.counts)
+            EXPECT_EQ(page.count(path), expected) << path;
+    }
 }

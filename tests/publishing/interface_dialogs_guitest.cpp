@@ -252,8 +252,9 @@ TEST(InterfaceDialogsInMainWindow, TheItemDialogPicksXpathsFromACopyOfTheTablesX
             XmlTreeCopy &copy = whatis.tree();
             const QModelIndex root = copy.model()->index(0, 0);
             const QModelIndex catalog = copy.model()->index(1, 0, root);
-            // The root and its first child, the declaration, are expanded.
+            // The root and the document element past the declaration are expanded.
             EXPECT_TRUE(copy.isExpanded(root));
+            EXPECT_TRUE(copy.isExpanded(catalog));
             copy.setCurrentIndex(copy.model()->index(0, 0, catalog));
             click(whatis, "gox");
             picked = box(whatis, "xpath")->text();

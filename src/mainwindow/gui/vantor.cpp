@@ -7,6 +7,7 @@
 #include "documents/table_slots.h"
 #include "documents/views/window_frame_view.h"
 #include "generator/xsl_find.h"
+#include "generator/xsl_output_page.h"
 #include "mainwindow/gui/about_window.h"
 #include "mainwindow/gui/menu_styles.h"
 #include "mainwindow/gui/slot_window_set.h"
@@ -77,6 +78,7 @@ Vantor::Vantor() : area(new QMdiArea(this)), pb(new QProgressBar(this))
 
     interfaceDialogs = std::make_unique<InterfaceDialogs>(this);
     workspace().mainWindow = this;
+    installOutputPageWriter();
 }
 
 Vantor::~Vantor()

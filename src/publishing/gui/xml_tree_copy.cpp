@@ -36,12 +36,11 @@ void XmlTreeCopy::copyCurrentTable()
     items.setTree(nullptr);
     if (window)
         copyTree(window->treeModel(), items);
-    const QModelIndex root = items.index(0, 0);
-    if (!root.isValid())
+    if (!items.tree())
         return;
-    expand(root);
-    if (const QModelIndex first = items.index(0, 0, root); first.isValid())
-        expand(first);
+    expand(items.indexOf(XmlTree::documentNode));
+    if (const int element = items.tree()->documentElement(); element >= 0)
+        expand(items.indexOf(element));
 }
 
 QString XmlTreeCopy::selectedXpath() const { return items.xpathOf(currentIndex()); }

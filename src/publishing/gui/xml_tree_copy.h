@@ -13,7 +13,7 @@ public:
     explicit XmlTreeCopy(QWidget *parent = nullptr);
 
     // Shows the tree of the current slot's XML document window (none without one), with
-    // the document node and its first child expanded.
+    // the document node and its element expanded.
     void copyCurrentTable();
     // The absolute Xpath of the selected node; "" with none.
     QString selectedXpath() const;

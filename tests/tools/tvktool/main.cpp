@@ -1,4 +1,5 @@
 // tvktool: reaches the table model from a terminal, with no window.
+#include "generator/xsl_output_page.h"
 #include "platform/xslt_transform.h"
 #include "stderr_ui.h"
 #include "tvktool_commands.h"
@@ -38,6 +39,7 @@ int main(int argc, char **argv)
     initialiseXslt(); // before any thread parses
     QCoreApplication app(argc, argv);
     installUiServices(std::make_unique<StderrUi>());
+    installOutputPageWriter();
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return usage();
