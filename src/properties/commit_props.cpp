@@ -58,9 +58,12 @@ QString storableText(const QString &caption, const QString &value)
 
 bool putIntoRow(const QString &caption, const QString &value)
 {
+    PropertySheet &sheet = currentSheet();
+    const SheetItem *item = sheet.layout.findItem(caption);
+    if (item && item->restrictToList && !item->choices.contains(value))
+        return false;
     if (!selectSheetRow(caption))
         return false;
-    PropertySheet &sheet = currentSheet();
     if (const std::optional<Holder> holder = holderOfRow(caption))
         sheet.holder(*holder) = value;
     else {

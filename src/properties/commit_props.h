@@ -6,7 +6,7 @@
 
 // What an editor does before the commit: selects the row with this caption and puts the
 // value into it, or into its holder for the rows that have one. False when the sheet has
-// no such row.
+// no such row, and for a list row restricted to its choices when the value is none of them.
 bool putIntoRow(const QString &caption, const QString &value);
 // Stores the selected row's value (its holder's text for a row with one) under its key
 // for the node the sheet shows, whatever node is selected now: trimmed, without the record
