@@ -8,6 +8,8 @@
 #include "generator/stylesheet_header.h"
 #include "platform/ui_services.h"
 
+#include <libxml/tree.h>
+
 namespace {
 
 const QStringList mouseAndKeyEvents{
@@ -74,12 +76,6 @@ QString parameterFileOf(const QString &reference)
         return {};
     const QString folder = reference.left(reference.size() - fileName.size());
     return folder + fileName.left(fileName.indexOf(QChar('.'))) + QStringLiteral(".txi");
-}
-
-bool unacceptableInAttributeName(QChar c)
-{
-    return c.unicode() < 0x20 || c.unicode() == 0x7f || c.isSpace() || c == QChar('@') ||
-           c == QChar('-');
 }
 
 } // namespace
@@ -167,12 +163,14 @@ bool isAcceptableAttributeName(const QString &name)
             "Attribute name can't have + sign in it. Please correct and try again."));
         return false;
     }
-    for (const QChar c : name) {
-        if (unacceptableInAttributeName(c)) {
-            ui().message(QStringLiteral("Attribute name can't have spaces, control characters, "
-                                        "'@' or '-' in it. Please correct and try again."));
-            return false;
-        }
+    // An XML name without a prefix; no "-" either, which joins a column and its attribute
+    // in a node key.
+    if (xmlValidateNCName(reinterpret_cast<const xmlChar *>(name.toUtf8().constData()), 0) != 0 ||
+        name.contains(QChar('-'))) {
+        ui().message(QStringLiteral("Attribute name must be a valid XML name: letters, digits, "
+                                    "'_' or '.', not starting with a digit. Please correct and "
+                                    "try again."));
+        return false;
     }
     return true;
 }

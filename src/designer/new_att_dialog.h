@@ -32,6 +32,6 @@ void bcloseit_Click(NewAttDialog &dialog);
 // Typing a name drops the list's selection, so that OK takes the typed name.
 void attname_Change(NewAttDialog &dialog, const QString &text);
 
-// An attribute name that cannot stand in the table file or in a property key (control
-// characters, white space, "@", "-" or "+"): the user is told and false returned.
+// An attribute name that is no XML name without a prefix, or that holds "-" or "+": the
+// user is told and false returned.
 bool isAcceptableAttributeName(const QString &name);

@@ -11,6 +11,7 @@
 #include <libxml/xmlerror.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -65,6 +66,60 @@ bool isGeneralEntity(int type)
            type == XML_EXTERNAL_GENERAL_UNPARSED_ENTITY;
 }
 
+struct Attribute {
+    std::string name;
+    std::string value;
+};
+
+bool isXmlSpace(xmlChar c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The attribute names of the start tag just read, namespace declarations among them, as
+// written. The parser reports an element once its start tag is read, so the tag is the
+// text before the input's position back to its "<" (no attribute value holds a "<").
+std::vector<std::string> writtenAttributeNames(xmlParserCtxtPtr ctxt)
+{
+    const xmlChar *base = ctxt->input->base;
+    const xmlChar *end = ctxt->input->cur;
+    const xmlChar *at = end;
+    while (at > base && *at != '<')
+        --at;
+    std::vector<std::string> names;
+    if (*at != '<')
+        return names;
+    while (at < end && !isXmlSpace(*at)) // the element's name
+        ++at;
+    while (at < end) {
+        while (at < end && isXmlSpace(*at))
+            ++at;
+        const xmlChar *name = at;
+        while (at < end && *at != '=' && !isXmlSpace(*at))
+            ++at;
+        if (at == name)
+            break;
+        names.push_back(bytes(name, at));
+        while (at < end && *at != '"' && *at != '\'')
+            ++at;
+        if (at == end)
+            break;
+        const xmlChar quote = *at++;
+        while (at < end && *at != quote)
+            ++at;
+        ++at;
+    }
+    return names;
+}
+
+// Attributes in the order written; those not written (defaults) keep their order after.
+void inWrittenOrder(std::vector<Attribute> &list, const std::vector<std::string> &written)
+{
+    const auto rank = [&written](const Attribute &attribute) {
+        return std::find(written.begin(), written.end(), attribute.name) - written.begin();
+    };
+    std::stable_sort(list.begin(), list.end(), [&rank](const Attribute &a, const Attribute &b) {
+        return rank(a) < rank(b);
+    });
+}
+
 // Receives the parser's events and turns them into tree nodes.
 class TreeSax {
 public:
@@ -86,15 +141,19 @@ public:
         flushText();
         const int node = builder.add(top());
         open.push_back({node, qualified(prefix, local)});
+        std::vector<Attribute> list;
         for (int i = 0; i < nbNamespaces; ++i) {
             const xmlChar *name = namespaces[2 * i];
-            addLeaf('@' + (name ? "xmlns:" + bytes(name) : std::string("xmlns")) + "=" +
-                    withoutBreaks(bytes(namespaces[2 * i + 1])));
+            list.push_back({name ? "xmlns:" + bytes(name) : std::string("xmlns"),
+                            withoutBreaks(bytes(namespaces[2 * i + 1]))});
         }
         for (int i = 0; i < nbAttributes; ++i) {
             const xmlChar **a = attributes + 5 * i;
-            addLeaf('@' + qualified(a[1], a[0]) + "=" + withoutBreaks(attributeValue(a[3], a[4])));
+            list.push_back({qualified(a[1], a[0]), withoutBreaks(attributeValue(a[3], a[4]))});
         }
+        inWrittenOrder(list, writtenAttributeNames(document));
+        for (const Attribute &attribute : list)
+            addLeaf('@' + attribute.name + "=" + attribute.value);
     }
 
     void endElement()
@@ -153,6 +212,7 @@ public:
     XmlTree finish() { return builder.finish(); }
 
     XmlLoadError firstError;
+    std::string xmlDeclaration; // the XML declaration's data, "" for none
     xmlParserCtxtPtr document = nullptr; // the context parsing the document itself
 
 private:
@@ -226,29 +286,31 @@ void onCharacters(void *ctx, const xmlChar *text, int length)
 
 // The XML declaration, when the document has one, is the document's first node, shown as
 // the processing instruction it looks like (so node indexes count it, as tables record).
-std::string declarationData(xmlParserCtxtPtr ctxt)
+// Its data as written, read from the file's first bytes before any change of encoding:
+// the declaration is ASCII in every encoding, two bytes a character in UTF-16.
+std::string declarationData(QByteArray head)
 {
-    if (!ctxt->input || !ctxt->input->base || !ctxt->input->cur)
+    for (const char *mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"})
+        if (head.startsWith(mark))
+            head.remove(0, qsizetype(std::strlen(mark)));
+    if (head.size() > 1 && (head[0] == '\0' || head[1] == '\0')) {
+        QByteArray narrow;
+        for (qsizetype i = head[0] == '\0' ? 1 : 0; i < head.size(); i += 2)
+            narrow.append(head[i]);
+        head = narrow;
+    }
+    const qsizetype end = head.indexOf("?>");
+    if (!head.startsWith("<?xml") || end < 6 || !isXmlSpace(xmlChar(head[5])))
         return {};
-    const std::string_view read(reinterpret_cast<const char *>(ctxt->input->base),
-                                size_t(ctxt->input->cur - ctxt->input->base));
-    const size_t start = read.find("<?xml");
-    const size_t end = read.find("?>", start);
-    if (start == std::string_view::npos || end == std::string_view::npos)
-        return {};
-    std::string data(read.substr(start + 5, end - start - 5));
-    const size_t first = data.find_first_not_of(" \t\r\n");
-    const size_t last = data.find_last_not_of(" \t\r\n");
-    return first == std::string::npos ? std::string() : data.substr(first, last - first + 1);
+    return head.mid(5, end - 5).trimmed().toStdString();
 }
 
 void onStartDocument(void *ctx)
 {
     xmlSAX2StartDocument(ctx);
     TreeSax *sax = TreeSax::of(ctx);
-    const std::string data = sax ? declarationData(static_cast<xmlParserCtxtPtr>(ctx)) : "";
-    if (!data.empty())
-        sax->processingInstruction(BAD_CAST "xml", BAD_CAST data.c_str());
+    if (sax && !sax->xmlDeclaration.empty())
+        sax->processingInstruction(BAD_CAST "xml", BAD_CAST sax->xmlDeclaration.c_str());
 }
 
 void onCdata(void *ctx, const xmlChar *text, int length)
@@ -415,6 +477,7 @@ XmlTreeParse parseXmlTree(const QString &path, const QString &documentCaption,
         return result;
     }
     TreeSax sax(documentCaption);
+    sax.xmlDeclaration = declarationData(input.file.peek(4096));
     xmlSAXHandler handler = treeHandler();
     xmlParserCtxtPtr ctxt = xmlCreateIOParserCtxt(&handler, nullptr, ProgressFile::read,
                                                   ProgressFile::close, &input,

@@ -9,8 +9,8 @@
 
 namespace {
 
-// A row showing a stored value without its line breaks and Tabs has not been edited.
-QString shownFlat(QString stored)
+// The stored value as a row shows it without its line breaks and Tabs.
+QString flatText(QString stored)
 {
     stripBreaks(stored);
     return trimWhiteVar(stored);
@@ -34,7 +34,8 @@ void commitRow(const StructureTree::Node &node)
                                                                      : row->value));
     const QString key = propertyKey(caption, node);
     const QString stored = getKey(key);
-    if (value == trimWhiteVar(stored) || (!holder && value == shownFlat(stored)))
+    // A row still showing the stored value flat has not been edited.
+    if (value == trimWhiteVar(stored) || (!holder && row->shownFlat && value == flatText(stored)))
         return;
     setKey(key, value, true);
     runIfAutoRun();
@@ -57,13 +58,19 @@ QString storableText(const QString &caption, const QString &value)
 
 bool putIntoRow(const QString &caption, const QString &value)
 {
+    PropertySheet &sheet = currentSheet();
+    const SheetItem *item = sheet.layout.findItem(caption);
+    if (item && item->restrictToList && !item->choices.contains(value))
+        return false;
     if (!selectSheetRow(caption))
         return false;
-    PropertySheet &sheet = currentSheet();
     if (const std::optional<Holder> holder = holderOfRow(caption))
         sheet.holder(*holder) = value;
-    else
-        sheet.layout.findItem(caption)->value = value;
+    else {
+        SheetItem *row = sheet.layout.findItem(caption);
+        row->value = value;
+        row->shownFlat = false;
+    }
     return true;
 }
 

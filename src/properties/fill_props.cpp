@@ -150,8 +150,10 @@ void fillRows(std::span<const FillStep> steps, const Node &node, PropertySheet &
             continue;
         const QString key = keyOf(step.caption, step.key, node);
         row->value = store.value(key);
-        if (step.reading & flat)
+        if (step.reading & flat) {
             stripBreaks(row->value);
+            row->shownFlat = true;
+        }
         if ((step.reading & choiceDefault) && row->value.isEmpty() && !row->choices.isEmpty()) {
             row->value = row->choices.constFirst();
             store.set(key, row->value);

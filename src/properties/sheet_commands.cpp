@@ -18,6 +18,7 @@
 #include "properties/commit_props.h"
 #include "properties/fill_props.h"
 #include "properties/mapping_entry.h"
+#include "properties/property_keys.h"
 #include "properties/property_sheets.h"
 #include "properties/sheet_selection.h"
 #include "properties/value_encodings.h"
@@ -28,29 +29,26 @@ using Node = StructureTree::Node;
 
 PropertySheetView *sheetWindow() { return workspace().currentViews().allProp; }
 
-// A row whose button opens a code editor: its kind of code, where the code comes from
-// (a holder, else the row's value), the editor's caption with %1 for the node's key, and
-// whether the row then shows its value without line breaks.
+// A row whose button opens a code editor: its kind of code, the editor's caption with %1
+// for the node's key, and whether the row then shows its value without line breaks.
 struct CodeRow {
     const char *caption;
     const char *kind;
-    std::optional<Holder> holder;
     const char *title;
     bool flatten = false;
 };
 
 const CodeRow codeRows[] = {
-    {"XSL Code", "xsl", Holder::txsl, "XSL Code [%1]"},
-    {"Row (Debug)", "debugTable_newColumn", Holder::debugTable_newColumn,
+    {"XSL Code", "xsl", "XSL Code [%1]"},
+    {"Row (Debug)", "debugTable_newColumn",
      "Debug Print : Evaluate XSL code for each Table Row [XSL Code]"},
-    {"Column (Debug)", "debugTable_newAttribute", Holder::debugTable_newAttribute,
+    {"Column (Debug)", "debugTable_newAttribute",
      "Debug Print : Evaluate XSL code for Attributes [XSL Code]"},
-    {"Table Scripts", "scripts", Holder::txsl, "Web Scripts"},
-    // What is typed in place goes to the holder, so the holder has the latest code.
-    {"CSS Style", "css", Holder::tcss, "CSS Code [%1]"},
-    {"Exclude Row If", "eliminate", std::nullopt, "Exclude Instance of [%1] If", true},
-    {"Exclude Column If", "eliminate", std::nullopt, "Exclude Instance of [%1] If", true},
-    {"Xpath", "xpath", std::nullopt, "Xpath Code [%1]", true},
+    {"Table Scripts", "scripts", "Web Scripts"},
+    {"CSS Style", "css", "CSS Code [%1]"},
+    {"Exclude Row If", "eliminate", "Exclude Instance of [%1] If", true},
+    {"Exclude Column If", "eliminate", "Exclude Instance of [%1] If", true},
+    {"Xpath", "xpath", "Xpath Code [%1]", true},
 };
 
 // A row whose button opens a picker; the value chosen goes into the row.
@@ -92,20 +90,19 @@ void putAndCommit(const QString &caption, const QString &value)
         sheet->showSheet();
 }
 
-void openCodeRow(const CodeRow &row, SheetItem &item)
+// The editor opens with the code as stored now, whole, whatever the row shows of it.
+void openCodeRow(const CodeRow &row, SheetItem &item, const Node &node)
 {
-    PropertySheet &sheet = currentSheet();
-    const QString key = workspace().current().selectedNodeKey;
     const QString shownKey =
-        row.kind == QLatin1String("eliminate") && key == QLatin1String("Table")
+        row.kind == QLatin1String("eliminate") && nodeKind(node) == NodeKind::Table
             ? QStringLiteral("Row")
-            : key;
-    const QString code = row.holder ? sheet.holder(*row.holder) : item.value;
-    if (!openCodeEditor(QString::fromLatin1(row.kind), code,
+            : node.key;
+    if (!openCodeEditor(QString::fromLatin1(row.kind), getKey(propertyKey(item.caption, node)),
                         QString::fromLatin1(row.title).arg(shownKey)))
         return;
     if (row.flatten) {
         stripBreaks(item.value);
+        item.shownFlat = true;
         if (PropertySheetView *window = sheetWindow())
             window->showSheet();
     }
@@ -139,9 +136,10 @@ void inplaceButtonDown()
     SheetItem *item = currentSheet().layout.findItem(caption);
     if (!item || item->kind != SheetItem::Kind::Row)
         return;
+    const Node *node = selectedNode();
     for (const CodeRow &row : codeRows)
-        if (caption == QLatin1String(row.caption))
-            return openCodeRow(row, *item);
+        if (node && caption == QLatin1String(row.caption))
+            return openCodeRow(row, *item, *node);
     for (const PickerRow &row : pickerRows)
         if (row.captions.contains(caption))
             return putAndCommit(caption, row.pick(caption, item->value));

@@ -32,6 +32,7 @@ std::optional<Holder> holderOfRow(const QString &caption)
         {"Table Interface", Holder::tcomp},
         {"CSS Style", Holder::tcss},
         {"XSL Code", Holder::txsl},
+        {"Table Scripts", Holder::txsl},
         {"Row (Debug)", Holder::debugTable_newColumn},
         {"Column (Debug)", Holder::debugTable_newAttribute},
     };

@@ -26,6 +26,7 @@ struct SheetItem {
     QStringList choices;
     bool readOnly = false;
     bool holdsProperty = false; // the row stands for a stored property (caption, "-", owner)
+    bool shownFlat = false; // the value is the stored text shown without line breaks and Tabs
     std::vector<SheetItem> children; // a row with children is a heading row
 };
 

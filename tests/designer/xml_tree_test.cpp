@@ -39,6 +39,24 @@ Parsed parseText(const TempHome &home, const QByteArray &xml)
     return parsed;
 }
 
+// A document declared in that encoding, its text encoded so; UTF-16 with its byte order mark.
+QByteArray declaredIn(const QString &encoding, const QString &body)
+{
+    const QString text = "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?>\n" + body;
+    if (encoding == "UTF-16")
+        return QByteArray("\xFF\xFE") +
+               QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    if (encoding == "UTF-8")
+        return text.toUtf8();
+    return text.toLatin1();
+}
+
+QStringList declaredLines(const QString &encoding, const QString &value)
+{
+    return {"<?xml version=\"1.0\" encoding=\"" + encoding + "\"?>\t/<?xml version", "a\t/a",
+            "  @b=" + value + "\t/a/@b"};
+}
+
 struct CaptionCase {
     const char *name;
     QByteArray xml;
@@ -62,10 +80,26 @@ TEST(XmlTree, CaptionsOfEveryNodeKind)
         {"the XML declaration is the first node, as written",
          "<?xml version='1.0'  standalone='yes' ?><a/>",
          {"<?xml version='1.0'  standalone='yes'?>\t/<?xml version", "a\t/a"}},
+        {"declaration first in windows-1252", declaredIn("windows-1252", "<a b='caf\u00e9'/>"),
+         declaredLines("windows-1252", "caf\u00e9")},
+        {"declaration first in ISO-8859-1", declaredIn("ISO-8859-1", "<a b='\u00e0'/>"),
+         declaredLines("ISO-8859-1", "\u00e0")},
+        {"declaration first in US-ASCII", declaredIn("US-ASCII", "<a b='c'/>"),
+         declaredLines("US-ASCII", "c")},
+        {"declaration first in UTF-16", declaredIn("UTF-16", "<a b='\u00e9\u20ac'/>"),
+         declaredLines("UTF-16", "\u00e9\u20ac")},
+        {"declaration first in UTF-8", declaredIn("UTF-8", "<a b='\u20ac'/>"),
+         declaredLines("UTF-8", "\u20ac")},
+        {"a processing instruction named like the declaration is none", "<?xml-stylesheet href='s'?><a/>",
+         {"<?xml-stylesheet href='s'?>\t/<?xml-stylesheet href", "a\t/a"}},
         {"comment and processing instruction", "<a><!-- c=d --><?pi x=1?></a>",
          {"a\t/a", "  <!-- c=d -->\t/a/<!-- c", "  <?pi x=1?>\t/a/<?pi x"}},
         {"namespace declaration and prefixes", "<p:a xmlns:p='urn:p' p:b='2'/>",
          {"p:a\t/p:a", "  @xmlns:p=urn:p\t/p:a/@xmlns:p", "  @p:b=2\t/p:a/@p:b"}},
+        {"namespace declarations among the attributes in document order",
+         "<a x='1' xmlns:p=\"urn:p\"\n p:y='2>' xmlns='urn:d'/>",
+         {"a\t/a", "  @x=1\t/a/@x", "  @xmlns:p=urn:p\t/a/@xmlns:p", "  @p:y=2>\t/a/@p:y",
+          "  @xmlns=urn:d\t/a/@xmlns"}},
         {"doctype with entity and notation",
          "<!DOCTYPE a [<!ENTITY e SYSTEM 'e.gif' NDATA g><!NOTATION g PUBLIC 'pg' 's.exe'>"
          "<!ENTITY i 'x'>]><a/>",

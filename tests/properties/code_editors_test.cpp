@@ -1,4 +1,5 @@
 #include "documents/code_editor_pool.h"
+#include "properties/input_parameters.h"
 #include "properties/sheet_commands.h"
 #include "sheet_fixture.h"
 #include "support/scripted_ui.h"
@@ -81,6 +82,52 @@ TEST_F(CodeEditors, RowsShowingCodeFlatStoreNothingUnedited)
     }
     EXPECT_FALSE(doc().tableChanged);
     EXPECT_EQ(stored("Xpath-c1@title"), "/rows/row\n\t/t");
+}
+
+// Mended: "Table Scripts", whose editor loaded from a holder that Save left behind, and
+// the rows showing their code flat reopened with old or flattened code; an Xpath saved
+// with its lines joined was not stored.
+TEST_F(CodeEditors, EveryRowsEditorReopensWithTheCodeSaved)
+{
+    table.set("Xpath-c1@title", "/rows/row\n/t");
+    const struct {
+        const char *node;
+        const char *caption;
+        const char *kind;
+        const char *key;
+        const char *code;
+    } cases[] = {
+        {"Table", "Table Scripts", "scripts", "Table Scripts-Table", "function f() {\n}"},
+        {"Table", "CSS Style", "css", "CSS Style-Table", "width:200px;\ncolor:red"},
+        {"c1", "CSS Style", "css", "CSS Style-c1", "margin:2px"},
+        {"c1-title", "Xpath", "xpath", "Xpath-c1@title", "/rows/row/t"},
+        {"c1-title", "XSL Code", "xsl", "XSL Code-c1@title", "<b>\n<xsl:value-of select='.'/></b>"},
+        {"Table", "Exclude Row If", "eliminate", "Exclude Row If-Table", "a = 1\nor b"},
+        {"c1", "Exclude Column If", "eliminate", "Exclude Column If-c1", "c\n= 2"},
+        {"Table", "Row (Debug)", "debugTable_newColumn", "Row (Debug)-Table", "<i/>\n<b/>"},
+        {"c1", "Column (Debug)", "debugTable_newAttribute", "Column (Debug)-c1", "<u/>\n<s/>"},
+    };
+    for (const auto &c : cases) {
+        const int index = openAndType(c.node, c.caption, c.kind, c.code);
+        ASSERT_TRUE(saveCodeEditor(index).saved) << c.caption;
+        EXPECT_TRUE(checkChange(index)) << "Save & Close";
+        for (int reopened = 0; reopened < 2; ++reopened) { // "..." again on the same sheet
+            selectSheetRow(c.caption);
+            inplaceButtonDown();
+            EXPECT_EQ(codeEditorState(index).code, c.code) << c.caption;
+        }
+        ASSERT_TRUE(saveCodeEditor(index).saved);
+        EXPECT_EQ(stored(c.key), c.code) << c.caption;
+    }
+
+    select("Table");
+    const QString list = packParameters({{"p", "1"}, {"q", ""}});
+    commitParameterList(list);
+    windows.calls.clear();
+    selectSheetRow("XSLT Input Parameters");
+    inplaceButtonDown();
+    EXPECT_EQ(windows.calls.filter("inputParams"), QStringList{"inputParams " + list});
+    EXPECT_TRUE(ui->questions.isEmpty());
 }
 
 TEST_F(CodeEditors, AnXpathChangedByHandIsFlagged)

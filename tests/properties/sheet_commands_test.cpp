@@ -54,7 +54,7 @@ TEST_F(SheetCommands, EachButtonOpensItsEditorWithItsCaptionAndKind)
         {"Table", "Cell Padding", "justpix Select cell padding "},
         {"Table", "Headers Padding", "justpix Select padding value "},
         {"c1", "Padding", "justpix Select padding value "},
-        {"Table", "XSLT Input Parameters", "inputParams"},
+        {"Table", "XSLT Input Parameters", "inputParams "},
     };
     for (const Case &c : cases) {
         press(c.node, c.row);
@@ -110,7 +110,7 @@ TEST_F(SheetCommands, VerbsRunTheirCommands)
     EXPECT_EQ(workspace().newColumnType, "XSL Code");
     windows.calls.clear();
     verbClick(120);
-    EXPECT_EQ(windows.calls.value(0), "inputParams");
+    EXPECT_EQ(windows.calls.value(0), "inputParams ");
     verbClick(113);
     verbClick(117);
     EXPECT_EQ(main.commands, (QStringList{"shgenXSL_Click", "saveX_Click 0"}));

@@ -41,7 +41,8 @@ public:
         calls << "xslEdit " + workspace().xslEditForms[size_t(index)].myFunction + " [" +
                      caption + "] " + codeEditorState(index).code;
     }
-    void showInputParams() override { calls << "inputParams"; }
+    // The dialog and the list it is loaded with.
+    void showInputParams() override { calls << "inputParams " + currentSheet().holder(Holder::txinp); }
 
     QString pickerAnswer; // what the pickers answer; "" is Cancel
 

@@ -6,27 +6,76 @@
 
 #include <gtest/gtest.h>
 
-// tvktool edit's "set": the value typed into a row of the selected node's sheet and
-// committed as the sheet losing the focus does.
-TEST(TvkToolSet, PutsTheValueIntoTheRowAndCommitsIt)
-{
-    TempHome home;
-    TableDocument &doc = workspace().current();
-    doc.tree.add("Table", "a", "a");
-    doc.store.set("Type-a", "Text");
-    doc.xmlPath = home.file("rows.xml");
-    doc.tablePath = home.file("in.tvk");
-    ASSERT_TRUE(writeTableFile(home.file("in.tvk")));
+namespace {
 
-    const ToolRun run = tvktool({"edit", home.file("in.tvk"), home.file("out.tvk")},
-                                "select\ta\nset\tColor\t#FF0000\nset\tWidth\t 40px \n"
-                                "set\tNo Such Row\tx\nselect\tTable\nset\tTable Type\tForm\n");
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    resetWorkspace();
-    workspace().slotUsed[0] = true;
-    ASSERT_EQ(readTable(home.file("out.tvk")), TableReadOutcome::Complete);
-    const PropertyStore &store = workspace().current().store;
+// The sheet steps of tvktool edit run on a table with column a and an XML document; the
+// table they write is read back.
+class TvkToolSheet : public ::testing::Test {
+protected:
+    TvkToolSheet()
+    {
+        TableDocument &doc = workspace().current();
+        doc.tree.add("Table", "a", "a");
+        doc.store.set("Type-a", "Text");
+        doc.store.set("CSS Style-Table", "width:1px");
+        doc.xmlPath = home.file("rows.xml");
+        doc.tablePath = home.file("in.tvk");
+    }
+    ToolRun edit(const QByteArray &steps)
+    {
+        EXPECT_TRUE(writeTableFile(home.file("in.tvk")));
+        return tvktool({"edit", home.file("in.tvk"), home.file("out.tvk")}, steps);
+    }
+    const PropertyStore &written()
+    {
+        resetWorkspace();
+        workspace().slotUsed[0] = true;
+        EXPECT_EQ(readTable(home.file("out.tvk")), TableReadOutcome::Complete);
+        return workspace().current().store;
+    }
+    TempHome home;
+};
+
+} // namespace
+
+// "set": the value typed into a row of the selected node's sheet and committed as the
+// sheet losing the focus does.
+TEST_F(TvkToolSheet, SetPutsTheValueIntoTheRowAndCommitsIt)
+{
+    const ToolRun run = edit("select\ta\nset\tColor\t#FF0000\nset\tWidth\t 40px \n"
+                             "set\tNo Such Row\tx\nset\tHorizontal Alignment\tsideways\n"
+                             "set\tHorizontal Alignment\tcenter\nselect\tTable\n"
+                             "set\tTable Type\tForm\nset\tnode-set Call\tmy:set\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "tvktool edit: the sheet takes no No Such Row\tx\n"
+                       "tvktool edit: the sheet takes no Horizontal Alignment\tsideways\n");
+    const PropertyStore &store = written();
     EXPECT_EQ(store.value("Color-a"), "#FF0000");
     EXPECT_EQ(store.value("Width-a"), "40px");
     EXPECT_EQ(store.value("Table Type-Table"), "Form");
+    EXPECT_EQ(store.value("Horizontal Alignment-a"), "center");
+    EXPECT_EQ(store.value("node-set Call-Table"), "my:set") << "a free list takes any text";
+}
+
+// "editor" opens a row's code editor as its "..." does and prints the code, "code" types
+// into it, "savecode" is its Save & Close.
+TEST_F(TvkToolSheet, CodeEditorsOpenTakeCodeAndSave)
+{
+    const ToolRun run = edit("code\tx\nselect\tTable\neditor\tTable Scripts\n"
+                             "code\tf();\\ng();\nsavecode\neditor\tTable Scripts\n"
+                             "editor\tCSS Style\ncode\t<b>\nsavecode\nsavecode\n"
+                             "editor\tColor\nsavecode\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "\nf();\ng();\nwidth:1px\n");
+    QStringList said = QString::fromUtf8(run.err).split('\n', Qt::SkipEmptyParts);
+    said.removeIf([](const QString &line) { return line.startsWith("QString::arg"); });
+    const QString refused = "Syntax error in XSL code: Opening and ending tag mismatch: b line 3 "
+                            "and xsl:template";
+    const QString asked = "Code has changed since last save. Do you want to save it?";
+    EXPECT_EQ(said, (QStringList{"tvktool edit: no code editor is open", refused, asked, refused,
+                                 asked, "tvktool edit: no code editor opens from Color",
+                                 "tvktool edit: no code editor is open"}));
+    const PropertyStore &store = written();
+    EXPECT_EQ(store.value("Table Scripts-Table"), "f();\ng();");
+    EXPECT_EQ(store.value("CSS Style-Table"), "width:1px");
 }

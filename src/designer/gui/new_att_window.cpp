@@ -32,8 +32,12 @@ NewAttWindow::NewAttWindow(QWidget *parent)
     layout->addWidget(usexsl);
     layout->addWidget(buttons);
 
-    connect(aname, &QListWidget::currentRowChanged, this,
-            [](int row) { newAttDialog().selected = row; });
+    // Only a name the user selected counts: the list taking the focus makes a row current
+    // without selecting it.
+    connect(aname, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem *> chosen = aname->selectedItems();
+        newAttDialog().selected = chosen.isEmpty() ? -1 : aname->row(chosen.constFirst());
+    });
     connect(aname, &QListWidget::itemDoubleClicked, this, &NewAttWindow::accept);
     connect(attname, &QLineEdit::textEdited, this, [this](const QString &text) {
         attname_Change(newAttDialog(), text);
@@ -50,7 +54,8 @@ void NewAttWindow::run()
         const QSignalBlocker blocker(aname);
         aname->clear();
         aname->addItems(model.aname);
-        aname->setCurrentRow(model.selected);
+        if (model.selected >= 0)
+            aname->setCurrentRow(model.selected);
     }
     attname->setText(model.attname);
     usexsl->setChecked(model.usexsl);

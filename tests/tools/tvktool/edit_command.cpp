@@ -18,6 +18,8 @@ bool runStep(EditUi &ui, const QString &line)
         return false;
     }
     step->run(ui, argument);
+    if (name != QLatin1String("answer"))
+        ui.dropUnusedAnswers();
     return true;
 }
 

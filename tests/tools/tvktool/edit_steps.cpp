@@ -5,8 +5,11 @@
 #include "designer/table_editing.h"
 #include "documents/structure_tree.h"
 #include "documents/workspace.h"
+#include "properties/code_editors.h"
 #include "properties/commit_props.h"
 #include "properties/fill_props.h"
+#include "properties/sheet_commands.h"
+#include "properties/sheet_selection.h"
 #include "publishing/call_mapping.h"
 #include "publishing/interface_editor.h"
 
@@ -78,6 +81,49 @@ void set(EditUi &, const QString &argument)
     fillProps();
     if (putIntoRow(field(argument, 0), argument.section(QChar('\t'), 1)))
         commitOnFocusLoss();
+    else
+        QTextStream(stderr) << "tvktool edit: the sheet takes no " << argument << '\n';
+}
+
+// "editor CAPTION": the code editor of that row of the selected node's sheet, opened as
+// the row's "..." does; its code goes to standard output.
+void openEditor(EditUi &ui, const QString &caption)
+{
+    fillProps();
+    ui.sheet.openEditor = -1;
+    if (selectSheetRow(caption))
+        inplaceButtonDown();
+    if (ui.sheet.openEditor < 0)
+        QTextStream(stderr) << "tvktool edit: no code editor opens from " << caption << '\n';
+    else
+        QTextStream(stdout) << codeEditorState(ui.sheet.openEditor).code << '\n';
+}
+
+// The open code editor's pool entry; -1, after saying so, for none.
+int openEditorIndex(const EditUi &ui)
+{
+    if (ui.sheet.openEditor < 0)
+        QTextStream(stderr) << "tvktool edit: no code editor is open\n";
+    return ui.sheet.openEditor;
+}
+
+// "code TEXT": the open editor's code replaced; "\n" stands for a line break.
+void typeCode(EditUi &ui, const QString &text)
+{
+    if (const int index = openEditorIndex(ui); index >= 0)
+        codeEditorState(index).code =
+            QString(text).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+}
+
+// "savecode": the open editor's Save & Close; a refused save keeps it open.
+void saveCode(EditUi &ui, const QString &)
+{
+    const int index = openEditorIndex(ui);
+    if (index < 0)
+        return;
+    saveCodeEditor(index);
+    if (checkChange(index))
+        ui.sheet.openEditor = -1;
 }
 
 // Every step, one line each.
@@ -96,6 +142,9 @@ const EditStep steps[] = {
     {"delatt", false, [](EditUi &, const QString &) { bdel_Click(); }},
     {"interface", true, setInterface},
     {"mapcall", true, mapCall},
+    {"editor", true, openEditor},
+    {"code", true, typeCode},
+    {"savecode", false, saveCode},
 };
 
 } // namespace
