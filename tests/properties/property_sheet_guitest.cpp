@@ -19,7 +19,11 @@
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCursor>
+#include <QHeaderView>
+#include <QTreeWidget>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -136,6 +140,50 @@ TEST(PropertyGrid, RefusesWhatItsRowsDoNotTake)
     EXPECT_TRUE(grid.helpText().contains("help of Typed"));
     ASSERT_TRUE(grid.selectCaption("Shown"));
     EXPECT_FALSE(grid.selectedEditor()); // read-only
+}
+
+// The first click on a list row's value opens its choices; on the text of a list that
+// takes typed text it puts the caret there instead, and text typed while the choices are
+// open goes into the text and is given to the row.
+TEST(PropertyGrid, OneClickOpensAListAndTypedTextIsKept)
+{
+    GridItem category;
+    category.kind = GridItem::Kind::Category;
+    category.caption = "Properties";
+    category.children = {gridRow("Typed", GridItem::Edit::Typed),
+                         gridRow("Fixed", GridItem::Edit::List, true),
+                         gridRow("Open", GridItem::Edit::List)};
+    PropertyGrid grid;
+    grid.setContent(category, {});
+    grid.resize(400, 300);
+    grid.show();
+    grid.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    QStringList changes;
+    QObject::connect(&grid, &PropertyGrid::valueChanged,
+                     [&](const QString &caption, const QString &value) { changes << caption + "=" + value; });
+    const struct {
+        const char *row;
+        bool onArrow;
+        bool opened;
+    } cases[] = {{"Fixed", false, true}, {"Open", false, false}, {"Open", true, true}};
+    for (const auto &c : cases) {
+        ASSERT_TRUE(grid.selectCaption("Typed"));
+        QTreeWidget *rows = grid.tree();
+        const QTreeWidgetItem *item = rows->findItems(c.row, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+        const int left = rows->header()->sectionPosition(1);
+        const int width = rows->header()->sectionSize(1);
+        const QPoint at(c.onArrow ? left + width - 4 : left + 4, rows->visualItemRect(item).center().y());
+        QCursor::setPos(rows->viewport()->mapToGlobal(at));
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, at);
+        auto *list = qobject_cast<QComboBox *>(grid.selectedEditor());
+        ASSERT_TRUE(list) << c.row;
+        EXPECT_EQ(list->view()->isVisible(), c.opened) << c.row << c.onArrow;
+        EXPECT_EQ(list->isEditable() && list->lineEdit()->hasFocus(), !c.opened) << c.row;
+    }
+    QTest::keyClicks(qobject_cast<QComboBox *>(grid.selectedEditor())->view(), "yz");
+    grid.flushEditor();
+    EXPECT_EQ(changes, QStringList{"Open=xyz"});
 }
 
 TEST(PropertySheetGui, ShowsTheNodesSheetAndCommitsTypedValues)

@@ -1,15 +1,19 @@
 #include "platform/gui/property_grid.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCursor>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSplitter>
+#include <QStyleOptionComboBox>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QKeyEvent>
 #include <QWheelEvent>
 
 namespace {
@@ -33,12 +37,48 @@ bool isEditable(const GridItem &item)
 }
 
 // A row's list: the wheel turning over it scrolls the grid, and changes the choice only
-// once the list has the focus.
+// once the list has the focus. On a list that takes typed text, what is typed while its
+// choices are open goes into the text.
 class ListEditor : public QComboBox {
 public:
     ListEditor() { setFocusPolicy(Qt::StrongFocus); }
 
+    void makeEditable()
+    {
+        setEditable(true);
+        view()->installEventFilter(this);
+    }
+
+    // The click that opened the editor at this point of it: it opens the choices, or, on
+    // the text of a list that takes typed text, puts the caret there.
+    void clickedAt(QPoint at)
+    {
+        setFocus(Qt::MouseFocusReason);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        if (!isEditable() || !rect().contains(at) ||
+            style()->hitTestComplexControl(QStyle::CC_ComboBox, &option, at, this) ==
+                QStyle::SC_ComboBoxArrow) {
+            showPopup();
+            return;
+        }
+        lineEdit()->setCursorPosition(lineEdit()->cursorPositionAt(lineEdit()->mapFrom(this, at)));
+    }
+
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != view() || event->type() != QEvent::KeyPress)
+            return QComboBox::eventFilter(watched, event);
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->text().isEmpty() || !key->text().front().isPrint())
+            return QComboBox::eventFilter(watched, event);
+        hidePopup();
+        lineEdit()->setFocus(Qt::OtherFocusReason);
+        QApplication::sendEvent(lineEdit(), key);
+        return true;
+    }
+
     void wheelEvent(QWheelEvent *event) override
     {
         if (hasFocus())
@@ -92,9 +132,14 @@ PropertyGrid::PropertyGrid(QWidget *parent)
 
     connect(rows, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *current) { currentChanged(current); });
-    // A click on a value goes straight into its editor.
+    // A click on a value goes straight into its editor; on a list it opens the choices.
     connect(rows, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item, int column) {
-        if (QWidget *editor = rows->itemWidget(item, 1); editor && column == 1)
+        QWidget *editor = rows->itemWidget(item, 1);
+        if (!editor || column != 1)
+            return;
+        if (auto *list = dynamic_cast<ListEditor *>(editor))
+            list->clickedAt(list->mapFromGlobal(QCursor::pos()));
+        else
             editor->setFocus(Qt::MouseFocusReason);
     });
     connect(verbStrip, &QLabel::linkActivated, this,
@@ -313,7 +358,8 @@ QWidget *PropertyGrid::makeEditor(const QString &caption, const GridItem &item)
         auto *list = new ListEditor;
         list->setObjectName(QStringLiteral("list"));
         list->addItems(item.choices);
-        list->setEditable(!item.restrictToList);
+        if (!item.restrictToList)
+            list->makeEditable();
         list->setCurrentIndex(int(item.choices.indexOf(item.value)));
         if (list->isEditable()) {
             list->setEditText(item.value);
