@@ -38,8 +38,8 @@ void reportWriteFailure(const QString &path)
                                 "read-only, or if there is enough disk space"));
 }
 
-// Every byte out, or false; a failing write (a full disk, a file size limit) is seen at
-// once, since the callers open their files unbuffered or flush before they commit.
+// Every byte out and flushed, or false: a failing write (a full disk, a file size limit)
+// is never lost in a buffer.
 bool writeAll(QFileDevice &file, const QByteArray &bytes)
 {
     for (qsizetype done = 0; done < bytes.size();) {
@@ -60,8 +60,9 @@ bool saveWhole(const QString &path, const QByteArray &bytes)
            file.commit();
 }
 
-// QSaveFile writes to a link's target; here the new file is renamed over the link itself,
-// so the link is gone and its target, dangling or not, stays as it was.
+// QSaveFile writes to a link's target; here the new file, with a new file's usual mode, is
+// renamed over the link itself, so the link is gone and its target, dangling or not, stays
+// as it was. A failed write leaves the link.
 bool replaceLink(const QString &path, const QByteArray &bytes)
 {
     QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
