@@ -8,6 +8,7 @@
 #include <curl/curl.h>
 #include <mutex>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -37,6 +38,32 @@ FtpResult refusedName()
     return {false, CURLE_URL_MALFORMAT,
             QStringLiteral("File and folder names cannot hold line breaks or NUL characters."),
             {}};
+}
+
+FtpResult refusedLogin()
+{
+    return {false, CURLE_LOGIN_DENIED,
+            QStringLiteral("User names, passwords and proxy names cannot hold line breaks or "
+                           "NUL characters."),
+            {}};
+}
+
+// The number at the start of a reply; 0 when there is none.
+int replyNumber(const QString &reply)
+{
+    int number = 0;
+    for (QChar c : reply.trimmed()) {
+        if (!c.isDigit())
+            break;
+        number = number * 10 + c.digitValue();
+    }
+    return number;
+}
+
+bool connectionLost(CURLcode code)
+{
+    return code == CURLE_RECV_ERROR || code == CURLE_SEND_ERROR || code == CURLE_GOT_NOTHING ||
+           code == CURLE_PARTIAL_FILE;
 }
 
 // The URL path of an absolute remote path: "%2F" keeps it absolute for the server.
@@ -72,16 +99,7 @@ QByteArray noProxyList(const QString &bypass)
 
 } // namespace
 
-int FtpResult::replyCode() const
-{
-    int number = 0;
-    for (QChar c : lastReply.trimmed()) {
-        if (!c.isDigit())
-            break;
-        number = number * 10 + c.digitValue();
-    }
-    return number;
-}
+int FtpResult::replyCode() const { return replyNumber(lastReply); }
 
 bool FtpResult::refusedByServer() const { return !ok && replyCode() >= 400; }
 
@@ -115,7 +133,10 @@ struct FtpSession::Transfer {
     bool setUp(const QString &remotePath);
     // Refuses a path holding CR, LF or NUL, then sets the transfer up for it.
     std::optional<FtpResult> prepare(const QString &remotePath);
-    FtpResult perform();
+    // Runs the set-up transfer; "what" names it in a failure that is not a refusal.
+    FtpResult perform(const QString &what);
+    // Retrieves the remote path into the sink, line ends converted in ASCII mode.
+    FtpResult receive(const QString &remotePath, QIODevice &sink, const QString &what);
 };
 
 namespace {
@@ -161,10 +182,28 @@ size_t onRead(char *buffer, size_t size, size_t count, void *user)
     return out;
 }
 
+// The bytes of a download; in ASCII mode the wire's CR LF becomes a line feed.
+struct DownloadSink {
+    QIODevice &device;
+    bool ascii;
+    bool heldCr = false; // a CR at the end of the last block, which may open a CR LF
+
+    bool write(const QByteArray &bytes) { return device.write(bytes) == bytes.size(); }
+    bool finish() { return !std::exchange(heldCr, false) || write(QByteArrayLiteral("\r")); }
+};
+
 size_t onWrite(char *data, size_t size, size_t count, void *user)
 {
-    const qint64 wanted = qint64(size * count);
-    return static_cast<QIODevice *>(user)->write(data, wanted) == wanted ? size_t(wanted) : 0;
+    auto *sink = static_cast<DownloadSink *>(user);
+    const qsizetype length = qsizetype(size * count);
+    if (!sink->ascii)
+        return sink->write(QByteArray::fromRawData(data, length)) ? size_t(length) : 0;
+    QByteArray block = sink->heldCr ? QByteArrayLiteral("\r") : QByteArray();
+    block.append(data, length);
+    sink->heldCr = block.endsWith('\r');
+    if (sink->heldCr)
+        block.chop(1);
+    return sink->write(block.replace("\r\n", "\n")) ? size_t(length) : 0;
 }
 
 bool isReplyStart(const QString &line)
@@ -221,8 +260,10 @@ bool FtpSession::Transfer::setUp(const QString &remotePath)
         curl_easy_setopt(curl, CURLOPT_FTPPORT, "-");
     curl_easy_setopt(curl, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_NOCWD));
     // libcurl asks for TYPE I and converts nothing; the command that follows sets the type
-    // this transfer wants, whatever libcurl believes the connection's type to be.
+    // this transfer wants, whatever libcurl believes the connection's type to be. Servers
+    // refuse SIZE in ASCII mode, so a download then does without it.
     curl_easy_setopt(curl, CURLOPT_PREQUOTE, ascii ? typeAscii.get() : typeImage.get());
+    curl_easy_setopt(curl, CURLOPT_IGNORE_CONTENT_LENGTH, ascii ? 1L : 0L);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, connectTimeoutSeconds);
     curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, replyTimeoutSeconds);
@@ -235,7 +276,7 @@ bool FtpSession::Transfer::setUp(const QString &remotePath)
     return true;
 }
 
-FtpResult FtpSession::Transfer::perform()
+FtpResult FtpSession::Transfer::perform(const QString &what)
 {
     errorText[0] = '\0';
     pendingLines.clear();
@@ -248,7 +289,11 @@ FtpResult FtpSession::Transfer::perform()
     result.code = int(code);
     result.lastReply = lastReply;
     if (!result.ok)
-        result.message = QString::fromUtf8(errorText[0] ? errorText : curl_easy_strerror(code));
+        result.message = what + QStringLiteral(" failed: ") +
+                         (connectionLost(code)
+                              ? QStringLiteral("the connection to the server was lost.")
+                              : QString::fromUtf8(errorText[0] ? errorText
+                                                               : curl_easy_strerror(code)));
     return result;
 }
 
@@ -262,6 +307,9 @@ void FtpSession::setAscii(bool ascii) { transfer->ascii = ascii; }
 
 std::optional<FtpResult> FtpSession::Transfer::prepare(const QString &remotePath)
 {
+    if (holdsLineBreakOrNul(endpoint.user) || holdsLineBreakOrNul(endpoint.password) ||
+        holdsLineBreakOrNul(endpoint.proxy))
+        return refusedLogin();
     if (holdsLineBreakOrNul(remotePath))
         return refusedName();
     if (!setUp(remotePath))
@@ -274,7 +322,8 @@ FtpResult FtpSession::login(QString *entryPath)
     if (const std::optional<FtpResult> failure = transfer->prepare(QStringLiteral("/")))
         return *failure;
     curl_easy_setopt(transfer->curl, CURLOPT_NOBODY, 1L);
-    FtpResult result = transfer->perform();
+    FtpResult result =
+        transfer->perform(QStringLiteral("Logging in to ") + transfer->endpoint.server);
     if (result.ok && entryPath) {
         char *path = nullptr;
         curl_easy_getinfo(transfer->curl, CURLINFO_FTP_ENTRY_PATH, &path);
@@ -293,15 +342,25 @@ FtpResult FtpSession::commands(const QStringList &commands, QStringList *replies
     QList<QByteArray> texts; // alive while libcurl holds the list
     SlistPtr list;
     for (const QString &command : commands) {
-        texts.append(command.toUtf8());
+        // "*": a refusal does not make libcurl drop the logged-in connection.
+        texts.append('*' + command.toUtf8());
         list.reset(curl_slist_append(list.release(), texts.last().constData()));
     }
     curl_easy_setopt(transfer->curl, CURLOPT_NOBODY, 1L);
-    curl_easy_setopt(transfer->curl, CURLOPT_QUOTE, list.get());
-    FtpResult result = transfer->perform();
-    curl_easy_setopt(transfer->curl, CURLOPT_QUOTE, nullptr);
+    // After the (empty) transfer, so that their replies come last.
+    curl_easy_setopt(transfer->curl, CURLOPT_POSTQUOTE, list.get());
+    FtpResult result = transfer->perform(QStringLiteral("The command ") + commands.value(0));
+    curl_easy_setopt(transfer->curl, CURLOPT_POSTQUOTE, nullptr);
     if (replies)
         *replies = transfer->replies;
+    // The last replies answer the commands, in order; the first refusal is the failure.
+    const qsizetype first = transfer->replies.size() - commands.size();
+    for (qsizetype i = 0; result.ok && first >= 0 && i < commands.size(); ++i) {
+        const QString &reply = transfer->replies[first + i];
+        if (replyNumber(reply) >= 400)
+            result = {false, CURLE_QUOTE_ERROR,
+                      QStringLiteral("The server refused ") + commands[i], reply};
+    }
     return result;
 }
 
@@ -314,16 +373,29 @@ FtpResult FtpSession::upload(const QString &remotePath, QIODevice &source, bool 
     UploadSource bytes{source, transfer->ascii};
     curl_easy_setopt(transfer->curl, CURLOPT_READFUNCTION, onRead);
     curl_easy_setopt(transfer->curl, CURLOPT_READDATA, &bytes);
-    return transfer->perform();
+    return transfer->perform(QStringLiteral("Storing ") + remotePath);
+}
+
+FtpResult FtpSession::Transfer::receive(const QString &remotePath, QIODevice &sink,
+                                        const QString &what)
+{
+    if (const std::optional<FtpResult> failure = prepare(remotePath))
+        return *failure;
+    DownloadSink bytes{sink, ascii};
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onWrite);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &bytes);
+    FtpResult result = perform(what);
+    if (result.ok && !bytes.finish())
+        result = {false, CURLE_WRITE_ERROR,
+                  what + QStringLiteral(" failed: ") +
+                      QString::fromUtf8(curl_easy_strerror(CURLE_WRITE_ERROR)),
+                  {}};
+    return result;
 }
 
 FtpResult FtpSession::download(const QString &remotePath, QIODevice &sink)
 {
-    if (const std::optional<FtpResult> failure = transfer->prepare(remotePath))
-        return *failure;
-    curl_easy_setopt(transfer->curl, CURLOPT_WRITEFUNCTION, onWrite);
-    curl_easy_setopt(transfer->curl, CURLOPT_WRITEDATA, &sink);
-    return transfer->perform();
+    return transfer->receive(remotePath, sink, QStringLiteral("Retrieving ") + remotePath);
 }
 
 FtpResult FtpSession::list(const QString &remoteFolder, QByteArray &listing)
@@ -333,7 +405,8 @@ FtpResult FtpSession::list(const QString &remoteFolder, QByteArray &listing)
     buffer.open(QIODevice::WriteOnly);
     // A path ending in "/" names a folder, which libcurl lists.
     const bool endsInSlash = remoteFolder.endsWith(QChar('/'));
-    return download(endsInSlash ? remoteFolder : remoteFolder + QChar('/'), buffer);
+    return transfer->receive(endsInSlash ? remoteFolder : remoteFolder + QChar('/'), buffer,
+                             QStringLiteral("Listing ") + remoteFolder);
 }
 
 void FtpSession::close()

@@ -23,7 +23,7 @@ struct FtpEndpoint {
 struct FtpResult {
     bool ok = true;
     int code = 0;      // libcurl's error code, 0 on success
-    QString message;   // libcurl's description of a failure, "" on success
+    QString message;   // what failed and why ("the connection to the server was lost."), "" on success
     QString lastReply; // the server's last reply (all lines of a multi-line reply, CR LF apart)
 
     // The number at the start of the last reply; 0 when there is none.
@@ -36,7 +36,9 @@ struct FtpResult {
 // following ones and closed by close() or the session's destruction. Remote paths are
 // absolute ("/" first); the session never changes the server's working folder for its
 // own transfers. Every operation has time limits, so a silent server cannot block it for
-// long. A path or command holding CR, LF or NUL is refused before anything is sent.
+// long. A path or command, user name, password or proxy name holding CR, LF or NUL is
+// refused before anything is sent. A command the server refuses keeps the connection.
+// Transfers in ASCII ("TYPE A") carry local line feeds as CR LF both ways.
 class FtpSession {
 public:
     FtpSession();
@@ -46,7 +48,7 @@ public:
 
     // New settings apply from the next connection made.
     void setEndpoint(const FtpEndpoint &endpoint);
-    // ASCII ("TYPE A": local line ends go out as CR LF) or byte for byte transfers.
+    // ASCII or byte for byte transfers.
     void setAscii(bool ascii);
 
     // Connects and logs in when not connected; entryPath receives the login folder.

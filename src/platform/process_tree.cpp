@@ -27,7 +27,8 @@ pid_t parentOf(const QString &pid)
 QSet<pid_t> descendantsOf(pid_t root)
 {
     QHash<pid_t, QList<pid_t>> children;
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const QStringList entries =
+        QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString &entry : entries) {
         bool isPid = false;
         const pid_t pid = pid_t(entry.toInt(&isPid));

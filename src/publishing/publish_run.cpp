@@ -49,6 +49,20 @@ PublishOutcome failed(const ASPFTP &client, bool connecting = false)
     return {false, text, connecting};
 }
 
+// A remote name is a plain file name in the target folder, never a way out of it.
+std::optional<QString> folderPartRefusal(const PublishJob &job)
+{
+    for (const PublishJob::Upload &upload : job.uploads) {
+        const QString &name = upload.remoteName;
+        if (name.contains(QChar('/')) || name.contains(QChar('\\')) || name == u"." ||
+            name == u"..")
+            return QStringLiteral("Cannot publish under the name \"") + name +
+                   QStringLiteral("\": a remote file name cannot hold \"/\" or \"\\\" or be "
+                                  "\".\" or \"..\". Nothing was uploaded.");
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<PublishJob> preparePublish(const PublishSettings &settings, bool phpMode,
@@ -86,6 +100,8 @@ namespace {
 
 PublishOutcome transferAll(const PublishJob &job, const PublishStatus &status)
 {
+    if (const std::optional<QString> refusal = folderPartRefusal(job))
+        return {false, *refusal, false};
     ASPFTP client;
     setUpClient(client, job.settings);
     status(QStringLiteral("Connecting to FTP server..."));

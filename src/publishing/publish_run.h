@@ -40,7 +40,8 @@ using PublishStatus = std::function<void(const QString &text)>;
 // for the status line.
 std::optional<PublishJob> preparePublish(const PublishSettings &settings, bool phpMode,
                                          QString *failure);
-// Connects, creates and enters the target folder, uploads every file in turn and
+// Refuses a remote name with a folder part ("/", "\", "." or "..") before anything is
+// sent. Connects, creates and enters the target folder, uploads every file in turn and
 // disconnects, reporting each status text. Every step's result is checked; the first
 // failure ends the run, and its error becomes the last status text unless the connection
 // failed.

@@ -81,7 +81,8 @@ TEST_F(TvktoolTransform, RunsThePlugInOfTheTable)
 
     table.set("XSLT Command Line-Table", "sh -c \"echo page; echo bad >&2; exit 3\"");
     save();
-    for (const QStringList &run : {QStringList{tablePath}, QStringList{tablePath, "--production"}}) {
+    for (const QStringList &run :
+         {QStringList{tablePath}, QStringList{tablePath, "--production"}}) {
         const ToolRun failing = tvktool(run);
         EXPECT_EQ(failing.exitCode, 1);
         EXPECT_EQ(failing.out, "");

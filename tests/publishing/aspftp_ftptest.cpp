@@ -5,6 +5,8 @@
 
 #include <QTemporaryDir>
 
+#include <functional>
+
 namespace {
 
 class Aspftp : public FtpServerTest {
@@ -28,12 +30,18 @@ protected:
 
 } // namespace
 
+// Failed commands too (the MKD of a folder that exists, as a publish into it does).
 TEST_F(Aspftp, OneLoggedInConnectionCarriesEveryOperation)
 {
+    const auto serverLogins = [] { return ftpState("logins").count("counted"); };
+    const qsizetype loginsBefore = serverLogins();
+    login(client, "counted");
     ASSERT_TRUE(client.bConnect()) << client.sError().toStdString();
     EXPECT_EQ(client.sGetCurrentDir(), "/");
     EXPECT_TRUE(client.bSetCurrentDir(folder));
     EXPECT_TRUE(client.bMakeDir("sub"));
+    EXPECT_FALSE(client.bMakeDir("sub"));
+    EXPECT_FALSE(client.bSetCurrentDir("missing"));
     EXPECT_TRUE(client.bSetCurrentDir("sub"));
     EXPECT_EQ(client.sGetCurrentDir(), remote("sub"));
     writeBytes(scratch.filePath("f"), "x");
@@ -47,6 +55,7 @@ TEST_F(Aspftp, OneLoggedInConnectionCarriesEveryOperation)
     EXPECT_TRUE(client.bRemoveDir("sub"));
     EXPECT_EQ(client.lErrorNum(), 0);
     EXPECT_EQ(client.connectionsOpened(), 1);
+    EXPECT_EQ(serverLogins() - loginsBefore, 1);
     EXPECT_TRUE(QDir(local({})).isEmpty());
 }
 
@@ -125,6 +134,36 @@ TEST_F(Aspftp, PutsSendAsciiWithServerLineEndsAndBinaryUnchanged)
     EXPECT_EQ(bytesOf(scratch.filePath("back")), binary);
 }
 
+// Servers refuse SIZE in ASCII mode; every way of reading a file works in both modes, and
+// ASCII gives the file's own line ends back, however the blocks cut the CR LF pairs.
+TEST_F(Aspftp, GetsInAsciiAndBinaryGiveTheStoredFile)
+{
+    QByteArray text;
+    for (int i = 0; i < 30000; ++i)
+        text += "line " + QByteArray::number(i) + "\n";
+    writeBytes(local("text.txt"), text);
+    const QString path = remote("text.txt");
+    const QString file = scratch.filePath("got");
+    const auto fileIf = [&](bool got) { return got ? bytesOf(file) : QByteArray(); };
+    const std::pair<const char *, std::function<QByteArray()>> ways[] = {
+        {"bGetFile", [&] { return fileIf(client.bGetFile(path, file)); }},
+        {"bQGetFile", [&] {
+             return fileIf(client.bQGetFile(server(), "writer", "secret", path, file,
+                                            client.lTransferType(), true));
+         }},
+        {"bOpenFile", [&] {
+             client.lFileAccess(2);
+             return client.bOpenFile(path) ? client.sReadFile().toUtf8() : QByteArray();
+         }},
+    };
+    for (int type : {1, 2})
+        for (const auto &[name, get] : ways) {
+            SCOPED_TRACE(std::string(name) + (type == 1 ? " ASCII" : " binary"));
+            client.lTransferType(type);
+            EXPECT_EQ(get(), text) << client.sError().toStdString();
+        }
+}
+
 TEST_F(Aspftp, ListingsKeepEveryEntryAndFilterByAttributes)
 {
     QDir(local({})).mkdir("sub dir");
@@ -146,7 +185,7 @@ TEST_F(Aspftp, ListingsKeepEveryEntryAndFilterByAttributes)
     EXPECT_EQ(client.lErrorNum(), 550);
 }
 
-TEST_F(Aspftp, NamesWithLineBreaksOrNulAreNeverSent)
+TEST_F(Aspftp, TextsWithLineBreaksOrNulAreNeverSent)
 {
     ASSERT_TRUE(client.bConnect());
     ASSERT_TRUE(client.bSetCurrentDir(remote()));
@@ -156,6 +195,23 @@ TEST_F(Aspftp, NamesWithLineBreaksOrNulAreNeverSent)
         EXPECT_FALSE(client.bRename("a", name));
         EXPECT_FALSE(client.bSetCurrentDir(name));
         EXPECT_FALSE(client.bOpenFile(name));
+    }
+    EXPECT_TRUE(QDir(local({})).isEmpty());
+
+    // Nor do user names, passwords and proxy names.
+    const QString mkd = "\r\nMKD " + remote("made");
+    using Setter = void (ASPFTP::*)(const QString &);
+    for (Setter set :
+         {Setter(&ASPFTP::sUserID), Setter(&ASPFTP::sPassword), Setter(&ASPFTP::sproxyname)}) {
+        for (const QString &bad : {"x" + mkd, QString::fromUtf8("x\0y", 3)}) {
+            ASPFTP other;
+            login(other, "writer");
+            other.lAccessType(3);
+            (other.*set)(bad);
+            EXPECT_FALSE(other.bConnect());
+            EXPECT_EQ(other.sErrorDesc(), "User names, passwords and proxy names cannot hold "
+                                          "line breaks or NUL characters.");
+        }
     }
     EXPECT_TRUE(QDir(local({})).isEmpty());
 }

@@ -6,9 +6,10 @@
 
 STATE is a folder; it receives "port", "pid" and "home". Users: "writer" (password
 "secret") may do anything in the home except in its folder "locked"; "reader" (password
-"secret") may only read. A file stored under a name holding "drop" loses its control
-connection after the first block arrives. The server ends on its own after a time limit,
-so an interrupted test run never leaves it behind.
+"secret") may only read; "counted" (password "secret") may do what "writer" may, and each
+of its logins adds a line to STATE/logins. A file stored under a name holding "drop"
+loses its control connection after the first block arrives. The server ends on its own
+after a time limit, so an interrupted test run never leaves it behind.
 """
 import os
 import shutil
@@ -34,6 +35,7 @@ def serve(state):
     authorizer.add_user("writer", "secret", home, perm="elradfmwMT")
     authorizer.override_perm("writer", os.path.join(home, "locked"), perm="elr", recursive=True)
     authorizer.add_user("reader", "secret", home, perm="elr")
+    authorizer.add_user("counted", "secret", home, perm="elradfmwMT")
 
     class DroppingDTPHandler(DTPHandler):
         def handle_read(self):
@@ -47,6 +49,11 @@ def serve(state):
     class Handler(FTPHandler):
         dtp_handler = DroppingDTPHandler
         timeout = 60
+
+        def on_login(self, username):
+            if username == "counted":
+                with open(os.path.join(state, "logins"), "a") as f:
+                    f.write(username + "\n")
 
     Handler.authorizer = authorizer
     server = FTPServer(("127.0.0.1", 0), Handler)
@@ -90,7 +97,7 @@ def stop(state):
     home = read(state, "home")
     if home.startswith(tempfile.gettempdir()):
         shutil.rmtree(home, ignore_errors=True)
-    for name in ("pid", "port", "home", "port.tmp"):
+    for name in ("pid", "port", "home", "port.tmp", "logins"):
         try:
             os.remove(os.path.join(state, name))
         except OSError:

@@ -82,14 +82,17 @@ TEST_F(PublishRun, EveryFailureIsReportedAndNeverAsSuccess)
         QString xmlName;  // "" for a table whose XML file is missing
         qsizetype xmlSize;
         QString lastStatus;
+        QString error; // "" for the server's or libcurl's own text
     } cases[] = {
         {"dead server", refusedServer(), "writer", remote(), "books.xml", 100,
-         "Connecting to FTP server..."},
-        {"bad login", server(), "nobody", remote(), "books.xml", 100, "Connecting to FTP server..."},
-        {"read-only folder", server(), "writer", "/locked", "books.xml", 100, ""},
-        {"read-only user", server(), "reader", remote(), "books.xml", 100, ""},
-        {"dropped connection", server(), "writer", remote(), "drop.xml", 4 << 20, ""},
-        {"missing XML file", server(), "writer", remote(), "", 0, ""},
+         "Connecting to FTP server...", ""},
+        {"bad login", server(), "nobody", remote(), "books.xml", 100, "Connecting to FTP server...",
+         ""},
+        {"read-only folder", server(), "writer", "/locked", "books.xml", 100, "", ""},
+        {"read-only user", server(), "reader", remote(), "books.xml", 100, "", ""},
+        {"dropped connection", server(), "writer", remote(), "drop.xml", 4 << 20, "",
+         "Storing " + remote("drop.xml") + " failed: the connection to the server was lost."},
+        {"missing XML file", server(), "writer", remote(), "", 0, "", ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -105,10 +108,37 @@ TEST_F(PublishRun, EveryFailureIsReportedAndNeverAsSuccess)
         const PublishOutcome outcome = publish(s, true);
         EXPECT_FALSE(outcome.ok);
         EXPECT_FALSE(outcome.error.isEmpty());
+        if (!c.error.isEmpty()) {
+            EXPECT_EQ(outcome.error, c.error);
+        }
         EXPECT_EQ(ui->messages, QStringList{outcome.error});
         EXPECT_FALSE(statuses.contains("Done"));
         EXPECT_EQ(statuses.last(), c.lastStatus.isEmpty() ? outcome.error : c.lastStatus);
     }
+}
+
+// The remote names come from the table file: one that climbs out of the target folder, or
+// names a folder, is refused before anything is sent.
+TEST_F(PublishRun, RemoteNamesWithFolderPartsAreRefusedAndNothingIsUploaded)
+{
+    PublishTable table;
+    PublishSettings s = settings();
+    s.sdir = remote();
+    for (const QString name : {"../../index.php", "..", ".", "sub/x.xsl", "sub\\x.xsl"}) {
+        SCOPED_TRACE(name.toStdString());
+        statuses.clear();
+        ui->messages.clear();
+        workspace().current().xslFileName = name;
+        const PublishOutcome outcome = publish(s, true);
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_EQ(outcome.error, "Cannot publish under the name \"" + name +
+                                     "\": a remote file name cannot hold \"/\" or \"\\\" or be "
+                                     "\".\" or \"..\". Nothing was uploaded.");
+        EXPECT_EQ(statuses, QStringList{outcome.error});
+        EXPECT_EQ(ui->messages, QStringList{outcome.error});
+    }
+    EXPECT_TRUE(QDir(local({})).isEmpty());
+    EXPECT_FALSE(QFile::exists(home + "/index.php"));
 }
 
 TEST_F(PublishRun, TvktoolPublishesWithTheSettingsFilesAndReportsEachStep)
