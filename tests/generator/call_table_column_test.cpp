@@ -4,15 +4,20 @@
 #include "call_table_fixture.h"
 #include "documents/interface_text.h"
 #include "documents/path_helpers.h"
+#include "documents/table_file_reader.h"
+#include "documents/table_to_call.h"
+#include "generator/preview_render.h"
 #include "generator/side_files.h"
 #include "generator/transform.h"
 #include "generator/xsl_generator.h"
 #include "libxslt_runner.h"
+#include "support/file_bytes.h"
 #include "support/recording_tips.h"
 #include "support/scripted_ui.h"
 
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -171,6 +176,112 @@ TEST(CallTableFiles, CopiesTheSideFilesBesideTheCallerAndResolvesFromItsFolder)
         EXPECT_EQ(readFile(f.callerDir() + "Called" + extension), readFile(f.dir("lib") + "Called" + extension))
             << extension;
     EXPECT_TRUE(xsl.contains("<xsl:import href=\"../out/page.xsl\"/>")) << xsl.toStdString();
+
+    // A copy that cannot be written is reported once per render.
+    ScopedScriptedUi ui;
+    QDir().mkpath(f.dir("out"));
+    writeFile(f.dir("out") + "page.xsl", readFile(f.dir("lib") + "Called.xsl"), true);
+    QFile::remove(f.callerDir() + "Called.tic");
+    QDir().mkpath(f.callerDir() + "Called.tic");
+    generated();
+    RenderOutcome outcome;
+    renderGenerated(false, true, outcome);
+    ASSERT_EQ(ui->messages.size(), 1);
+    EXPECT_TRUE(ui->messages[0].startsWith("Cannot write to file " + f.callerDir() + "Called.tic"));
+}
+
+namespace {
+
+// Where the called table lies, what its side files hold, and how the caller stores its
+// own paths; "%h" stands for the data folder.
+struct PathCase {
+    const char *what;
+    const char *calledFolder;
+    const char *calledXmf;  // as the called table's ".xmf" holds it
+    const char *calledXmp;  // as its ".xmp" holds it
+    bool callerXmlRelative; // the caller's table file names "rows.xml"
+    bool callerOutElsewhere; // the caller's XSL output folder is "web/", holding a decoy
+};
+
+class CalledTablePaths : public ::testing::TestWithParam<PathCase> {};
+
+// A stylesheet of the called table's name that shows only "decoy".
+const QString decoy = QStringLiteral(
+    "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+    "<xsl:template name='Called'>decoy</xsl:template><xsl:template name='Called_css'/>"
+    "<xsl:template name='Called_tableScript'/></xsl:stylesheet>");
+
+} // namespace
+
+// The caller read from its table file and rendered as "tvktool transform" does, with the
+// working folder elsewhere: the called rows show whatever form its paths take.
+TEST_P(CalledTablePaths, TheCalledRowsShowFromAnyWorkingFolder)
+{
+    const PathCase &c = GetParam();
+    CallTableFixture f;
+    ScopedScriptedUi ui;
+    const auto expand = [&](const QString &text) { return QString(text).replace("%h", f.caller.home.path()); };
+    f.writeCalled(c.calledFolder);
+    const QString called = f.dir(c.calledFolder);
+    writeFile(called + "Called.xmf", expand(c.calledXmf), true);
+    writeFile(called + "Called.xmp", expand(c.calledXmp), true);
+    QDir().mkpath(f.dir("pages"));
+    writeFile(f.dir("pages") + "page.xsl", readFile(called + "Called.xsl"), true);
+    f.addCall("call", c.calledFolder == QString("caller") ? "Called.tvk" : "../lib/Called.tvk");
+    TableDocument &doc = workspace().current();
+    doc.xslFileName = "Caller.xsl";
+    if (c.callerOutElsewhere) {
+        doc.xslFileDir = f.dir("web");
+        QDir().mkpath(doc.xslFileDir);
+        writeFile(doc.xslFileDir + "Called.xsl", decoy, true);
+    }
+    if (c.callerXmlRelative)
+        doc.xmlPath = "rows.xml";
+    const QString callerFile = doc.tablePath;
+    ASSERT_TRUE(writeTableFile(callerFile));
+
+    doc.reset();
+    QDir().mkpath(f.dir("elsewhere"));
+    QDir::setCurrent(f.dir("elsewhere"));
+    ASSERT_EQ(readTable(callerFile), TableReadOutcome::Complete);
+    generateXSLCode(false);
+    RenderOutcome outcome;
+    const TransformResult result = renderGenerated(false, true, outcome);
+    ASSERT_TRUE(result.ok) << result.message.toStdString() << result.html.toStdString();
+    EXPECT_EQ(cellsHolding(result.html, nestedCell("call", 1, 1, "c"), "x1"), 1) << result.html.toStdString();
+    EXPECT_EQ(cellsHolding(result.html, nestedCell("call", 1, 2, "d"), "y2"), 1);
+    EXPECT_TRUE(ui->messages.isEmpty()) << ui->messages.join('\n').toStdString();
+    EXPECT_EQ(readFile(f.callerDir() + "Caller.xmf"), f.callerDir() + "rows.xml");
+    EXPECT_EQ(readFile(f.callerDir() + "Caller.xmp"), (c.callerOutElsewhere ? f.dir("web") : f.callerDir()) + "Caller.xsl");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, CalledTablePaths,
+    ::testing::Values(PathCase{"one folder, all relative", "caller", "list.xml", "", true, false},
+                      PathCase{"one folder, bare page, output elsewhere", "caller", "%h/caller/list.xml", "Called.xsl", false, true},
+                      PathCase{"two folders, all bare, output elsewhere", "lib", "list.xml", "Called.xsl", true, true},
+                      PathCase{"two folders, page in a third", "lib", "%h/lib/list.xml", "../pages/page.xsl", true, false},
+                      PathCase{"two folders, absolute page, output elsewhere", "lib", "./list.xml", "%h/pages/page.xsl", false, true}),
+    [](const auto &info) { return "case" + std::to_string(info.index); });
+
+TEST(CallTableGuards, ATableOfTheCallersNameIsRefusedWhenSelectedAndWhenGenerated)
+{
+    CallTableFixture f;
+    ScopedScriptedUi ui;
+    f.writeCalled("lib", {}, "Caller");
+    ui->fileAnswers = {f.dir("lib") + "Caller.tvk"};
+    EXPECT_EQ(selectTableToCall(), "");
+    EXPECT_EQ(ui->messages, QStringList{"A table can't call another table of the same name (../lib/Caller.tvk). "
+                                        "Please rename one of them."});
+    ui->messages.clear();
+    f.addCall("same", "../lib/Caller.tvk");
+    generateXSLCode(false);
+    RenderOutcome outcome;
+    const TransformResult result = renderGenerated(false, true, outcome);
+    EXPECT_TRUE(result.ok) << result.message.toStdString();
+    EXPECT_EQ(workspace().current().xslGenerated.count("<xsl:call-template name=\"Caller\">"), 1) << "the root template's only";
+    EXPECT_EQ(ui->messages, QStringList{"Column same (Call Table) is not called: it calls another table of the same "
+                                        "name (../lib/Caller.tvk)."});
 }
 
 TEST(CallTableGuards, RecursionIsRefusedWithTheChain)
@@ -192,6 +303,32 @@ TEST(CallTableGuards, RecursionIsRefusedWithTheChain)
     ui->messages.clear();
     getXSLFile(); // a render's second generation, for the side files
     EXPECT_TRUE(ui->messages.isEmpty());
+}
+
+// A chain of 20,000 calls ending in a call back, and called "tables" that are a device and
+// a pipe, are followed without exhausting the stack or the memory, and without blocking.
+TEST(CallTableGuards, LongChainsDevicesAndPipesAreFollowedSafely)
+{
+    CallTableFixture f;
+    ScopedScriptedUi ui;
+    const int length = 20000;
+    for (int i = 0; i < length; ++i)
+        ASSERT_TRUE(writeBytes(f.callerDir() + QString("t%1.tvk").arg(i),
+                               QString("x.xml\x04Type-c\x02" "Call Table\x03Table-c@table\x02t%1.tvk\x03\x04")
+                                   .arg((i + 1) % length)
+                                   .toUtf8()));
+    ASSERT_TRUE(QFile::link("/dev/zero", f.callerDir() + "zero.tvk"));
+    ASSERT_EQ(mkfifo((f.callerDir() + "pipe.tvk").toUtf8().constData(), 0600), 0);
+    f.addCall("deep", "t0.tvk");
+    f.addCall("zero", "zero.tvk");
+    f.addCall("pipe", "pipe.tvk");
+    const QString xsl = generated();
+    ASSERT_EQ(ui->messages.size(), 1);
+    EXPECT_TRUE(ui->messages[0].startsWith(
+        "Column deep (Call Table) is not called: the tables call each other without end (Caller.tvk -> t0.tvk -> t1.tvk -> "));
+    EXPECT_TRUE(ui->messages[0].endsWith(" -> t19999.tvk -> t0.tvk)."));
+    EXPECT_TRUE(xsl.contains("<xsl:call-template name=\"zero\">"));
+    EXPECT_TRUE(xsl.contains("<xsl:call-template name=\"pipe\">"));
 }
 
 TEST(CallTableGuards, MissingTableShowsItsTipOnceAndANameWithoutDotCallsNothing)

@@ -52,6 +52,12 @@ INSTANTIATE_TEST_SUITE_P(
         SubstitutionCase{"a repeated name is replaced in record order",
                          {{"x", "", "/r/x"}, {"....x", "", "/r/x/x"}}, {{"x", "/a/x"}}, "/a",
                          xpathFor("x") + ";" + xpathFor("x"), "x;self::node()"},
+        SubstitutionCase{"a level-1 item after a level-2 item is taken from the top item",
+                         {{"a", "", "/r"}, {"....b", "", "/r/b"}, {"........c", "", "/r/b/c"}, {"....d", "", "/r/d"}},
+                         {{"a", "/x/a"}, {"b", "/x/a/b"}, {"c", "/x/a/b/c"}, {"d", "/x/a/d"}},
+                         "/x",
+                         xpathFor("d") + "|" + xpathFor("c") + "|" + xpathFor("b") + "|" + xpathFor("a"),
+                         "d|c|b|a"},
         SubstitutionCase{"a text without body keeps the code",
                          {}, {{"a", "/z/a"}}, "/z", QString(), "kept " + xpathFor("a")}),
     [](const auto &info) { return "case" + std::to_string(info.index); });

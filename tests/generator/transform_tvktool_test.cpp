@@ -4,6 +4,7 @@
 #include "support/parsed_html.h"
 #include "table_fixture.h"
 
+#include <QDir>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -15,9 +16,10 @@ struct ToolRun {
     QString err;
 };
 
-ToolRun tvktool(const QStringList &arguments)
+ToolRun tvktool(const QStringList &arguments, const QString &workingFolder = {})
 {
     QProcess process;
+    process.setWorkingDirectory(workingFolder);
     process.start(QStringLiteral(TVKTOOL_PATH), QStringList{"transform"} + arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -113,4 +115,26 @@ TEST_F(TvktoolTransform, PreviewRunWritesTheSideFilesAndThePage)
     EXPECT_EQ(readFile(table.home.file("Orders.txp")), "/orders/o");
     // The ".xsl" side file is what calling tables import: all rows.
     EXPECT_FALSE(readFile(table.home.file("Orders.xsl")).contains("first 5"));
+}
+
+// The example tables name their XML documents by bare names, found beside each table
+// whatever the working folder.
+TEST(TvktoolTransformExamples, RenderFromAnyWorkingFolder)
+{
+    TempHome home;
+    QDir().mkpath(home.file("examples"));
+    const QDir examples(TARVIK_SOURCE_DIR "/resources/examples");
+    for (const QString &name : examples.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(examples.filePath(name), home.file("examples/" + name)));
+    const struct {
+        QString table;
+        QString workingFolder;
+        QString shown;
+    } runs[] = {{"examples/demo_orders.tvk", home.path(), QString::fromUtf8("Harbourside Café")},
+                {home.file("examples/demo_books.tvk"), "/", "The Silent Harbour"}};
+    for (const auto &run : runs) {
+        const ToolRun result = tvktool({run.table}, run.workingFolder);
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_TRUE(result.out.contains(run.shown)) << result.out.toStdString();
+    }
 }
