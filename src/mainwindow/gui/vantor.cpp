@@ -369,6 +369,7 @@ void Vantor::setMenuEnabled(const QString &name, bool enabled)
 {
     if (QAction *action = menus.item(name))
         action->setEnabled(enabled);
+    enableToolbar(menus);
 }
 
 void Vantor::setMenuChecked(const QString &name, bool checked)
