@@ -181,6 +181,24 @@ TEST(MainWindow, GeometryComesFromTheSettingsAndGoesBackAtTheEnd)
     EXPECT_EQ(readSetting("set-mainleft").toDouble(), 40 * tp.tpx);
 }
 
+TEST(MainWindow, ATableMadeFromTheCommandLineGetsTheDefaultArrangement)
+{
+    TempHome home;
+    ScopedScriptedUi ui;
+    QDir().mkpath(home.file("tables")); // not the first start
+    writeFile(home.file("data.xml"), "<rows><row/></rows>", true);
+    Vantor window;
+    window.startUp({home.file("data.xml"), home.file("page.xsl"), home.file("made.tvk")},
+                   home.path());
+    ASSERT_EQ(workspace().current().tablePath, home.file("made.tvk"));
+    QList<QRect> started;
+    for (SlotWindow kind : allKinds)
+        started << window.slotWindow(0, kind)->geometry();
+    window.doDef_Click();
+    for (SlotWindow kind : allKinds)
+        EXPECT_EQ(window.slotWindow(0, kind)->geometry(), started.takeFirst());
+}
+
 TEST(MainWindow, TheTableAfterTheLastSlotIsRefused)
 {
     Started s;
