@@ -101,8 +101,9 @@ void openCodeRow(const CodeRow &row, SheetItem &item)
             ? QStringLiteral("Row")
             : key;
     const QString code = row.holder ? sheet.holder(*row.holder) : item.value;
-    if (!openCodeEditor(QString::fromLatin1(row.kind), code,
-                        QString::fromLatin1(row.title).arg(shownKey)))
+    QString title = QString::fromLatin1(row.title);
+    title.replace(QStringLiteral("%1"), shownKey);
+    if (!openCodeEditor(QString::fromLatin1(row.kind), code, title))
         return;
     if (row.flatten) {
         stripBreaks(item.value);
