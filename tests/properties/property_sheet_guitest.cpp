@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTest>
 #include <QWheelEvent>
@@ -360,7 +361,13 @@ TEST(PropertySheetGui, TheBorderPickerStaysOpenUntilItsAnswerIsComplete)
     EXPECT_EQ(pix.result(), "10px solid #00FF00");
 
     SizePickerDialog justpix;
+    // Wide enough for the bold caption beside the title bar's icon and buttons.
+    justpix.setCaption("Select padding value");
     justpix.show();
+    QFont bold = justpix.font();
+    bold.setBold(true);
+    EXPECT_GE(justpix.width(), QFontMetrics(bold).horizontalAdvance("Select padding value") +
+                                   4 * justpix.style()->pixelMetric(QStyle::PM_TitleBarHeight));
     justpix.load("12px");
     justpix.closeit_Click();
     EXPECT_EQ(justpix.result(), "");
