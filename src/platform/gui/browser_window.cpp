@@ -24,6 +24,7 @@ BrowserWindow::BrowserWindow(const QWidget *anchor)
     auto *profile = new QWebEngineProfile(this);
     profile->setHttpCacheType(QWebEngineProfile::NoCache);
     web->setPage(new QWebEnginePage(profile, web));
+    connect(web, &QWebEngineView::titleChanged, this, &QWidget::setWindowTitle); // as browsers do
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(web);
