@@ -24,7 +24,6 @@ BrowserWindow::BrowserWindow(const QWidget *anchor)
     auto *profile = new QWebEngineProfile(this);
     profile->setHttpCacheType(QWebEngineProfile::NoCache);
     web->setPage(new QWebEnginePage(profile, web));
-    connect(web, &QWebEngineView::titleChanged, this, &QWidget::setWindowTitle); // as browsers do
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(web);
@@ -34,6 +33,7 @@ BrowserWindow::BrowserWindow(const QWidget *anchor)
     resize(int(available.width() * screenShare), int(available.height() * screenShare));
     const QPoint corner = anchor ? anchor->frameGeometry().topLeft() : QPoint();
     move(corner + QPoint(offsetFromMainWindow, offsetFromMainWindow));
+    connect(web, &QWebEngineView::titleChanged, this, &QWidget::setWindowTitle); // as browsers do
 }
 
 BrowserWindow *BrowserWindow::open(const QUrl &url, const QWidget *anchor)
