@@ -91,6 +91,22 @@ void hideControls()
     setMenus(*view, xmlDocumentMenus(), false);
 }
 
+bool menuEnabled(const QString &name)
+{
+    Workspace &ws = workspace();
+    const TableDocument &doc = ws.current();
+    const bool hasTable = !doc.tablePath.isEmpty();
+    const bool hasXml = !doc.xmlPath.isEmpty();
+    // A slot whose table file could not be read stays in use and can be closed.
+    if (name == QStringLiteral("docloseit"))
+        return ws.slotUsed[size_t(ws.curTable)];
+    if (name == QStringLiteral("xmlmenu"))
+        return hasTable || hasXml;
+    if (tableFileMenus().contains(name))
+        return hasTable;
+    return hasXml || !xmlDocumentMenus().contains(name);
+}
+
 void goControls()
 {
     Workspace &ws = workspace();
@@ -102,19 +118,15 @@ void goControls()
     const bool hasTable = !doc.tablePath.isEmpty();
     view->setCaption(getTitle() + (hasTable ? QStringLiteral("Table ") + doc.tablePath
                                             : QStringLiteral("No table open")));
-    setMenus(*view, tableFileMenus(), hasTable);
-    // A slot whose table file could not be read stays in use and can be closed.
-    view->setMenuEnabled(QStringLiteral("docloseit"), ws.slotUsed[size_t(slot)]);
+    for (const QString &name : tableFileMenus() + xmlDocumentMenus())
+        view->setMenuEnabled(name, menuEnabled(name));
     view->setMenuChecked(QStringLiteral("showDetails"), ws.showDetails);
 
     const bool hasXml = !doc.xmlPath.isEmpty();
-    if (hasXml) {
+    if (hasXml)
         showSlotWindowsByFlags(*view, ws);
-        view->setMenuEnabled(QStringLiteral("xmlmenu"), true);
-    } else {
+    else
         hideDocumentWindows(*view, slot);
-    }
-    setMenus(*view, xmlDocumentMenus(), hasXml);
     if (XmlTreeView *parser = ws.currentViews().parser)
         parser->showMakeit(hasXml);
 

@@ -1,5 +1,6 @@
 #include "mainwindow/menu_commands.h"
 
+#include "documents/main_controls.h"
 #include "documents/settings_files.h"
 #include "documents/table_slots.h"
 #include "documents/views/main_window_view.h"
@@ -179,12 +180,32 @@ void runMenuCommand(Procedure procedure, int argument, std::optional<SlotWindow>
     host.runProcedure(procedure, argument);
 }
 
+bool menuItemEnabled(const MenuItem &item)
+{
+    for (const MenuItem *at = &item; at; at = at->parent.isEmpty() ? nullptr : findMenu(at->parent))
+        if (!menuEnabled(at->control))
+            return false;
+    return true;
+}
+
+bool toolbarButtonEnabled(const ToolbarButton &button)
+{
+    if (!button.followsMenuItem)
+        return true;
+    for (const MenuItem &item : menuBarItems())
+        if (item.procedure == button.procedure && item.argument == button.argument)
+            return menuItemEnabled(item);
+    return true;
+}
+
 void runMenuItem(const MenuItem &item, MenuHost &host)
 {
-    runMenuCommand(item.procedure, item.argument, item.showFirst, host);
+    if (menuItemEnabled(item))
+        runMenuCommand(item.procedure, item.argument, item.showFirst, host);
 }
 
 void runToolbarButton(const ToolbarButton &button, MenuHost &host)
 {
-    runMenuCommand(button.procedure, button.argument, std::nullopt, host);
+    if (toolbarButtonEnabled(button))
+        runMenuCommand(button.procedure, button.argument, std::nullopt, host);
 }

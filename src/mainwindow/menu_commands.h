@@ -8,8 +8,14 @@
 // window's own procedures go to the host.
 void runMenuCommand(Procedure procedure, int argument, std::optional<SlotWindow> showFirst,
                     MenuHost &host);
+// An item or button runs only while it is enabled.
 void runMenuItem(const MenuItem &item, MenuHost &host);
 void runToolbarButton(const ToolbarButton &button, MenuHost &host);
+
+// Whether the item and every menu that holds it are enabled for the current slot.
+bool menuItemEnabled(const MenuItem &item);
+// Whether the button is enabled for the current slot: as the menu item it follows.
+bool toolbarButtonEnabled(const ToolbarButton &button);
 
 // Calls a slot-window procedure on the current slot's window, when that window exists
 // (saving the XSL output needs none).

@@ -184,6 +184,13 @@ ToolbarButton button(const char *control, int index, const char *tooltip, Proced
     return {QString::fromLatin1(control), index, QString::fromLatin1(tooltip), procedure, argument};
 }
 
+ToolbarButton showButton(const char *control, const char *tooltip, int argument)
+{
+    ToolbarButton made = button(control, -1, tooltip, P::showOne_Click, argument);
+    made.followsMenuItem = false;
+    return made;
+}
+
 std::vector<ToolbarButton> buildToolbar()
 {
     return {
@@ -194,11 +201,11 @@ std::vector<ToolbarButton> buildToolbar()
         button("psum", -1, "Properties Summary", P::propsum_Click),
         button("sx", -1, "Save XSL", P::savePage),
         button("edX", -1, "Edit properties", P::edX_Click),
-        button("showXML", -1, "Show XML window", P::showOne_Click, 20),
-        button("showTable", -1, "Show table window", P::showOne_Click, 25),
-        button("showProperty", -1, "Show properties window", P::showOne_Click, 35),
-        button("showWeb", -1, "Show web window", P::showOne_Click, 40),
-        button("showXSL", -1, "Show XSL code", P::showOne_Click, 45),
+        showButton("showXML", "Show XML window", 20),
+        showButton("showTable", "Show table window", 25),
+        showButton("showProperty", "Show properties window", 35),
+        showButton("showWeb", "Show web window", 40),
+        showButton("showXSL", "Show XSL code", 45),
         button("runit", -1, "Reload", P::runit_Click),
         button("rbrowser", -1, "Show web page in browser", P::rbrowser_Click),
         button("goback", -1, "Back", P::goback_Click),
@@ -248,6 +255,15 @@ const std::vector<MenuItem> &popupMenuItems()
 {
     static const std::vector<MenuItem> items = buildPopups();
     return items;
+}
+
+const MenuItem *findMenu(const QString &control)
+{
+    for (const auto *list : {&menuBarItems(), &popupMenuItems()})
+        for (const MenuItem &item : *list)
+            if (item.control == control)
+                return &item;
+    return nullptr;
 }
 
 const std::vector<ToolbarButton> &toolbarButtons()

@@ -88,6 +88,9 @@ struct ToolbarButton {
     QString tooltip;
     Procedure procedure;
     int argument = -1;
+    // Enabled with the menu item of the same procedure and argument; the Show buttons stay
+    // enabled and say themselves what is missing.
+    bool followsMenuItem = true;
 };
 
 // The menu bar, top-level menus first in their order, each followed by its items; a
@@ -95,5 +98,7 @@ struct ToolbarButton {
 const std::vector<MenuItem> &menuBarItems();
 // The two hidden menus "mainX" and "mainR" that other windows pop up, the same way.
 const std::vector<MenuItem> &popupMenuItems();
+// The menu bar or popup item of that control name, or null.
+const MenuItem *findMenu(const QString &control);
 // The 17 toolbar buttons in their order on the toolbar, the table commands first.
 const std::vector<ToolbarButton> &toolbarButtons();

@@ -97,8 +97,9 @@ void openCodeRow(const CodeRow &row, SheetItem &item, const Node &node)
         row.kind == QLatin1String("eliminate") && nodeKind(node) == NodeKind::Table
             ? QStringLiteral("Row")
             : node.key;
-    if (!openCodeEditor(QString::fromLatin1(row.kind), getKey(propertyKey(item.caption, node)),
-                        QString::fromLatin1(row.title).arg(shownKey)))
+    QString title = QString::fromLatin1(row.title);
+    title.replace(QStringLiteral("%1"), shownKey);
+    if (!openCodeEditor(QString::fromLatin1(row.kind), getKey(propertyKey(item.caption, node)), title))
         return;
     if (row.flatten) {
         stripBreaks(item.value);

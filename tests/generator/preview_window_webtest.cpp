@@ -313,7 +313,7 @@ TEST(BrowserWindow, OpensThePageBesideTheMainWindow)
 {
     TempHome home;
     const QString page = home.file("page.html");
-    writeFile(page, "<p id='x'>shown</p>", true);
+    writeFile(page, "<title>Orders summary</title><p id='x'>shown</p>", true);
     QWidget mainWindow;
     mainWindow.move(30, 40);
     mainWindow.show();
@@ -322,6 +322,7 @@ TEST(BrowserWindow, OpensThePageBesideTheMainWindow)
     ASSERT_TRUE(waitUntil([&] { return !loaded.isEmpty(); }));
     EXPECT_TRUE(loaded.first().first().toBool());
     EXPECT_TRUE(browser->isWindow());
+    EXPECT_EQ(browser->windowTitle(), "Orders summary");
     EXPECT_EQ(browser->pos(), mainWindow.frameGeometry().topLeft() + QPoint(80, 80));
     const QSize screen = mainWindow.screen()->size();
     EXPECT_EQ(browser->width(), int(screen.width() * 0.85));

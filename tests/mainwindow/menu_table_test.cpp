@@ -164,7 +164,10 @@ protected:
     {
         views.attach(workspace().currentViews());
         window.createWindowSet(0);
-        workspace().current().tablePath = home.file("T.tvk"); // Save XSL needs a table
+        // A table with its XML document: every item is enabled.
+        workspace().current().tablePath = home.file("T.tvk");
+        workspace().current().xmlPath = home.file("T.xml");
+        workspace().slotUsed[0] = true;
     }
 
     QStringList effectsOf(const MenuItem &item)

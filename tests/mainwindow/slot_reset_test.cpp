@@ -1,5 +1,5 @@
 // What a slot's stylesheet view and preview do when the slot gets another table, and the
-// XSL save commands with no table open.
+// toolbar with no table open.
 #include "documents/main_controls.h"
 #include "documents/workspace.h"
 #include "mainwindow/menu_commands.h"
@@ -38,11 +38,23 @@ TEST_F(SlotWindows, ResetEmptiesTheStylesheetViewAndThePreview)
     EXPECT_TRUE(views.calls.contains("result.clearPage"));
 }
 
-TEST_F(SlotWindows, SaveXslWithNoTableDoesNothing)
+// Each toolbar button is enabled as its menu item: with no table open only the table
+// commands, the Show buttons (which say what is missing) and the browser's own buttons run.
+TEST_F(SlotWindows, ToolbarWithNoTableRunsWhatTheMenusWould)
 {
-    for (const ToolbarButton &button : toolbarButtons())
-        if (button.procedure == Procedure::savePage)
-            runToolbarButton(button, host);
+    QStringList ran;
+    for (const ToolbarButton &button : toolbarButtons()) {
+        host.calls.clear();
+        views.calls.clear();
+        runToolbarButton(button, host);
+        EXPECT_EQ(toolbarButtonEnabled(button), !(host.calls + views.calls).isEmpty());
+        if (!(host.calls + views.calls).isEmpty())
+            ran << button.tooltip;
+    }
+    EXPECT_EQ(ran, (QStringList{"New table", "Open table", "Show XML window", "Show table window",
+                                "Show properties window", "Show web window", "Show XSL code",
+                                "Back", "Forward", "Stop loading page"}));
+    views.calls.clear();
     saveX_Click(0);
     saveX_Click(10);
     EXPECT_TRUE(scripted->fileDialogs.isEmpty());

@@ -27,6 +27,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTest>
 #include <QWheelEvent>
@@ -347,12 +348,14 @@ TEST(PropertySheetGui, TheParameterDialogEditsInPlaceAndChecksNamesAtOk)
     QTest::keyClick(dialog.editor(), Qt::Key_Backtab);
     EXPECT_EQ(grid->currentColumn(), 0);
 
-    // A move keeps the open editor's text in its row and closes the editor.
+    // A move neither commits nor closes the open editor; its text goes to the moved row.
     dialog.editor()->setText("b2");
     dialog.goup_Click();
-    EXPECT_FALSE(dialog.editing());
-    EXPECT_EQ(grid->item(0, 0)->text(), "b2");
+    EXPECT_TRUE(dialog.editing());
+    EXPECT_EQ(grid->item(0, 0)->text(), "b");
     EXPECT_EQ(grid->currentRow(), 0);
+    QTest::keyClick(dialog.editor(), Qt::Key_Return);
+    EXPECT_EQ(grid->item(0, 0)->text(), "b2");
     dialog.goup_Click();
     EXPECT_EQ(grid->item(0, 0)->text(), "b2");
     dialog.godown_Click();
@@ -371,12 +374,13 @@ TEST(PropertySheetGui, TheParameterDialogEditsInPlaceAndChecksNamesAtOk)
               list + "b" + QChar(14) + "5 &lt; 6" + QChar(15));
     EXPECT_EQ(books.grid().value("XSLT Input Parameters"), "Parameters");
 
-    // Mended: Delete with the editor open left it over the next row, whose name OK then
-    // overwrote with the deleted row's.
+    // Delete leaves the editor open over the row now current, with that row's text, so
+    // that OK never writes the deleted row's name into it.
     grid->setCurrentCell(0, 0);
     dialog.openEditor();
     dialog.removeit_Click();
-    EXPECT_FALSE(dialog.editing());
+    EXPECT_TRUE(dialog.editing());
+    EXPECT_EQ(dialog.editor()->text(), "b");
     EXPECT_EQ(grid->item(0, 0)->text(), "b");
     dialog.removeit_Click();
     EXPECT_EQ(grid->rowCount(), 0);
@@ -405,7 +409,13 @@ TEST(PropertySheetGui, TheBorderPickerStaysOpenUntilItsAnswerIsComplete)
     EXPECT_EQ(pix.result(), "10px solid #00FF00");
 
     SizePickerDialog justpix;
+    // Wide enough for the bold caption beside the title bar's icon and buttons.
+    justpix.setCaption("Select padding value");
     justpix.show();
+    QFont bold = justpix.font();
+    bold.setBold(true);
+    EXPECT_GE(justpix.width(), QFontMetrics(bold).horizontalAdvance("Select padding value") +
+                                   4 * justpix.style()->pixelMetric(QStyle::PM_TitleBarHeight));
     justpix.load("12px");
     justpix.closeit_Click();
     EXPECT_EQ(justpix.result(), "");

@@ -137,6 +137,13 @@ QString menuItemKey(const QString &control, int index)
     return index < 0 ? control : control + QStringLiteral("(%1)").arg(index);
 }
 
+void enableToolbar(const MainMenus &menus)
+{
+    for (const ToolbarButton &button : toolbarButtons())
+        if (QAction *action = menus.item(menuItemKey(button.control, button.index)))
+            action->setEnabled(toolbarButtonEnabled(button));
+}
+
 MainMenus buildMainMenus(QMainWindow &window, MenuHost &host)
 {
     MainMenus menus;

@@ -26,3 +26,5 @@ QString menuItemKey(const QString &control, int index);
 
 // Builds the menus and the toolbar; each item runs its command with the host.
 MainMenus buildMainMenus(QMainWindow &window, MenuHost &host);
+// Enables the toolbar buttons as the menu items they follow.
+void enableToolbar(const MainMenus &menus);

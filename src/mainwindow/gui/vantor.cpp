@@ -28,6 +28,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QFile>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -106,12 +107,19 @@ SlotSubWindow *Vantor::slotWindow(int slot, SlotWindow kind) const
 
 TwipsPerPixel Vantor::screenTwips() const { return ::screenTwips(*this); }
 
-double Vantor::clientWidthTwips() const { return area->viewport()->width() * screenTwips().tpx; }
-
-double Vantor::clientHeightTwips() const
+QSize Vantor::clientSize() const
 {
-    return area->viewport()->height() * screenTwips().tpy;
+    // Until the window is first shown its parts are not laid out: lay them out for the
+    // window's size, so that an arrangement made during start-up fits the client area.
+    if (isVisible())
+        return area->viewport()->size();
+    QWidget::layout()->activate();
+    return area->size();
 }
+
+double Vantor::clientWidthTwips() const { return clientSize().width() * screenTwips().tpx; }
+
+double Vantor::clientHeightTwips() const { return clientSize().height() * screenTwips().tpy; }
 
 void Vantor::applySlotGeometry(int slot)
 {
@@ -369,6 +377,7 @@ void Vantor::setMenuEnabled(const QString &name, bool enabled)
 {
     if (QAction *action = menus.item(name))
         action->setEnabled(enabled);
+    enableToolbar(menus);
 }
 
 void Vantor::setMenuChecked(const QString &name, bool checked)

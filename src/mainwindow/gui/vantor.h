@@ -117,6 +117,7 @@ private:
     void showAndFocus(SlotWindow kind);
     void listChildWindows(QMenu *menu);
     void placeTabStrip();
+    QSize clientSize() const;
     double clientWidthTwips() const;
     double clientHeightTwips() const;
 

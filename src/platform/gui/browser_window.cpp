@@ -36,6 +36,7 @@ BrowserWindow::BrowserWindow(const QWidget *anchor)
     resize(int(available.width() * screenShare), int(available.height() * screenShare));
     const QPoint corner = anchor ? anchor->frameGeometry().topLeft() : QPoint();
     move(corner + QPoint(offsetFromMainWindow, offsetFromMainWindow));
+    connect(web, &QWebEngineView::titleChanged, this, &QWidget::setWindowTitle); // as browsers do
 }
 
 BrowserWindow *BrowserWindow::open(const QUrl &url, const QWidget *anchor)

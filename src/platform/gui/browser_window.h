@@ -6,7 +6,7 @@ class QWebEngineView;
 
 // A separate top-level browser window for one page: 0.85 of the screen's width and
 // height, 80 pixels right of and below the main window's corner, nothing read from or
-// written to a cache. It deletes itself when closed.
+// written to a cache, titled as its page. It deletes itself when closed.
 class BrowserWindow final : public QWidget {
     Q_OBJECT
 public:

@@ -62,7 +62,7 @@ void InputParamsDialog::edit(const QString &list)
 
 void InputParamsDialog::addXinp(const QString &list)
 {
-    endEditing(false);
+    endEditing();
     grid->setRowCount(0);
     for (const InputParameter &row : unpackParameters(list))
         appendRow(row.name, row.value);
@@ -164,34 +164,29 @@ void InputParamsDialog::keepEditorText()
         setCell(grid->currentRow(), grid->currentColumn(), cellText(Text1->text()));
 }
 
-void InputParamsDialog::endEditing(bool keepText)
+void InputParamsDialog::endEditing()
 {
-    if (keepText)
-        keepEditorText();
     Text1->hide();
     isEditing = false;
 }
 
 void InputParamsDialog::removeit_Click()
 {
-    endEditing(false);
     if (grid->rowCount() == 1)
         grid->setRowCount(0);
     else if (grid->currentRow() >= 0)
         grid->removeRow(grid->currentRow());
+    // An open editor stays open, now over the current cell, so that the removed row's
+    // text never reaches another row.
+    if (isEditing)
+        openEditor();
 }
 
-void InputParamsDialog::goup_Click()
-{
-    endEditing(true);
-    gridMoveUp(*grid);
-}
+// A move leaves an open editor where it is, its text not yet in the grid: the text goes
+// to the moved row, which stays current.
+void InputParamsDialog::goup_Click() { gridMoveUp(*grid); }
 
-void InputParamsDialog::godown_Click()
-{
-    endEditing(true);
-    gridMoveDown(*grid);
-}
+void InputParamsDialog::godown_Click() { gridMoveDown(*grid); }
 
 void InputParamsDialog::ok_Click()
 {

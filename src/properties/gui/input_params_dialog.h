@@ -46,8 +46,8 @@ private:
     void setCell(int row, int column, const QString &text);
     // The open editor's text into its cell.
     void keepEditorText();
-    // Closes the editor over the current cell, its text kept in the cell or given up.
-    void endEditing(bool keepText);
+    // Closes the editor, its text given up.
+    void endEditing();
 
     QTableWidget *grid;
     QLineEdit *Text1;

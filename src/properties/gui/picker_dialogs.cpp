@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
 
 namespace {
 
@@ -128,10 +129,20 @@ SizePickerDialog::SizePickerDialog(QWidget *parent)
 
 QString SizePickerDialog::pick(const QString &caption, const QString &value)
 {
-    setWindowTitle(caption);
+    setCaption(caption);
     load(value);
     exec();
     return answer;
+}
+
+void SizePickerDialog::setCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+    // Title bars draw in bold, beside an icon and up to four buttons.
+    QFont bold = font();
+    bold.setBold(true);
+    const int buttons = 5 * style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    setMinimumWidth(QFontMetrics(bold).horizontalAdvance(caption) + buttons);
 }
 
 void SizePickerDialog::load(const QString &value)

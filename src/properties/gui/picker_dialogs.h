@@ -42,6 +42,8 @@ public:
     // With this caption, preset from the value, shown modal: the size value chosen, ""
     // when cancelled.
     QString pick(const QString &caption, const QString &value);
+    // The caption, the window made wide enough to show it whole.
+    void setCaption(const QString &caption);
     void load(const QString &value);
     void ok_Click();
     void closeit_Click();
