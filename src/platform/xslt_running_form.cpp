@@ -1,9 +1,8 @@
 #include "platform/xslt_running_form.h"
 
 #include "platform/xpath_reads.h"
-
-#include <libxml/tree.h>
-#include <libxslt/xsltInternals.h>
+#include "platform/xslt_literal_attributes.h"
+#include "platform/xslt_tree.h"
 
 #include <algorithm>
 #include <map>
@@ -11,84 +10,9 @@
 #include <string>
 #include <vector>
 
+using namespace xslttree;
+
 namespace {
-
-bool isXsl(xmlNodePtr node, const char *name = nullptr)
-{
-    return node && node->type == XML_ELEMENT_NODE && node->ns &&
-           xmlStrEqual(node->ns->href, XSLT_NAMESPACE) &&
-           (!name || xmlStrEqual(node->name, BAD_CAST name));
-}
-
-std::string text(const xmlChar *value) { return value ? reinterpret_cast<const char *>(value) : ""; }
-
-std::string attribute(xmlNodePtr node, const char *name)
-{
-    xmlChar *value = xmlGetNoNsProp(node, BAD_CAST name);
-    std::string result = text(value);
-    xmlFree(value);
-    return result;
-}
-
-std::string content(xmlNodePtr node)
-{
-    xmlChar *value = xmlNodeGetContent(node);
-    std::string result = text(value);
-    xmlFree(value);
-    return result;
-}
-
-bool isBlank(const std::string &s)
-{
-    return s.find_first_not_of(" \t\r\n") == std::string::npos;
-}
-
-bool isText(xmlNodePtr node)
-{
-    return node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE;
-}
-
-// Stripped or ignored by the processor: comments, processing instructions, blank text.
-bool ignorable(xmlNodePtr node)
-{
-    return node->type == XML_COMMENT_NODE || node->type == XML_PI_NODE ||
-           (isText(node) && isBlank(content(node)));
-}
-
-std::vector<xmlNodePtr> elementChildren(xmlNodePtr node, bool &onlyElements)
-{
-    std::vector<xmlNodePtr> elements;
-    onlyElements = true;
-    for (xmlNodePtr child = node->children; child; child = child->next) {
-        if (child->type == XML_ELEMENT_NODE)
-            elements.push_back(child);
-        else if (!ignorable(child))
-            onlyElements = false;
-    }
-    return elements;
-}
-
-bool holdsExpression(xmlNodePtr element, const xmlChar *attributeName)
-{
-    static const char *const names[] = {"select", "test", "use", "value", "count", "from", "match"};
-    return isXsl(element) && std::any_of(std::begin(names), std::end(names), [&](const char *n) {
-               return xmlStrEqual(attributeName, BAD_CAST n);
-           });
-}
-
-// Every expression in the element's attributes, with how its value is taken.
-template <typename Visit>
-void forEachExpression(xmlNodePtr element, Visit visit)
-{
-    for (xmlAttrPtr a = element->properties; a; a = a->next) {
-        const std::string value = content(reinterpret_cast<xmlNodePtr>(a));
-        if (holdsExpression(element, a->name))
-            visit(value, isXsl(element, "value-of") && xmlStrEqual(a->name, BAD_CAST "select"));
-        else
-            for (std::string_view expression : templateExpressions(value))
-                visit(expression, true);
-    }
-}
 
 struct Reads {
     int count = 0;
@@ -212,12 +136,6 @@ bool harmlessVariable(const Stylesheet &sheet, xmlNodePtr variable)
     return ok;
 }
 
-void removeNode(xmlNodePtr node)
-{
-    xmlUnlinkNode(node);
-    xmlFreeNode(node);
-}
-
 bool dropUnread(Stylesheet &sheet)
 {
     bool dropped = false;
@@ -228,16 +146,6 @@ bool dropUnread(Stylesheet &sheet)
         }
     }
     return dropped;
-}
-
-// The XPath string literal of a text; false when it holds both kinds of quotes.
-bool literal(const std::string &value, std::string &out)
-{
-    const char quote = value.find('\'') == std::string::npos ? '\'' : '"';
-    if (value.find(quote) != std::string::npos)
-        return false;
-    out = quote + value + quote;
-    return true;
 }
 
 // The select expression that computes the variable's text, or "" when its value is
@@ -256,7 +164,7 @@ std::string textSelect(xmlNodePtr variable)
             for (xmlNodePtr inner = child->children; inner; inner = inner->next)
                 if (!isText(inner))
                     return {};
-            if (!literal(content(child), part))
+            if (!xpathLiteral(content(child), part))
                 return {};
         } else if (isXsl(child, "value-of") && !child->children) {
             part = attribute(child, "select");
@@ -407,4 +315,5 @@ void prepareForRunning(xmlDocPtr stylesheet)
     selectTextVariables(sheet);
     sheet.survey();
     limitLoops(sheet, root);
+    attributesIntoLiterals(root);
 }

@@ -166,10 +166,11 @@ QString serialize(xmlDocPtr result, xsltStylesheetPtr style)
         return {};
     const xmlChar *encoding = nullptr;
     XSLT_GET_IMPORT_PTR(encoding, style, encoding);
-    const QByteArray raw(reinterpret_cast<const char *>(bytes), length);
-    xmlFree(bytes);
+    const QByteArray raw = QByteArray::fromRawData(reinterpret_cast<const char *>(bytes), length);
     QStringDecoder decoder(encoding ? reinterpret_cast<const char *>(encoding) : "UTF-8");
-    return decoder.isValid() ? decoder.decode(raw) : QString::fromUtf8(raw);
+    QString text = decoder.isValid() ? decoder.decode(raw) : QString::fromUtf8(raw);
+    xmlFree(bytes);
+    return text;
 }
 
 // The result tree; null when the transform failed or was stopped.
