@@ -29,13 +29,6 @@ QString decodeWindows1252(const QByteArray &bytes)
     return text;
 }
 
-void reportWriteFailure(const QString &path)
-{
-    ui().message(QStringLiteral("Cannot write to file ") + path +
-                 QStringLiteral("\r\n\r\nPlease check if file name is incorrect, file is "
-                                "read-only, or if there is enough disk space"));
-}
-
 // Unbuffered, so that a failing write (a full disk, a file size limit) is seen at once
 // and not lost in a flush; the old file is replaced only after every byte went out.
 bool writeWhole(const QString &path, const QByteArray &bytes)
@@ -63,9 +56,23 @@ QString decodeText(const QByteArray &bytes)
     return decodeWindows1252(bytes);
 }
 
+void reportWriteFailure(const QString &path)
+{
+    ui().message(QStringLiteral("Cannot write to file ") + path +
+                 QStringLiteral("\r\n\r\nPlease check if file name is incorrect, file is "
+                                "read-only, or if there is enough disk space"));
+}
+
+bool writeTextFile(const QString &path, const QString &text)
+{
+    QByteArray bytes = text.toUtf8();
+    bytes += "\r\n";
+    return writeWhole(path, bytes);
+}
+
 bool writeFile(const QString &path, const QString &text, bool silent)
 {
-    lastWriteOk = writeWhole(path, (text + QStringLiteral("\r\n")).toUtf8());
+    lastWriteOk = writeTextFile(path, text);
     if (!lastWriteOk && !silent)
         reportWriteFailure(path);
     return lastWriteOk;

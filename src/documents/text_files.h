@@ -12,6 +12,11 @@ extern bool lastWriteOk;
 // Replaces the file with the text and one CR LF, atomically: a failed write leaves the
 // old file whole. Unless silent, a failure is reported to the user. Returns lastWriteOk.
 bool writeFile(const QString &path, const QString &text, bool silent);
+// The same write for any thread: it sets no lastWriteOk and reports nothing; the caller
+// reports a failure on the user-interface thread with reportWriteFailure.
+bool writeTextFile(const QString &path, const QString &text);
+// Tells the user that the file could not be written.
+void reportWriteFailure(const QString &path);
 // The whole file without one trailing CR LF; "" on any failure.
 QString readFile(const QString &path);
 // The same as bytes, not yet decoded.
