@@ -54,20 +54,22 @@ def table_file(path, xml_name):
 
 
 def measure(command, output, runs):
-    """Wall seconds of each run and the largest peak resident size in MB; the page's digest."""
-    times, peak = [], 0
+    """Wall seconds of each run, CPU seconds (user and system) of the fastest, the largest
+    peak resident size in MB; the page's digest."""
+    times, cpu, peak = [], [], 0
     for _ in range(runs):
         with open(output, "wb") as out:
-            timed = subprocess.run(["/usr/bin/time", "-f", "%e %M"] + command, stdout=out,
+            timed = subprocess.run(["/usr/bin/time", "-f", "%e %U %S %M"] + command, stdout=out,
                                    stderr=subprocess.PIPE, text=True)
         if timed.returncode != 0:
             return None, timed.stderr.strip().splitlines()[:-2]
-        seconds, kb = timed.stderr.strip().splitlines()[-1].split()
+        seconds, user, system, kb = timed.stderr.strip().splitlines()[-1].split()
         times.append(float(seconds))
+        cpu.append(float(user) + float(system))
         peak = max(peak, int(kb) // 1024)
     with open(output, "rb") as page:
         digest = hashlib.sha1(page.read()).hexdigest()[:10]
-    return (min(times), statistics.median(times), peak, digest), None
+    return (min(times), statistics.median(times), min(cpu), peak, digest), None
 
 
 def main():
@@ -93,7 +95,7 @@ def main():
             stylesheets[label] = (xsl, options)
         page = os.path.join(home, "page.html")
         print(f"{'rows':>7} {'rows shown':<9} {'processor':<9} {'min s':>7} {'median s':>8} "
-              f"{'peak MB':>8}  page")
+              f"{'cpu s':>6} {'peak MB':>8}  page")
         for rows in (int(r) for r in args.rows.split(",")):
             rows_xml(xml, rows)
             for label, (xsl, options) in stylesheets.items():
@@ -109,9 +111,9 @@ def main():
                     if figures is None:
                         print(f"{rows:>7} {label:<9} {name:<9} failed: {' '.join(failure)}")
                         continue
-                    low, median, peak, digest = figures
-                    print(f"{rows:>7} {label:<9} {name:<9} {low:>7.2f} {median:>8.2f} {peak:>8}  "
-                          f"{digest}", flush=True)
+                    low, median, cpu, peak, digest = figures
+                    print(f"{rows:>7} {label:<9} {name:<9} {low:>7.2f} {median:>8.2f} {cpu:>6.2f} "
+                          f"{peak:>8}  {digest}", flush=True)
     return 0
 
 
