@@ -37,13 +37,17 @@ void collectReads(xmlNodePtr node, ReadMap &reads)
     }
 }
 
-bool topLevel(xmlNodePtr node) { return isXsl(node->parent, "stylesheet") || isXsl(node->parent, "transform"); }
+bool topLevel(xmlNodePtr node)
+{
+    return isXsl(node->parent, "stylesheet") || isXsl(node->parent, "transform");
+}
 
 struct Stylesheet {
     xmlNodePtr root;
-    std::vector<xmlNodePtr> locals;     // xsl:variable inside templates
-    std::vector<xmlNodePtr> valueHolders; // those, xsl:param inside templates, and xsl:with-param
-                                          // of calls of templates of this document
+    std::vector<xmlNodePtr> locals; // xsl:variable inside templates
+    // Those, xsl:param inside templates, and xsl:with-param of calls of templates of this
+    // document.
+    std::vector<xmlNodePtr> valueHolders;
     std::set<std::string> declared;
     ReadMap reads;
 
@@ -110,29 +114,18 @@ bool harmlessExpression(const Stylesheet &sheet, std::string_view expression)
            });
 }
 
-// Computing the element (part of a variable's value) can neither fail nor have an effect:
-// text, xsl:text, xsl:value-of and xsl:if over harmless expressions.
-bool harmlessPart(const Stylesheet &sheet, xmlNodePtr element)
+// Computing the element can neither fail nor have an effect: a variable, or a part of a
+// variable's value (text, xsl:text, xsl:value-of, xsl:if), over harmless expressions.
+bool harmless(const Stylesheet &sheet, xmlNodePtr element, bool part = false)
 {
-    if (!isXsl(element, "text") && !isXsl(element, "value-of") && !isXsl(element, "if"))
+    if (part && !isXsl(element, "text") && !isXsl(element, "value-of") && !isXsl(element, "if"))
         return false;
     bool ok = true;
     forEachExpression(element, [&](std::string_view expression, bool) {
         ok = ok && harmlessExpression(sheet, expression);
     });
     for (xmlNodePtr child = element->children; ok && child; child = child->next)
-        ok = child->type != XML_ELEMENT_NODE || harmlessPart(sheet, child);
-    return ok;
-}
-
-bool harmlessVariable(const Stylesheet &sheet, xmlNodePtr variable)
-{
-    bool ok = true;
-    forEachExpression(variable, [&](std::string_view expression, bool) {
-        ok = ok && harmlessExpression(sheet, expression);
-    });
-    for (xmlNodePtr child = variable->children; ok && child; child = child->next)
-        ok = child->type != XML_ELEMENT_NODE || harmlessPart(sheet, child);
+        ok = child->type != XML_ELEMENT_NODE || harmless(sheet, child, true);
     return ok;
 }
 
@@ -140,7 +133,7 @@ bool dropUnread(Stylesheet &sheet)
 {
     bool dropped = false;
     for (xmlNodePtr variable : sheet.locals) {
-        if (sheet.reads.count(attribute(variable, "name")) == 0 && harmlessVariable(sheet, variable)) {
+        if (sheet.reads.count(attribute(variable, "name")) == 0 && harmless(sheet, variable)) {
             removeNode(variable);
             dropped = true;
         }
@@ -250,7 +243,7 @@ xmlNodePtr limitTest(const Stylesheet &sheet, xmlNodePtr loop)
     if (!onlyElements || elements.empty())
         return nullptr;
     for (std::size_t i = 0; i + 1 < elements.size(); ++i)
-        if (!isXsl(elements[i], "variable") || !harmlessVariable(sheet, elements[i]))
+        if (!isXsl(elements[i], "variable") || !harmless(sheet, elements[i]))
             return nullptr;
     xmlNodePtr test = elements.back();
     while (isXsl(test, "if") && !rowLimit(test)) {
