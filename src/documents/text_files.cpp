@@ -31,13 +31,6 @@ QString decodeWindows1252(const QByteArray &bytes)
     return text;
 }
 
-void reportWriteFailure(const QString &path)
-{
-    ui().message(QStringLiteral("Cannot write to file ") + path +
-                 QStringLiteral("\r\n\r\nPlease check if file name is incorrect, file is "
-                                "read-only, or if there is enough disk space"));
-}
-
 // Every byte out and flushed, or false: a failing write (a full disk, a file size limit)
 // is never lost in a buffer.
 bool writeAll(QFileDevice &file, const QByteArray &bytes)
@@ -94,9 +87,23 @@ bool writeFileBytes(const QString &path, const QByteArray &bytes)
     return QFileInfo(path).isSymLink() ? replaceLink(path, bytes) : saveWhole(path, bytes);
 }
 
+void reportWriteFailure(const QString &path)
+{
+    ui().message(QStringLiteral("Cannot write to file ") + path +
+                 QStringLiteral("\r\n\r\nPlease check if file name is incorrect, file is "
+                                "read-only, or if there is enough disk space"));
+}
+
+bool writeTextFile(const QString &path, const QString &text)
+{
+    QByteArray bytes = text.toUtf8();
+    bytes += "\r\n";
+    return writeFileBytes(path, bytes);
+}
+
 bool writeFile(const QString &path, const QString &text, bool silent)
 {
-    lastWriteOk = writeFileBytes(path, (text + QStringLiteral("\r\n")).toUtf8());
+    lastWriteOk = writeTextFile(path, text);
     if (!lastWriteOk && !silent)
         reportWriteFailure(path);
     return lastWriteOk;

@@ -80,19 +80,28 @@ std::optional<TransformJob> beginRender(bool askBeforePlugIn)
     return job;
 }
 
-RenderOutcome finishRender(const TransformResult &result, bool forWindow)
+QStringList writePageFiles(const QString &html, int slot, bool forWindow)
+{
+    QStringList unwritten;
+    for (const QString &path : forWindow ? QStringList{previewPagePath(), windowPagePath(slot)}
+                                         : QStringList{previewPagePath()})
+        if (!writeTextFile(path, html))
+            unwritten.append(path);
+    return unwritten;
+}
+
+RenderOutcome finishRender(const TransformResult &result, const QStringList &unwritten,
+                           bool forWindow)
 {
     if (!result.message.isEmpty())
         ui().message(result.message);
+    for (const QString &path : unwritten)
+        reportWriteFailure(path);
     RenderOutcome outcome;
     outcome.rendered = true;
-    outcome.pagePath = previewPagePath();
-    writeFile(outcome.pagePath, result.html, false);
-    if (forWindow) {
-        outcome.pagePath = windowPagePath(workspace().curTable);
-        writeFile(outcome.pagePath, result.html, false);
+    outcome.pagePath = forWindow ? windowPagePath(workspace().curTable) : previewPagePath();
+    if (forWindow)
         workspace().lastHighlightedColumn.clear(); // the new page carries no outline
-    }
     outcome.caption = previewCaption();
     return outcome;
 }
@@ -106,6 +115,7 @@ TransformResult renderGenerated(bool askBeforePlugIn, bool forWindow, RenderOutc
         return {};
     }
     const TransformResult result = runTransformJob(*job);
-    outcome = finishRender(result, forWindow);
+    outcome = finishRender(result, writePageFiles(result.html, workspace().curTable, forWindow),
+                           forWindow);
     return result;
 }

@@ -8,7 +8,7 @@
 
 // A render of the current slot's table for the preview, split where the transform can
 // leave the user-interface thread: beginRender and finishRender touch the model and run
-// on that thread, runTransformJob (transform.h) runs anywhere in between.
+// on that thread, runTransformJob (transform.h) and writePageFiles run anywhere in between.
 
 // The page file in the data folder, replaced by every render; the browser shows it.
 QString previewPagePath();
@@ -31,9 +31,13 @@ void forgetXmlSource(int slot);
 // The side files and the stylesheet view (getXSLFile), then the transform made ready.
 // With askBeforePlugIn, a refused plug-in gives nullopt and nothing is transformed.
 std::optional<TransformJob> beginRender(bool askBeforePlugIn);
-// Shows the transform's failure, writes the page file and, for the preview window
-// (forWindow), its copy for the window and clears the outline of the old page.
-RenderOutcome finishRender(const TransformResult &result, bool forWindow);
+// Writes the page file of a render of the slot and, for the preview window (forWindow),
+// its copy for the window; runs on any thread. Returns the files that could not be written.
+QStringList writePageFiles(const QString &html, int slot, bool forWindow);
+// Shows the transform's failure and the page files that were not written and, for the
+// preview window, clears the outline of the old page.
+RenderOutcome finishRender(const TransformResult &result, const QStringList &unwritten,
+                           bool forWindow);
 // The render on this thread of the stylesheet generated last: beginRender, the transform,
 // finishRender. Returns what the transform gave (nothing ran when the plug-in was refused).
 TransformResult renderGenerated(bool askBeforePlugIn, bool forWindow, RenderOutcome &outcome);

@@ -29,7 +29,10 @@ RenderQueue::~RenderQueue()
 void RenderQueue::request(Target target)
 {
     const int slot = workspace().curTable;
-    states[size_t(slot)].waiting |= target;
+    SlotState &state = states[size_t(slot)];
+    state.waiting |= target;
+    if (state.stopper)
+        state.stopper->requestStop(); // superseded: its page would never be shown
     queueStart(slot);
 }
 
@@ -97,11 +100,15 @@ void RenderQueue::start(int slot)
     QPointer<RenderQueue> self(this);
     workers.start([self, slot, ticket, targets, job = std::move(*job), token = state.stopper] {
         const TransformResult result = runTransformJob(job);
+        // A page nobody will see is not written.
+        const QStringList unwritten = token->stopRequested()
+                                          ? QStringList()
+                                          : writePageFiles(result.html, slot, targets & Window);
         QMetaObject::invokeMethod(
             self.get(),
-            [self, slot, ticket, targets, result] {
+            [self, slot, ticket, targets, result, unwritten] {
                 if (self)
-                    self->finished(slot, ticket, targets, result);
+                    self->finished(slot, ticket, targets, result, unwritten);
             },
             Qt::QueuedConnection);
     });
@@ -121,7 +128,8 @@ void RenderQueue::startHeldBack(int finishedSlot)
             queueStart(other);
 }
 
-void RenderQueue::finished(int slot, unsigned ticket, int targets, const TransformResult &result)
+void RenderQueue::finished(int slot, unsigned ticket, int targets, const TransformResult &result,
+                           const QStringList &unwritten)
 {
     SlotState &state = states[size_t(slot)];
     state.inFlight = 0;
@@ -139,7 +147,7 @@ void RenderQueue::finished(int slot, unsigned ticket, int targets, const Transfo
         return;
     }
     const CurTableGuard onSlot(slot);
-    deliver(slot, targets, finishRender(result, targets & Window));
+    deliver(slot, targets, finishRender(result, unwritten, targets & Window));
 }
 
 void RenderQueue::deliver(int slot, int targets, const RenderOutcome &outcome)

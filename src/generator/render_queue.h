@@ -9,10 +9,10 @@
 #include <memory>
 
 // Renders for the preview without blocking the user-interface thread. The stylesheet is
-// generated on that thread when a render starts; the transform runs on a worker. Per
-// slot at most one transform is in flight and one render waits: requests made meanwhile
-// join the waiting one, and the result of a transform that a newer request superseded is
-// dropped, never shown. A plug-in run waits while another one reads the same stylesheet
+// generated on that thread when a render starts; the transform and the writing of the
+// page files run on a worker. Per slot at most one transform is in flight and one render
+// waits: requests made meanwhile join the waiting one, and a transform that a newer
+// request supersedes is stopped, its result dropped, never shown. A plug-in run waits while another one reads the same stylesheet
 // file, which it would overwrite. A slot that forgets its renders stops its transform, and
 // so does the program when it ends. Results go to the slot's preview window
 // (PreviewView::showRendered) or, for the browser, to UiServices::openInBrowser.
@@ -50,7 +50,8 @@ private:
     void start(int slot);
     bool pluginFileInUse(const QString &file) const;
     void startHeldBack(int finishedSlot);
-    void finished(int slot, unsigned ticket, int targets, const TransformResult &result);
+    void finished(int slot, unsigned ticket, int targets, const TransformResult &result,
+                  const QStringList &unwritten);
     static void deliver(int slot, int targets, const RenderOutcome &outcome);
 
     std::array<SlotState, maxTables> states{};

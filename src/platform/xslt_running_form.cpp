@@ -1,9 +1,8 @@
 #include "platform/xslt_running_form.h"
 
 #include "platform/xpath_reads.h"
-
-#include <libxml/tree.h>
-#include <libxslt/xsltInternals.h>
+#include "platform/xslt_literal_attributes.h"
+#include "platform/xslt_tree.h"
 
 #include <algorithm>
 #include <map>
@@ -11,84 +10,9 @@
 #include <string>
 #include <vector>
 
+using namespace xslttree;
+
 namespace {
-
-bool isXsl(xmlNodePtr node, const char *name = nullptr)
-{
-    return node && node->type == XML_ELEMENT_NODE && node->ns &&
-           xmlStrEqual(node->ns->href, XSLT_NAMESPACE) &&
-           (!name || xmlStrEqual(node->name, BAD_CAST name));
-}
-
-std::string text(const xmlChar *value) { return value ? reinterpret_cast<const char *>(value) : ""; }
-
-std::string attribute(xmlNodePtr node, const char *name)
-{
-    xmlChar *value = xmlGetNoNsProp(node, BAD_CAST name);
-    std::string result = text(value);
-    xmlFree(value);
-    return result;
-}
-
-std::string content(xmlNodePtr node)
-{
-    xmlChar *value = xmlNodeGetContent(node);
-    std::string result = text(value);
-    xmlFree(value);
-    return result;
-}
-
-bool isBlank(const std::string &s)
-{
-    return s.find_first_not_of(" \t\r\n") == std::string::npos;
-}
-
-bool isText(xmlNodePtr node)
-{
-    return node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE;
-}
-
-// Stripped or ignored by the processor: comments, processing instructions, blank text.
-bool ignorable(xmlNodePtr node)
-{
-    return node->type == XML_COMMENT_NODE || node->type == XML_PI_NODE ||
-           (isText(node) && isBlank(content(node)));
-}
-
-std::vector<xmlNodePtr> elementChildren(xmlNodePtr node, bool &onlyElements)
-{
-    std::vector<xmlNodePtr> elements;
-    onlyElements = true;
-    for (xmlNodePtr child = node->children; child; child = child->next) {
-        if (child->type == XML_ELEMENT_NODE)
-            elements.push_back(child);
-        else if (!ignorable(child))
-            onlyElements = false;
-    }
-    return elements;
-}
-
-bool holdsExpression(xmlNodePtr element, const xmlChar *attributeName)
-{
-    static const char *const names[] = {"select", "test", "use", "value", "count", "from", "match"};
-    return isXsl(element) && std::any_of(std::begin(names), std::end(names), [&](const char *n) {
-               return xmlStrEqual(attributeName, BAD_CAST n);
-           });
-}
-
-// Every expression in the element's attributes, with how its value is taken.
-template <typename Visit>
-void forEachExpression(xmlNodePtr element, Visit visit)
-{
-    for (xmlAttrPtr a = element->properties; a; a = a->next) {
-        const std::string value = content(reinterpret_cast<xmlNodePtr>(a));
-        if (holdsExpression(element, a->name))
-            visit(value, isXsl(element, "value-of") && xmlStrEqual(a->name, BAD_CAST "select"));
-        else
-            for (std::string_view expression : templateExpressions(value))
-                visit(expression, true);
-    }
-}
 
 struct Reads {
     int count = 0;
@@ -113,13 +37,17 @@ void collectReads(xmlNodePtr node, ReadMap &reads)
     }
 }
 
-bool topLevel(xmlNodePtr node) { return isXsl(node->parent, "stylesheet") || isXsl(node->parent, "transform"); }
+bool topLevel(xmlNodePtr node)
+{
+    return isXsl(node->parent, "stylesheet") || isXsl(node->parent, "transform");
+}
 
 struct Stylesheet {
     xmlNodePtr root;
-    std::vector<xmlNodePtr> locals;     // xsl:variable inside templates
-    std::vector<xmlNodePtr> valueHolders; // those, xsl:param inside templates, and xsl:with-param
-                                          // of calls of templates of this document
+    std::vector<xmlNodePtr> locals; // xsl:variable inside templates
+    // Those, xsl:param inside templates, and xsl:with-param of calls of templates of this
+    // document.
+    std::vector<xmlNodePtr> valueHolders;
     std::set<std::string> declared;
     ReadMap reads;
 
@@ -186,58 +114,31 @@ bool harmlessExpression(const Stylesheet &sheet, std::string_view expression)
            });
 }
 
-// Computing the element (part of a variable's value) can neither fail nor have an effect:
-// text, xsl:text, xsl:value-of and xsl:if over harmless expressions.
-bool harmlessPart(const Stylesheet &sheet, xmlNodePtr element)
+// Computing the element can neither fail nor have an effect: a variable, or a part of a
+// variable's value (text, xsl:text, xsl:value-of, xsl:if), over harmless expressions.
+bool harmless(const Stylesheet &sheet, xmlNodePtr element, bool part = false)
 {
-    if (!isXsl(element, "text") && !isXsl(element, "value-of") && !isXsl(element, "if"))
+    if (part && !isXsl(element, "text") && !isXsl(element, "value-of") && !isXsl(element, "if"))
         return false;
     bool ok = true;
     forEachExpression(element, [&](std::string_view expression, bool) {
         ok = ok && harmlessExpression(sheet, expression);
     });
     for (xmlNodePtr child = element->children; ok && child; child = child->next)
-        ok = child->type != XML_ELEMENT_NODE || harmlessPart(sheet, child);
+        ok = child->type != XML_ELEMENT_NODE || harmless(sheet, child, true);
     return ok;
-}
-
-bool harmlessVariable(const Stylesheet &sheet, xmlNodePtr variable)
-{
-    bool ok = true;
-    forEachExpression(variable, [&](std::string_view expression, bool) {
-        ok = ok && harmlessExpression(sheet, expression);
-    });
-    for (xmlNodePtr child = variable->children; ok && child; child = child->next)
-        ok = child->type != XML_ELEMENT_NODE || harmlessPart(sheet, child);
-    return ok;
-}
-
-void removeNode(xmlNodePtr node)
-{
-    xmlUnlinkNode(node);
-    xmlFreeNode(node);
 }
 
 bool dropUnread(Stylesheet &sheet)
 {
     bool dropped = false;
     for (xmlNodePtr variable : sheet.locals) {
-        if (sheet.reads.count(attribute(variable, "name")) == 0 && harmlessVariable(sheet, variable)) {
+        if (sheet.reads.count(attribute(variable, "name")) == 0 && harmless(sheet, variable)) {
             removeNode(variable);
             dropped = true;
         }
     }
     return dropped;
-}
-
-// The XPath string literal of a text; false when it holds both kinds of quotes.
-bool literal(const std::string &value, std::string &out)
-{
-    const char quote = value.find('\'') == std::string::npos ? '\'' : '"';
-    if (value.find(quote) != std::string::npos)
-        return false;
-    out = quote + value + quote;
-    return true;
 }
 
 // The select expression that computes the variable's text, or "" when its value is
@@ -256,7 +157,7 @@ std::string textSelect(xmlNodePtr variable)
             for (xmlNodePtr inner = child->children; inner; inner = inner->next)
                 if (!isText(inner))
                     return {};
-            if (!literal(content(child), part))
+            if (!xpathLiteral(content(child), part))
                 return {};
         } else if (isXsl(child, "value-of") && !child->children) {
             part = attribute(child, "select");
@@ -342,7 +243,7 @@ xmlNodePtr limitTest(const Stylesheet &sheet, xmlNodePtr loop)
     if (!onlyElements || elements.empty())
         return nullptr;
     for (std::size_t i = 0; i + 1 < elements.size(); ++i)
-        if (!isXsl(elements[i], "variable") || !harmlessVariable(sheet, elements[i]))
+        if (!isXsl(elements[i], "variable") || !harmless(sheet, elements[i]))
             return nullptr;
     xmlNodePtr test = elements.back();
     while (isXsl(test, "if") && !rowLimit(test)) {
@@ -407,4 +308,5 @@ void prepareForRunning(xmlDocPtr stylesheet)
     selectTextVariables(sheet);
     sheet.survey();
     limitLoops(sheet, root);
+    attributesIntoLiterals(root);
 }

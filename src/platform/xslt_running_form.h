@@ -16,7 +16,9 @@ enum class StylesheetForm {
 //   string or a number is computed by select instead;
 // - a loop without sort keys whose body is only an xsl:if on "position() < N" (possibly
 //   inside further xsl:if elements, after variables) takes that limit as a predicate of its
-//   select, when nothing in the loop's own context calls last() or another template.
+//   select, when nothing in the loop's own context calls last() or another template;
+// - xsl:attribute elements that open a literal result element with a value of text and
+//   xsl:value-of become attribute value templates of that element.
 // Anything it does not fully understand stays as written. The nodes keep their line
 // numbers, so messages point at the same lines of the text.
 void prepareForRunning(_xmlDoc *stylesheet);

@@ -157,19 +157,38 @@ XsltOutcome failed(XsltOutcome::Failure failure, const ErrorCollector &errors)
     return outcome;
 }
 
-// The result text in the encoding the stylesheet's xsl:output asks for (UTF-8 by default).
+// The page as it is serialized, decoded piece by piece.
+struct PageText {
+    QStringDecoder decoder;
+    QString text;
+};
+
+int appendPiece(void *context, const char *bytes, int length)
+{
+    auto *page = static_cast<PageText *>(context);
+    page->text += page->decoder.decode(QByteArrayView(bytes, length));
+    return length;
+}
+
+// The result text in the encoding the stylesheet's xsl:output asks for (UTF-8 by default),
+// taken as it is written, without the whole serialized page in one buffer.
 QString serialize(xmlDocPtr result, xsltStylesheetPtr style)
 {
-    xmlChar *bytes = nullptr;
-    int length = 0;
-    if (xsltSaveResultToString(&bytes, &length, result, style) != 0 || !bytes)
-        return {};
     const xmlChar *encoding = nullptr;
     XSLT_GET_IMPORT_PTR(encoding, style, encoding);
-    const QByteArray raw(reinterpret_cast<const char *>(bytes), length);
-    xmlFree(bytes);
-    QStringDecoder decoder(encoding ? reinterpret_cast<const char *>(encoding) : "UTF-8");
-    return decoder.isValid() ? decoder.decode(raw) : QString::fromUtf8(raw);
+    const char *name = encoding ? reinterpret_cast<const char *>(encoding) : "UTF-8";
+    xmlCharEncodingHandlerPtr encoder = encoding ? xmlFindCharEncodingHandler(name) : nullptr;
+    if (encoder && xmlStrEqual(BAD_CAST encoder->name, BAD_CAST "UTF-8"))
+        encoder = nullptr;
+    PageText page{QStringDecoder(name), {}};
+    if (!page.decoder.isValid())
+        page.decoder = QStringDecoder(QStringDecoder::Utf8);
+    xmlOutputBufferPtr out = xmlOutputBufferCreateIO(appendPiece, nullptr, &page, encoder);
+    if (!out)
+        return {};
+    const bool written = xsltSaveResultTo(out, result, style) >= 0;
+    xmlOutputBufferClose(out);
+    return written ? page.text : QString();
 }
 
 // The result tree; null when the transform failed or was stopped.
@@ -202,8 +221,11 @@ DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr source, XsltRunWatch &
     return result;
 }
 
+// ownedSource, when given, is the source document itself: it is let go as soon as the
+// result tree is built, before the page is serialized.
 XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &baseUri,
-                      StylesheetForm form, XsltRunWatch &watch, ErrorCollector &errors)
+                      StylesheetForm form, XsltRunWatch &watch, ErrorCollector &errors,
+                      DocPtr ownedSource = nullptr)
 {
     const QByteArray xslBytes = xslText.toUtf8();
     xmlDocPtr xslDoc = xmlReadMemory(xslBytes.constData(), int(xslBytes.size()),
@@ -220,6 +242,7 @@ XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &base
         return failed(XsltOutcome::Failure::Transform, errors);
 
     const DocPtr result = applyStylesheet(style.get(), xml, watch, errors);
+    ownedSource.reset();
     if (!result)
         return failed(XsltOutcome::Failure::Transform, errors);
 
@@ -302,10 +325,11 @@ XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QStrin
 {
     return asWrittenOnFailure(form, [&](StylesheetForm as) {
         return watchedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
-            const DocPtr xml = readXml(xmlPath, watch);
+            DocPtr xml = readXml(xmlPath, watch);
             if (!xml)
                 return failed(XsltOutcome::Failure::XmlDocument, errors);
-            return transform(xml.get(), xslText, baseUri, as, watch, errors);
+            xmlDocPtr source = xml.get();
+            return transform(source, xslText, baseUri, as, watch, errors, std::move(xml));
         });
     });
 }

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -62,9 +63,11 @@ TEST_F(RenderQueueTest, RequestsMadeTogetherRunOneTransform)
     EXPECT_TRUE(scripted->messages.isEmpty());
 }
 
-TEST_F(RenderQueueTest, SupersededRenderIsNeverShown)
+// The superseded render is stopped: its processor never gets to write its page.
+TEST_F(RenderQueueTest, SupersededRenderIsStoppedAndNeverShown)
 {
-    printAfterPause("old-page");
+    const QString unfinished = table.home.file("unfinished");
+    usePlugIn("sh -c \"sleep 20; echo old-page; touch " + unfinished + "\"");
     const int before = renderQueue().transformsStarted();
     renderQueue().request(RenderQueue::Browser);
     untilStarted(before);
@@ -79,6 +82,20 @@ TEST_F(RenderQueueTest, SupersededRenderIsNeverShown)
     // The superseded render was for the browser: the newer one opens it there too.
     EXPECT_EQ(scripted->openedInBrowser, QStringList{previewPagePath()});
     EXPECT_EQ(readFile(previewPagePath()), "new-page\n");
+    EXPECT_FALSE(QFileInfo::exists(unfinished));
+}
+
+// The worker writes the page files; one that cannot be written is reported on this thread,
+// and the page is shown from the other.
+TEST_F(RenderQueueTest, PageFileThatCannotBeWrittenIsReported)
+{
+    QDir().mkpath(previewPagePath());
+    renderQueue().request(RenderQueue::Window);
+    renderQueue().waitIdle();
+    ASSERT_EQ(scripted->messages.size(), 1);
+    EXPECT_TRUE(scripted->messages[0].startsWith("Cannot write to file " + previewPagePath()));
+    ASSERT_EQ(views.rendered.size(), 1);
+    EXPECT_TRUE(readFile(views.rendered[0].pagePath).contains("r_1_1_Orders_name"));
 }
 
 // The next table in the slot parses its document afresh, even a file that looks the same.

@@ -64,6 +64,14 @@ TEST_F(BuiltInTransform, HtmlPageAndProcessorRecord)
     EXPECT_TRUE(html.contains(QString::fromUtf8("<td>Grüße</td>")));
     EXPECT_EQ(workspace().current().xsltProcessorUsed, "msxsl");
     EXPECT_TRUE(scripted->messages.isEmpty());
+    // A long page comes back whole in the encoding its output asks for.
+    const QString words = QString::fromUtf8("Grüße € ").repeated(3000);
+    for (const char *encoding : {"UTF-8", "ISO-8859-15", "UTF-16"})
+        EXPECT_EQ(run(stylesheet(QString("<xsl:output method='text' encoding='%1'/>"
+                                         "<xsl:template match='/'>%2</xsl:template>")
+                                     .arg(encoding, words))),
+                  words)
+            << encoding;
 }
 
 TEST_F(BuiltInTransform, PlugInSwitchWithoutCommandLineUsesBuiltIn)

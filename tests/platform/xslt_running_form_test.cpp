@@ -99,6 +99,19 @@ const Case cases[] = {
      "</xsl:if></xsl:for-each>"
      "<xsl:for-each select='r'><b/><xsl:if test='position() &lt; 6'><b/></xsl:if></xsl:for-each>",
      nullptr},
+    {"xsl:attribute elements of text and values that open a literal element join its attributes",
+     "<td class='a'><!--id--><xsl:attribute name='id'><xsl:value-of select='$p'/>_c{1}"
+     "</xsl:attribute><xsl:attribute name='title'>t</xsl:attribute><b/></td>",
+     "<td class='a' id='{$p}_c{{1}}' title='t'><!--id--><b/></td>"},
+    {"an xsl:attribute that might not give the same attribute in the same place stays",
+     "<td><xsl:attribute name='a'><xsl:if test='$p'>1</xsl:if></xsl:attribute>"
+     "<xsl:attribute name='b'>2</xsl:attribute></td>"
+     "<td id='x'><xsl:attribute name='id'>y</xsl:attribute></td>"
+     "<td><xsl:attribute name='{$p}'>y</xsl:attribute></td>"
+     "<td><xsl:attribute name='n' namespace='urn:x'>y</xsl:attribute></td>"
+     "<td xsl:use-attribute-sets='s'><xsl:attribute name='c'>y</xsl:attribute></td>"
+     "<xsl:element name='td'><xsl:attribute name='c'>y</xsl:attribute></xsl:element>",
+     nullptr},
 };
 
 TEST(XsltRunningForm, PreparesOnlyWhatIsEquivalent)

@@ -9,6 +9,7 @@
 #include "generator/transform.h"
 #include "tvktool_commands.h"
 
+#include <QFile>
 #include <QTextStream>
 
 int transformCommand(const QStringList &args)
@@ -34,6 +35,8 @@ int transformCommand(const QStringList &args)
                                 << '\n';
         return 1;
     }
-    QTextStream(stdout) << result.html;
+    QFile out;
+    out.open(stdout, QIODevice::WriteOnly);
+    out.write(result.html.toUtf8());
     return 0;
 }

@@ -1,0 +1,76 @@
+#include "platform/xslt_literal_attributes.h"
+
+#include "platform/xslt_tree.h"
+
+#include <string>
+
+using namespace xslttree;
+
+namespace {
+
+bool hasXslAttribute(xmlNodePtr element)
+{
+    for (xmlAttrPtr a = element->properties; a; a = a->next)
+        if (a->ns && xmlStrEqual(a->ns->href, BAD_CAST "http://www.w3.org/1999/XSL/Transform"))
+            return true;
+    return false;
+}
+
+// The xsl:attribute's value as an attribute value template; false when it holds anything
+// else than text and xsl:value-of, or an expression with braces.
+bool valueTemplate(xmlNodePtr instruction, std::string &value)
+{
+    for (xmlNodePtr child = instruction->children; child; child = child->next) {
+        if (ignorable(child))
+            continue;
+        if (isText(child) || isXsl(child, "text")) {
+            for (xmlNodePtr inner = child->children; inner; inner = inner->next)
+                if (!isText(inner))
+                    return false;
+            for (char c : content(child))
+                value += (c == '{' || c == '}') ? std::string(2, c) : std::string(1, c);
+        } else if (isXsl(child, "value-of") && !child->children) {
+            const std::string select = attribute(child, "select");
+            if (select.empty() || select.find_first_of("{}") != std::string::npos)
+                return false;
+            value += '{' + select + '}';
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool moveIntoParent(xmlNodePtr instruction)
+{
+    const std::string name = attribute(instruction, "name");
+    std::string value;
+    if (name.empty() || name.find_first_of("{}:") != std::string::npos ||
+        xmlHasProp(instruction, BAD_CAST "namespace") ||
+        xmlHasProp(instruction->parent, BAD_CAST name.c_str()) || !valueTemplate(instruction, value))
+        return false;
+    xmlSetProp(instruction->parent, BAD_CAST name.c_str(), BAD_CAST value.c_str());
+    removeNode(instruction);
+    return true;
+}
+
+} // namespace
+
+void attributesIntoLiterals(xmlNodePtr node)
+{
+    for (; node; node = node->next) {
+        if (node->type != XML_ELEMENT_NODE)
+            continue;
+        // Attributes made by instructions come after the element's own; the first one that
+        // stays an instruction keeps those after it.
+        if (!isXsl(node) && !hasXslAttribute(node)) {
+            for (xmlNodePtr child = node->children; child;) {
+                xmlNodePtr next = child->next;
+                if (!ignorable(child) && (!isXsl(child, "attribute") || !moveIntoParent(child)))
+                    break;
+                child = next;
+            }
+        }
+        attributesIntoLiterals(node->children);
+    }
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <libxml/tree.h>
+
+// In the stylesheet under root, xsl:attribute elements that open a literal result element
+// and whose value is only text and xsl:value-of become attribute value templates of that
+// element, after its own attributes: the same attributes in the same order, made without
+// building their value as a result tree first.
+void attributesIntoLiterals(xmlNodePtr root);

@@ -1,0 +1,90 @@
+#include "platform/xslt_tree.h"
+
+#include <libxslt/xsltInternals.h>
+
+#include <algorithm>
+
+namespace xslttree {
+
+bool isXsl(xmlNodePtr node, const char *name)
+{
+    return node && node->type == XML_ELEMENT_NODE && node->ns &&
+           xmlStrEqual(node->ns->href, XSLT_NAMESPACE) &&
+           (!name || xmlStrEqual(node->name, BAD_CAST name));
+}
+
+namespace {
+
+std::string text(const xmlChar *value) { return value ? reinterpret_cast<const char *>(value) : ""; }
+
+} // namespace
+
+std::string attribute(xmlNodePtr node, const char *name)
+{
+    xmlChar *value = xmlGetNoNsProp(node, BAD_CAST name);
+    std::string result = text(value);
+    xmlFree(value);
+    return result;
+}
+
+std::string content(xmlNodePtr node)
+{
+    xmlChar *value = xmlNodeGetContent(node);
+    std::string result = text(value);
+    xmlFree(value);
+    return result;
+}
+
+bool isBlank(const std::string &s)
+{
+    return s.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+bool isText(xmlNodePtr node)
+{
+    return node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE;
+}
+
+bool ignorable(xmlNodePtr node)
+{
+    return node->type == XML_COMMENT_NODE || node->type == XML_PI_NODE ||
+           (isText(node) && isBlank(content(node)));
+}
+
+std::vector<xmlNodePtr> elementChildren(xmlNodePtr node, bool &onlyElements)
+{
+    std::vector<xmlNodePtr> elements;
+    onlyElements = true;
+    for (xmlNodePtr child = node->children; child; child = child->next) {
+        if (child->type == XML_ELEMENT_NODE)
+            elements.push_back(child);
+        else if (!ignorable(child))
+            onlyElements = false;
+    }
+    return elements;
+}
+
+bool holdsExpression(xmlNodePtr element, const xmlChar *attributeName)
+{
+    static const char *const names[] = {"select", "test", "use", "value", "count", "from", "match"};
+    return isXsl(element) && std::any_of(std::begin(names), std::end(names), [&](const char *n) {
+               return xmlStrEqual(attributeName, BAD_CAST n);
+           });
+}
+
+void removeNode(xmlNodePtr node)
+{
+    xmlUnlinkNode(node);
+    xmlFreeNode(node);
+}
+
+bool xpathLiteral(const std::string &value, std::string &out)
+{
+    const char quote = value.find('\'') == std::string::npos ? '\'' : '"';
+    if (value.find(quote) != std::string::npos)
+        return false;
+    out = quote + value + quote;
+    return true;
+}
+
+} // namespace xslttree

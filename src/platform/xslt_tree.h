@@ -1,0 +1,44 @@
+#pragma once
+
+// Small helpers over a parsed stylesheet document (libxml2 tree) for the running form.
+
+#include "platform/xpath_reads.h"
+
+#include <libxml/tree.h>
+
+#include <string>
+#include <vector>
+
+namespace xslttree {
+
+// An element in the XSLT namespace (of that local name, when one is given).
+bool isXsl(xmlNodePtr node, const char *name = nullptr);
+// The value of the attribute without namespace; "" when it is missing.
+std::string attribute(xmlNodePtr node, const char *name);
+std::string content(xmlNodePtr node);
+bool isBlank(const std::string &s);
+bool isText(xmlNodePtr node);
+// Stripped or ignored by the processor: comments, processing instructions, blank text.
+bool ignorable(xmlNodePtr node);
+// The element children; onlyElements tells whether everything else is ignorable.
+std::vector<xmlNodePtr> elementChildren(xmlNodePtr node, bool &onlyElements);
+bool holdsExpression(xmlNodePtr element, const xmlChar *attributeName);
+void removeNode(xmlNodePtr node);
+// The XPath string literal of a text; false when it holds both kinds of quotes.
+bool xpathLiteral(const std::string &value, std::string &out);
+
+// Every expression in the element's attributes, with whether its value is taken as text.
+template <typename Visit>
+void forEachExpression(xmlNodePtr element, Visit visit)
+{
+    for (xmlAttrPtr a = element->properties; a; a = a->next) {
+        const std::string value = content(reinterpret_cast<xmlNodePtr>(a));
+        if (holdsExpression(element, a->name))
+            visit(value, isXsl(element, "value-of") && xmlStrEqual(a->name, BAD_CAST "select"));
+        else
+            for (std::string_view expression : templateExpressions(value))
+                visit(expression, true);
+    }
+}
+
+} // namespace xslttree
