@@ -30,7 +30,7 @@ public:
     explicit EditUi(EditSheet &sheet) : sheet(sheet) {}
 
     QueuedDialogAnswers dialogs;
-    EditSheet &sheet;
+    EditSheet &sheet; // lives while the steps run
 
     void message(const QString &text) override;
     // After a step: answers it left unused are not kept for a later one.
