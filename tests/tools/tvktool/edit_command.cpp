@@ -30,7 +30,8 @@ int editCommand(const QStringList &arguments)
     const QString in = arguments[0];
     if (!loadTableFile(in))
         return 1;
-    auto owned = std::make_unique<EditUi>();
+    EditSheet sheet;
+    auto owned = std::make_unique<EditUi>(sheet);
     EditUi &ui = *owned;
     installUiServices(std::move(owned));
     QTextStream input(stdin);

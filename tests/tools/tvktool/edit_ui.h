@@ -27,8 +27,10 @@ private:
 // on one line; the designer's dialogs take their answers from dialogs.
 class EditUi final : public StderrUi {
 public:
+    explicit EditUi(EditSheet &sheet) : sheet(sheet) {}
+
     QueuedDialogAnswers dialogs;
-    EditSheet sheet;
+    EditSheet &sheet; // lives while the steps run
 
     void message(const QString &text) override;
     // After a step: answers it left unused are not kept for a later one.
