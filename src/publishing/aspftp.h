@@ -13,9 +13,10 @@
 // last listing. Operations return True or False ("b"), a text ("s") or a number ("l") and
 // keep the last error in lErrorNum and sErrorDesc, which nearly every operation clears
 // first. A refusal by the server gives the reply's number and text; any other failure
-// gives libcurl's error code and description. Names relative to the current folder
-// (sGetCurrentDir) are resolved by the client; names holding CR, LF or NUL are refused.
-// All calls block the calling thread, each within time limits.
+// gives libcurl's error code and a text saying what failed and why. A refused command
+// keeps the connection. Names relative to the current folder (sGetCurrentDir) are
+// resolved by the client; names, user names, passwords and proxy names holding CR, LF or
+// NUL are refused. All calls block the calling thread, each within time limits.
 class ASPFTP {
 public:
     static constexpr quint32 genericWrite = 0x40000000;
