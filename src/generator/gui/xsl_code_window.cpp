@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 XslCodeWindow::XslCodeWindow(int slot) : tableSlot(slot)
 {
@@ -105,6 +106,8 @@ bool XslCodeWindow::event(QEvent *event)
     return QWidget::event(event);
 }
 
+// The area gives the keyboard back to the window that had it when the program lost it to
+// another one: that is no activation by the user, and the place in the code stays.
 void XslCodeWindow::followFrameActivation()
 {
     disconnect(frameActivation);
@@ -113,8 +116,12 @@ void XslCodeWindow::followFrameActivation()
         return;
     frameActivation = connect(frame, &QMdiSubWindow::windowStateChanged, this,
                               [this](Qt::WindowStates before, Qt::WindowStates now) {
-                                  if (now.testFlag(Qt::WindowActive) &&
-                                      !before.testFlag(Qt::WindowActive))
+                                  const bool was = before.testFlag(Qt::WindowActive);
+                                  const bool is = now.testFlag(Qt::WindowActive);
+                                  if (was && !is)
+                                      leftWithTheProgram = QGuiApplication::applicationState() !=
+                                                           Qt::ApplicationActive;
+                                  else if (!was && is && !std::exchange(leftWithTheProgram, false))
                                       activated();
                               });
 }

@@ -39,4 +39,5 @@ private:
 
     int tableSlot;
     QMetaObject::Connection frameActivation;
+    bool leftWithTheProgram = false; // the window was active when the program lost the keyboard
 };
