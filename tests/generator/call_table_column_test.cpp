@@ -203,6 +203,8 @@ struct PathCase {
     bool callerOutElsewhere; // the caller's XSL output folder is "web/", holding a decoy
 };
 
+void PrintTo(const PathCase &c, std::ostream *os) { *os << c.what; }
+
 class CalledTablePaths : public ::testing::TestWithParam<PathCase> {};
 
 // A stylesheet of the called table's name that shows only "decoy".
