@@ -38,6 +38,14 @@ QString generated()
     return workspace().current().xslGenerated;
 }
 
+// The preview's render, as "tvktool transform" runs it.
+TransformResult rendered()
+{
+    generateXSLCode(false);
+    RenderOutcome outcome;
+    return renderGenerated(false, true, outcome);
+}
+
 struct Processor {
     const char *name;
     bool plugIn;
@@ -183,9 +191,7 @@ TEST(CallTableFiles, CopiesTheSideFilesBesideTheCallerAndResolvesFromItsFolder)
     writeFile(f.dir("out") + "page.xsl", readFile(f.dir("lib") + "Called.xsl"), true);
     QFile::remove(f.callerDir() + "Called.tic");
     QDir().mkpath(f.callerDir() + "Called.tic");
-    generated();
-    RenderOutcome outcome;
-    renderGenerated(false, true, outcome);
+    rendered();
     ASSERT_EQ(ui->messages.size(), 1);
     EXPECT_TRUE(ui->messages[0].startsWith("Cannot write to file " + f.callerDir() + "Called.tic"));
 }
@@ -202,6 +208,8 @@ struct PathCase {
     bool callerXmlRelative; // the caller's table file names "rows.xml"
     bool callerOutElsewhere; // the caller's XSL output folder is "web/", holding a decoy
 };
+
+void PrintTo(const PathCase &c, std::ostream *os) { *os << c.what; }
 
 class CalledTablePaths : public ::testing::TestWithParam<PathCase> {};
 
@@ -244,24 +252,24 @@ TEST_P(CalledTablePaths, TheCalledRowsShowFromAnyWorkingFolder)
     QDir().mkpath(f.dir("elsewhere"));
     QDir::setCurrent(f.dir("elsewhere"));
     ASSERT_EQ(readTable(callerFile), TableReadOutcome::Complete);
-    generateXSLCode(false);
-    RenderOutcome outcome;
-    const TransformResult result = renderGenerated(false, true, outcome);
+    const TransformResult result = rendered();
     ASSERT_TRUE(result.ok) << result.message.toStdString() << result.html.toStdString();
     EXPECT_EQ(cellsHolding(result.html, nestedCell("call", 1, 1, "c"), "x1"), 1) << result.html.toStdString();
     EXPECT_EQ(cellsHolding(result.html, nestedCell("call", 1, 2, "d"), "y2"), 1);
     EXPECT_TRUE(ui->messages.isEmpty()) << ui->messages.join('\n').toStdString();
     EXPECT_EQ(readFile(f.callerDir() + "Caller.xmf"), f.callerDir() + "rows.xml");
-    EXPECT_EQ(readFile(f.callerDir() + "Caller.xmp"), (c.callerOutElsewhere ? f.dir("web") : f.callerDir()) + "Caller.xsl");
+    EXPECT_EQ(readFile(f.callerDir() + "Caller.xmp"),
+              (c.callerOutElsewhere ? f.dir("web") : f.callerDir()) + "Caller.xsl");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Folders, CalledTablePaths,
-    ::testing::Values(PathCase{"one folder, all relative", "caller", "list.xml", "", true, false},
-                      PathCase{"one folder, bare page, output elsewhere", "caller", "%h/caller/list.xml", "Called.xsl", false, true},
-                      PathCase{"two folders, all bare, output elsewhere", "lib", "list.xml", "Called.xsl", true, true},
-                      PathCase{"two folders, page in a third", "lib", "%h/lib/list.xml", "../pages/page.xsl", true, false},
-                      PathCase{"two folders, absolute page, output elsewhere", "lib", "./list.xml", "%h/pages/page.xsl", false, true}),
+    ::testing::Values(
+        PathCase{"one folder, all relative", "caller", "list.xml", "", true, false},
+        PathCase{"one folder, bare page, output elsewhere", "caller", "%h/caller/list.xml", "Called.xsl", false, true},
+        PathCase{"two folders, all bare, output elsewhere", "lib", "list.xml", "Called.xsl", true, true},
+        PathCase{"two folders, page in a third", "lib", "%h/lib/list.xml", "../pages/page.xsl", true, false},
+        PathCase{"two folders, absolute page, output elsewhere", "lib", "./list.xml", "%h/pages/page.xsl", false, true}),
     [](const auto &info) { return "case" + std::to_string(info.index); });
 
 TEST(CallTableGuards, ATableOfTheCallersNameIsRefusedWhenSelectedAndWhenGenerated)
@@ -275,11 +283,10 @@ TEST(CallTableGuards, ATableOfTheCallersNameIsRefusedWhenSelectedAndWhenGenerate
                                         "Please rename one of them."});
     ui->messages.clear();
     f.addCall("same", "../lib/Caller.tvk");
-    generateXSLCode(false);
-    RenderOutcome outcome;
-    const TransformResult result = renderGenerated(false, true, outcome);
+    const TransformResult result = rendered();
     EXPECT_TRUE(result.ok) << result.message.toStdString();
-    EXPECT_EQ(workspace().current().xslGenerated.count("<xsl:call-template name=\"Caller\">"), 1) << "the root template's only";
+    EXPECT_EQ(workspace().current().xslGenerated.count("<xsl:call-template name=\"Caller\">"), 1)
+        << "the root template's only";
     EXPECT_EQ(ui->messages, QStringList{"Column same (Call Table) is not called: it calls another table of the same "
                                         "name (../lib/Caller.tvk)."});
 }
