@@ -19,6 +19,7 @@
 #include <libxslt/xsltutils.h>
 
 #include <cctype>
+#include <malloc.h>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -80,6 +81,10 @@ void initialiseXslt()
 {
     static std::once_flag once;
     std::call_once(once, [] {
+        // Documents and pages are trees of millions of small blocks. Without fast bins a
+        // freed block is merged with its neighbours as it is freed, instead of all of them
+        // in one long pass at the next large allocation.
+        mallopt(M_MXFAST, 0);
         installXsltAllocationHooks();
         initXmlLibrary();
         exsltRegisterAll();
