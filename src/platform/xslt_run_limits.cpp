@@ -5,14 +5,16 @@
 #include <libxml/xpath.h>
 #include <libxslt/xsltInternals.h>
 
+#include <QThreadPool>
+
 #include <unistd.h>
 
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <memory>
-#include <thread>
 
 namespace {
 
@@ -109,6 +111,20 @@ struct WatchedRun {
     XsltRunWatch watch;
 };
 
+// The threads runs work on. They stay for the next run, their allocator arenas and libxml2
+// state warm, and never limit how many runs go at once: a run left to finish alone holds
+// its thread. Never destroyed, so that the program's end waits for none of them.
+QThreadPool &runThreads()
+{
+    static QThreadPool *const pool = [] {
+        auto *threads = new QThreadPool;
+        threads->setExpiryTimeout(-1);
+        threads->setMaxThreadCount(std::numeric_limits<int>::max());
+        return threads;
+    }();
+    return *pool;
+}
+
 // Why the run must stop now, as seen from the waiting thread.
 XsltStopReason dueStop(const XsltLimits &limits, std::chrono::steady_clock::time_point deadline)
 {
@@ -194,14 +210,14 @@ XsltRunEnd runWatched(const XsltLimits &limits, std::function<void(XsltRunWatch 
     if (const XsltStopReason why = dueStop(limits, deadline); why != XsltStopReason::None)
         return {why, 0}; // stopped before it began
     const auto run = std::make_shared<WatchedRun>(limits.memoryBytes);
-    std::thread([run, job = std::move(job)] {
+    runThreads().start([run, job = std::move(job)] {
         activeWatch = &run->watch;
         job(run->watch);
         activeWatch = nullptr;
         const std::lock_guard lock(run->mutex);
         run->done = true;
         run->ended.notify_all();
-    }).detach();
+    });
 
     const auto isDone = [&run] { return run->done; };
     std::unique_lock lock(run->mutex);
