@@ -5,16 +5,15 @@
 #include <libxml/xpath.h>
 #include <libxslt/xsltInternals.h>
 
-#include <QThreadPool>
-
 #include <unistd.h>
 
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
+#include <deque>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -111,19 +110,58 @@ struct WatchedRun {
     XsltRunWatch watch;
 };
 
-// The threads runs work on. They stay for the next run, their allocator arenas and libxml2
-// state warm, and never limit how many runs go at once: a run left to finish alone holds
-// its thread. Never destroyed, so that the program's end waits for none of them.
-QThreadPool &runThreads()
-{
-    static QThreadPool *const pool = [] {
-        auto *threads = new QThreadPool;
-        threads->setExpiryTimeout(-1);
-        threads->setMaxThreadCount(std::numeric_limits<int>::max());
-        return threads;
-    }();
-    return *pool;
-}
+// The threads runs work on. A run takes an idle one, or starts one when none is: a run
+// left to finish alone holds its thread. They stay for the next run, so one after the other
+// runs use one thread and its allocator arena; a thread counts as idle before the run it
+// finished is told so. Never destroyed, so that the program's end waits for none of them.
+class RunThreads {
+public:
+    static RunThreads &instance()
+    {
+        static auto *const threads = new RunThreads;
+        return *threads;
+    }
+
+    // work runs on one of the threads; then runs after it, the thread already idle.
+    void start(std::function<void()> work, std::function<void()> then)
+    {
+        const std::lock_guard lock(mutex);
+        queue.push_back({std::move(work), std::move(then)});
+        if (std::ssize(queue) > idle)
+            std::thread([this] { serve(); }).detach();
+        else
+            wake.notify_one();
+    }
+
+private:
+    struct Task {
+        std::function<void()> work;
+        std::function<void()> then;
+    };
+
+    [[noreturn]] void serve()
+    {
+        std::unique_lock lock(mutex);
+        ++idle;
+        for (;;) {
+            wake.wait(lock, [this] { return !queue.empty(); });
+            --idle;
+            Task task = std::move(queue.front());
+            queue.pop_front();
+            lock.unlock();
+            task.work();
+            task.work = nullptr; // what it held goes now, outside the lock
+            lock.lock();
+            ++idle;
+            task.then();
+        }
+    }
+
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::deque<Task> queue;
+    qsizetype idle = 0;
+};
 
 // Why the run must stop now, as seen from the waiting thread.
 XsltStopReason dueStop(const XsltLimits &limits, std::chrono::steady_clock::time_point deadline)
@@ -210,14 +248,17 @@ XsltRunEnd runWatched(const XsltLimits &limits, std::function<void(XsltRunWatch 
     if (const XsltStopReason why = dueStop(limits, deadline); why != XsltStopReason::None)
         return {why, 0}; // stopped before it began
     const auto run = std::make_shared<WatchedRun>(limits.memoryBytes);
-    runThreads().start([run, job = std::move(job)] {
-        activeWatch = &run->watch;
-        job(run->watch);
-        activeWatch = nullptr;
-        const std::lock_guard lock(run->mutex);
-        run->done = true;
-        run->ended.notify_all();
-    });
+    RunThreads::instance().start(
+        [run, job = std::move(job)] {
+            activeWatch = &run->watch;
+            job(run->watch);
+            activeWatch = nullptr;
+        },
+        [run] {
+            const std::lock_guard lock(run->mutex);
+            run->done = true;
+            run->ended.notify_all();
+        });
 
     const auto isDone = [&run] { return run->done; };
     std::unique_lock lock(run->mutex);
