@@ -1,6 +1,7 @@
 #include "designer/xml_text.h"
 
 #include "documents/text_files.h"
+#include "platform/xml_library.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -27,6 +28,7 @@ QString declaredEncoding(const QByteArray &bytes)
 
 std::optional<QString> decodeWithLibxml(const QByteArray &bytes, const QString &encoding)
 {
+    initXmlLibrary();
     xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler(encoding.toLatin1().constData());
     if (!handler)
         return std::nullopt;

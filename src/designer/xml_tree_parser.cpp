@@ -240,7 +240,8 @@ private:
         if (textRun <= maxText)
             return true;
         if (firstError.reason.isEmpty()) {
-            firstError.reason = QStringLiteral("huge text node: a text longer than 10,000,000 bytes");
+            firstError.reason =
+                QStringLiteral("huge text node: a text longer than 10,000,000 bytes");
             firstError.line = xmlSAX2GetLineNumber(document);
             firstError.filePos = xmlSAX2GetColumnNumber(document);
         }

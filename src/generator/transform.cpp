@@ -31,16 +31,19 @@ QString tableStylesheet()
     return stylesheetFolder() + name;
 }
 
-QString stoppedMessage(XsltStopReason reason, const XsltLimits &limits)
+qint64 megabytesUp(qint64 bytes) { return (bytes + (qint64(1) << 20) - 1) >> 20; }
+
+QString stoppedMessage(const XsltOutcome &outcome, const XsltLimits &limits)
 {
-    switch (reason) {
+    switch (outcome.stopReason) {
     case XsltStopReason::TimeLimit:
         return QStringLiteral("The XSLT transformation did not finish within %1 seconds and "
                               "was stopped.")
             .arg(limits.timeoutMs / 1000.0);
     case XsltStopReason::MemoryLimit:
-        return QStringLiteral("The XSLT transformation needed more than %1 MB of memory and "
-                              "was stopped.")
+        return QStringLiteral("The XSLT transformation needed %1 MB of memory, more than the "
+                              "%2 MB it may use, and was stopped.")
+            .arg(megabytesUp(outcome.memoryNeeded))
             .arg(limits.memoryBytes >> 20);
     case XsltStopReason::Requested:
     case XsltStopReason::None:
@@ -53,7 +56,7 @@ QString builtInMessage(const XsltOutcome &outcome, const XsltLimits &limits)
 {
     switch (outcome.failure) {
     case XsltOutcome::Failure::Stopped:
-        return stoppedMessage(outcome.stopReason, limits);
+        return stoppedMessage(outcome, limits);
     case XsltOutcome::Failure::XmlDocument:
         return QStringLiteral("Error in XML document: ") + outcome.reason;
     case XsltOutcome::Failure::XslDocument:
@@ -75,7 +78,7 @@ XsltOutcome runBuiltIn(const TransformJob &job)
     const std::shared_ptr<XmlSource> xml = job.sources->get(job.xmlPath, job.limits, failed);
     if (!xml)
         return failed;
-    return runXslt(*xml, job.xslCode, job.baseUri, job.limits);
+    return runXslt(xml, job.xslCode, job.baseUri, job.limits);
 }
 
 // A transform that must not run: result says why.

@@ -3,19 +3,23 @@
 #include <QtGlobal>
 
 #include <atomic>
-#include <chrono>
 #include <cstddef>
+#include <functional>
+#include <mutex>
 
 struct _xsltTransformContext;
 struct _xmlParserCtxt;
 
 // Bounds on one run of the built-in XSLT processor, and the means to stop it early.
 //
-// While a run is watched, every allocation libxml2 and libxslt make on the run's thread is
-// counted; every so often the clock and the stop token are looked at. When a bound is
-// reached the transform is told to stop (it ends at its next instruction or XPath step),
-// and so is a parse of the source document,
-// and a single large request beyond the memory bound is refused outright.
+// A run works on a thread of its own while the thread that started it watches the clock and
+// the stop token. Every allocation libxml2 and libxslt make on the run's thread is counted
+// against the memory bound, and a single large request beyond it is refused outright. When
+// a bound is reached the run is told to stop: the transform ends at its next instruction,
+// an XPath expression at its next step, a parse of the source document at its next read.
+// A run that does not end within a second of being told (one XPath step that looks at
+// nothing, such as the duplicate check of a large union) is left to finish on its own
+// thread, its result dropped.
 
 // Set from any thread to stop a run that was given this token.
 class XsltStopToken {
@@ -27,45 +31,68 @@ private:
     std::atomic<bool> requested{false};
 };
 
+// Half the machine's physical memory, never below 2 GB.
+qint64 machineMemoryBound();
+
 struct XsltLimits {
     int timeoutMs = 30000;
-    qint64 memoryBytes = qint64(2) << 30;
+    qint64 memoryBytes = machineMemoryBound();
     const XsltStopToken *stopToken = nullptr; // none: only the bounds stop the run
 };
 
 enum class XsltStopReason { None, TimeLimit, MemoryLimit, Requested };
 
-// Watches the calling thread's libxml2/libxslt work from construction to destruction.
+// How a watched run ended.
+struct XsltRunEnd {
+    XsltStopReason reason = XsltStopReason::None;
+    qint64 memoryNeeded = 0; // after a memory stop: what the run held plus what it asked for
+};
+
+// The run's side of the bounds: what its thread has allocated, and the stop it was told.
 class XsltRunWatch {
 public:
-    explicit XsltRunWatch(const XsltLimits &limits);
-    ~XsltRunWatch();
+    explicit XsltRunWatch(qint64 memoryBytes) : memoryBytes(memoryBytes) {}
     XsltRunWatch(const XsltRunWatch &) = delete;
     XsltRunWatch &operator=(const XsltRunWatch &) = delete;
 
-    // The transform to stop when a bound is reached (stopped at once if one already was).
+    // On the run's thread: the transform or parse to stop (null: none any more); stopped
+    // at once when the run already was.
     void watchTransform(_xsltTransformContext *ctxt);
-    // The parse to stop when a bound is reached (null: none any more).
     void watchParser(_xmlParserCtxt *parser);
-    XsltStopReason stopReason() const { return reason; }
 
-    // Called by the allocation hooks.
-    bool admit(std::size_t size);
+    // From any thread; the first reason given is the one the run reports.
+    void stop(XsltStopReason why);
+    XsltRunEnd end() const;
+
+    // Called by the allocation hooks on the run's thread.
+    bool admit(std::size_t size)
+    {
+        if (reason.load(std::memory_order_relaxed) != XsltStopReason::None && !stoppedHere)
+            stopOnThisThread();
+        return used + qint64(size) <= memoryBytes || refuse(size);
+    }
     void counted(qint64 bytes) { used += bytes; }
 
 private:
-    void checkClockAndToken();
-    void stop(XsltStopReason why);
+    bool refuse(std::size_t size);
+    void stopTransform();
+    void stopOnThisThread();
 
-    const XsltLimits limits;
-    const std::chrono::steady_clock::time_point deadline;
-    XsltRunWatch *const outer;
+    const qint64 memoryBytes;
+    qint64 used = 0;
+    std::atomic<qint64> needed{0};
+    bool stoppedHere = false;
+    std::atomic<XsltStopReason> reason{XsltStopReason::None};
+    std::mutex watchedMutex; // guards the transform against a stop from another thread
     _xsltTransformContext *ctxt = nullptr;
     _xmlParserCtxt *parser = nullptr;
-    qint64 used = 0;
-    unsigned allocations = 0;
-    XsltStopReason reason = XsltStopReason::None;
 };
 
-// Routes libxml2's allocations through the counting hooks; call once before parsing.
+// Runs job on a thread of its own under the limits, its allocations counted by watch, and
+// waits until it ends or, stopped by a bound or the token, winds down (at most a second).
+// job must own everything it uses: a run left to finish alone outlives this call.
+XsltRunEnd runWatched(const XsltLimits &limits, std::function<void(XsltRunWatch &watch)> job);
+
+// Routes libxml2's allocations through the counting hooks; call once, before anything else
+// of libxml2.
 void installXsltAllocationHooks();

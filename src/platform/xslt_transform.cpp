@@ -4,6 +4,7 @@
 #include "platform/xslt_errors.h"
 
 #include <QStringDecoder>
+#include <QUrl>
 
 #include <libexslt/exslt.h>
 #include <libxml/parser.h>
@@ -18,9 +19,12 @@
 #include <libxslt/xsltInternals.h>
 #include <libxslt/xsltutils.h>
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <malloc.h>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -47,9 +51,26 @@ bool namesRemoteResource(const xmlChar *uri)
            !(length == 4 && std::strncmp(text, "file", 4) == 0);
 }
 
+// True for something that exists but is no regular file (through links): reading a pipe,
+// a device or a folder could block or never end. Only regular files are read.
+bool isSpecialFile(const char *path)
+{
+    struct stat status;
+    return stat(path, &status) == 0 && !S_ISREG(status.st_mode);
+}
+
+// The local file a URI names, a file: URL or a path, escaped or not, is special.
+bool namesSpecialFile(const xmlChar *uri)
+{
+    const auto *text = reinterpret_cast<const char *>(uri);
+    if (std::strncmp(text, "file://", 7) == 0)
+        return isSpecialFile(QUrl(QString::fromUtf8(text)).toLocalFile().toUtf8().constData());
+    return isSpecialFile(text) || isSpecialFile(QByteArray::fromPercentEncoding(text).constData());
+}
+
 xmlDocPtr safeLoader(const xmlChar *uri, xmlDictPtr dict, int, void *ctxt, xsltLoadType type)
 {
-    if (!uri || namesRemoteResource(uri))
+    if (!uri || namesRemoteResource(uri) || namesSpecialFile(uri))
         return nullptr;
     return builtInLoader(uri, dict, documentOptions, ctxt, type);
 }
@@ -85,7 +106,6 @@ void initialiseXslt()
         // freed block is merged with its neighbours as it is freed, instead of all of them
         // in one long pass at the next large allocation.
         mallopt(M_MXFAST, 0);
-        installXsltAllocationHooks();
         initXmlLibrary();
         exsltRegisterAll();
         xsltRegisterExtModuleFunction(BAD_CAST "node-set", msxslNamespace,
@@ -256,34 +276,44 @@ XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &base
     return outcome;
 }
 
-// The XML file parsed under the run's bounds: a bound reached ends the parse early.
-DocPtr readXml(const QString &xmlPath, XsltRunWatch &watch)
+// The XML file parsed under the run's bounds: a bound reached ends the parse early. Only a
+// regular file is read.
+DocPtr readXml(const QString &xmlPath, XsltRunWatch &watch, ErrorCollector &errors)
 {
+    const QByteArray path = xmlPath.toUtf8();
+    if (isSpecialFile(path.constData())) {
+        errors.add(xmlPath + QStringLiteral(" is not a file that can be read."));
+        return nullptr;
+    }
     const std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> parser(
         xmlNewParserCtxt(), xmlFreeParserCtxt);
     if (!parser)
         return nullptr;
     watch.watchParser(parser.get());
-    DocPtr doc(xmlCtxtReadFile(parser.get(), xmlPath.toUtf8().constData(), nullptr,
-                               documentOptions));
+    DocPtr doc(xmlCtxtReadFile(parser.get(), path.constData(), nullptr, documentOptions));
     watch.watchParser(nullptr);
     return doc;
 }
 
-// One run under its own error capture and bounds; a run that was stopped says only why.
-template <typename Run>
+using Run = std::function<XsltOutcome(XsltRunWatch &, ErrorCollector &)>;
+
+// One run on a thread of its own, under its own error capture and bounds; a run that was
+// stopped says only why. run owns what it uses, since a stopped run may outlive this call.
 XsltOutcome watchedRun(const XsltLimits &limits, Run run)
 {
     initialiseXslt();
-    ErrorCollector errors;
-    XsltRunWatch watch(limits);
-    XsltOutcome outcome = run(watch, errors);
-    if (watch.stopReason() != XsltStopReason::None) {
-        outcome = XsltOutcome{};
-        outcome.failure = XsltOutcome::Failure::Stopped;
-        outcome.stopReason = watch.stopReason();
-    }
-    return outcome;
+    const auto outcome = std::make_shared<XsltOutcome>();
+    const XsltRunEnd end = runWatched(limits, [outcome, run = std::move(run)](XsltRunWatch &watch) {
+        ErrorCollector errors;
+        *outcome = run(watch, errors);
+    });
+    if (end.reason == XsltStopReason::None)
+        return *outcome;
+    XsltOutcome stopped;
+    stopped.failure = XsltOutcome::Failure::Stopped;
+    stopped.stopReason = end.reason;
+    stopped.memoryNeeded = end.memoryNeeded;
+    return stopped;
 }
 
 // The run in the running form, and again as written when that one failed on its own.
@@ -303,24 +333,26 @@ XsltOutcome asWrittenOnFailure(StylesheetForm form, Run run)
 std::shared_ptr<XmlSource> XmlSource::parse(const QString &xmlPath, const XsltLimits &limits,
                                             XsltOutcome &failure)
 {
-    DocPtr doc;
-    failure = watchedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
-        doc = readXml(xmlPath, watch);
-        return doc ? XsltOutcome{} : failed(XsltOutcome::Failure::XmlDocument, errors);
+    const auto doc = std::make_shared<DocPtr>();
+    failure = watchedRun(limits, [doc, xmlPath](XsltRunWatch &watch, ErrorCollector &errors) {
+        *doc = readXml(xmlPath, watch, errors);
+        return *doc ? XsltOutcome{} : failed(XsltOutcome::Failure::XmlDocument, errors);
     });
     if (failure.failure != XsltOutcome::Failure::None)
         return nullptr;
-    return std::shared_ptr<XmlSource>(new XmlSource(doc.release()));
+    return std::shared_ptr<XmlSource>(new XmlSource(doc->release()));
 }
 
 XmlSource::~XmlSource() { xmlFreeDoc(doc); }
 
-XsltOutcome runXslt(const XmlSource &xml, const QString &xslText, const QString &baseUri,
-                    const XsltLimits &limits, StylesheetForm form)
+XsltOutcome runXslt(const std::shared_ptr<const XmlSource> &xml, const QString &xslText,
+                    const QString &baseUri, const XsltLimits &limits, StylesheetForm form)
 {
     return asWrittenOnFailure(form, [&](StylesheetForm as) {
-        return watchedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
-            return transform(xml.document(), xslText, baseUri, as, watch, errors);
+        // A run given up after a stop may outlive this call: it holds copies of its inputs.
+        return watchedRun(limits, [xml, xslText, baseUri, as](XsltRunWatch &watch,
+                                                             ErrorCollector &errors) {
+            return transform(xml->document(), xslText, baseUri, as, watch, errors);
         });
     });
 }
@@ -329,8 +361,9 @@ XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QStrin
                     const XsltLimits &limits, StylesheetForm form)
 {
     return asWrittenOnFailure(form, [&](StylesheetForm as) {
-        return watchedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
-            DocPtr xml = readXml(xmlPath, watch);
+        return watchedRun(limits, [xmlPath, xslText, baseUri, as](XsltRunWatch &watch,
+                                                                 ErrorCollector &errors) {
+            DocPtr xml = readXml(xmlPath, watch, errors);
             if (!xml)
                 return failed(XsltOutcome::Failure::XmlDocument, errors);
             xmlDocPtr source = xml.get();

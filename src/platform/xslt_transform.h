@@ -14,12 +14,13 @@ struct _xmlDoc;
 // creating folders and any network access. Every document it reads (the XML document, the
 // stylesheet, its imports and includes, and documents read by document()) is parsed
 // without network access, entity substitution or DTD loading; a URI with a scheme other
-// than "file:" is not loaded at all. EXSLT is available, and "node-set" answers in the
-// namespace "urn:schemas-microsoft-com:xslt" as well. Runs on different threads are
-// independent: each collects its own errors and has its own bounds (xslt_run_limits.h).
+// than "file:", or naming anything but a regular file, is not loaded at all. EXSLT is
+// available, and "node-set" answers in the namespace "urn:schemas-microsoft-com:xslt" as
+// well. Runs are independent: each collects its own errors and has its own bounds
+// (xslt_run_limits.h).
 
-// Sets up libxml2 and libxslt for the program, its allocation hooks first; later calls do
-// nothing. Call it on the main thread before anything uses libxml2 (every run calls it too).
+// Sets up libxml2 (initXmlLibrary) and libxslt for the program; later calls do nothing.
+// Call it on the main thread before anything uses libxml2 (every run calls it too).
 void initialiseXslt();
 
 struct XsltOutcome {
@@ -27,12 +28,13 @@ struct XsltOutcome {
 
     Failure failure = Failure::None;
     XsltStopReason stopReason = XsltStopReason::None; // why a Stopped run was stopped
+    qint64 memoryNeeded = 0; // stopped at the memory bound: what the run held and asked for
     QString output; // the serialized result; "" after a failure
     QString reason; // libxml2's / libxslt's description of the failure
 };
 
-// A source document parsed once (with the rules above) to be transformed many times, one
-// transform at a time.
+// A source document parsed once (with the rules above) to be transformed many times; runs
+// only read it, so several may share it at once.
 class XmlSource {
 public:
     // The file parsed under the bounds; null when it is not well-formed or cannot be read,
@@ -51,8 +53,8 @@ private:
 
 // Runs the stylesheet text over a parsed source document; as runXslt. A stylesheet that
 // strips white space works on a copy, so the source stays as parsed.
-XsltOutcome runXslt(const XmlSource &xml, const QString &xslText, const QString &baseUri,
-                    const XsltLimits &limits = {},
+XsltOutcome runXslt(const std::shared_ptr<const XmlSource> &xml, const QString &xslText,
+                    const QString &baseUri, const XsltLimits &limits = {},
                     StylesheetForm form = StylesheetForm::Running);
 
 // Runs the stylesheet text over the XML file. The stylesheet is parsed from memory as if

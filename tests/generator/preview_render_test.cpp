@@ -11,6 +11,7 @@
 #include "table_fixture.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -164,24 +165,40 @@ TEST_F(PreviewRender, ParsedDocumentIsKeptUntilTheFileChanges)
     EXPECT_FALSE(failure.reason.isEmpty());
 }
 
-// The parse is part of the run: its bounds and its stop token end it too.
+// The parse is part of the run: its bounds and its stop token end it too, and the message
+// says which.
 TEST_F(PreviewRender, ParseIsStoppedLikeTheTransform)
 {
-    writeXml("<orders>" + QString("<o><n>a</n></o>").repeated(5000) + "</orders>");
+    writeXml("<orders>" + QString("<o><n>a</n></o>").repeated(20000) + "</orders>");
+    generateXSLCode(false);
     XsltStopToken stopped;
     stopped.requestStop();
     XsltLimits byToken;
     byToken.stopToken = &stopped;
     XsltLimits byMemory;
-    byMemory.memoryBytes = 4096;
-    const std::pair<XsltLimits, XsltStopReason> cases[] = {
-        {byToken, XsltStopReason::Requested}, {byMemory, XsltStopReason::MemoryLimit}};
-    for (const auto &[limits, reason] : cases) {
+    byMemory.memoryBytes = 1 << 20;
+    const struct {
+        XsltLimits limits;
+        XsltStopReason reason;
+        QString message;
+    } cases[] = {
+        {byToken, XsltStopReason::Requested, "^The XSLT transformation was stopped\\.$"},
+        {byMemory, XsltStopReason::MemoryLimit,
+         "^The XSLT transformation needed \\d+ MB of memory, more than the 1 MB it may use, and "
+         "was stopped\\.$"},
+    };
+    for (const auto &c : cases) {
         XmlSourceCache cache;
         XsltOutcome failure;
-        EXPECT_FALSE(cache.get(workspace().current().xmlPath, limits, failure));
+        EXPECT_FALSE(cache.get(workspace().current().xmlPath, c.limits, failure));
         EXPECT_EQ(failure.failure, XsltOutcome::Failure::Stopped);
-        EXPECT_EQ(failure.stopReason, reason);
+        EXPECT_EQ(failure.stopReason, c.reason);
+        TransformJob job =
+            prepareTransform(workspace().current().xmlPath, workspace().current().xslGenerated);
+        job.limits = c.limits;
+        const QString message = runTransformJob(job).message;
+        EXPECT_TRUE(QRegularExpression(c.message).match(message).hasMatch())
+            << message.toStdString();
         EXPECT_TRUE(cache.get(workspace().current().xmlPath, {}, failure)) << "not kept";
     }
 }
@@ -197,7 +214,7 @@ TEST_F(PreviewRender, StrippingWhiteSpaceLeavesTheKeptDocumentAlone)
                          "Transform'><xsl:output method='text'/>";
     const QString count = "<xsl:template match='/'><xsl:value-of select='count(r/node())'/>"
                           "</xsl:template></xsl:stylesheet>";
-    EXPECT_EQ(runXslt(*xml, head + count, "").output, "3");
-    EXPECT_EQ(runXslt(*xml, head + "<xsl:strip-space elements='*'/>" + count, "").output, "1");
-    EXPECT_EQ(runXslt(*xml, head + count, "").output, "3");
+    EXPECT_EQ(runXslt(xml, head + count, "").output, "3");
+    EXPECT_EQ(runXslt(xml, head + "<xsl:strip-space elements='*'/>" + count, "").output, "1");
+    EXPECT_EQ(runXslt(xml, head + count, "").output, "3");
 }

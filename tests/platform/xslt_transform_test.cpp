@@ -11,6 +11,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -78,6 +79,8 @@ protected:
         write("data.xml", "<rows><r>1</r><r>2</r><r>3</r><r>4</r><r>5</r><r>6</r></rows>");
         // Four loops nested over its 401 nodes make 2.6e10 steps: a run that never ends.
         write("big.xml", "<rows>" + QByteArray("<r>1</r>").repeated(200) + "</rows>");
+        // The duplicate check of the union //x | //x compares 4.5e10 pairs in one step.
+        write("wide.xml", "<rows>" + QByteArray("<x/>").repeated(300000) + "</rows>");
     }
     XsltOutcome run(const QString &xsl, const XsltLimits &limits = {},
                     const QString &xml = QStringLiteral("data.xml")) const
@@ -115,7 +118,13 @@ TEST_F(XsltTransform, ImportedStylesheetsAndDocumentsReachNothingOutside)
         {"document() with an external entity", "",
          "<xsl:template name='leak'><xsl:copy-of select=\"document('entity.xml')\"/>"
          "</xsl:template>"},
+        // Reading these would block or never end.
+        {"document() of a pipe", "",
+         "<xsl:template name='leak'><xsl:copy-of select=\"document('pipe')\"/></xsl:template>"},
+        {"import of a pipe", "", "<xsl:import href='pipe'/><xsl:template name='leak'/>"},
+        {"include of a device", "", "<xsl:include href='/dev/zero'/><xsl:template name='leak'/>"},
     };
+    ASSERT_EQ(mkfifo(file("pipe").toUtf8().constData(), 0600), 0);
     const QString main = stylesheetStart + "<xsl:import href='imported.xsl'/>"
                          "<xsl:template match='/'><p><xsl:call-template name='leak'/></p>"
                          "</xsl:template>" + stylesheetEnd;
@@ -125,7 +134,9 @@ TEST_F(XsltTransform, ImportedStylesheetsAndDocumentsReachNothingOutside)
         EXPECT_FALSE(outcome.output.contains(secret)) << c.name;
         EXPECT_FALSE(outcome.reason.contains(secret)) << c.name;
         EXPECT_FALSE(listener.wasContacted()) << c.name;
+        EXPECT_NE(outcome.failure, XsltOutcome::Failure::Stopped) << c.name;
     }
+    EXPECT_EQ(run(main, {}, "pipe").failure, XsltOutcome::Failure::XmlDocument);
 }
 
 TEST_F(XsltTransform, RunawayRunsAreStoppedAtTheirBounds)
@@ -139,6 +150,7 @@ TEST_F(XsltTransform, RunawayRunsAreStoppedAtTheirBounds)
         QString templates;
         XsltLimits limits;
         XsltStopReason reason;
+        QString xml = QStringLiteral("big.xml");
     } cases[] = {
         {"nested loops over every node",
          "<xsl:template match='/'><xsl:for-each select='//node()'><xsl:for-each "
@@ -146,6 +158,9 @@ TEST_F(XsltTransform, RunawayRunsAreStoppedAtTheirBounds)
          "<xsl:value-of select='count(//node())'/></xsl:for-each>"
          "</xsl:for-each></xsl:for-each></xsl:for-each></xsl:template>",
          shortTime, XsltStopReason::TimeLimit},
+        {"one XPath step",
+         "<xsl:template match='/'><xsl:value-of select='count(//x | //x)'/></xsl:template>",
+         shortTime, XsltStopReason::TimeLimit, "wide.xml"},
         {"a text that doubles",
          "<xsl:template match='/'><xsl:call-template name='double'><xsl:with-param name='s' "
          "select='string(/)'/></xsl:call-template></xsl:template>"
@@ -155,48 +170,61 @@ TEST_F(XsltTransform, RunawayRunsAreStoppedAtTheirBounds)
     };
     for (const auto &c : cases) {
         const XsltOutcome outcome =
-            run(stylesheetStart + c.templates + stylesheetEnd, c.limits, "big.xml");
+            run(stylesheetStart + c.templates + stylesheetEnd, c.limits, c.xml);
         EXPECT_EQ(outcome.failure, XsltOutcome::Failure::Stopped) << c.name;
         EXPECT_EQ(outcome.stopReason, c.reason) << c.name;
         EXPECT_EQ(outcome.output, "") << c.name;
+        EXPECT_EQ(outcome.memoryNeeded > c.limits.memoryBytes,
+                  c.reason == XsltStopReason::MemoryLimit) << c.name;
     }
 }
 
 // A run on a worker thread is stopped from here, while this thread's own runs go on with
-// their own errors.
+// their own errors; within a long XPath step as well as between instructions.
 TEST_F(XsltTransform, AnotherThreadStopsARunThatOthersDoNotDisturb)
 {
-    const QString runaway =
-        stylesheetStart +
-        "<xsl:template match='/'><xsl:for-each select='//node()'><xsl:for-each "
-        "select='//node()'><xsl:for-each select='//node()'><xsl:for-each select='//node()'>"
-        "<xsl:message>from the runaway</xsl:message></xsl:for-each></xsl:for-each>"
-        "</xsl:for-each></xsl:for-each></xsl:template>" +
-        stylesheetEnd;
-    XsltStopToken token;
-    XsltLimits limits;
-    limits.timeoutMs = 600000;
-    limits.stopToken = &token;
-    XsltOutcome stopped;
-    std::thread worker([&] { stopped = run(runaway, limits, "big.xml"); });
-
-    for (int i = 0; i < 20; ++i) {
-        const XsltOutcome failing = run(stylesheetStart +
-                                        "<xsl:template match='/'><xsl:value-of select='$nope'/>"
-                                        "</xsl:template>" + stylesheetEnd);
-        EXPECT_EQ(failing.failure, XsltOutcome::Failure::Transform);
-        EXPECT_TRUE(failing.reason.contains("nope"));
-        EXPECT_FALSE(failing.reason.contains("runaway"));
-        const XsltOutcome fine = run(stylesheetStart +
-                                     "<xsl:output method='text'/><xsl:template match='/'>"
-                                     "<xsl:value-of select='count(//r)'/></xsl:template>" +
-                                     stylesheetEnd);
-        EXPECT_EQ(fine.output, "6");
-        EXPECT_EQ(fine.reason, "");
+    const struct {
+        const char *name;
+        QString templates;
+        QString xml;
+    } runaways[] = {
+        {"loops of instructions",
+         "<xsl:template match='/'><xsl:for-each select='//node()'><xsl:for-each "
+         "select='//node()'><xsl:for-each select='//node()'><xsl:for-each select='//node()'>"
+         "<xsl:message>from the runaway</xsl:message></xsl:for-each></xsl:for-each>"
+         "</xsl:for-each></xsl:for-each></xsl:template>",
+         "big.xml"},
+        {"one XPath step", "<xsl:template match='/'><xsl:value-of select='count(//x | //x)'/>"
+                           "<xsl:message>from the runaway</xsl:message></xsl:template>",
+         "wide.xml"},
+    };
+    for (const auto &runaway : runaways) {
+        XsltStopToken token;
+        XsltLimits limits;
+        limits.timeoutMs = 600000;
+        limits.stopToken = &token;
+        XsltOutcome stopped;
+        std::thread worker([&] {
+            stopped = run(stylesheetStart + runaway.templates + stylesheetEnd, limits, runaway.xml);
+        });
+        for (int i = 0; i < 20; ++i) {
+            const XsltOutcome failing = run(stylesheetStart +
+                                            "<xsl:template match='/'><xsl:value-of select='$nope'/>"
+                                            "</xsl:template>" + stylesheetEnd);
+            EXPECT_EQ(failing.failure, XsltOutcome::Failure::Transform);
+            EXPECT_TRUE(failing.reason.contains("nope"));
+            EXPECT_FALSE(failing.reason.contains("runaway"));
+            const XsltOutcome fine = run(stylesheetStart +
+                                         "<xsl:output method='text'/><xsl:template match='/'>"
+                                         "<xsl:value-of select='count(//r)'/></xsl:template>" +
+                                         stylesheetEnd);
+            EXPECT_EQ(fine.output, "6");
+            EXPECT_EQ(fine.reason, "");
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100)); // well inside its work
+        token.requestStop();
+        worker.join();
+        EXPECT_EQ(stopped.failure, XsltOutcome::Failure::Stopped) << runaway.name;
+        EXPECT_EQ(stopped.stopReason, XsltStopReason::Requested) << runaway.name;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(100)); // well inside its loops
-    token.requestStop();
-    worker.join();
-    EXPECT_EQ(stopped.failure, XsltOutcome::Failure::Stopped);
-    EXPECT_EQ(stopped.stopReason, XsltStopReason::Requested);
 }
