@@ -37,9 +37,9 @@ void expectSamePages(const std::string &table)
         for (const bool production : {false, true}) {
             const TransformJob job = prepareTransform(doc.xmlPath, generated(production));
             const XsltOutcome written =
-                runXslt(*xml, job.xslCode, job.baseUri, job.limits, StylesheetForm::AsWritten);
+                runXslt(xml, job.xslCode, job.baseUri, job.limits, StylesheetForm::AsWritten);
             const XsltOutcome running =
-                runXslt(*xml, job.xslCode, job.baseUri, job.limits, StylesheetForm::Running);
+                runXslt(xml, job.xslCode, job.baseUri, job.limits, StylesheetForm::Running);
             const std::string where = table + " limit " + std::to_string(limit) +
                                       (production ? " output" : " preview");
             ASSERT_EQ(written.failure, XsltOutcome::Failure::None)
