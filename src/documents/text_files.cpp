@@ -70,7 +70,8 @@ QString decodeText(const QByteArray &bytes)
     return decodeWindows1252(bytes);
 }
 
-// The new file takes the mode of the regular file it replaces and is renamed over the path.
+// The new file takes the mode of the regular file it replaces before a byte goes in (a
+// password file stays its owner's throughout) and is renamed over the path.
 // A rename never follows a link at its destination: a link there, planted before the write
 // or while it runs, is replaced and its target, dangling or not, stays as it was. A failed
 // write leaves whatever was at the path.
@@ -80,8 +81,8 @@ bool writeFileBytes(const QString &path, const QByteArray &bytes)
     if (!createBeside(path, file))
         return false;
     const QFileInfo old(path);
-    bool ok = writeAll(file, bytes) &&
-              (old.isSymLink() || !old.isFile() || file.setPermissions(old.permissions()));
+    bool ok = (old.isSymLink() || !old.isFile() || file.setPermissions(old.permissions())) &&
+              writeAll(file, bytes);
     file.close();
     ok = ok && std::rename(QFile::encodeName(file.fileName()).constData(),
                            QFile::encodeName(path).constData()) == 0;
