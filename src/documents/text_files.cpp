@@ -4,9 +4,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 #include <cstdio>
 
 bool lastWriteOk = false;
@@ -44,31 +43,20 @@ bool writeAll(QFileDevice &file, const QByteArray &bytes)
     return file.flush() && file.error() == QFileDevice::NoError;
 }
 
-// The old file is replaced only after every byte went out; an unfinished new file is
-// discarded.
-bool saveWhole(const QString &path, const QByteArray &bytes)
+// A new file of a free name beside the path, opened unbuffered, with a new file's usual
+// mode. Creation never follows a link, so nothing planted at that name is written.
+bool createBeside(const QString &path, QFile &file)
 {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writeAll(file, bytes) &&
-           file.commit();
-}
-
-// QSaveFile writes to a link's target; here the new file, with a new file's usual mode, is
-// renamed over the link itself, so the link is gone and its target, dangling or not, stays
-// as it was. A failed write leaves the link.
-bool replaceLink(const QString &path, const QByteArray &bytes)
-{
-    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-    if (!file.open() || !writeAll(file, bytes) ||
-        !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                             QFile::ReadOther))
-        return false;
-    file.close();
-    if (std::rename(QFile::encodeName(file.fileName()).constData(),
-                    QFile::encodeName(path).constData()) != 0)
-        return false;
-    file.setAutoRemove(false);
-    return true;
+    constexpr int attempts = 100;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        file.setFileName(path + QStringLiteral(".%1").arg(
+                                    QRandomGenerator::global()->generate(), 8, 16, QChar(u'0')));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            return true;
+        if (!pathTaken(file.fileName()))
+            return false;
+    }
+    return false;
 }
 
 } // namespace
@@ -82,9 +70,25 @@ QString decodeText(const QByteArray &bytes)
     return decodeWindows1252(bytes);
 }
 
+// The new file takes the mode of the regular file it replaces before a byte goes in (a
+// password file stays its owner's throughout) and is renamed over the path.
+// A rename never follows a link at its destination: a link there, planted before the write
+// or while it runs, is replaced and its target, dangling or not, stays as it was. A failed
+// write leaves whatever was at the path.
 bool writeFileBytes(const QString &path, const QByteArray &bytes)
 {
-    return QFileInfo(path).isSymLink() ? replaceLink(path, bytes) : saveWhole(path, bytes);
+    QFile file;
+    if (!createBeside(path, file))
+        return false;
+    const QFileInfo old(path);
+    bool ok = (old.isSymLink() || !old.isFile() || file.setPermissions(old.permissions())) &&
+              writeAll(file, bytes);
+    file.close();
+    ok = ok && std::rename(QFile::encodeName(file.fileName()).constData(),
+                           QFile::encodeName(path).constData()) == 0;
+    if (!ok)
+        file.remove();
+    return ok;
 }
 
 void reportWriteFailure(const QString &path)

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,34 @@ TEST(TextFiles, FailedWriteKeepsTheOldFileAndReports)
     EXPECT_TRUE(writeFile(path, "new", true));
     EXPECT_TRUE(lastWriteOk);
     EXPECT_EQ(readFile(path), "new");
+}
+
+// A written file keeps the mode of the regular file it replaces; a new one, and one put in
+// place of a symbolic link, gets a new file's mode under the process's umask. No
+// temporary file is left behind.
+TEST(TextFiles, WrittenFilesTakeTheModeOfWhatTheyReplace)
+{
+    TempHome home;
+    const mode_t oldMask = umask(077);
+    using P = QFile::Permission;
+    const QFile::Permissions ownerRw = P::ReadOwner | P::WriteOwner | P::ReadUser | P::WriteUser;
+    const QFile::Permissions groupRead = ownerRw | P::ReadGroup;
+    writeBytes(home.file("kept"), "old");
+    QFile::setPermissions(home.file("kept"), groupRead);
+    writeBytes(home.file("target"), "precious");
+    QFile::setPermissions(home.file("target"), groupRead | P::ReadOther);
+    QFile::link(home.file("target"), home.file("link"));
+    const struct {
+        const char *name;
+        QFile::Permissions mode;
+    } cases[] = {{"new", ownerRw}, {"kept", groupRead}, {"link", ownerRw}};
+    for (const auto &c : cases) {
+        EXPECT_TRUE(writeFile(home.file(c.name), "text", true)) << c.name;
+        EXPECT_EQ(QFile::permissions(home.file(c.name)), c.mode) << c.name;
+    }
+    umask(oldMask);
+    EXPECT_EQ(bytesOf(home.file("target")), "precious");
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files | QDir::System).size(), 4);
 }
 
 TEST(SettingsFiles, LiveInTheDataFolder)
