@@ -23,7 +23,8 @@ struct FtpEndpoint {
 struct FtpResult {
     bool ok = true;
     int code = 0;      // libcurl's error code, 0 on success
-    QString message;   // what failed and why ("the connection to the server was lost."), "" on success
+    QString message;   // what failed and why, "" on success
+                       // ("... failed: the connection to the server was lost.")
     QString lastReply; // the server's last reply (all lines of a multi-line reply, CR LF apart)
 
     // The number at the start of the last reply; 0 when there is none.

@@ -4,19 +4,26 @@
 #include <QFile>
 #include <QHash>
 #include <QList>
-#include <QSet>
 
 #include <csignal>
 #include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace {
 
+int pidfdOf(pid_t pid) { return int(::syscall(SYS_pidfd_open, pid, 0)); }
+
+void signalThrough(int pidfd, int signal)
+{
+    ::syscall(SYS_pidfd_send_signal, pidfd, signal, nullptr, 0);
+}
+
 // The parent of a process, from /proc/<pid>/stat: "pid (name) state ppid ...", where the
 // name may hold anything but ends at the last ')'. 0 when the process is gone.
-pid_t parentOf(const QString &pid)
+pid_t parentOf(pid_t pid)
 {
-    QFile stat(QStringLiteral("/proc/") + pid + QStringLiteral("/stat"));
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly))
         return 0;
     const QByteArray fields = stat.readAll();
@@ -24,7 +31,7 @@ pid_t parentOf(const QString &pid)
     return after.size() > 1 ? pid_t(after[1].toInt()) : 0;
 }
 
-QSet<pid_t> descendantsOf(pid_t root)
+QHash<pid_t, QList<pid_t>> childrenByParent()
 {
     QHash<pid_t, QList<pid_t>> children;
     const QStringList entries =
@@ -33,19 +40,50 @@ QSet<pid_t> descendantsOf(pid_t root)
         bool isPid = false;
         const pid_t pid = pid_t(entry.toInt(&isPid));
         if (isPid)
-            children[parentOf(entry)].append(pid);
+            children[parentOf(pid)].append(pid);
     }
-    QSet<pid_t> found;
-    QList<pid_t> waiting{root};
-    while (!waiting.isEmpty()) {
-        for (pid_t child : children.value(waiting.takeLast()))
-            if (!found.contains(child)) {
-                found.insert(child);
-                waiting.append(child);
-            }
-    }
-    return found;
+    return children;
 }
+
+// The processes of the tree, each held by a pidfd, so that a signal sent through it reaches
+// that process or none, even once its number has passed to another.
+class HeldTree {
+public:
+    HeldTree() = default;
+    HeldTree(const HeldTree &) = delete;
+    HeldTree &operator=(const HeldTree &) = delete;
+    ~HeldTree()
+    {
+        for (int fd : std::as_const(held))
+            ::close(fd);
+    }
+
+    // Holds and stops the process when its parent, read once it is held, is held already
+    // (or when it is the root): a number reused since /proc was read is left alone.
+    bool hold(pid_t pid, bool isRoot = false)
+    {
+        const int fd = pidfdOf(pid);
+        if (fd < 0)
+            return false;
+        if (!isRoot && !held.contains(parentOf(pid))) {
+            ::close(fd);
+            return false;
+        }
+        held.insert(pid, fd);
+        signalThrough(fd, SIGSTOP);
+        return true;
+    }
+    bool holds(pid_t pid) const { return held.contains(pid); }
+    QList<pid_t> members() const { return held.keys(); }
+    void kill() const
+    {
+        for (int fd : held)
+            signalThrough(fd, SIGKILL);
+    }
+
+private:
+    QHash<pid_t, int> held;
+};
 
 } // namespace
 
@@ -58,17 +96,19 @@ void startAsTreeRoot()
 void killProcessTree(qint64 rootPid)
 {
     const pid_t root = pid_t(rootPid);
-    QSet<pid_t> stopped{root};
-    ::kill(root, SIGSTOP);
+    HeldTree tree;
+    if (!tree.hold(root, true)) {
+        ::kill(root, SIGKILL); // no pidfds: the root at least, the caller's own child
+        return;
+    }
+    // Stopped processes start nothing new: the tree is walked again until it holds still.
     for (bool more = true; more;) {
         more = false;
-        for (pid_t pid : descendantsOf(root))
-            if (!stopped.contains(pid)) {
-                ::kill(pid, SIGSTOP);
-                stopped.insert(pid);
-                more = true;
-            }
+        const QHash<pid_t, QList<pid_t>> children = childrenByParent();
+        for (pid_t parent : tree.members())
+            for (pid_t child : children.value(parent))
+                if (!tree.holds(child) && tree.hold(child))
+                    more = true;
     }
-    for (pid_t pid : stopped)
-        ::kill(pid, SIGKILL);
+    tree.kill();
 }

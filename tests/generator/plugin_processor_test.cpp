@@ -215,8 +215,8 @@ bool processEndsSoon(const QString &pid)
 } // namespace
 
 // Whatever the processor started is stopped with it: a backgrounded grandchild, or one in
-// a session of its own, once outlived the time limit, and unbounded output once aborted the program. A render nobody
-// waits for any more stops it too.
+// a session of its own, once outlived the time limit, and unbounded output once aborted the
+// program. A render nobody waits for any more stops it too.
 TEST_F(PlugInProcessor, ProcessorsBeyondTheirBoundsAreStoppedWithTheirChildren)
 {
     const QString pidFile = folder + "grandchild.pid";

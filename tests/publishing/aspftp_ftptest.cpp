@@ -46,6 +46,12 @@ TEST_F(Aspftp, OneLoggedInConnectionCarriesEveryOperation)
     EXPECT_EQ(client.sGetCurrentDir(), remote("sub"));
     writeBytes(scratch.filePath("f"), "x");
     EXPECT_TRUE(client.bPutFile(scratch.filePath("f"), "f.txt"));
+    EXPECT_FALSE(client.bPutFile(scratch.filePath("f"), "missing/f.txt"));
+    EXPECT_FALSE(client.bGetFile("missing.txt", scratch.filePath("g")));
+    EXPECT_FALSE(client.bOpenFile("missing/f.txt"));
+    EXPECT_FALSE(client.bRename("missing.txt", "h.txt"));
+    EXPECT_FALSE(client.bDeleteFile("missing.txt"));
+    EXPECT_FALSE(client.bGetDir("missing", 0));
     EXPECT_TRUE(client.bRename("f.txt", "../g.txt"));
     EXPECT_TRUE(client.bSetCurrentDir(".."));
     QStringList listed = client.sListDir("", 0).split(';');
