@@ -112,29 +112,42 @@ QString hiddenFieldBody(const ColumnContext &c)
            + QStringLiteral("</input>");
 }
 
+bool calculated(const ColumnContext &c, const QString &name)
+{
+    return getKey(QStringLiteral("XSL Calculated-") + c.col + QChar('@') + name)
+           == QStringLiteral("True");
+}
+
 // One select per row. Its options loop runs from the row over the base, which is the
-// column's own Xpath unless "baseXpath" is mapped, so a list outside the row is offered
-// whole in every row. The option values equal the display values unless "optionValue"
-// is mapped.
+// column's own Xpath unless "baseXpath" is mapped to one (XSL code names no nodes to loop
+// over), so a list outside the row is offered whole in every row. The option's text and
+// value are mapped Xpaths seen from the base or the user's XSL code; the value equals the
+// text unless "optionValue" is mapped.
 QString selectBody(const ColumnContext &c)
 {
-    const QString displayXpath = getThatAtt(c.col, QStringLiteral("displayValue"));
-    if (displayXpath.isEmpty())
+    const QString displayName = QStringLiteral("displayValue");
+    const QString optionName = QStringLiteral("optionValue");
+    const QString baseName = QStringLiteral("baseXpath");
+    if (getThatAtt(c.col, displayName).isEmpty())
         return {};
-    QString base = getThatAtt(c.col, QStringLiteral("baseXpath"));
+    QString base = calculated(c, baseName) ? QString() : getThatAtt(c.col, baseName);
     if (base.isEmpty())
         base = c.colXpath;
-    const QString display = relativeXpath(base, displayXpath);
-    const QString optionXpath = getThatAtt(c.col, QStringLiteral("optionValue"));
-    const QString option = optionXpath.isEmpty() ? display : relativeXpath(base, optionXpath);
+    const QString display = attributeValueCode(c.col, displayName, base, false).code;
+    const QString option =
+        getThatAtt(c.col, optionName).isEmpty()
+            ? display
+            : attributeValueCode(c.col, optionName, base, false).code;
     return QStringLiteral("<select>") + nameAttribute(c)
            + getAttributes(c.col, QString(), c.type, c.rowXpath)
            + QStringLiteral("<xsl:for-each select='") + relativeXpath(c.rowXpath, base)
            + QStringLiteral("'>") + QStringLiteral("<option>")
-           + QStringLiteral("<xsl:attribute name='value'><xsl:value-of select='translate(")
-           + option + QStringLiteral(",$_squote,$_dquote)'/></xsl:attribute>")
-           + QStringLiteral("<xsl:value-of select='") + display + QStringLiteral("'/>")
-           + QStringLiteral("</option>") + QStringLiteral("</xsl:for-each>")
+           + QStringLiteral("<xsl:variable name='_option'>") + option
+           + QStringLiteral("</xsl:variable>")
+           + attributeElement(QStringLiteral("value"),
+                              QStringLiteral("<xsl:value-of "
+                                             "select='translate($_option,$_squote,$_dquote)'/>"))
+           + display + QStringLiteral("</option>") + QStringLiteral("</xsl:for-each>")
            + QStringLiteral("</select>");
 }
 

@@ -49,21 +49,30 @@ void ensureDefaultXml()
         writeFile(path, QStringLiteral("<root>\r\n  Default XML\r\n</root>"), false);
 }
 
+namespace {
+
+// A path on the command line counts from the folder the program was started in; a
+// trailing "/" (a folder without a file name) is kept.
+QString fromStartingFolder(const QString &path)
+{
+    return path.isEmpty() ? path : QDir::current().absoluteFilePath(slashPath(path));
+}
+
+} // namespace
+
 void openFromCommandLine(const CommandLine &line)
 {
+    const QString xslOutput = fromStartingFolder(line.xslOutput);
     if (!line.tableStart) {
         if (!line.name.isEmpty())
-            openXmlForTable(line.file.isEmpty() ? line.file : QFileInfo(line.file).absoluteFilePath(),
-                            line.xslOutput, line.name);
+            openXmlForTable(fromStartingFolder(line.file), xslOutput, fromStartingFolder(line.name));
         return;
     }
-    // Opening the table enters its folder, so a path relative to the starting folder is
-    // made absolute first.
-    if (!openTable(QFileInfo(line.file).absoluteFilePath(), false) || line.xslOutput.isEmpty())
+    if (!openTable(fromStartingFolder(line.file), false) || xslOutput.isEmpty())
         return;
     TableDocument &doc = workspace().current();
-    doc.xslFileName = getFileName(line.xslOutput);
-    doc.xslFileDir = getDir(line.xslOutput);
+    doc.xslFileName = getFileName(xslOutput);
+    doc.xslFileDir = getDir(xslOutput);
 }
 
 StartupResult runStartUp(StartupWindow &window, LayoutState &layout, const QStringList &arguments,

@@ -131,10 +131,11 @@ TEST_F(ColumnBodies, SelectOptionsLoopFromTheRowWithoutAColumnLoop)
     table.addColumn("sel", "Select", "/rows/row/opts/opt/@label");
     table.addAttribute("sel", "baseXpath", "/rows/row/opts/opt");
     const QString start = "<select><xsl:attribute name='name'>sel</xsl:attribute>"
-                          "<xsl:for-each select='opts/opt'><option>"
-                          "<xsl:attribute name='value'><xsl:value-of select='translate(";
-    const QString end = ",$_squote,$_dquote)'/></xsl:attribute><xsl:value-of select='@label'/>"
-                        "</option></xsl:for-each></select>";
+                          "<xsl:for-each select='opts/opt'><option><xsl:variable name='_option'>"
+                          "<xsl:value-of select='";
+    const QString end = "'/></xsl:variable><xsl:attribute name='value'><xsl:value-of "
+                        "select='translate($_option,$_squote,$_dquote)'/></xsl:attribute>"
+                        "<xsl:value-of select='@label'/></option></xsl:for-each></select>";
     EXPECT_EQ(body("sel"), start + "@label" + end);
     table.addAttribute("sel", "optionValue", "/rows/row/opts/opt/@v");
     EXPECT_EQ(body("sel"), start + "@v" + end);

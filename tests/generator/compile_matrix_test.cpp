@@ -3,7 +3,10 @@
 // carries the ids and classes the preview relies on.
 #include "every_type_table.h"
 #include "generator/xsl_generator.h"
+#include "documents/text_files.h"
 #include "libxslt_runner.h"
+
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -114,8 +117,22 @@ TEST_F(CompileMatrix, ExcludedRowsAndColumns)
     EXPECT_EQ(page.count("//td[@class='Ts1']"), 30);
 }
 
-// A Select offers, once per row, the values of its own Xpath seen from the row: the row's
-// own values, or a list shared by every row.
+// The page xsltproc makes of the stylesheet and the document.
+QString runXsltproc(const TableFixture &table, const QString &xsl, const QString &xml)
+{
+    writeFile(table.home.file("s.xsl"), xsl, true);
+    writeFile(table.home.file("d.xml"), xml, true);
+    QProcess xsltproc;
+    xsltproc.start("xsltproc", {table.home.file("s.xsl"), table.home.file("d.xml")});
+    xsltproc.waitForFinished();
+    return xsltproc.exitCode() == 0 ? QString::fromUtf8(xsltproc.readAllStandardOutput())
+                                    : QString::fromUtf8(xsltproc.readAllStandardError());
+}
+
+// A Select offers, once per row, the values of its own Xpath seen from the row (the row's
+// own values, or a list shared by every row) or of its base; its text and value may be
+// the user's XSL code; a base given as code loops over the column's own Xpath. Each page
+// is made by libxslt and by xsltproc, for the preview and for output.
 TEST(SelectColumns, OfferTheirListOncePerRow)
 {
     const QString xml = "<shop><categories><cat id='k'>Kitchen</cat><cat id='g'>Garden</cat>"
@@ -123,30 +140,48 @@ TEST(SelectColumns, OfferTheirListOncePerRow)
                         "<product><category>Kitchen</category></product>"
                         "<product><category>Garden</category></product>"
                         "<product><category>Tools</category></product></products></shop>";
+    struct Mapping {
+        const char *name, *xpath, *code;
+    };
     struct Case {
-        const char *display, *base, *option;
+        std::vector<Mapping> mappings;
         std::vector<std::pair<const char *, int>> counts;
     };
+    const char *own = "/shop/products/product/category", *list = "/shop/categories/cat";
+    const char *concat = "<xsl:value-of select='concat(\"*\", .)'/>";
     const Case cases[] = {
-        {"/shop/products/product/category", "", "",
+        {{{"displayValue", own, nullptr}},
          {{"//select[count(option)=1]", 3},
           {"(//select)[1]/option[@value='Kitchen' and .='Kitchen']", 1}}},
-        {"/shop/categories/cat", "", "",
+        {{{"displayValue", list, nullptr}},
          {{"//select[count(option)=3]", 3}, {"//select/option[3][@value='Tools' and .='Tools']", 3}}},
-        {"/shop/categories/cat", "/shop/categories/cat", "/shop/categories/cat/@id",
+        {{{"displayValue", list, nullptr}, {"baseXpath", list, nullptr},
+          {"optionValue", "/shop/categories/cat/@id", nullptr}},
          {{"//select[count(option)=3]", 3}, {"//select/option[1][@value='k' and .='Kitchen']", 3}}},
+        {{{"displayValue", list, concat}, {"optionValue", "/shop/categories/cat/@id", nullptr}},
+         {{"//select[count(option)=3]", 3}, {"//select/option[2][@value='g' and .='*Garden']", 3}}},
+        {{{"displayValue", own, nullptr}, {"baseXpath", list, concat}, {"optionValue", own, concat}},
+         {{"//select[count(option)=1]", 3}, {"(//select)[3]/option[@value='*Tools' and .='Tools']", 1}}},
     };
     for (const Case &c : cases) {
         TableFixture table("T", "/shop/products/product");
-        table.addColumn("sel", "Select", c.display);
-        table.addAttribute("sel", "baseXpath", c.base);
-        table.addAttribute("sel", "optionValue", c.option);
-        generateXSLCode(false);
-        const XsltRun run = runLibxslt(workspace().current().xslGenerated, xml);
-        ASSERT_TRUE(run.transformed) << run.errors.toStdString();
-        const HtmlPage page(run.html);
-        EXPECT_EQ(page.count("//select[@name='sel']"), 3) << c.display << c.base;
-        for (const auto &[path, expected] : c.counts)
-            EXPECT_EQ(page.count(path), expected) << path;
+        table.addColumn("sel", "Select", c.mappings.front().xpath); // mapping displayValue
+        for (const Mapping &m : c.mappings) {
+            if (&m != &c.mappings.front())
+                table.addAttribute("sel", m.name, m.xpath);
+            if (m.code)
+                table.addCodeAttribute("sel", m.name, m.code);
+        }
+        for (const bool production : {false, true}) {
+            const QString xsl = production ? generate(true).stored : generate(false).stored;
+            const XsltRun run = runLibxslt(xsl, xml);
+            ASSERT_TRUE(run.transformed) << run.errors.toStdString();
+            for (const QString &html : {run.html, runXsltproc(table, xsl, xml)}) {
+                const HtmlPage page(html);
+                EXPECT_EQ(page.count("//select[@name='sel']"), 3) << html.toStdString();
+                for (const auto &[path, expected] : c.counts)
+                    EXPECT_EQ(page.count(path), expected) << path;
+            }
+        }
     }
 }

@@ -53,6 +53,13 @@ TEST(XslOutputPage, FirstSaveAsksWithTheTableNameThenWritesWithoutAsking)
     EXPECT_EQ(ui->fileDialogs.size(), 1);
     EXPECT_TRUE(readFile(home.file("out.xsl")).contains("Second"));
     EXPECT_TRUE(ui->questions.isEmpty());
+
+    // A folder stored relative counts from the table's folder, not the working folder.
+    ASSERT_TRUE(QDir(home.path()).mkdir("pages"));
+    doc.xslFileDir = "pages/";
+    savePage();
+    EXPECT_TRUE(readFile(home.file("pages/out.xsl")).contains("Second"));
+    EXPECT_TRUE(ui->questions.isEmpty());
 }
 
 // A file at the chosen path, or a symbolic link there even when dangling, is asked about.
@@ -139,7 +146,8 @@ TEST(XslOutputPage, DoubtfulOutputPathsFromTheTableFileAskFirst)
             ui->answers = {answer};
             savePage();
             savePage(); // the answer holds for the path
-            EXPECT_EQ(ui->questions, c.asks ? QStringList{question.arg(target)} : QStringList())
+            EXPECT_EQ(ui->questions,
+                      c.asks ? QStringList{question.arg(QDir::cleanPath(target))} : QStringList())
                 << path.toStdString();
             EXPECT_EQ(readFile(target) == doc.xslGenerated, !c.asks || answer == Answer::Yes)
                 << target.toStdString();

@@ -3,6 +3,7 @@
 #include "documents/table_file_writer.h"
 #include "documents/workspace.h"
 #include "documents/text_files.h"
+#include "generator/xsl_output_page.h"
 #include "mainwindow/command_line.h"
 #include "mainwindow/main_geometry.h"
 #include "mainwindow/menu_style.h"
@@ -39,22 +40,39 @@ TEST(StartUp, AFileNamedTablesCountsAsExisting)
     EXPECT_FALSE(prepareTablesFolder(home.path()));
 }
 
-TEST(StartUp, RelativeTableOnTheCommandLineCountsFromTheStartingFolder)
+// Relative paths on the command line count from the starting folder, for a table start and
+// for a table made from an XML file; neither start asks where to write the output page.
+TEST(StartUp, RelativePathsOnTheCommandLineCountFromTheStartingFolder)
 {
-    TempHome home;
-    ScopedScriptedUi scripted;
-    const QString table = home.file("sub/R.tvk");
-    ASSERT_TRUE(QDir().mkpath(home.file("sub")));
-    workspace().current().store.set("Caption-Table", "Orders");
-    ASSERT_TRUE(writeTableFile(table));
-    workspace().current().reset();
-    const QString startingFolder = QDir::currentPath();
-    QDir::setCurrent(home.path());
-    openFromCommandLine(parseCommandLine({"sub/R.tvk"}));
-    QDir::setCurrent(startingFolder);
-    EXPECT_TRUE(scripted->messages.isEmpty()) << scripted->messages.join("\n").toStdString();
-    EXPECT_EQ(workspace().current().tablePath, table);
-    EXPECT_EQ(workspace().current().store.value("Caption-Table"), "Orders");
+    struct Case {
+        QStringList arguments;
+        const char *table, *xslFolder, *xslName;
+    };
+    const Case cases[] = {
+        {{"sub/R.tvk"}, "sub/R.tvk", nullptr, ""},
+        {{"sub/R.tvk", "out/page.xsl"}, "sub/R.tvk", "out/", "page.xsl"},
+        {{"d.xml", "out/page.xsl", "name"}, "name", "out/", "page.xsl"},
+        {{"d.xml", "out/", "sub/made.tvk"}, "sub/made.tvk", "out/", ""},
+    };
+    for (const Case &c : cases) {
+        TempHome home;
+        ScopedScriptedUi scripted;
+        installOutputPageWriter();
+        ASSERT_TRUE(QDir().mkpath(home.file("sub")));
+        workspace().current().store.set("Caption-Table", "Orders");
+        ASSERT_TRUE(writeTableFile(home.file("sub/R.tvk")));
+        workspace().current().reset();
+        writeFile(home.file("d.xml"), "<a/>", true);
+        QDir::setCurrent(home.path()); // TempHome goes back to the folder it started in
+        openFromCommandLine(parseCommandLine(c.arguments));
+        const TableDocument &doc = workspace().current();
+        EXPECT_TRUE(scripted->messages.isEmpty()) << scripted->messages.join("\n").toStdString();
+        EXPECT_TRUE(scripted->fileDialogs.isEmpty()) << c.table;
+        EXPECT_EQ(doc.tablePath, home.file(c.table));
+        EXPECT_TRUE(QFile::exists(doc.tablePath));
+        EXPECT_EQ(doc.xslFileDir, c.xslFolder ? home.file(c.xslFolder) : QString());
+        EXPECT_EQ(doc.xslFileName, c.xslName);
+    }
 }
 
 TEST(StartUp, SettingsReadAtStart)
