@@ -50,6 +50,9 @@ struct Stylesheet {
     // document.
     std::vector<xmlNodePtr> valueHolders;
     std::set<std::string> declared;
+    // Bindings of a name that is bound again inside their scope: running that fails, and
+    // leaving either out would hide it.
+    std::set<xmlNodePtr> redefined;
     ReadMap reads;
 
     explicit Stylesheet(xmlNodePtr root) : root(root) { survey(); }
@@ -59,6 +62,7 @@ struct Stylesheet {
         locals.clear();
         valueHolders.clear();
         declared.clear();
+        redefined.clear();
         reads.clear();
         templates.clear();
         for (xmlNodePtr child = root->children; child; child = child->next)
@@ -77,6 +81,19 @@ private:
                templates.count(attribute(withParam->parent, "name")) > 0;
     }
 
+    void markRebinding(xmlNodePtr node, xmlNodePtr binding)
+    {
+        if (node->type != XML_ELEMENT_NODE)
+            return;
+        if ((isXsl(node, "variable") || isXsl(node, "param")) &&
+            attribute(node, "name") == attribute(binding, "name")) {
+            redefined.insert(node);
+            redefined.insert(binding);
+        }
+        for (xmlNodePtr child = node->children; child; child = child->next)
+            markRebinding(child, binding);
+    }
+
     void collectVariables(xmlNodePtr node)
     {
         for (; node; node = node->next) {
@@ -85,6 +102,9 @@ private:
                 declared.insert(attribute(node, "name"));
             if (variable && !topLevel(node))
                 locals.push_back(node);
+            if ((variable || isXsl(node, "param")) && !topLevel(node))
+                for (xmlNodePtr sibling = node->next; sibling; sibling = sibling->next)
+                    markRebinding(sibling, node);
             if (((variable || isXsl(node, "param")) && !topLevel(node)) ||
                 (isXsl(node, "with-param") && callsTemplateHere(node)))
                 valueHolders.push_back(node);
@@ -94,21 +114,33 @@ private:
     }
 };
 
-// Functions that cannot fail whatever their arguments, and have no effect.
-bool harmlessFunction(const std::string &name)
+// Functions that cannot fail whatever their arguments, when given as many as they take,
+// and have no effect.
+bool harmlessFunction(const XPathCall &call)
 {
-    static const std::set<std::string> names = {
-        "position", "last",          "concat",          "string",      "number",
-        "boolean",  "not",           "true",            "false",       "string-length",
-        "normalize-space", "contains", "starts-with",   "substring",   "substring-before",
-        "substring-after", "translate", "floor",        "ceiling",     "round"};
-    return names.count(name) > 0;
+    struct Arity {
+        int least, most;
+    };
+    static const std::map<std::string, Arity> arities = {
+        {"position", {0, 0}},         {"last", {0, 0}},
+        {"true", {0, 0}},             {"false", {0, 0}},
+        {"string", {0, 1}},           {"number", {0, 1}},
+        {"string-length", {0, 1}},    {"normalize-space", {0, 1}},
+        {"boolean", {1, 1}},          {"not", {1, 1}},
+        {"floor", {1, 1}},            {"ceiling", {1, 1}},
+        {"round", {1, 1}},            {"contains", {2, 2}},
+        {"starts-with", {2, 2}},      {"substring-before", {2, 2}},
+        {"substring-after", {2, 2}},  {"substring", {2, 3}},
+        {"translate", {3, 3}},        {"concat", {2, 1 << 30}}};
+    const auto found = arities.find(call.name);
+    return found != arities.end() && call.arguments >= found->second.least &&
+           call.arguments <= found->second.most;
 }
 
 bool harmlessExpression(const Stylesheet &sheet, std::string_view expression)
 {
     const XPathUse use = xpathUse(expression, false);
-    return use.understood &&
+    return use.understood && !use.stepsFromValue &&
            std::all_of(use.functions.begin(), use.functions.end(), harmlessFunction) &&
            std::all_of(use.reads.begin(), use.reads.end(), [&](const XPathRead &read) {
                return !read.asNodeSet && sheet.declared.count(read.name) > 0;
@@ -134,7 +166,8 @@ bool dropUnread(Stylesheet &sheet)
 {
     bool dropped = false;
     for (xmlNodePtr variable : sheet.locals) {
-        if (sheet.reads.count(attribute(variable, "name")) == 0 && harmless(sheet, variable)) {
+        if (sheet.reads.count(attribute(variable, "name")) == 0 &&
+            sheet.redefined.count(variable) == 0 && harmless(sheet, variable)) {
             removeNode(variable);
             dropped = true;
         }
@@ -219,6 +252,9 @@ void prepareForRunning(xmlDocPtr stylesheet)
         sheet.survey();
     selectTextVariables(sheet);
     sheet.survey();
-    limitLoops(root, [&](xmlNodePtr variable) { return harmless(sheet, variable); });
+    limitLoops(root, [&](xmlNodePtr element) {
+        return isXsl(element, "if") ? harmlessExpression(sheet, attribute(element, "test"))
+                                    : harmless(sheet, element);
+    });
     attributesIntoLiterals(root);
 }
