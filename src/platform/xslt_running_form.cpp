@@ -49,7 +49,7 @@ struct Stylesheet {
     // Those, xsl:param inside templates, and xsl:with-param of calls of templates of this
     // document.
     std::vector<xmlNodePtr> valueHolders;
-    std::set<std::string> declared;
+    std::set<std::string> globals; // top-level xsl:variable and xsl:param
     // Bindings of a name that is bound again inside their scope: running that fails, and
     // leaving either out would hide it.
     std::set<xmlNodePtr> redefined;
@@ -57,11 +57,22 @@ struct Stylesheet {
 
     explicit Stylesheet(xmlNodePtr root) : root(root) { survey(); }
 
+    // A variable or parameter of that name is bound where the element is.
+    bool bound(xmlNodePtr element, const std::string &name) const
+    {
+        for (xmlNodePtr node = element; node && node != root; node = node->parent)
+            for (xmlNodePtr before = node->prev; before; before = before->prev)
+                if ((isXsl(before, "variable") || isXsl(before, "param")) &&
+                    attribute(before, "name") == name)
+                    return true;
+        return globals.count(name) > 0;
+    }
+
     void survey()
     {
         locals.clear();
         valueHolders.clear();
-        declared.clear();
+        globals.clear();
         redefined.clear();
         reads.clear();
         templates.clear();
@@ -99,7 +110,8 @@ private:
         for (; node; node = node->next) {
             const bool variable = isXsl(node, "variable");
             if (variable || isXsl(node, "param"))
-                declared.insert(attribute(node, "name"));
+                if (topLevel(node))
+                    globals.insert(attribute(node, "name"));
             if (variable && !topLevel(node))
                 locals.push_back(node);
             if ((variable || isXsl(node, "param")) && !topLevel(node))
@@ -137,13 +149,13 @@ bool harmlessFunction(const XPathCall &call)
            call.arguments <= found->second.most;
 }
 
-bool harmlessExpression(const Stylesheet &sheet, std::string_view expression)
+bool harmlessExpression(const Stylesheet &sheet, xmlNodePtr element, std::string_view expression)
 {
     const XPathUse use = xpathUse(expression, false);
     return use.understood && !use.stepsFromValue &&
            std::all_of(use.functions.begin(), use.functions.end(), harmlessFunction) &&
            std::all_of(use.reads.begin(), use.reads.end(), [&](const XPathRead &read) {
-               return !read.asNodeSet && sheet.declared.count(read.name) > 0;
+               return !read.asNodeSet && sheet.bound(element, read.name);
            });
 }
 
@@ -155,7 +167,7 @@ bool harmless(const Stylesheet &sheet, xmlNodePtr element, bool part = false)
         return false;
     bool ok = true;
     forEachExpression(element, [&](std::string_view expression, bool) {
-        ok = ok && harmlessExpression(sheet, expression);
+        ok = ok && harmlessExpression(sheet, element, expression);
     });
     for (xmlNodePtr child = element->children; ok && child; child = child->next)
         ok = child->type != XML_ELEMENT_NODE || harmless(sheet, child, true);
@@ -253,7 +265,7 @@ void prepareForRunning(xmlDocPtr stylesheet)
     selectTextVariables(sheet);
     sheet.survey();
     limitLoops(root, [&](xmlNodePtr element) {
-        return isXsl(element, "if") ? harmlessExpression(sheet, attribute(element, "test"))
+        return isXsl(element, "if") ? harmlessExpression(sheet, element, attribute(element, "test"))
                                     : harmless(sheet, element);
     });
     attributesIntoLiterals(root);

@@ -134,6 +134,8 @@ const Case cases[] = {
      "<xsl:variable name='u' select='position()[1]'/><b/>", nullptr},
     {"an unread variable that unites values that are no node-sets stays",
      "<xsl:variable name='u' select='1 | 2'/><b/>", nullptr},
+    {"an unread variable that reads a name not bound where it is stays",
+     "<b><xsl:variable name='v' select='1'/></b><xsl:variable name='u' select='$v'/><b/>", nullptr},
     {"an unread variable bound again in its scope stays",
      "<xsl:variable name='u' select='1'/><b><xsl:variable name='u' select='2'/></b>", nullptr},
     {"an empty result tree read as text is the empty text",
