@@ -188,6 +188,30 @@ bool readAsText(const std::vector<Token> &tokens, std::size_t i, bool wholeIsTex
     return is(prev, comparison) && endsOperand(next) && isLiteral(at(-2)) && startsOperand(at(-3));
 }
 
+// The number of arguments of the call whose name is at index.
+int argumentCount(const std::vector<Token> &tokens, std::size_t index)
+{
+    int depth = 0;
+    int commas = 0;
+    for (std::size_t i = index + 2; i < tokens.size(); ++i) {
+        if (is(&tokens[i], {"(", "["}))
+            ++depth;
+        else if (is(&tokens[i], {")", "]"}) && depth-- == 0)
+            return i == index + 2 ? 0 : commas + 1;
+        else if (depth == 0 && is(&tokens[i], {","}))
+            ++commas;
+    }
+    return commas + 1;
+}
+
+bool stepsFromValue(const std::vector<Token> &tokens, std::size_t i)
+{
+    if (is(&tokens[i], {"|"}))
+        return true;
+    return i > 0 && is(&tokens[i], {"/", "//", "["}) &&
+           (isLiteral(&tokens[i - 1]) || is(&tokens[i - 1], {")"}));
+}
+
 } // namespace
 
 XPathUse xpathUse(std::string_view expression, bool wholeIsText)
@@ -201,7 +225,8 @@ XPathUse xpathUse(std::string_view expression, bool wholeIsText)
                                  use.understood && readAsText(tokens, i, wholeIsText),
                                  !use.understood || readAsNodeSet(tokens, i)});
         else if (tokens[i].kind == Kind::Function)
-            use.functions.emplace_back(tokens[i].text);
+            use.functions.push_back({std::string(tokens[i].text), argumentCount(tokens, i)});
+        use.stepsFromValue = use.stepsFromValue || stepsFromValue(tokens, i);
     }
     return use;
 }

@@ -19,10 +19,18 @@ struct XPathRead {
     bool asNodeSet = false;
 };
 
+struct XPathCall {
+    std::string name; // as written
+    int arguments = 0;
+};
+
 struct XPathUse {
     bool understood = true; // false: the text is no expression this scanner can follow
+    // A union, or a step or predicate applied to a literal, a number or a parenthesised
+    // or function value: fails when that value is no node-set.
+    bool stepsFromValue = false;
     std::vector<XPathRead> reads;
-    std::vector<std::string> functions; // names of the functions called, as written
+    std::vector<XPathCall> functions;
 };
 
 // wholeIsText: the expression's value is itself taken as a string (xsl:value-of select,

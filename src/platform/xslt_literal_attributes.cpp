@@ -45,7 +45,8 @@ bool moveIntoParent(xmlNodePtr instruction)
 {
     const std::string name = attribute(instruction, "name");
     std::string value;
-    if (name.empty() || name.find_first_of("{}:") != std::string::npos ||
+    // A name that is no attribute name makes the instruction fail.
+    if (xmlValidateNCName(BAD_CAST name.c_str(), 0) != 0 || name == "xmlns" ||
         xmlHasProp(instruction, BAD_CAST "namespace") ||
         xmlHasProp(instruction->parent, BAD_CAST name.c_str()) || !valueTemplate(instruction, value))
         return false;

@@ -31,7 +31,8 @@ bool callsLast(xmlNodePtr element)
     forEachExpression(element, [&](std::string_view expression, bool) {
         const XPathUse use = xpathUse(expression, false);
         calls = calls || !use.understood ||
-                std::find(use.functions.begin(), use.functions.end(), "last") != use.functions.end();
+                std::any_of(use.functions.begin(), use.functions.end(),
+                            [](const XPathCall &call) { return call.name == "last"; });
     });
     return calls;
 }
@@ -52,7 +53,7 @@ bool loopListUnread(xmlNodePtr node)
 }
 
 // The xsl:if on "position() < N" that holds the loop's whole body, or null.
-xmlNodePtr limitTest(xmlNodePtr loop, const HarmlessVariable &harmless)
+xmlNodePtr limitTest(xmlNodePtr loop, const Harmless &harmless)
 {
     bool onlyElements = true;
     std::vector<xmlNodePtr> elements = elementChildren(loop, onlyElements);
@@ -62,16 +63,16 @@ xmlNodePtr limitTest(xmlNodePtr loop, const HarmlessVariable &harmless)
         if (!isXsl(elements[i], "variable") || !harmless(elements[i]))
             return nullptr;
     xmlNodePtr test = elements.back();
-    while (isXsl(test, "if") && !rowLimit(test)) {
+    while (isXsl(test, "if") && !rowLimit(test) && harmless(test)) {
         elements = elementChildren(test, onlyElements);
         if (!onlyElements || elements.size() != 1)
             return nullptr;
         test = elements.front();
     }
-    return isXsl(test, "if") ? test : nullptr;
+    return isXsl(test, "if") && rowLimit(test) ? test : nullptr;
 }
 
-void limitInSelect(xmlNodePtr loop, const HarmlessVariable &harmless)
+void limitInSelect(xmlNodePtr loop, const Harmless &harmless)
 {
     const std::string select = attribute(loop, "select");
     if (select.empty() || !loopListUnread(loop))
@@ -90,7 +91,7 @@ void limitInSelect(xmlNodePtr loop, const HarmlessVariable &harmless)
 
 } // namespace
 
-void limitLoops(xmlNodePtr node, const HarmlessVariable &harmless)
+void limitLoops(xmlNodePtr node, const Harmless &harmless)
 {
     for (; node; node = node->next) {
         if (node->type != XML_ELEMENT_NODE)

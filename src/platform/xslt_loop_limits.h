@@ -4,11 +4,13 @@
 
 #include <functional>
 
-// True when computing the variable can neither fail nor have an effect.
-using HarmlessVariable = std::function<bool(xmlNodePtr variable)>;
+// True when computing the variable, or the test of the xsl:if, can neither fail nor have
+// an effect.
+using Harmless = std::function<bool(xmlNodePtr element)>;
 
 // In the stylesheet under node, a loop without sort keys whose body is only an xsl:if on
-// "position() < N" (possibly inside further xsl:if elements, after harmless variables)
+// "position() < N" (possibly inside further xsl:if elements with harmless tests, after
+// harmless variables)
 // also takes that limit as a predicate of its select, when nothing in the loop's own
 // context calls last() or another template: the rows past the limit are not visited.
-void limitLoops(xmlNodePtr node, const HarmlessVariable &harmless);
+void limitLoops(xmlNodePtr node, const Harmless &harmless);

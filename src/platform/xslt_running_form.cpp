@@ -49,16 +49,31 @@ struct Stylesheet {
     // Those, xsl:param inside templates, and xsl:with-param of calls of templates of this
     // document.
     std::vector<xmlNodePtr> valueHolders;
-    std::set<std::string> declared;
+    std::set<std::string> globals; // top-level xsl:variable and xsl:param
+    // Bindings of a name that is bound again inside their scope: running that fails, and
+    // leaving either out would hide it.
+    std::set<xmlNodePtr> redefined;
     ReadMap reads;
 
     explicit Stylesheet(xmlNodePtr root) : root(root) { survey(); }
+
+    // A variable or parameter of that name is bound where the element is.
+    bool bound(xmlNodePtr element, const std::string &name) const
+    {
+        for (xmlNodePtr node = element; node && node != root; node = node->parent)
+            for (xmlNodePtr before = node->prev; before; before = before->prev)
+                if ((isXsl(before, "variable") || isXsl(before, "param")) &&
+                    attribute(before, "name") == name)
+                    return true;
+        return globals.count(name) > 0;
+    }
 
     void survey()
     {
         locals.clear();
         valueHolders.clear();
-        declared.clear();
+        globals.clear();
+        redefined.clear();
         reads.clear();
         templates.clear();
         for (xmlNodePtr child = root->children; child; child = child->next)
@@ -77,14 +92,31 @@ private:
                templates.count(attribute(withParam->parent, "name")) > 0;
     }
 
+    void markRebinding(xmlNodePtr node, xmlNodePtr binding)
+    {
+        if (node->type != XML_ELEMENT_NODE)
+            return;
+        if ((isXsl(node, "variable") || isXsl(node, "param")) &&
+            attribute(node, "name") == attribute(binding, "name")) {
+            redefined.insert(node);
+            redefined.insert(binding);
+        }
+        for (xmlNodePtr child = node->children; child; child = child->next)
+            markRebinding(child, binding);
+    }
+
     void collectVariables(xmlNodePtr node)
     {
         for (; node; node = node->next) {
             const bool variable = isXsl(node, "variable");
             if (variable || isXsl(node, "param"))
-                declared.insert(attribute(node, "name"));
+                if (topLevel(node))
+                    globals.insert(attribute(node, "name"));
             if (variable && !topLevel(node))
                 locals.push_back(node);
+            if ((variable || isXsl(node, "param")) && !topLevel(node))
+                for (xmlNodePtr sibling = node->next; sibling; sibling = sibling->next)
+                    markRebinding(sibling, node);
             if (((variable || isXsl(node, "param")) && !topLevel(node)) ||
                 (isXsl(node, "with-param") && callsTemplateHere(node)))
                 valueHolders.push_back(node);
@@ -94,24 +126,36 @@ private:
     }
 };
 
-// Functions that cannot fail whatever their arguments, and have no effect.
-bool harmlessFunction(const std::string &name)
+// Functions that cannot fail whatever their arguments, when given as many as they take,
+// and have no effect.
+bool harmlessFunction(const XPathCall &call)
 {
-    static const std::set<std::string> names = {
-        "position", "last",          "concat",          "string",      "number",
-        "boolean",  "not",           "true",            "false",       "string-length",
-        "normalize-space", "contains", "starts-with",   "substring",   "substring-before",
-        "substring-after", "translate", "floor",        "ceiling",     "round"};
-    return names.count(name) > 0;
+    struct Arity {
+        int least, most;
+    };
+    static const std::map<std::string, Arity> arities = {
+        {"position", {0, 0}},         {"last", {0, 0}},
+        {"true", {0, 0}},             {"false", {0, 0}},
+        {"string", {0, 1}},           {"number", {0, 1}},
+        {"string-length", {0, 1}},    {"normalize-space", {0, 1}},
+        {"boolean", {1, 1}},          {"not", {1, 1}},
+        {"floor", {1, 1}},            {"ceiling", {1, 1}},
+        {"round", {1, 1}},            {"contains", {2, 2}},
+        {"starts-with", {2, 2}},      {"substring-before", {2, 2}},
+        {"substring-after", {2, 2}},  {"substring", {2, 3}},
+        {"translate", {3, 3}},        {"concat", {2, 1 << 30}}};
+    const auto found = arities.find(call.name);
+    return found != arities.end() && call.arguments >= found->second.least &&
+           call.arguments <= found->second.most;
 }
 
-bool harmlessExpression(const Stylesheet &sheet, std::string_view expression)
+bool harmlessExpression(const Stylesheet &sheet, xmlNodePtr element, std::string_view expression)
 {
     const XPathUse use = xpathUse(expression, false);
-    return use.understood &&
+    return use.understood && !use.stepsFromValue &&
            std::all_of(use.functions.begin(), use.functions.end(), harmlessFunction) &&
            std::all_of(use.reads.begin(), use.reads.end(), [&](const XPathRead &read) {
-               return !read.asNodeSet && sheet.declared.count(read.name) > 0;
+               return !read.asNodeSet && sheet.bound(element, read.name);
            });
 }
 
@@ -123,7 +167,7 @@ bool harmless(const Stylesheet &sheet, xmlNodePtr element, bool part = false)
         return false;
     bool ok = true;
     forEachExpression(element, [&](std::string_view expression, bool) {
-        ok = ok && harmlessExpression(sheet, expression);
+        ok = ok && harmlessExpression(sheet, element, expression);
     });
     for (xmlNodePtr child = element->children; ok && child; child = child->next)
         ok = child->type != XML_ELEMENT_NODE || harmless(sheet, child, true);
@@ -134,7 +178,8 @@ bool dropUnread(Stylesheet &sheet)
 {
     bool dropped = false;
     for (xmlNodePtr variable : sheet.locals) {
-        if (sheet.reads.count(attribute(variable, "name")) == 0 && harmless(sheet, variable)) {
+        if (sheet.reads.count(attribute(variable, "name")) == 0 &&
+            sheet.redefined.count(variable) == 0 && harmless(sheet, variable)) {
             removeNode(variable);
             dropped = true;
         }
@@ -219,6 +264,9 @@ void prepareForRunning(xmlDocPtr stylesheet)
         sheet.survey();
     selectTextVariables(sheet);
     sheet.survey();
-    limitLoops(root, [&](xmlNodePtr variable) { return harmless(sheet, variable); });
+    limitLoops(root, [&](xmlNodePtr element) {
+        return isXsl(element, "if") ? harmlessExpression(sheet, element, attribute(element, "test"))
+                                    : harmless(sheet, element);
+    });
     attributesIntoLiterals(root);
 }

@@ -73,6 +73,44 @@ void everyTypeTables()
     }
 }
 
+// User code that reads the generated variables by name, in every way they can be read: as
+// text, in attribute value templates, copied, as a boolean, through an imported template
+// and key, next to the loop's position, size and numbering.
+void userCodeTables()
+{
+    const char *const codes[] = {
+        "<xsl:value-of select='concat($_rowNumber,$_columnName,$_columnNumber,$colId)'/>",
+        "<b title='{$_rowNumber}:{$colId}'><xsl:copy-of select='$_rowNumber'/>"
+        "<xsl:copy-of select='$colId'/></b>",
+        "<xsl:if test='$_rowNumber'><xsl:value-of select='position()'/>/"
+        "<xsl:value-of select='last()'/></xsl:if>",
+        "<xsl:number/>.<xsl:number value='$_rowNumber' format='i'/>"
+        "<xsl:value-of select='count(key(\"byId\",@id))'/>",
+        "<xsl:variable name='v'><i><xsl:value-of select='$_columnName'/></i></xsl:variable>"
+        "<xsl:copy-of select='$v'/><xsl:value-of select='$greeting'/>",
+        "<xsl:call-template name='imported'><xsl:with-param name='n'>"
+        "<xsl:value-of select='$_rowNumber'/></xsl:with-param></xsl:call-template>",
+        "<xsl:for-each select='../row[position() &lt; 3]'><xsl:value-of select='position()'/>"
+        "</xsl:for-each>"};
+    for (const char *code : codes) {
+        TableFixture table;
+        buildEveryType(table);
+        workspace().current().xmlPath = table.home.file("rows.xml");
+        writeFile(workspace().current().xmlPath, fixtureXml(55), true);
+        writeFile(table.home.file("lib.xsl"),
+                  "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+                  "<xsl:key name='byId' match='row' use='@id'/><xsl:template name='imported'>"
+                  "<xsl:param name='n'/><xsl:copy-of select='$n'/></xsl:template>"
+                  "</xsl:stylesheet>",
+                  true);
+        table.set("Import XSLT Files-Table", table.home.file("lib.xsl"));
+        table.set("Order Method-name", "");
+        table.set("XSL Code-x@xslCode", code);
+        table.set("Header Title-x", "<xsl:value-of select='$greeting'/>");
+        expectSamePages(std::string("user code ") + code);
+    }
+}
+
 void callingTable()
 {
     CallTableFixture f;
@@ -100,7 +138,7 @@ void examples()
 
 TEST(RunningForm, GivesThePagesOfTheStylesheetAsWritten)
 {
-    for (const auto &corpus : {everyTypeTables, callingTable, examples})
+    for (const auto &corpus : {everyTypeTables, userCodeTables, callingTable, examples})
         corpus();
 }
 
