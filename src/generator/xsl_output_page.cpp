@@ -7,6 +7,7 @@
 #include "documents/text_files.h"
 #include "documents/views/output_page_view.h"
 #include "documents/workspace.h"
+#include "generator/stylesheet_header.h"
 #include "generator/xsl_generator.h"
 #include "platform/ui_services.h"
 
@@ -20,7 +21,7 @@ QString askOutputFile(const TableDocument &doc)
     for (;;) {
         const QString chosen =
             showFileDialog(false, QStringLiteral("Save XSL"), QStringLiteral("XSL files|*.xsl"),
-                           QStringLiteral("xsl"), true, doc.xslFileName, doc.xslFileDir);
+                           QStringLiteral("xsl"), true, doc.xslFileName, xslOutputFolder());
         if (chosen.isEmpty() || !pathTaken(chosen) ||
             ui().askYesNo(QStringLiteral("File already exists. Overwrite?")) ==
                 UiServices::Answer::Yes)
@@ -57,7 +58,7 @@ void savePage()
     TableDocument &doc = workspace().current();
     const QString text = generateForOutput();
     if (!doc.xslFileName.isEmpty() && !doc.xslFileDir.isEmpty()) {
-        writePage(doc.xslFileDir + doc.xslFileName, text, false);
+        writePage(xslOutputFolder() + doc.xslFileName, text, false);
         return;
     }
     doc.xslFileName = getTableName(workspace().curTable) + QStringLiteral(".xsl");
