@@ -118,7 +118,7 @@ QStringList calledTableParameters()
         return {};
     QStringList names;
     for (const InputParameter &parameter :
-         parseInputParameters(readFile(getTableDir(workspace().curTable) + file)))
+         parseInputParameters(readFile(resolvedPath(file, getTableDir(workspace().curTable)))))
         names.append(parameter.name);
     return names;
 }

@@ -1,5 +1,6 @@
 #include "documents/side_file_restore.h"
 
+#include "documents/path_helpers.h"
 #include "documents/store_access.h"
 #include "documents/table_file_format.h"
 #include "documents/text_files.h"
@@ -32,7 +33,7 @@ void restoreSideFiles(QString reference)
     const qsizetype tvk = reference.indexOf(QStringLiteral(".tvk"), 0, Qt::CaseInsensitive);
     if (tvk < 0)
         return;
-    const QString stem = getTableDir(workspace().curTable) + reference.left(tvk);
+    const QString stem = resolvedPath(reference.left(tvk), getTableDir(workspace().curTable));
     if (allSideFilesExist(stem))
         return;
     const QStringList pieces = embeddedSidePieces(readFile(stem + QStringLiteral(".tvk")));

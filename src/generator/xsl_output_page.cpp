@@ -21,7 +21,7 @@ QString askOutputFile(const TableDocument &doc)
     for (;;) {
         const QString chosen =
             showFileDialog(false, QStringLiteral("Save XSL"), QStringLiteral("XSL files|*.xsl"),
-                           QStringLiteral("xsl"), true, doc.xslFileName, doc.xslFileDir);
+                           QStringLiteral("xsl"), true, doc.xslFileName, xslOutputFolder());
         if (chosen.isEmpty() || !pathTaken(chosen) ||
             ui().askYesNo(QStringLiteral("File already exists. Overwrite?")) ==
                 UiServices::Answer::Yes)

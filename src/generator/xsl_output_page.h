@@ -1,7 +1,8 @@
 #pragma once
 
 // The table's XSL output page: the stylesheet generated for output (no row limit, no
-// debug output), written where the current slot's xslFileDir and xslFileName point.
+// debug output), written where the current slot's xslFileDir and xslFileName point; a
+// relative xslFileDir is taken from the table file's folder.
 
 // Generates for output and writes to the known output page; without one, proposes the
 // table's name with ".xsl" and asks for the file (savePageAs).

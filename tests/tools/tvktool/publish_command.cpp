@@ -6,8 +6,6 @@
 #include "publishing/publish_run.h"
 #include "tvktool_commands.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QTextStream>
 
 int publishCommand(const QStringList &args)
@@ -19,8 +17,6 @@ int publishCommand(const QStringList &args)
     }
     if (!loadTableFile(args.first()))
         return 1;
-    // As the program does when it opens a table: a relative XML path is found from there.
-    QDir::setCurrent(QFileInfo(args.first()).absolutePath());
     workspace().publishPhpMode = php;
     const PublishSettings settings = readPublishSettings(getTableName(workspace().curTable));
     QTextStream out(stdout);
