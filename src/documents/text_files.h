@@ -10,8 +10,9 @@
 extern bool lastWriteOk;
 
 // Replaces the file with the text and one CR LF, atomically: a failed write leaves the
-// old file whole. A symbolic link at the path is replaced by a regular file; its target is
-// never written. Unless silent, a failure is reported to the user. Returns lastWriteOk.
+// old file whole, and the new one keeps its mode. A symbolic link at the path is replaced
+// by a regular file; its target is never written. Unless silent, a failure is reported to
+// the user. Returns lastWriteOk.
 bool writeFile(const QString &path, const QString &text, bool silent);
 // The same with the bytes as they stand, silently and without touching lastWriteOk.
 bool writeFileBytes(const QString &path, const QByteArray &bytes);
