@@ -85,8 +85,9 @@ void recordLoad(XmlDocumentState &state)
 {
     TableDocument &doc = workspace().current();
     doc.xmlText = readXmlText(state.fileName);
-    doc.xmlPath = state.fileName;
-    state.caption = QStringLiteral("XML: ") + doc.xmlPath;
+    if (state.fileName != doc.xmlFile()) // the stored form of the same file stays as it is
+        doc.xmlPath = state.fileName;
+    state.caption = QStringLiteral("XML: ") + state.fileName;
     doc.repShown = true;
     doc.propShown = true;
     doc.resultShown = true;
@@ -134,13 +135,13 @@ void cmdBrowse_Click(XmlDocumentState &state, const XmlParseRunner &parse)
     const TableDocument &doc = workspace().current();
     const QString candidate = askXmlFile(state);
     if (candidate.isEmpty()) {
-        state.fileName = doc.xmlPath;
+        state.fileName = doc.xmlFile();
         return;
     }
     if (!doc.tablePath.isEmpty() && !doc.xmlPath.isEmpty() &&
         ui().askYesNo(QStringLiteral("Are you sure you want to replace current XML?")) !=
             Answer::Yes) {
-        state.fileName = doc.xmlPath;
+        state.fileName = doc.xmlFile();
         return;
     }
     state.fileName = candidate;

@@ -57,6 +57,14 @@ TEST(XmlDocument, LoadRecordsTheDocumentAndMarksTheTableChanged)
     EXPECT_EQ(t.state.tree->nodeCount(), 3);
     EXPECT_TRUE(t.window.menuEnabled.value("xslmenu"));
     EXPECT_TRUE(t.ui->messages.isEmpty());
+
+    // The table's own document stored by its bare name keeps that name, wherever the
+    // process stands.
+    t.doc().xmlPath = "a.xml";
+    QDir::setCurrent(QDir::rootPath());
+    EXPECT_TRUE(t.load(t.doc().xmlFile()));
+    EXPECT_EQ(t.doc().xmlPath, "a.xml");
+    EXPECT_EQ(t.state.caption, "XML: " + path);
 }
 
 // The user's own choice of document is followed by the next step's tip; the load of a
