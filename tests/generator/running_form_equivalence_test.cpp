@@ -8,6 +8,9 @@
 #include "generator/xsl_generator.h"
 #include "platform/xslt_transform.h"
 
+#include <libxml/parser.h>
+#include <libxslt/xsltInternals.h>
+
 #include <QFile>
 #include <functional>
 #include <gtest/gtest.h>
@@ -23,6 +26,24 @@ QString generated(bool production)
         generateXSLCode(false);
     }
     return workspace().current().xslGenerated;
+}
+
+// The running form compiles on its own: the processor never falls back to the text.
+bool runningFormCompiles(const TransformJob &job)
+{
+    const QByteArray text = job.xslCode.toUtf8();
+    xmlDocPtr doc = xmlReadMemory(text.constData(), int(text.size()),
+                                  job.baseUri.toUtf8().constData(), "UTF-8", XML_PARSE_NOCDATA);
+    if (!doc)
+        return false;
+    prepareForRunning(doc);
+    const xsltStylesheetPtr style = xsltParseStylesheetDoc(doc);
+    const bool compiles = style && style->errors == 0;
+    if (style)
+        xsltFreeStylesheet(style);
+    else
+        xmlFreeDoc(doc);
+    return compiles;
 }
 
 // The current slot's table, every row limit, preview and output.
@@ -44,7 +65,7 @@ void expectSamePages(const std::string &table)
                                       (production ? " output" : " preview");
             ASSERT_EQ(written.failure, XsltOutcome::Failure::None)
                 << where << ": " << written.reason.toStdString();
-            EXPECT_FALSE(running.output.isEmpty()) << where;
+            EXPECT_TRUE(runningFormCompiles(job)) << where;
             EXPECT_TRUE(running.output == written.output) << where;
         }
     }
