@@ -24,6 +24,10 @@ constexpr std::size_t largeRequest = std::size_t(1) << 20;
 constexpr std::chrono::milliseconds tokenInterval(50);
 // How long a stopped run may take to wind down before it is left to finish alone.
 constexpr std::chrono::seconds windDown(1);
+// How many runs may be left to finish alone at once; a new run waits until fewer are, so
+// runaway steps never pile up on the machine.
+constexpr int maxLeftAlone = 1;
+std::atomic<int> leftAlone{0};
 
 thread_local XsltRunWatch *activeWatch = nullptr;
 
@@ -107,6 +111,7 @@ struct WatchedRun {
     std::mutex mutex;
     std::condition_variable ended;
     bool done = false;
+    bool givenUp = false; // left to finish alone, counted in leftAlone
     XsltRunWatch watch;
 };
 
@@ -171,6 +176,17 @@ XsltStopReason dueStop(const XsltLimits &limits, std::chrono::steady_clock::time
     if (std::chrono::steady_clock::now() >= deadline)
         return XsltStopReason::TimeLimit;
     return XsltStopReason::None;
+}
+
+// Waits until no more than the allowed runs are left to finish alone, or a stop is due.
+XsltStopReason awaitRoom(const XsltLimits &limits, std::chrono::steady_clock::time_point deadline)
+{
+    XsltStopReason why = dueStop(limits, deadline);
+    while (why == XsltStopReason::None && leftAlone.load() >= maxLeftAlone) {
+        std::this_thread::sleep_for(tokenInterval);
+        why = dueStop(limits, deadline);
+    }
+    return why;
 }
 
 } // namespace
@@ -245,7 +261,7 @@ XsltRunEnd runWatched(const XsltLimits &limits, std::function<void(XsltRunWatch 
 {
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(limits.timeoutMs);
-    if (const XsltStopReason why = dueStop(limits, deadline); why != XsltStopReason::None)
+    if (const XsltStopReason why = awaitRoom(limits, deadline); why != XsltStopReason::None)
         return {why, 0}; // stopped before it began
     const auto run = std::make_shared<WatchedRun>(limits.memoryBytes);
     RunThreads::instance().start(
@@ -257,6 +273,8 @@ XsltRunEnd runWatched(const XsltLimits &limits, std::function<void(XsltRunWatch 
         [run] {
             const std::lock_guard lock(run->mutex);
             run->done = true;
+            if (run->givenUp)
+                --leftAlone;
             run->ended.notify_all();
         });
 
@@ -267,7 +285,9 @@ XsltRunEnd runWatched(const XsltLimits &limits, std::function<void(XsltRunWatch 
         if (why == XsltStopReason::None)
             continue;
         run->watch.stop(why);
-        run->ended.wait_for(lock, windDown, isDone); // else it is left to finish alone
+        run->givenUp = !run->ended.wait_for(lock, windDown, isDone);
+        if (run->givenUp)
+            ++leftAlone;
         break;
     }
     return run->watch.end();

@@ -19,7 +19,7 @@ struct _xmlParserCtxt;
 // an XPath expression at its next step, a parse of the source document at its next read.
 // A run that does not end within a second of being told (one XPath step that looks at
 // nothing, such as the duplicate check of a large union) is left to finish on its own
-// thread, its result dropped.
+// thread, its result dropped; while it is, a new run waits (under its own limits) to start.
 
 // Set from any thread to stop a run that was given this token.
 class XsltStopToken {
