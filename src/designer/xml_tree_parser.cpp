@@ -66,26 +66,29 @@ bool isGeneralEntity(int type)
            type == XML_EXTERNAL_GENERAL_UNPARSED_ENTITY;
 }
 
-struct Attribute {
-    std::string name;
-    std::string value;
-};
-
 bool isXmlSpace(xmlChar c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-// The attribute names of the start tag just read, namespace declarations among them, as
-// written. The parser reports an element once its start tag is read, so the tag is the
-// text before the input's position back to its "<" (no attribute value holds a "<").
-std::vector<std::string> writtenAttributeNames(xmlParserCtxtPtr ctxt)
+bool namesNamespace(const xmlChar *name, const xmlChar *end)
 {
+    const std::string_view written(reinterpret_cast<const char *>(name), size_t(end - name));
+    return written == "xmlns" || written.starts_with("xmlns:");
+}
+
+// For each attribute of the start tag just read, as written, whether it declares a
+// namespace. The parser reports an element once its start tag is read, so the tag is the
+// text before the input's position back to its "<" (no attribute value holds a "<").
+std::vector<bool> writtenNamespaceFlags(xmlParserCtxtPtr ctxt)
+{
+    std::vector<bool> flags;
+    if (!ctxt->input || !ctxt->input->base || !ctxt->input->cur)
+        return flags;
     const xmlChar *base = ctxt->input->base;
     const xmlChar *end = ctxt->input->cur;
     const xmlChar *at = end;
     while (at > base && *at != '<')
         --at;
-    std::vector<std::string> names;
     if (*at != '<')
-        return names;
+        return flags;
     while (at < end && !isXmlSpace(*at)) // the element's name
         ++at;
     while (at < end) {
@@ -96,7 +99,7 @@ std::vector<std::string> writtenAttributeNames(xmlParserCtxtPtr ctxt)
             ++at;
         if (at == name)
             break;
-        names.push_back(bytes(name, at));
+        flags.push_back(namesNamespace(name, at));
         while (at < end && *at != '"' && *at != '\'')
             ++at;
         if (at == end)
@@ -106,18 +109,7 @@ std::vector<std::string> writtenAttributeNames(xmlParserCtxtPtr ctxt)
             ++at;
         ++at;
     }
-    return names;
-}
-
-// Attributes in the order written; those not written (defaults) keep their order after.
-void inWrittenOrder(std::vector<Attribute> &list, const std::vector<std::string> &written)
-{
-    const auto rank = [&written](const Attribute &attribute) {
-        return std::find(written.begin(), written.end(), attribute.name) - written.begin();
-    };
-    std::stable_sort(list.begin(), list.end(), [&rank](const Attribute &a, const Attribute &b) {
-        return rank(a) < rank(b);
-    });
+    return flags;
 }
 
 // Receives the parser's events and turns them into tree nodes.
@@ -141,19 +133,7 @@ public:
         flushText();
         const int node = builder.add(top());
         open.push_back({node, qualified(prefix, local)});
-        std::vector<Attribute> list;
-        for (int i = 0; i < nbNamespaces; ++i) {
-            const xmlChar *name = namespaces[2 * i];
-            list.push_back({name ? "xmlns:" + bytes(name) : std::string("xmlns"),
-                            withoutBreaks(bytes(namespaces[2 * i + 1]))});
-        }
-        for (int i = 0; i < nbAttributes; ++i) {
-            const xmlChar **a = attributes + 5 * i;
-            list.push_back({qualified(a[1], a[0]), withoutBreaks(attributeValue(a[3], a[4]))});
-        }
-        inWrittenOrder(list, writtenAttributeNames(document));
-        for (const Attribute &attribute : list)
-            addLeaf('@' + attribute.name + "=" + attribute.value);
+        addAttributes(nbNamespaces, namespaces, nbAttributes, attributes);
     }
 
     void endElement()
@@ -228,6 +208,35 @@ private:
     {
         if (!caption.empty())
             builder.setCaption(builder.add(top()), caption);
+    }
+
+    // The element's namespace declarations and other attributes. The parser gives each kind
+    // in the order written (defaulted ones after); they are listed merged as written.
+    void addAttributes(int nbNamespaces, const xmlChar **namespaces, int nbAttributes,
+                       const xmlChar **attributes)
+    {
+        const auto addNamespace = [&](int i) {
+            const xmlChar *name = namespaces[2 * i];
+            addLeaf("@" + (name ? "xmlns:" + bytes(name) : std::string("xmlns")) + "=" +
+                    withoutBreaks(bytes(namespaces[2 * i + 1])));
+        };
+        const auto addAttribute = [&](int i) {
+            const xmlChar **a = attributes + 5 * i;
+            addLeaf("@" + qualified(a[1], a[0]) + "=" + withoutBreaks(attributeValue(a[3], a[4])));
+        };
+        int ns = 0;
+        int att = 0;
+        if (nbNamespaces > 0 && nbAttributes > 0)
+            for (const bool isNamespace : writtenNamespaceFlags(document)) {
+                if (isNamespace && ns < nbNamespaces)
+                    addNamespace(ns++);
+                else if (!isNamespace && att < nbAttributes)
+                    addAttribute(att++);
+            }
+        while (ns < nbNamespaces)
+            addNamespace(ns++);
+        while (att < nbAttributes)
+            addAttribute(att++);
     }
 
     // The transform's parse refuses a text (text and CDATA with nothing between) longer

@@ -100,6 +100,10 @@ TEST(XmlTree, CaptionsOfEveryNodeKind)
          "<a x='1' xmlns:p=\"urn:p\"\n p:y='2>' xmlns='urn:d'/>",
          {"a\t/a", "  @x=1\t/a/@x", "  @xmlns:p=urn:p\t/a/@xmlns:p", "  @p:y=2>\t/a/@p:y",
           "  @xmlns=urn:d\t/a/@xmlns"}},
+        {"defaulted attributes after the written ones",
+         "<!DOCTYPE a [<!ATTLIST a d CDATA 'dv' xmlns:z CDATA 'urn:z'>]><a x='1' xmlns:p='urn:p' y='2'/>",
+         {"DOCTYPE a\t/DOCTYPE a", "a\t/a", "  @x=1\t/a/@x", "  @xmlns:p=urn:p\t/a/@xmlns:p",
+          "  @y=2\t/a/@y", "  @xmlns:z=urn:z\t/a/@xmlns:z", "  @d=dv\t/a/@d"}},
         {"doctype with entity and notation",
          "<!DOCTYPE a [<!ENTITY e SYSTEM 'e.gif' NDATA g><!NOTATION g PUBLIC 'pg' 's.exe'>"
          "<!ENTITY i 'x'>]><a/>",
