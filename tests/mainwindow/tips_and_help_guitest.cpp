@@ -1,6 +1,7 @@
 #include "documents/once_only_tips.h"
 #include "documents/settings_files.h"
 #include "documents/text_files.h"
+#include "documents/workspace.h"
 #include "mainwindow/gui/about_window.h"
 #include "mainwindow/gui/balloon_tips.h"
 #include "mainwindow/gui/slot_window_set.h"
@@ -140,4 +141,14 @@ TEST(Tips, FirstNewTablePointsAtTheXmlWindowsBrowseButton)
     EXPECT_TRUE(watch.seen);
     EXPECT_EQ(watch.title, "Load XML file");
     EXPECT_EQ(watch.tip, watch.anchorPoint);
+
+    // With the main window not yet shown (a table made from the command line at the first
+    // start) no balloon waits for a click nobody can give.
+    deleteTipMarkers();
+    s.window.hide();
+    s.ui->fileAnswers.push_back(s.home.file("u.tvk"));
+    BalloonWatch hidden(tips, browse);
+    trigger(s, "tb(0)");
+    EXPECT_FALSE(hidden.seen);
+    EXPECT_EQ(workspace().current().tablePath, s.home.file("u.tvk"));
 }

@@ -35,8 +35,10 @@ QRect BalloonTips::nodeRect(QObject *tree) const
 void BalloonTips::showBalloon(QObject *control, std::optional<QPoint> point, const QString &text,
                               const QString &title)
 {
+    // A balloon waits for a click; one at a control that is not on screen (the main window
+    // before start-up shows it) would hold the program with nothing to click.
     auto *widget = qobject_cast<QWidget *>(control);
-    if (!widget)
+    if (!widget || !widget->isVisible())
         return;
     window.processPendingEvents();
     bubble->setContent(title, text);
