@@ -67,8 +67,7 @@ TEST_F(TvkToolSheet, CodeEditorsOpenTakeCodeAndSave)
                              "editor\tColor\nsavecode\n");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "\nf();\ng();\nwidth:1px\n");
-    QStringList said = QString::fromUtf8(run.err).split('\n', Qt::SkipEmptyParts);
-    said.removeIf([](const QString &line) { return line.startsWith("QString::arg"); });
+    const QStringList said = QString::fromUtf8(run.err).split('\n', Qt::SkipEmptyParts);
     const QString refused = "Syntax error in XSL code: Opening and ending tag mismatch: b line 3 "
                             "and xsl:template";
     const QString asked = "Code has changed since last save. Do you want to save it?";
