@@ -33,6 +33,7 @@
 #include <QWheelEvent>
 #include <QApplication>
 #include <QTimer>
+#include <QToolButton>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -227,36 +228,54 @@ TEST(PropertySheetGui, ShowsTheNodesSheetAndCommitsTypedValues)
 }
 
 // Mended: a value typed and not yet committed was lost when the user moved to another row
-// with the arrow keys, when the sheet was rebuilt for another node, and when the table
-// was saved or the program closed with the focus still in the field.
+// with the arrow keys, when the sheet was rebuilt for another node, when the table was
+// saved or the program closed with the focus still in the field, and when the row's "...",
+// which takes no focus, opened its picker with the old value for OK to write back.
 TEST(PropertySheetGui, ATypedValueIsCommittedBeforeItsFieldGoes)
 {
-    const std::pair<const char *, std::function<void(BooksSheet &)>> leaves[] = {
-        {"arrow key", [](BooksSheet &books) {
+    QString pickerShows;
+    const struct {
+        const char *name;
+        const char *row;
+        std::function<void(BooksSheet &)> leave;
+    } leaves[] = {
+        {"arrow key", "Width", [](BooksSheet &books) {
              QTest::keyClick(books.grid().selectedEditor()->findChild<QLineEdit *>("field"),
                              Qt::Key_Down);
          }},
-        {"other node", [](BooksSheet &) { nodeClick("author"); }},
-        {"save", [](BooksSheet &) { dosave_Click(); }},
-        {"exit", [](BooksSheet &books) {
+        {"other node", "Width", [](BooksSheet &) { nodeClick("author"); }},
+        {"save", "Width", [](BooksSheet &) { dosave_Click(); }},
+        {"exit", "Width", [](BooksSheet &books) {
              books.ui->answers = {Answer::Cancel};
              EXPECT_FALSE(books.window.close());
              EXPECT_EQ(books.ui->questions.size(), 1);
          }},
+        {"button", "Border", [&pickerShows](BooksSheet &books) {
+             QTimer::singleShot(0, [&pickerShows] {
+                 auto *pix = qobject_cast<BorderPickerDialog *>(QApplication::activeModalWidget());
+                 ASSERT_TRUE(pix);
+                 pickerShows = pix->findChild<QComboBox *>("val")->currentText();
+                 pix->closeit_Click();
+             });
+             QTest::mouseClick(books.grid().selectedEditor()->findChild<QToolButton *>("inplaceButton"),
+                               Qt::LeftButton);
+             EXPECT_EQ(pickerShows, "7");
+         }},
     };
-    for (const auto &[name, leave] : leaves) {
+    for (const auto &[name, row, leave] : leaves) {
         BooksSheet books;
         books.window.show();
-        books.choose("title", "Width");
+        books.choose("title", row);
         auto *field = books.grid().selectedEditor()->findChild<QLineEdit *>("field");
         ASSERT_TRUE(field);
+        const QString authors = books.stored(QString(row) + "-author");
         field->setFocus();
         field->clear();
         QTest::keyClicks(field, "7px");
         leave(books);
         QApplication::processEvents();
-        EXPECT_EQ(books.stored("Width-title"), "7px") << name;
-        EXPECT_EQ(books.stored("Width-author"), "") << name;
+        EXPECT_EQ(books.stored(QString(row) + "-title"), "7px") << name;
+        EXPECT_EQ(books.stored(QString(row) + "-author"), authors) << name;
     }
 }
 

@@ -255,6 +255,9 @@ bool PropertyGrid::putValue(const QString &caption, const QString &text)
 
 void PropertyGrid::pressButton(const QString &caption)
 {
+    // The button never takes the focus, so the field beside it still holds what was typed:
+    // it goes to the row first, as leaving the field would, and the button's action sees it.
+    flushEditor();
     const GridItem *item = findIn(content, caption);
     if (item && !item->readOnly &&
         (item->edit == GridItem::Edit::Button || item->edit == GridItem::Edit::TypedButton))

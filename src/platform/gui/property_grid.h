@@ -52,7 +52,8 @@ public:
     // (false) for a read-only row, a group, a missing row, and on a list restricted to
     // its choices for any other text. A changed value sends valueChanged.
     bool putValue(const QString &caption, const QString &text);
-    // The "..." button of the row, as a click on it.
+    // The "..." button of the row, as a click on it: what is typed in the open field is
+    // given to its row first.
     void pressButton(const QString &caption);
     // The command link with this id, as a click on it.
     void clickVerb(int id);
