@@ -115,6 +115,12 @@ TEST_F(TvktoolTransform, PreviewRunWritesTheSideFilesAndThePage)
     EXPECT_EQ(readFile(table.home.file("Orders.txp")), "/orders/o");
     // The ".xsl" side file is what calling tables import: all rows.
     EXPECT_FALSE(readFile(table.home.file("Orders.xsl")).contains("first 5"));
+
+    // A data folder that does not exist yet is made, as the program makes it at its start.
+    qputenv("TARVIK_HOME", table.home.file("new/data").toUtf8());
+    const ToolRun fresh = tvktool({tablePath});
+    EXPECT_EQ(fresh.err, "");
+    EXPECT_EQ(readFile(table.home.file("new/data/tmp-htmlfile.html")), fresh.out);
 }
 
 // The example tables name their XML documents by bare names, found beside each table

@@ -1,4 +1,5 @@
 // tvktool: reaches the table model from a terminal, with no window.
+#include "documents/settings_files.h"
 #include "generator/xsl_output_page.h"
 #include "platform/xslt_transform.h"
 #include "stderr_ui.h"
@@ -40,6 +41,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     installUiServices(std::make_unique<StderrUi>());
     installOutputPageWriter();
+    ensureDataFolder();
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return usage();
