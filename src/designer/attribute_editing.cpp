@@ -144,6 +144,6 @@ void bdel_Click()
     releaseNodeEditors(workspace().curTable, {key});
     deleteAllKeysForAttribute(column, node->text);
     workspace().current().tree.remove(key);
-    showTreeSelecting(column);
+    showTreeAfterDelete(column);
     runIfAutoRun();
 }

@@ -271,9 +271,8 @@ void removeit_Click()
     deleteAttKeys();
     deleteColKeys();
     doc().tree.remove(column);
-    doc().selectedNodeKey.clear();
     doc().tableChanged = true;
-    refreshTableWindow();
+    showTreeAfterDelete(QString());
     runIfAutoRun();
 }
 

@@ -2,6 +2,7 @@
 
 #include "documents/views/table_tree_view.h"
 #include "documents/workspace.h"
+#include "properties/fill_props.h"
 
 void refreshTableWindow()
 {
@@ -15,6 +16,12 @@ void showTreeSelecting(const QString &key)
 {
     workspace().current().selectedNodeKey = key;
     refreshTableWindow();
+}
+
+void showTreeAfterDelete(const QString &key)
+{
+    showTreeSelecting(key);
+    fillProps();
 }
 
 void refillPropertySheet()

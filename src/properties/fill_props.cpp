@@ -178,6 +178,39 @@ void fillPackedList(PropertySheet &sheet, Holder holder, const char *caption,
         item->value = sheet.holder(holder).isEmpty() ? QString() : QLatin1String(shownText);
 }
 
+// The sheet of no node: what a deleted node left in it goes with it.
+void showNoNode(PropertySheet &sheet)
+{
+    sheet.layout = {};
+    sheet.currentElement.clear();
+    sheet.caption = PropertySheet{}.caption;
+}
+
+// The sheet of the node: its rows, holders and caption, the row last used for it selected.
+void fillSheetFor(const Node &node, TableDocument &doc, PropertySheet &sheet)
+{
+    sheet.layout = buildSheet(sheetContextOf(doc, node));
+    sheet.currentElement = node.key;
+    doc.selectedPropertyCaption.clear();
+
+    const bool isTable = nodeKind(node) == NodeKind::Table;
+    fillRows(everyNode, node, sheet, doc.store);
+    fillRows(isTable ? std::span<const FillStep>(tableOnly) : columnsAndAttributes, node, sheet,
+             doc.store);
+    fillHolders(everyNodeHolders, node, sheet, doc.store);
+    fillHolders(isTable ? std::span<const HolderStep>(tableHolders) : columnAndAttributeHolders,
+                node, sheet, doc.store);
+    selectSheetRow(QStringLiteral("Xpath"));
+    if (isTable) {
+        fillPackedList(sheet, Holder::txinp, "XSLT Input Parameters", "Parameters", doc.store);
+        fillPackedList(sheet, Holder::tcomp, "Table Interface", "Interface", doc.store);
+    }
+    if (SheetItem *mapInterface = sheet.layout.findItem(QStringLiteral("Map Interface")))
+        mapInterface->value = QStringLiteral("Interface");
+    sheet.caption = QStringLiteral("Properties [") + node.text + QChar(']');
+    restoreRememberedRow();
+}
+
 } // namespace
 
 void fillProps()
@@ -186,31 +219,10 @@ void fillProps()
     // An edit still open belongs to the node shown until now.
     if (PropertySheetView *view = ws.currentViews().allProp)
         view->flushEditor();
-    TableDocument &doc = ws.current();
-    const Node *node = selectedNode();
-    if (!node)
-        return;
-    PropertySheet &sheet = currentSheet();
-    sheet.layout = buildSheet(sheetContextOf(doc, *node));
-    sheet.currentElement = node->key;
-    doc.selectedPropertyCaption.clear();
-
-    const bool isTable = nodeKind(*node) == NodeKind::Table;
-    fillRows(everyNode, *node, sheet, doc.store);
-    fillRows(isTable ? std::span<const FillStep>(tableOnly) : columnsAndAttributes, *node, sheet,
-             doc.store);
-    fillHolders(everyNodeHolders, *node, sheet, doc.store);
-    fillHolders(isTable ? std::span<const HolderStep>(tableHolders) : columnAndAttributeHolders,
-                *node, sheet, doc.store);
-    selectSheetRow(QStringLiteral("Xpath"));
-    if (isTable) {
-        fillPackedList(sheet, Holder::txinp, "XSLT Input Parameters", "Parameters", doc.store);
-        fillPackedList(sheet, Holder::tcomp, "Table Interface", "Interface", doc.store);
-    }
-    if (SheetItem *mapInterface = sheet.layout.findItem(QStringLiteral("Map Interface")))
-        mapInterface->value = QStringLiteral("Interface");
-    sheet.caption = QStringLiteral("Properties [") + node->text + QChar(']');
-    restoreRememberedRow();
+    if (const Node *node = selectedNode())
+        fillSheetFor(*node, ws.current(), currentSheet());
+    else
+        showNoNode(currentSheet());
     if (PropertySheetView *view = ws.currentViews().allProp)
         view->showSheet();
 }

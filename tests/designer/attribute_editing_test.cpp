@@ -3,6 +3,7 @@
 #include "designer/new_att_dialog.h"
 #include "designer/table_editing.h"
 #include "documents/once_only_tips.h"
+#include "properties/fill_props.h"
 #include "designer_table.h"
 #include "support/file_bytes.h"
 
@@ -141,6 +142,8 @@ TEST(AttributeEditing, DeleteAttribute)
         EXPECT_TRUE(Attributes::changesSince(before).isEmpty()) << r.selected;
     }
     Attributes t;
+    nodeClick("c1");
+    fillProps(); // the column's sheet, shown again after the delete, stores its defaults now
     nodeClick("c1-style");
     t.ui->answers = {Answer::Yes};
     const auto before = Attributes::store();

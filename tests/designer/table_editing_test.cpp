@@ -1,4 +1,5 @@
 // Editing the structure tree: move, delete and rename keep tree and store consistent.
+#include "designer/attribute_editing.h"
 #include "designer/table_editing.h"
 #include "documents/code_editor_pool.h"
 #include "documents/workspace.h"
@@ -72,7 +73,8 @@ TEST(TableEditing, RenameRekeysEveryKeyOfTheColumn)
 }
 
 // After a rename the sheet and the open code editors name the renamed nodes; after a
-// delete no editor is left to save into a later column of the same name.
+// delete no editor is left to save into a later column of the same name, and the sheet
+// shows what is selected after it, never the deleted node.
 TEST(TableEditing, RenameAndDeleteCarryTheSheetAndCodeEditors)
 {
     Table t;
@@ -90,12 +92,20 @@ TEST(TableEditing, RenameAndDeleteCarryTheSheetAndCodeEditors)
     EXPECT_EQ(currentSheet().currentElement, "c2");
     EXPECT_EQ(currentSheet().caption, "Properties [c2]");
 
+    nodeClick("c2-style");
     t.ui->answers = {Answer::Yes};
-    removeit_Click();
-    EXPECT_FALSE(editors[size_t(columnEditor)].exists);
+    bdel_Click(); // the sheet shows the column left selected
     EXPECT_FALSE(editors[size_t(attributeEditor)].exists);
+    EXPECT_EQ(currentSheet().currentElement, "c2");
+    EXPECT_EQ(currentSheet().caption, "Properties [c2]");
+
+    t.ui->answers = {Answer::Yes};
+    removeit_Click(); // nothing is selected: the sheet shows no node
+    EXPECT_FALSE(editors[size_t(columnEditor)].exists);
     EXPECT_TRUE(editors[size_t(otherEditor)].exists);
     EXPECT_EQ(currentSheet().currentElement, "");
+    EXPECT_EQ(currentSheet().caption, "Properties");
+    EXPECT_FALSE(currentSheet().layout.findItem("Xpath"));
     releaseSlotEditors(workspace().curTable);
 }
 

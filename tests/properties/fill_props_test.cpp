@@ -140,12 +140,14 @@ TEST_F(FillProps, CalledTableWithAnInterfaceGetsTheMappingRows)
     EXPECT_EQ(row("Table").value, "lib/list.tvk");
 }
 
-TEST_F(FillProps, NoSelectedNodeLeavesTheSheetAlone)
+TEST_F(FillProps, NoSelectedNodeShowsNoNode)
 {
     select("Table");
     doc().selectedNodeKey.clear();
-    windows.calls.clear();
     fillProps();
-    EXPECT_EQ(sheet().currentElement, "Table");
-    EXPECT_TRUE(windows.calls.isEmpty());
+    EXPECT_EQ(sheet().currentElement, "");
+    EXPECT_EQ(sheet().caption, "Properties");
+    EXPECT_FALSE(sheet().layout.findItem("Xpath"));
+    EXPECT_TRUE(sheet().layout.verbs.empty());
+    EXPECT_EQ(windows.calls.last(), "allProp.showSheet");
 }
