@@ -1,7 +1,5 @@
 #include "platform/xml_library.h"
 
-#include "platform/xslt_run_limits.h"
-
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <mutex>
@@ -18,7 +16,6 @@ void initXmlLibrary()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        installXsltAllocationHooks();
         xmlInitParser();
         xmlParserMaxDepth = maxElementDepth;
     });

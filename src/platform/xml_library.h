@@ -1,7 +1,6 @@
 #pragma once
 
-// Starts libxml2 once per process, before anything else uses it: its allocations go through
-// the counting hooks of xslt_run_limits.h from the first on. Documents may nest
+// Starts libxml2 once per process, before anything else uses it. Documents may nest
 // elements up to 2048 deep (libxml2's own default refuses valid documents past 256 levels)
 // while every other limit of the parser stays as it is.
 void initXmlLibrary();

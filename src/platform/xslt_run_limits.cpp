@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -39,6 +40,8 @@ struct BlockHeader {
 };
 constexpr std::size_t headerSize = sizeof(BlockHeader); // keeps malloc's alignment
 constexpr std::size_t checkKey = 0x54617276696b4d4dULL;
+// Larger requests are refused before the header's bytes are added to them.
+constexpr std::size_t largestBlock = PTRDIFF_MAX - headerSize;
 
 BlockHeader *headerOf(void *block)
 {
@@ -57,6 +60,8 @@ void *withHeader(void *raw, std::size_t size)
 
 void *countedMalloc(std::size_t size)
 {
+    if (size > largestBlock)
+        return nullptr;
     XsltRunWatch *watch = activeWatch;
     if (watch && !watch->admit(size))
         return nullptr;
@@ -86,6 +91,8 @@ void *countedRealloc(void *block, std::size_t size)
     BlockHeader *header = headerOf(block);
     if (!header)
         return std::realloc(block, size);
+    if (size > largestBlock)
+        return nullptr;
     XsltRunWatch *watch = activeWatch;
     const std::size_t before = header->size;
     if (watch && size > before && !watch->admit(size - before))
@@ -104,6 +111,11 @@ char *countedStrdup(const char *text)
         std::memcpy(copy, text, size);
     return copy;
 }
+
+// libxml2's allocations go through the hooks as the program starts, before anything of it
+// can allocate a block the hooks would later be asked to free or resize.
+[[maybe_unused]] const bool hooksInstalled =
+    xmlMemSetup(countedFree, countedMalloc, countedRealloc, countedStrdup) == 0;
 
 // What the waiting thread and the run's thread share; the last of them frees it.
 struct WatchedRun {
@@ -291,9 +303,4 @@ XsltRunEnd runWatched(const XsltLimits &limits, std::function<void(XsltRunWatch 
         break;
     }
     return run->watch.end();
-}
-
-void installXsltAllocationHooks()
-{
-    xmlMemSetup(countedFree, countedMalloc, countedRealloc, countedStrdup);
 }

@@ -93,6 +93,3 @@ private:
 // job must own everything it uses: a run left to finish alone outlives this call.
 XsltRunEnd runWatched(const XsltLimits &limits, std::function<void(XsltRunWatch &watch)> job);
 
-// Routes libxml2's allocations through the counting hooks; call once, before anything else
-// of libxml2.
-void installXsltAllocationHooks();
