@@ -15,6 +15,8 @@
 #include <deque>
 #include <memory>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -31,6 +33,7 @@ constexpr int maxLeftAlone = 1;
 std::atomic<int> leftAlone{0};
 
 thread_local XsltRunWatch *activeWatch = nullptr;
+thread_local std::vector<std::function<void()>> cleanups;
 
 // Every block carries its size in front, so a free knows what to give back without asking
 // the allocator. The second word tells our blocks from any allocated before the hooks.
@@ -171,7 +174,16 @@ private:
             lock.lock();
             ++idle;
             task.then();
+            lock.unlock();
+            runCleanups();
+            lock.lock();
         }
+    }
+
+    static void runCleanups()
+    {
+        for (const std::function<void()> &cleanup : std::exchange(cleanups, {}))
+            cleanup();
     }
 
     std::mutex mutex;
@@ -268,6 +280,8 @@ void XsltRunWatch::stopOnThisThread()
     }
     stopTransform();
 }
+
+void afterRunReported(std::function<void()> cleanup) { cleanups.push_back(std::move(cleanup)); }
 
 XsltRunEnd runWatched(const XsltLimits &limits, std::function<void(XsltRunWatch &watch)> job)
 {

@@ -92,4 +92,7 @@ private:
 // waits until it ends or, stopped by a bound or the token, winds down (at most a second).
 // job must own everything it uses: a run left to finish alone outlives this call.
 XsltRunEnd runWatched(const XsltLimits &limits, std::function<void(XsltRunWatch &watch)> job);
+// Called from a job: cleanup runs on the job's thread once the waiting caller has its
+// result, so a large page's trees are freed while the caller already shows the page.
+void afterRunReported(std::function<void()> cleanup);
 

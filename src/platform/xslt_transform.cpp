@@ -264,19 +264,23 @@ XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &base
     if (form == StylesheetForm::Running)
         prepareForRunning(xslDoc);
     // A compiled stylesheet owns its document; without one the document is still ours.
-    const StylePtr style(xsltParseStylesheetDoc(xslDoc));
+    StylePtr style(xsltParseStylesheetDoc(xslDoc));
     if (!style)
         xmlFreeDoc(xslDoc);
     if (!style || style->errors > 0)
         return failed(XsltOutcome::Failure::Transform, errors);
 
-    const DocPtr result = applyStylesheet(style.get(), xml, watch, errors);
+    DocPtr result = applyStylesheet(style.get(), xml, watch, errors);
     ownedSource.reset();
     if (!result)
         return failed(XsltOutcome::Failure::Transform, errors);
 
     XsltOutcome outcome;
     outcome.output = serialize(result.get(), style.get());
+    afterRunReported([result = result.release(), style = style.release()] {
+        xmlFreeDoc(result);
+        xsltFreeStylesheet(style);
+    });
     return outcome;
 }
 
