@@ -263,7 +263,6 @@ void prepareForRunning(xmlDocPtr stylesheet)
     while (dropUnread(sheet))
         sheet.survey();
     selectTextVariables(sheet);
-    sheet.survey();
     limitLoops(root, [&](xmlNodePtr element) {
         return isXsl(element, "if") ? harmlessExpression(sheet, element, attribute(element, "test"))
                                     : harmless(sheet, element);
