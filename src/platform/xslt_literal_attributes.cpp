@@ -24,9 +24,8 @@ bool valueTemplate(xmlNodePtr instruction, std::string &value)
         if (ignorable(child))
             continue;
         if (isText(child) || isXsl(child, "text")) {
-            for (xmlNodePtr inner = child->children; inner; inner = inner->next)
-                if (!isText(inner))
-                    return false;
+            if (!childrenAreText(child))
+                return false;
             for (char c : content(child))
                 value += (c == '{' || c == '}') ? std::string(2, c) : std::string(1, c);
         } else if (isXsl(child, "value-of") && !child->children) {

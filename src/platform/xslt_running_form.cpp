@@ -200,9 +200,8 @@ std::string textSelect(xmlNodePtr variable)
         if (ignorable(child))
             continue;
         if (isText(child) || isXsl(child, "text")) {
-            for (xmlNodePtr inner = child->children; inner; inner = inner->next)
-                if (!isText(inner))
-                    return {};
+            if (!childrenAreText(child))
+                return {};
             if (!xpathLiteral(content(child), part))
                 return {};
         } else if (isXsl(child, "value-of") && !child->children) {

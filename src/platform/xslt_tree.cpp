@@ -45,6 +45,14 @@ bool isText(xmlNodePtr node)
     return node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE;
 }
 
+bool childrenAreText(xmlNodePtr node)
+{
+    for (xmlNodePtr child = node->children; child; child = child->next)
+        if (!isText(child))
+            return false;
+    return true;
+}
+
 bool ignorable(xmlNodePtr node)
 {
     return node->type == XML_COMMENT_NODE || node->type == XML_PI_NODE ||

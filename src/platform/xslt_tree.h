@@ -18,6 +18,8 @@ std::string attribute(xmlNodePtr node, const char *name);
 std::string content(xmlNodePtr node);
 bool isBlank(const std::string &s);
 bool isText(xmlNodePtr node);
+// Every child of the node is text (true for a text node itself).
+bool childrenAreText(xmlNodePtr node);
 // Stripped or ignored by the processor: comments, processing instructions, blank text.
 bool ignorable(xmlNodePtr node);
 // The element children; onlyElements tells whether everything else is ignorable.
