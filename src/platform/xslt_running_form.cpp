@@ -109,17 +109,18 @@ private:
     {
         for (; node; node = node->next) {
             const bool variable = isXsl(node, "variable");
-            if (variable || isXsl(node, "param"))
-                if (topLevel(node))
-                    globals.insert(attribute(node, "name"));
-            if (variable && !topLevel(node))
-                locals.push_back(node);
-            if ((variable || isXsl(node, "param")) && !topLevel(node))
+            const bool binding = variable || isXsl(node, "param");
+            if (binding && topLevel(node)) {
+                globals.insert(attribute(node, "name"));
+            } else if (binding) {
+                if (variable)
+                    locals.push_back(node);
                 for (xmlNodePtr sibling = node->next; sibling; sibling = sibling->next)
                     markRebinding(sibling, node);
-            if (((variable || isXsl(node, "param")) && !topLevel(node)) ||
-                (isXsl(node, "with-param") && callsTemplateHere(node)))
                 valueHolders.push_back(node);
+            } else if (isXsl(node, "with-param") && callsTemplateHere(node)) {
+                valueHolders.push_back(node);
+            }
             if (node->type == XML_ELEMENT_NODE)
                 collectVariables(node->children);
         }
