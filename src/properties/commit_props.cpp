@@ -59,7 +59,7 @@ QString storableText(const QString &caption, const QString &value)
 bool putIntoRow(const QString &caption, const QString &value)
 {
     PropertySheet &sheet = currentSheet();
-    const SheetItem *item = sheet.layout.findItem(caption);
+    SheetItem *item = sheet.layout.findItem(caption);
     if (item && item->restrictToList && !item->choices.contains(value))
         return false;
     if (!selectSheetRow(caption))
@@ -67,9 +67,8 @@ bool putIntoRow(const QString &caption, const QString &value)
     if (const std::optional<Holder> holder = holderOfRow(caption))
         sheet.holder(*holder) = value;
     else {
-        SheetItem *row = sheet.layout.findItem(caption);
-        row->value = value;
-        row->shownFlat = false;
+        item->value = value;
+        item->shownFlat = false;
     }
     return true;
 }
