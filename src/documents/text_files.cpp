@@ -59,6 +59,14 @@ bool createBeside(const QString &path, QFile &file)
     return false;
 }
 
+// The bytes writeFile writes for the text.
+QByteArray textFileBytes(const QString &text)
+{
+    QByteArray bytes = text.toUtf8();
+    bytes += "\r\n";
+    return bytes;
+}
+
 } // namespace
 
 QString decodeText(const QByteArray &bytes)
@@ -100,9 +108,7 @@ void reportWriteFailure(const QString &path)
 
 bool writeTextFile(const QString &path, const QString &text)
 {
-    QByteArray bytes = text.toUtf8();
-    bytes += "\r\n";
-    return writeFileBytes(path, bytes);
+    return writeFileBytes(path, textFileBytes(text));
 }
 
 bool writeFile(const QString &path, const QString &text, bool silent)
@@ -111,6 +117,16 @@ bool writeFile(const QString &path, const QString &text, bool silent)
     if (!lastWriteOk && !silent)
         reportWriteFailure(path);
     return lastWriteOk;
+}
+
+void writeFileIfChanged(const QString &path, const QString &text, bool silent)
+{
+    const QByteArray bytes = textFileBytes(text);
+    QFile file(path);
+    const bool holds = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) &&
+                       file.size() == bytes.size() && file.readAll() == bytes;
+    if (!holds)
+        writeFile(path, text, silent);
 }
 
 QByteArray readFileBytes(const QString &path)

@@ -14,6 +14,8 @@ extern bool lastWriteOk;
 // by a regular file; its target is never written. Unless silent, a failure is reported to
 // the user. Returns lastWriteOk.
 bool writeFile(const QString &path, const QString &text, bool silent);
+// writeFile, unless the file holds the text as writeFile would write it already.
+void writeFileIfChanged(const QString &path, const QString &text, bool silent);
 // The same with the bytes as they stand, silently and without touching lastWriteOk.
 bool writeFileBytes(const QString &path, const QByteArray &bytes);
 // The same write as writeFile for any thread: it sets no lastWriteOk and reports nothing;

@@ -11,7 +11,6 @@
 #include "generator/column_attributes.h"
 #include "generator/generator_run.h"
 #include "generator/interface_substitution.h"
-#include "generator/side_files.h"
 #include "generator/stylesheet_header.h"
 #include "generator/transform.h"
 #include "generator/value_code.h"

@@ -12,10 +12,11 @@
 // generated on that thread when a render starts; the transform and the writing of the
 // page files run on a worker. Per slot at most one transform is in flight and one render
 // waits: requests made meanwhile join the waiting one, and a transform that a newer
-// request supersedes is stopped, its result dropped, never shown. A plug-in run waits while another one reads the same stylesheet
-// file, which it would overwrite. A slot that forgets its renders stops its transform, and
-// so does the program when it ends. Results go to the slot's preview window
-// (PreviewView::showRendered) or, for the browser, to UiServices::openInBrowser.
+// request supersedes is stopped, its result dropped, never shown. A plug-in run waits
+// while another one reads the same stylesheet file, which it would overwrite. A slot that
+// forgets its renders stops its transform, and so does the program when it ends. Results
+// go to the slot's preview window (PreviewView::showRendered) or, for the browser, to
+// UiServices::openInBrowser.
 class RenderQueue final : public QObject {
     Q_OBJECT
 public:

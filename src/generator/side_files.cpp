@@ -9,19 +9,7 @@
 #include "generator/stylesheet_header.h"
 #include "generator/xsl_generator.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <utility>
-
-void writeFileIfChanged(const QString &path, const QString &text, bool silent)
-{
-    const QByteArray bytes = (text + QStringLiteral("\r\n")).toUtf8(); // as writeFile writes it
-    QFile file(path);
-    const bool holds = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) &&
-                       file.size() == bytes.size() && file.readAll() == bytes;
-    if (!holds)
-        writeFile(path, text, silent);
-}
 
 void writeSideFiles(const QString &outputXsl)
 {

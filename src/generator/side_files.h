@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 // The six small files beside a table file through which calling tables see it: its XML
@@ -12,9 +11,6 @@
 // and the next file is still written. A table with no table file yet writes none. Every
 // render writes them: a file that already holds its text is left as it is.
 void writeSideFiles(const QString &outputXsl);
-
-// writeFile, unless the file holds the text as writeFile would write it already.
-void writeFileIfChanged(const QString &path, const QString &text, bool silent);
 
 // The side files of a render: ".xsl" gets the stylesheet as an output run generates it
 // (all rows, no debug output), which is what calling tables import; the slot's

@@ -11,7 +11,6 @@
 #include "publishing/aspftp.h"
 #include "publishing/php_page.h"
 
-
 namespace {
 
 constexpr int proxyAccess = 3;
