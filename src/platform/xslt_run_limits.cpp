@@ -1,5 +1,7 @@
 #include "platform/xslt_run_limits.h"
 
+#include "platform/heap_setup.h"
+
 #include <libxml/parser.h>
 #include <libxml/xmlmemory.h>
 #include <libxml/xpath.h>
@@ -69,6 +71,7 @@ void *countedMalloc(std::size_t size)
     if (watch && !watch->admit(size))
         return nullptr;
     void *block = withHeader(std::malloc(size + headerSize), size);
+    adviseHeapGrowth();
     if (watch && block)
         watch->counted(qint64(size));
     return block;
@@ -101,6 +104,7 @@ void *countedRealloc(void *block, std::size_t size)
     if (watch && size > before && !watch->admit(size - before))
         return nullptr;
     void *moved = withHeader(std::realloc(header, size + headerSize), size);
+    adviseHeapGrowth();
     if (watch && moved)
         watch->counted(qint64(size) - qint64(before));
     return moved;

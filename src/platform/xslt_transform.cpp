@@ -22,7 +22,6 @@
 #include <sys/stat.h>
 
 #include <cctype>
-#include <malloc.h>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -38,14 +37,6 @@ const xmlChar msxslNamespace[] = "urn:schemas-microsoft-com:xslt";
 constexpr int documentOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_COMPACT;
 
 xsltDocLoaderFunc builtInLoader = nullptr;
-
-// Documents and pages are trees of millions of small blocks, set as the program starts,
-// before any thread has an allocator arena of its own. Without fast bins a freed block is
-// merged with its neighbours as it is freed, instead of all of them in one long pass at
-// the next large allocation. One arena, grown 64 MB at a time: a run's thread would
-// otherwise grow an arena of its own page by page, a system call each time.
-[[maybe_unused]] const bool allocatorTuned =
-    mallopt(M_MXFAST, 0) == 1 && mallopt(M_ARENA_MAX, 1) == 1 && mallopt(M_TOP_PAD, 64 << 20) == 1;
 
 // True for a URI with a scheme other than "file:" (one letter is taken as a drive).
 bool namesRemoteResource(const xmlChar *uri)
