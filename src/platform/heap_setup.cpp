@@ -27,8 +27,10 @@ void adviseHeapGrowth()
     // The one arena grows at the program break; reading it makes no system call.
     const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
     std::uintptr_t from = advisedEnd.load(std::memory_order_relaxed);
-    if (end <= from || !advisedEnd.compare_exchange_strong(from, end, std::memory_order_relaxed))
+    if (end == from || !advisedEnd.compare_exchange_strong(from, end, std::memory_order_relaxed))
         return;
+    if (end < from)
+        return; // trimmed: what grows from the new end on is advised again
     const auto pageSize = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
     const std::uintptr_t start = (from ? from : end - 1) & ~(pageSize - 1);
     // Only a hint: a kernel without huge pages for the process leaves the pages as they are.
