@@ -119,13 +119,17 @@ bool writeFile(const QString &path, const QString &text, bool silent)
     return lastWriteOk;
 }
 
-void writeFileIfChanged(const QString &path, const QString &text, bool silent)
+bool fileHoldsText(const QString &path, const QString &text)
 {
     const QByteArray bytes = textFileBytes(text);
     QFile file(path);
-    const bool holds = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) &&
-                       file.size() == bytes.size() && file.readAll() == bytes;
-    if (!holds)
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) &&
+           file.size() == bytes.size() && file.readAll() == bytes;
+}
+
+void writeFileIfChanged(const QString &path, const QString &text, bool silent)
+{
+    if (!fileHoldsText(path, text))
         writeFile(path, text, silent);
 }
 

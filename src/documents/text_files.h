@@ -14,7 +14,9 @@ extern bool lastWriteOk;
 // by a regular file; its target is never written. Unless silent, a failure is reported to
 // the user. Returns lastWriteOk.
 bool writeFile(const QString &path, const QString &text, bool silent);
-// writeFile, unless the file holds the text as writeFile would write it already.
+// True when the file (a link's target too) holds the text as writeFile would write it.
+bool fileHoldsText(const QString &path, const QString &text);
+// writeFile, unless the file holds the text already.
 void writeFileIfChanged(const QString &path, const QString &text, bool silent);
 // The same with the bytes as they stand, silently and without touching lastWriteOk.
 bool writeFileBytes(const QString &path, const QByteArray &bytes);

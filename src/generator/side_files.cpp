@@ -1,5 +1,6 @@
 #include "generator/side_files.h"
 
+#include "documents/path_helpers.h"
 #include "documents/store_access.h"
 #include "documents/text_files.h"
 #include "documents/views/main_window_view.h"
@@ -8,8 +9,26 @@
 #include "generator/generator_run.h"
 #include "generator/stylesheet_header.h"
 #include "generator/xsl_generator.h"
+#include "generator/xsl_output_page.h"
 
 #include <utility>
+
+namespace {
+
+// The ".xsl" side file is the output page itself when the two share a path (the page's
+// default place), and is then written as Save writes the page: a symbolic link the user
+// made there leads on to its target.
+void writeStylesheetSideFile(const QString &path, const QString &text, const QString &page)
+{
+    if (fileHoldsText(path, text))
+        return;
+    if (!page.isEmpty() && canonicalPath(path) == canonicalPath(page))
+        writeOutputPage(path, text);
+    else
+        writeFile(path, text, false);
+}
+
+} // namespace
 
 void writeSideFiles(const QString &outputXsl)
 {
@@ -18,10 +37,11 @@ void writeSideFiles(const QString &outputXsl)
     if (doc.tablePath.isEmpty())
         return;
     const QString stem = getTableDir(ws.curTable) + getTableName(ws.curTable);
+    const QString page = doc.xslFileName.isEmpty() ? QString() : xslOutputFolder() + doc.xslFileName;
+    writeStylesheetSideFile(stem + QStringLiteral(".xsl"), outputXsl, page);
     const std::pair<const char *, QString> files[] = {
         {".xmf", doc.xmlFile()},
-        {".xsl", outputXsl},
-        {".xmp", doc.xslFileName.isEmpty() ? QString() : xslOutputFolder() + doc.xslFileName},
+        {".xmp", page},
         {".txp", getKey(QStringLiteral("Xpath-Table"))},
         {".txi", getKey(QStringLiteral("XSLT Input Parameters-Table"))},
         {".tic", getKey(QStringLiteral("Table Interface-Table"))},

@@ -47,6 +47,8 @@ public:
 
 } // namespace
 
+bool writeOutputPage(const QString &page, const QString &text) { return writePage(page, text, false); }
+
 void installOutputPageWriter()
 {
     static OutputPageWriter writer;
@@ -58,7 +60,7 @@ void savePage()
     TableDocument &doc = workspace().current();
     const QString text = generateForOutput();
     if (!doc.xslFileName.isEmpty() && !doc.xslFileDir.isEmpty()) {
-        writePage(xslOutputFolder() + doc.xslFileName, text, false);
+        writeOutputPage(xslOutputFolder() + doc.xslFileName, text);
         return;
     }
     doc.xslFileName = getTableName(workspace().curTable) + QStringLiteral(".xsl");

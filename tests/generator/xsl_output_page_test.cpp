@@ -1,6 +1,7 @@
 #include "documents/path_helpers.h"
 #include "documents/text_files.h"
 #include "documents/workspace.h"
+#include "generator/side_files.h"
 #include "generator/xsl_output_page.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
@@ -99,7 +100,7 @@ TEST(XslOutputPage, CancelWritesAndChangesNothing)
 // An output path read from a table file is doubtful outside the table's folder or without
 // ".xsl": the user is asked once per path; a file picked in the dialog is not doubted. A
 // symbolic link at the page is followed, dangling or not, and its target is doubted
-// wherever the path came from.
+// wherever the path came from, by a render as well where the page is the table's side file.
 TEST(XslOutputPage, DoubtfulOutputPathsFromTheTableFileAskFirst)
 {
     TempHome home;
@@ -129,6 +130,7 @@ TEST(XslOutputPage, DoubtfulOutputPathsFromTheTableFileAskFirst)
         {home.path() + "/", "page.xsl", true, web, false},
         {home.path() + "/", "page.xsl", true, web, false, true},
         {home.path() + "/", "page.xsl", false, home.file("mine.xsl"), false, true},
+        {home.path() + "/", "orders.xsl", true, web, false, true}, // the table's side file
     };
     QDir::setCurrent(home.file("outside"));
     for (const auto &c : cases) {
@@ -149,7 +151,8 @@ TEST(XslOutputPage, DoubtfulOutputPathsFromTheTableFileAskFirst)
             ui->questions.clear();
             ui->answers = {answer};
             savePage();
-            savePage(); // the answer holds for the path
+            getXSLFile(); // a render writes the page too where it is the ".xsl" side file
+            savePage();   // the answer holds for the path
             EXPECT_EQ(ui->questions,
                       c.asks ? QStringList{question.arg(QDir::cleanPath(target))} : QStringList())
                 << path.toStdString();
