@@ -7,6 +7,7 @@
 #include <QStringDecoder>
 #include <QRandomGenerator>
 #include <cstdio>
+#include <unistd.h>
 
 bool lastWriteOk = false;
 
@@ -82,15 +83,19 @@ QString decodeText(const QByteArray &bytes)
 // password file stays its owner's throughout) and is renamed over the path.
 // A rename never follows a link at its destination: a link there, planted before the write
 // or while it runs, is replaced and its target, dangling or not, stays as it was. A failed
-// write leaves whatever was at the path.
+// write leaves whatever was at the path, and so does a write to a regular file the user may
+// not write. The bytes are on the disk before the rename, so the path never names a file
+// that a crash left short.
 bool writeFileBytes(const QString &path, const QByteArray &bytes)
 {
+    const QFileInfo old(path);
+    if (old.isFile() && !old.isSymLink() && !old.isWritable())
+        return false;
     QFile file;
     if (!createBeside(path, file))
         return false;
-    const QFileInfo old(path);
     bool ok = (old.isSymLink() || !old.isFile() || file.setPermissions(old.permissions())) &&
-              writeAll(file, bytes);
+              writeAll(file, bytes) && fdatasync(file.handle()) == 0;
     file.close();
     ok = ok && std::rename(QFile::encodeName(file.fileName()).constData(),
                            QFile::encodeName(path).constData()) == 0;
