@@ -163,10 +163,10 @@ bool isAcceptableAttributeName(const QString &name)
             "Attribute name can't have + sign in it. Please correct and try again."));
         return false;
     }
-    // An XML name without a prefix; no "-" either, which joins a column and its attribute
-    // in a node key.
+    // An XML name without a prefix, and not the namespace declaration's "xmlns"; no "-"
+    // either, which joins a column and its attribute in a node key.
     if (xmlValidateNCName(reinterpret_cast<const xmlChar *>(name.toUtf8().constData()), 0) != 0 ||
-        name.contains(QChar('-'))) {
+        name == QLatin1String("xmlns") || name.contains(QChar('-'))) {
         ui().message(QStringLiteral("Attribute name must be a valid XML name: letters, digits, "
                                     "'_' or '.', not starting with a digit. Please correct and "
                                     "try again."));

@@ -103,7 +103,7 @@ TEST(AttributeEditing, AnAttributeNameIsUsedOnlyOnceAndMustSuitTheKeys)
         QString message; // "" for taken
     } cases[] = {
         {"data.x_2", ""}, {"_a", ""}, {"\u00e9t\u00e9", ""}, {"a+b", plus}, {"2tone", notXml},
-        {"w=h", notXml}, {"a\"b", notXml}, {"a'b", notXml}, {"<a", notXml}, {"a::b", notXml},
+        {"w=h", notXml}, {"a\"b", notXml}, {"a'b", notXml}, {"<a", notXml}, {"a::b", notXml}, {"xmlns", notXml},
         {"p:a", notXml}, {"a ", notXml}, {" ab", notXml}, {"a@b", notXml}, {"a-b", notXml},
         {".a", notXml}, {QString("a") + QChar(2) + "b", notXml}, {"a\tb", notXml},
     };

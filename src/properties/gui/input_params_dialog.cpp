@@ -95,6 +95,13 @@ QList<InputParameter> InputParamsDialog::rows() const
     return list;
 }
 
+void InputParamsDialog::placeEditor()
+{
+    const int column = grid->currentColumn();
+    const QRect rect = grid->visualRect(grid->model()->index(grid->currentRow(), column));
+    Text1->setGeometry(rect.left(), rect.top(), grid->columnWidth(column) - 10, rect.height());
+}
+
 void InputParamsDialog::openEditor()
 {
     const int row = grid->currentRow();
@@ -102,8 +109,7 @@ void InputParamsDialog::openEditor()
     if (row < 0 || column < 0)
         return;
     isEditing = true;
-    const QRect rect = grid->visualRect(grid->model()->index(row, column));
-    Text1->setGeometry(rect.left(), rect.top(), grid->columnWidth(column) - 10, rect.height());
+    placeEditor();
     Text1->setText(cell(row, column));
     Text1->selectAll();
     Text1->show();
@@ -177,16 +183,27 @@ void InputParamsDialog::removeit_Click()
     else if (grid->currentRow() >= 0)
         grid->removeRow(grid->currentRow());
     // An open editor stays open, now over the current cell, so that the removed row's
-    // text never reaches another row.
-    if (isEditing)
+    // text never reaches another row; with no row left it closes.
+    if (!isEditing)
+        return;
+    if (grid->currentRow() >= 0)
         openEditor();
+    else
+        endEditing();
 }
 
-// A move leaves an open editor where it is, its text not yet in the grid: the text goes
-// to the moved row, which stays current.
-void InputParamsDialog::goup_Click() { gridMoveUp(*grid); }
+// An open editor moves with its row, its text not yet in the grid: the text goes to the
+// moved row, which stays current.
+void InputParamsDialog::moveCurrentRow(void (&move)(QTableWidget &))
+{
+    move(*grid);
+    if (isEditing)
+        placeEditor();
+}
 
-void InputParamsDialog::godown_Click() { gridMoveDown(*grid); }
+void InputParamsDialog::goup_Click() { moveCurrentRow(gridMoveUp); }
+
+void InputParamsDialog::godown_Click() { moveCurrentRow(gridMoveDown); }
 
 void InputParamsDialog::ok_Click()
 {

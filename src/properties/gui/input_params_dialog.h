@@ -23,6 +23,10 @@ public:
 
     // Opens the editor on the current cell.
     void openEditor();
+    // Puts the open editor over the current cell, its text as it is.
+    void placeEditor();
+    // Moves the current row up or down; an open editor goes with it.
+    void moveCurrentRow(void (&move)(QTableWidget &));
     // Tab, Shift+Tab (back) or Enter (enter) in the editor.
     void editorKey(bool enter, bool back);
     void makenew_Click();
