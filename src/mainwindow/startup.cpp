@@ -49,26 +49,17 @@ void ensureDefaultXml()
         writeFile(path, QStringLiteral("<root>\r\n  Default XML\r\n</root>"), false);
 }
 
-namespace {
-
-// A path on the command line counts from the folder the program was started in; a
-// trailing "/" (a folder without a file name) is kept.
-QString fromStartingFolder(const QString &path)
-{
-    return path.isEmpty() ? path : QDir::current().absoluteFilePath(slashPath(path));
-}
-
-} // namespace
-
+// Paths on the command line count from the folder the program was started in.
 void openFromCommandLine(const CommandLine &line)
 {
-    const QString xslOutput = fromStartingFolder(line.xslOutput);
+    const QString start = QDir::currentPath();
+    const QString xslOutput = resolvedPath(line.xslOutput, start);
     if (!line.tableStart) {
         if (!line.name.isEmpty())
-            openXmlForTable(fromStartingFolder(line.file), xslOutput, fromStartingFolder(line.name));
+            openXmlForTable(resolvedPath(line.file, start), xslOutput, resolvedPath(line.name, start));
         return;
     }
-    if (!openTable(fromStartingFolder(line.file), false) || xslOutput.isEmpty())
+    if (!openTable(resolvedPath(line.file, start), false) || xslOutput.isEmpty())
         return;
     TableDocument &doc = workspace().current();
     doc.xslFileName = getFileName(xslOutput);
