@@ -56,7 +56,9 @@ ProcessOutcome runProcess(const QString &program, const QStringList &arguments, 
             break;
         }
     }
-    if (outcome.timedOut || outcome.outputCut || outcome.stopped)
+    // A child that has ended meanwhile has no process number left to signal.
+    if ((outcome.timedOut || outcome.outputCut || outcome.stopped) &&
+        process.state() != QProcess::NotRunning)
         killProcessTree(process.processId());
     process.waitForFinished();
     outcome.crashed = process.exitStatus() == QProcess::CrashExit;

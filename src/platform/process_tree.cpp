@@ -96,6 +96,8 @@ void startAsTreeRoot()
 void killProcessTree(qint64 rootPid)
 {
     const pid_t root = pid_t(rootPid);
+    if (root <= 0)
+        return; // never a process group, nor every process the program may signal
     HeldTree tree;
     if (!tree.hold(root, true)) {
         ::kill(root, SIGKILL); // no pidfds: the root at least, the caller's own child
