@@ -2,6 +2,8 @@
 
 #include "platform/xslt_tree.h"
 
+#include <libxslt/xslt.h>
+
 #include <string>
 
 using namespace xslttree;
@@ -11,7 +13,7 @@ namespace {
 bool hasXslAttribute(xmlNodePtr element)
 {
     for (xmlAttrPtr a = element->properties; a; a = a->next)
-        if (a->ns && xmlStrEqual(a->ns->href, BAD_CAST "http://www.w3.org/1999/XSL/Transform"))
+        if (a->ns && xmlStrEqual(a->ns->href, XSLT_NAMESPACE))
             return true;
     return false;
 }

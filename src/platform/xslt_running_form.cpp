@@ -1,6 +1,7 @@
 #include "platform/xslt_running_form.h"
 
 #include "platform/xpath_reads.h"
+#include "platform/xslt_errors.h"
 #include "platform/xslt_literal_attributes.h"
 #include "platform/xslt_loop_limits.h"
 #include "platform/xslt_tree.h"
@@ -150,10 +151,22 @@ bool harmlessFunction(const XPathCall &call)
            call.arguments <= found->second.most;
 }
 
+// libxml2's parser takes the expression, and it names nothing in a namespace (a ":" that
+// is no part of an axis's "::"), whose prefix only the stylesheet's compiler looks up.
+bool compiles(std::string_view expression)
+{
+    for (std::size_t at = expression.find(':'); at != expression.npos; at = expression.find(':', at + 2))
+        if (at + 1 == expression.size() || expression[at + 1] != ':')
+            return false;
+    xmlXPathCompExprPtr compiled = xmlXPathCompile(BAD_CAST std::string(expression).c_str());
+    xmlXPathFreeCompExpr(compiled);
+    return compiled != nullptr;
+}
+
 bool harmlessExpression(const Stylesheet &sheet, xmlNodePtr element, std::string_view expression)
 {
     const XPathUse use = xpathUse(expression, false);
-    return use.understood && !use.stepsFromValue &&
+    return use.understood && !use.stepsFromValue && compiles(expression) &&
            std::all_of(use.functions.begin(), use.functions.end(), harmlessFunction) &&
            std::all_of(use.reads.begin(), use.reads.end(), [&](const XPathRead &read) {
                return !read.asNodeSet && sheet.bound(element, read.name);
@@ -166,6 +179,9 @@ bool harmless(const Stylesheet &sheet, xmlNodePtr element, bool part = false)
 {
     if (part && !isXsl(element, "text") && !isXsl(element, "value-of") && !isXsl(element, "if"))
         return false;
+    if ((isXsl(element, "value-of") && !xmlHasProp(element, BAD_CAST "select")) ||
+        (isXsl(element, "if") && !xmlHasProp(element, BAD_CAST "test")))
+        return false; // the stylesheet's compiler refuses it
     bool ok = true;
     forEachExpression(element, [&](std::string_view expression, bool) {
         ok = ok && harmlessExpression(sheet, element, expression);
@@ -245,7 +261,7 @@ bool spaceKept(xmlNodePtr node)
     for (; node; node = node->next) {
         if (node->type != XML_ELEMENT_NODE)
             continue;
-        if (xmlHasProp(node, BAD_CAST "space") || spaceKept(node->children))
+        if (xmlHasNsProp(node, BAD_CAST "space", XML_XML_NAMESPACE) || spaceKept(node->children))
             return true;
     }
     return false;
@@ -259,6 +275,7 @@ void prepareForRunning(xmlDocPtr stylesheet)
     // Kept white space would make text that is stripped here count.
     if (!isXsl(root) || spaceKept(root))
         return;
+    const ErrorCollector unreported; // of expressions tried here, which then run as written
     Stylesheet sheet(root);
     while (dropUnread(sheet))
         sheet.survey();

@@ -315,14 +315,13 @@ XsltOutcome watchedRun(const XsltLimits &limits, Run run)
     return stopped;
 }
 
-// The run in the running form, and again as written when that one failed on its own.
+// The run in the running form, and again as written when that one failed on its own. A
+// stylesheet text that is no XML document fails before it takes either form.
 template <typename Run>
 XsltOutcome asWrittenOnFailure(StylesheetForm form, Run run)
 {
     XsltOutcome outcome = run(form);
-    const bool failedItself = outcome.failure == XsltOutcome::Failure::XslDocument ||
-                              outcome.failure == XsltOutcome::Failure::Transform;
-    if (form == StylesheetForm::Running && failedItself)
+    if (form == StylesheetForm::Running && outcome.failure == XsltOutcome::Failure::Transform)
         return run(StylesheetForm::AsWritten);
     return outcome;
 }
