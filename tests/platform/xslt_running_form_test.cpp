@@ -128,6 +128,10 @@ const Case cases[] = {
      nullptr},
     {"an unread variable that fails when computed stays",
      "<xsl:variable name='u' select='concat(\"a\")'/><b/>", nullptr},
+    {"an unread variable that the stylesheet compiler refuses stays",
+     "<xsl:variable name='u' select='1 +'/><xsl:variable name='v' select='x:y'/>"
+     "<xsl:variable name='w'><xsl:value-of/><xsl:if>a</xsl:if></xsl:variable><b/>",
+     nullptr},
     {"an unread variable that steps from a value that is no node-set stays",
      "<xsl:variable name='u' select='\"a\"/b'/><b/>", nullptr},
     {"an unread variable that filters a value that is no node-set stays",
