@@ -1,5 +1,6 @@
 #include "generator/column_attributes.h"
 
+#include "documents/store_access.h"
 #include "documents/string_helpers.h"
 #include "documents/workspace.h"
 #include "generator/value_code.h"
@@ -58,6 +59,12 @@ bool consumedByType(const QString &type, const QString &name)
 QString getThatAtt(const QString &column, const QString &name)
 {
     return findAttribute(column, name, QString(), false).rawXpath;
+}
+
+bool isXslCalculated(const QString &column, const QString &name)
+{
+    return getKey(QStringLiteral("XSL Calculated-") + column + QChar('@') + name) ==
+           QLatin1String("True");
 }
 
 QString getThatAttCode(const QString &column, const QString &name, const QString &context)

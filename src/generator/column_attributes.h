@@ -6,6 +6,8 @@
 
 // The stored Xpath or XSL code of the named attribute; "" when there is none.
 QString getThatAtt(const QString &column, const QString &name);
+// True when the named attribute is computed by the user's XSL code, not mapped to an Xpath.
+bool isXslCalculated(const QString &column, const QString &name);
 // The named attribute's code relative to the context, cut before its first "[".
 QString getThatAttCode(const QString &column, const QString &name, const QString &context);
 

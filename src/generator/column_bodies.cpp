@@ -112,12 +112,6 @@ QString hiddenFieldBody(const ColumnContext &c)
            + QStringLiteral("</input>");
 }
 
-bool calculated(const ColumnContext &c, const QString &name)
-{
-    return getKey(QStringLiteral("XSL Calculated-") + c.col + QChar('@') + name)
-           == QStringLiteral("True");
-}
-
 // One select per row. Its options loop runs from the row over the base, which is the
 // column's own Xpath unless "baseXpath" is mapped to one (XSL code names no nodes to loop
 // over), so a list outside the row is offered whole in every row. The option's text and
@@ -130,7 +124,7 @@ QString selectBody(const ColumnContext &c)
     const QString baseName = QStringLiteral("baseXpath");
     if (getThatAtt(c.col, displayName).isEmpty())
         return {};
-    QString base = calculated(c, baseName) ? QString() : getThatAtt(c.col, baseName);
+    QString base = isXslCalculated(c.col, baseName) ? QString() : getThatAtt(c.col, baseName);
     if (base.isEmpty())
         base = c.colXpath;
     const QString display = attributeValueCode(c.col, displayName, base, false).code;

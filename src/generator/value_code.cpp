@@ -3,6 +3,7 @@
 #include "documents/store_access.h"
 #include "documents/string_helpers.h"
 #include "documents/workspace.h"
+#include "generator/column_attributes.h"
 
 #include <optional>
 
@@ -64,7 +65,7 @@ ColumnValue attributeValueCode(const QString &column, const QString &attName,
     ColumnValue value;
     value.attName = attName;
     const QString owner = column + QChar('@') + value.attName;
-    if (getKey(QStringLiteral("XSL Calculated-") + owner) == QStringLiteral("True")) {
+    if (isXslCalculated(column, attName)) {
         value.code = getKey(QStringLiteral("XSL Code-") + owner);
         value.rawXpath = value.code;
         return value;

@@ -5,6 +5,7 @@
 #include "documents/views/main_window_view.h"
 #include "documents/views/property_sheet_view.h"
 #include "documents/workspace.h"
+#include "generator/column_attributes.h"
 #include "platform/ui_services.h"
 #include "properties/fill_props.h"
 #include "properties/property_keys.h"
@@ -18,12 +19,6 @@ using Node = StructureTree::Node;
 const QString xpathRow = QStringLiteral("Xpath");
 const QString xslCodeRow = QStringLiteral("XSL Code");
 
-bool isCalculatedByXsl(const QString &column, const QString &attribute)
-{
-    return getKey(QStringLiteral("XSL Calculated-") + column + QChar('@') + attribute) ==
-           QLatin1String("True");
-}
-
 QString selectedRowValue()
 {
     const SheetItem *row =
@@ -34,7 +29,7 @@ QString selectedRowValue()
 bool selectAttributeRow(const Node &attribute)
 {
     const QString column = columnOf(attribute).text;
-    if (isCalculatedByXsl(column, attribute.text)) {
+    if (isXslCalculated(column, attribute.text)) {
         selectProperty(xslCodeRow);
         return true;
     }
@@ -64,7 +59,7 @@ void moveToRequiredAttribute(const Node &column)
         return;
     selectTreeNode(attributeKey);
     fillProps();
-    selectProperty(isCalculatedByXsl(column.text, attribute->text) ? xslCodeRow : xpathRow);
+    selectProperty(isXslCalculated(column.text, attribute->text) ? xslCodeRow : xpathRow);
 }
 
 } // namespace
