@@ -85,6 +85,11 @@ QString resolvedPath(const QString &stored, const QString &tableDir)
     return path.endsWith(QChar('/')) && !full.endsWith(QChar('/')) ? full + u'/' : full;
 }
 
+bool sameNameOtherTable(const QString &table, const QString &other)
+{
+    return getBaseName(table) == getBaseName(other) && canonicalPath(table) != canonicalPath(other);
+}
+
 QString canonicalPath(const QString &path)
 {
     const QFileInfo info(path);

@@ -23,6 +23,9 @@ QString resolvedPath(const QString &stored, const QString &tableDir);
 // The path with links and "." / ".." resolved when the file exists, else made absolute
 // and cleaned, so that two names of one file compare equal.
 QString canonicalPath(const QString &path);
+// True for two different table files of one base name, whose templates and side files a
+// call would mix up.
+bool sameNameOtherTable(const QString &table, const QString &other);
 // A path with every "\" turned into "/".
 QString slashPath(const QString &path);
 // A path as a URL path: every byte of its UTF-8 form but the unreserved characters and

@@ -21,7 +21,7 @@ QString selectTableToCall()
     const QString caller = workspace().current().tablePath;
     const QString reference = slashPath(relativePath(getDir(caller), getDir(chosen)) + getFileName(chosen));
     // The caller's own templates would hide those of a table named as it is.
-    if (getBaseName(chosen) == getBaseName(caller) && canonicalPath(chosen) != canonicalPath(caller)) {
+    if (sameNameOtherTable(chosen, caller)) {
         ui().message(QStringLiteral("A table can't call another table of the same name (") + reference
                      + QStringLiteral("). Please rename one of them."));
         return {};

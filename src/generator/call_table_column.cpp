@@ -63,7 +63,7 @@ QString refusal(const CalledTable &called, const QString &reference)
         return QStringLiteral("the tables call each other without end (") + names.join(QStringLiteral(" -> "))
                + QChar(')');
     }
-    if (called.name == getBaseName(caller))
+    if (sameNameOtherTable(called.file, caller))
         return QStringLiteral("it calls another table of the same name (") + reference + QChar(')');
     return {};
 }
@@ -201,7 +201,7 @@ void writeCallTableBody(GeneratorRun &run, const ColumnContext &column)
         return;
     restoreSideFiles(reference);
     CallInput input{getThatAtt(col, QStringLiteral("inputXML")),
-                    key("XSL Calculated-", col + QStringLiteral("@inputXML")) == QStringLiteral("True")};
+                    isXslCalculated(col, QStringLiteral("inputXML"))};
     const QString params = withParams(col);
     copySideFiles(*called, here);
     substituteInterface(column, *called, input);
