@@ -54,7 +54,10 @@ public:
 
     // Connects and logs in when not connected; entryPath receives the login folder.
     FtpResult login(QString *entryPath = nullptr);
-    // Sends raw commands in order; each must succeed. replies receives every reply.
+    // Sends raw commands in order; each must succeed. All are sent even after one is
+    // refused, so a later command must not depend on an earlier one's effect (a pair
+    // such as RNFR and RNTO, whose second a server refuses on its own, is fine).
+    // replies receives every reply.
     FtpResult commands(const QStringList &commands, QStringList *replies = nullptr);
     // Stores the device's remaining bytes at the remote path, appending when asked.
     FtpResult upload(const QString &remotePath, QIODevice &source, bool append = false);
