@@ -19,13 +19,18 @@ ProcessOutcome runProcess(const QString &program, const QStringList &arguments, 
     ProcessOutcome outcome;
     QProcess process;
     // Each stream is taken as it arrives, so the output keeps the order in which they came.
-    QObject::connect(&process, &QProcess::readyReadStandardOutput,
-                     [&] { outcome.output += process.readAllStandardOutput(); });
-    QObject::connect(&process, &QProcess::readyReadStandardError, [&] {
-        const QByteArray bytes = process.readAllStandardError();
+    // Past the bound it is still read, so that the child never blocks, but no longer kept.
+    const auto keep = [&](const QByteArray &bytes, bool error) {
+        if (outcome.output.size() > maxOutputBytes)
+            return;
         outcome.output += bytes;
-        outcome.errorOutput += bytes;
-    });
+        if (error)
+            outcome.errorOutput += bytes;
+    };
+    QObject::connect(&process, &QProcess::readyReadStandardOutput,
+                     [&] { keep(process.readAllStandardOutput(), false); });
+    QObject::connect(&process, &QProcess::readyReadStandardError,
+                     [&] { keep(process.readAllStandardError(), true); });
     process.setChildProcessModifier(startAsTreeRoot);
     process.start(program, arguments);
     if (!process.waitForStarted())
