@@ -5,13 +5,13 @@
 #include "platform/xml_library.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/xmlerror.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 
 namespace {
@@ -217,12 +217,12 @@ private:
     {
         const auto addNamespace = [&](int i) {
             const xmlChar *name = namespaces[2 * i];
-            addLeaf("@" + (name ? "xmlns:" + bytes(name) : std::string("xmlns")) + "=" +
+            addLeaf('@' + (name ? "xmlns:" + bytes(name) : std::string("xmlns")) + '=' +
                     withoutBreaks(bytes(namespaces[2 * i + 1])));
         };
         const auto addAttribute = [&](int i) {
             const xmlChar **a = attributes + 5 * i;
-            addLeaf("@" + qualified(a[1], a[0]) + "=" + withoutBreaks(attributeValue(a[3], a[4])));
+            addLeaf('@' + qualified(a[1], a[0]) + '=' + withoutBreaks(attributeValue(a[3], a[4])));
         };
         int ns = 0;
         int att = 0;
@@ -297,22 +297,17 @@ void onCharacters(void *ctx, const xmlChar *text, int length)
 // The XML declaration, when the document has one, is the document's first node, shown as
 // the processing instruction it looks like (so node indexes count it, as tables record).
 // Its data as written, read from the file's first bytes before any change of encoding:
-// the declaration is ASCII in every encoding, two bytes a character in UTF-16.
-std::string declarationData(QByteArray head)
+// the declaration is ASCII in every encoding, and its first "<" tells a UTF-16 or UTF-32
+// file without a byte order mark.
+std::string declarationData(const QByteArray &head)
 {
-    for (const char *mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"})
-        if (head.startsWith(mark))
-            head.remove(0, qsizetype(std::strlen(mark)));
-    if (head.size() > 1 && (head[0] == '\0' || head[1] == '\0')) {
-        QByteArray narrow;
-        for (qsizetype i = head[0] == '\0' ? 1 : 0; i < head.size(); i += 2)
-            narrow.append(head[i]);
-        head = narrow;
-    }
-    const qsizetype end = head.indexOf("?>");
-    if (!head.startsWith("<?xml") || end < 6 || !isXmlSpace(xmlChar(head[5])))
+    const QStringConverter::Encoding encoding =
+        QStringConverter::encodingForData(head, u'<').value_or(QStringConverter::Utf8);
+    const QString text = QStringDecoder(encoding).decode(head); // without the mark
+    const qsizetype end = text.indexOf(QLatin1String("?>"));
+    if (!text.startsWith(QLatin1String("<?xml")) || end < 6 || !isXmlSpace(xmlChar(text[5].unicode())))
         return {};
-    return head.mid(5, end - 5).trimmed().toStdString();
+    return text.mid(5, end - 5).trimmed().toStdString();
 }
 
 void onStartDocument(void *ctx)
