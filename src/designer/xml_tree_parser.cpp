@@ -1,7 +1,7 @@
 #include "designer/xml_tree_parser.h"
 
+#include "designer/xml_text.h"
 #include "documents/string_helpers.h"
-#include "documents/text_files.h"
 #include "platform/xml_library.h"
 
 #include <QFile>
@@ -445,10 +445,9 @@ constexpr qsizetype maxQuoted = 200;
 // the error point.
 void locateError(const QString &path, XmlLoadError &error)
 {
-    QFile file(path);
-    if (error.line <= 0 || !file.open(QIODevice::ReadOnly))
+    if (error.line <= 0)
         return;
-    const QString text = decodeText(file.readAll());
+    const QString text = readXmlText(path); // decoded as the parser read it
     qsizetype start = 0;
     for (int line = 1; line < error.line && start >= 0; ++line) {
         start = text.indexOf(QChar('\n'), start);
