@@ -2,6 +2,7 @@
 #include "documents/settings_files.h"
 #include "mainwindow/gui/balloon_tips.h"
 #include "mainwindow/gui/vantor.h"
+#include "platform/file_size_signal.h"
 #include "platform/gui/qt_ui_services.h"
 #include "platform/xslt_transform.h"
 
@@ -34,6 +35,7 @@ bool hasDisplay()
 int main(int argc, char **argv)
 {
     initialiseXslt(); // before any thread parses
+    ignoreFileSizeSignal();
     if (!hasDisplay()) {
         std::fputs("Tarvik needs a graphical display (DISPLAY or WAYLAND_DISPLAY is not set).\n",
                    stderr);

@@ -1,13 +1,11 @@
 #include "documents/text_files.h"
 
+#include "documents/file_replacement.h"
 #include "platform/ui_services.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
-#include <QRandomGenerator>
-#include <cstdio>
-#include <unistd.h>
 
 bool lastWriteOk = false;
 
@@ -31,33 +29,17 @@ QString decodeWindows1252(const QByteArray &bytes)
     return text;
 }
 
-// Every byte out and flushed, or false: a failing write (a full disk, a file size limit)
-// is never lost in a buffer.
-bool writeAll(QFileDevice &file, const QByteArray &bytes)
+// Every byte out, or false with the device's error set: a short write (a full disk, a
+// file size limit) is tried again to learn why it stopped.
+bool writeAll(QIODevice &device, const QByteArray &bytes)
 {
     for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        const qint64 written = device.write(bytes.constData() + done, bytes.size() - done);
         if (written <= 0)
             return false;
         done += written;
     }
-    return file.flush() && file.error() == QFileDevice::NoError;
-}
-
-// A new file of a free name beside the path, opened unbuffered, with a new file's usual
-// mode. Creation never follows a link, so nothing planted at that name is written.
-bool createBeside(const QString &path, QFile &file)
-{
-    constexpr int attempts = 100;
-    for (int attempt = 0; attempt < attempts; ++attempt) {
-        file.setFileName(path + QStringLiteral(".%1").arg(
-                                    QRandomGenerator::global()->generate(), 8, 16, QChar(u'0')));
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
-            return true;
-        if (!pathTaken(file.fileName()))
-            return false;
-    }
-    return false;
+    return true;
 }
 
 // The bytes writeFile writes for the text.
@@ -79,29 +61,12 @@ QString decodeText(const QByteArray &bytes)
     return decodeWindows1252(bytes);
 }
 
-// The new file takes the mode of the regular file it replaces before a byte goes in (a
-// password file stays its owner's throughout) and is renamed over the path.
-// A rename never follows a link at its destination: a link there, planted before the write
-// or while it runs, is replaced and its target, dangling or not, stays as it was. A failed
-// write leaves whatever was at the path, and so does a write to a regular file the user may
-// not write. The bytes are on the disk before the rename, so the path never names a file
-// that a crash left short.
+// The bytes are on the disk before the rename, so the path never names a file that a
+// crash left short.
 bool writeFileBytes(const QString &path, const QByteArray &bytes)
 {
-    const QFileInfo old(path);
-    if (old.isFile() && !old.isSymLink() && !old.isWritable())
-        return false;
-    QFile file;
-    if (!createBeside(path, file))
-        return false;
-    bool ok = (old.isSymLink() || !old.isFile() || file.setPermissions(old.permissions())) &&
-              writeAll(file, bytes) && fdatasync(file.handle()) == 0;
-    file.close();
-    ok = ok && std::rename(QFile::encodeName(file.fileName()).constData(),
-                           QFile::encodeName(path).constData()) == 0;
-    if (!ok)
-        file.remove();
-    return ok;
+    FileReplacement replacement(path);
+    return replacement.isOpen() && writeAll(replacement.device(), bytes) && replacement.commit();
 }
 
 void reportWriteFailure(const QString &path)

@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include <curl/curl.h>
+#include <limits>
 #include <mutex>
 #include <optional>
 #include <utility>
@@ -90,6 +91,12 @@ std::pair<QString, QString> hostAndPort(const QString &server)
     return {server, {}};
 }
 
+// " failed: the server sent more than 16 MB." and the like, for a limit in bytes.
+QString beyondLimit(const char *what, qint64 limit)
+{
+    return QStringLiteral(" failed: the server%1 %2 MB.").arg(QLatin1String(what)).arg(limit >> 20);
+}
+
 // "a;b c" (the bypass list as typed) as libcurl's "a,b,c".
 QByteArray noProxyList(const QString &bypass)
 {
@@ -115,6 +122,7 @@ struct FtpSession::Transfer {
     int connections = 0;
 
     // Server replies as the header callback hands them over, line by line.
+    qint64 replyBytes = 0; // all the operation's replies so far
     QStringList pendingLines;
     QString lastReply;
     QStringList replies;
@@ -135,8 +143,12 @@ struct FtpSession::Transfer {
     std::optional<FtpResult> prepare(const QString &remotePath);
     // Runs the set-up transfer; "what" names it in a failure that is not a refusal.
     FtpResult perform(const QString &what);
-    // Retrieves the remote path into the sink, line ends converted in ASCII mode.
-    FtpResult receive(const QString &remotePath, QIODevice &sink, const QString &what);
+    // Retrieves the remote path into the sink, line ends converted in ASCII mode, failing
+    // beyond limit bytes.
+    FtpResult receive(const QString &remotePath, QIODevice &sink, const QString &what,
+                      qint64 limit = std::numeric_limits<qint64>::max());
+    // The same into memory.
+    FtpResult receiveBytes(const QString &remotePath, QByteArray &bytes, const QString &what);
 };
 
 namespace {
@@ -144,6 +156,9 @@ namespace {
 size_t onHeader(char *data, size_t size, size_t count, void *user)
 {
     auto *transfer = static_cast<FtpSession::Transfer *>(user);
+    transfer->replyBytes += qint64(size * count);
+    if (transfer->replyBytes > ftpRepliesLimit)
+        return 0; // libcurl ends the operation
     QString line = QString::fromUtf8(data, qsizetype(size * count));
     while (line.endsWith(QChar('\n')) || line.endsWith(QChar('\r')))
         line.chop(1);
@@ -182,13 +197,26 @@ size_t onRead(char *buffer, size_t size, size_t count, void *user)
     return out;
 }
 
-// The bytes of a download; in ASCII mode the wire's CR LF becomes a line feed.
+// The bytes of a download, at most room of them; in ASCII mode the wire's CR LF becomes a
+// line feed.
 struct DownloadSink {
     QIODevice &device;
     bool ascii;
+    qint64 room;
     bool heldCr = false; // a CR at the end of the last block, which may open a CR LF
+    bool overLimit = false;
 
-    bool write(const QByteArray &bytes) { return device.write(bytes) == bytes.size(); }
+    // A short write is tried again, so that a device that failed says why.
+    bool write(const QByteArray &bytes)
+    {
+        for (qsizetype done = 0; done < bytes.size();) {
+            const qint64 written = device.write(bytes.constData() + done, bytes.size() - done);
+            if (written <= 0)
+                return false;
+            done += written;
+        }
+        return true;
+    }
     bool finish() { return !std::exchange(heldCr, false) || write(QByteArrayLiteral("\r")); }
 };
 
@@ -196,6 +224,10 @@ size_t onWrite(char *data, size_t size, size_t count, void *user)
 {
     auto *sink = static_cast<DownloadSink *>(user);
     const qsizetype length = qsizetype(size * count);
+    sink->overLimit = length > sink->room;
+    if (sink->overLimit)
+        return 0; // libcurl ends the transfer
+    sink->room -= length;
     if (!sink->ascii)
         return sink->write(QByteArray::fromRawData(data, length)) ? size_t(length) : 0;
     QByteArray block = sink->heldCr ? QByteArrayLiteral("\r") : QByteArray();
@@ -279,6 +311,7 @@ bool FtpSession::Transfer::setUp(const QString &remotePath)
 FtpResult FtpSession::Transfer::perform(const QString &what)
 {
     errorText[0] = '\0';
+    replyBytes = 0;
     pendingLines.clear();
     lastReply.clear();
     replies.clear();
@@ -288,7 +321,9 @@ FtpResult FtpSession::Transfer::perform(const QString &what)
     result.ok = code == CURLE_OK;
     result.code = int(code);
     result.lastReply = lastReply;
-    if (!result.ok)
+    if (replyBytes > ftpRepliesLimit)
+        result.message = what + beyondLimit("'s replies are longer than", ftpRepliesLimit);
+    else if (!result.ok)
         result.message = what + QStringLiteral(" failed: ") +
                          (connectionLost(code)
                               ? QStringLiteral("the connection to the server was lost.")
@@ -377,15 +412,17 @@ FtpResult FtpSession::upload(const QString &remotePath, QIODevice &source, bool 
 }
 
 FtpResult FtpSession::Transfer::receive(const QString &remotePath, QIODevice &sink,
-                                        const QString &what)
+                                        const QString &what, qint64 limit)
 {
     if (const std::optional<FtpResult> failure = prepare(remotePath))
         return *failure;
-    DownloadSink bytes{sink, ascii};
+    DownloadSink bytes{sink, ascii, limit};
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onWrite);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &bytes);
     FtpResult result = perform(what);
-    if (result.ok && !bytes.finish())
+    if (bytes.overLimit)
+        result.message = what + beyondLimit(" sent more than", limit);
+    else if (result.ok && !bytes.finish())
         result = {false, CURLE_WRITE_ERROR,
                   what + QStringLiteral(" failed: ") +
                       QString::fromUtf8(curl_easy_strerror(CURLE_WRITE_ERROR)),
@@ -398,15 +435,26 @@ FtpResult FtpSession::download(const QString &remotePath, QIODevice &sink)
     return transfer->receive(remotePath, sink, QStringLiteral("Retrieving ") + remotePath);
 }
 
+FtpResult FtpSession::Transfer::receiveBytes(const QString &remotePath, QByteArray &bytes,
+                                             const QString &what)
+{
+    bytes.clear();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return receive(remotePath, buffer, what, ftpInMemoryLimit);
+}
+
+FtpResult FtpSession::read(const QString &remotePath, QByteArray &bytes)
+{
+    return transfer->receiveBytes(remotePath, bytes, QStringLiteral("Retrieving ") + remotePath);
+}
+
 FtpResult FtpSession::list(const QString &remoteFolder, QByteArray &listing)
 {
-    listing.clear();
-    QBuffer buffer(&listing);
-    buffer.open(QIODevice::WriteOnly);
     // A path ending in "/" names a folder, which libcurl lists.
     const bool endsInSlash = remoteFolder.endsWith(QChar('/'));
-    return transfer->receive(endsInSlash ? remoteFolder : remoteFolder + QChar('/'), buffer,
-                             QStringLiteral("Listing ") + remoteFolder);
+    return transfer->receiveBytes(endsInSlash ? remoteFolder : remoteFolder + QChar('/'),
+                                  listing, QStringLiteral("Listing ") + remoteFolder);
 }
 
 void FtpSession::close()

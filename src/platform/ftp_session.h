@@ -33,13 +33,20 @@ struct FtpResult {
     bool refusedByServer() const;
 };
 
+// The most a listing, or a remote file read into memory, may hold: 16 MB.
+inline constexpr qint64 ftpInMemoryLimit = qint64(16) << 20;
+// The most the server's replies to one operation may hold: 1 MB.
+inline constexpr qint64 ftpRepliesLimit = qint64(1) << 20;
+
 // One FTP control connection over libcurl, opened by the first operation, reused by the
 // following ones and closed by close() or the session's destruction. Remote paths are
 // absolute ("/" first); the session never changes the server's working folder for its
 // own transfers. Every operation has time limits, so a silent server cannot block it for
 // long. A path or command, user name, password or proxy name holding CR, LF or NUL is
 // refused before anything is sent. A command the server refuses keeps the connection.
-// Transfers in ASCII ("TYPE A") carry local line feeds as CR LF both ways.
+// Transfers in ASCII ("TYPE A") carry local line feeds as CR LF both ways. An operation
+// whose replies grow past ftpRepliesLimit fails ("... failed: the server's replies are
+// longer than 1 MB.").
 class FtpSession {
 public:
     FtpSession();
@@ -61,9 +68,12 @@ public:
     FtpResult commands(const QStringList &commands, QStringList *replies = nullptr);
     // Stores the device's remaining bytes at the remote path, appending when asked.
     FtpResult upload(const QString &remotePath, QIODevice &source, bool append = false);
-    // Retrieves the remote file into the device.
+    // Retrieves the remote file into the device as its bytes arrive.
     FtpResult download(const QString &remotePath, QIODevice &sink);
-    // The server's long listing ("LIST") of a folder.
+    // The same into memory; more than ftpInMemoryLimit bytes fail ("... failed: the server
+    // sent more than 16 MB.").
+    FtpResult read(const QString &remotePath, QByteArray &bytes);
+    // The server's long listing ("LIST") of a folder, within the same limit.
     FtpResult list(const QString &remoteFolder, QByteArray &listing);
     // Closes the connection (QUIT) when there is one.
     void close();

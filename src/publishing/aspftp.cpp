@@ -1,5 +1,6 @@
 #include "publishing/aspftp.h"
 
+#include "documents/file_replacement.h"
 #include "documents/text_files.h"
 #include "publishing/ftp_listing.h"
 
@@ -187,15 +188,16 @@ bool ASPFTP::bGetFile(const QString &remoteFile, const QString &localFile)
         setError(fileExists, QStringLiteral("The local file exists already: ") + localFile);
         return false;
     }
-    QBuffer sink;
-    sink.open(QIODevice::WriteOnly);
-    if (!transfer([&] { return session->download(absolute(remoteFile), sink); }))
-        return false;
-    if (!writeFileBytes(localFile, sink.data())) {
-        setError(fileNotFound, QStringLiteral("Cannot write the local file ") + localFile);
-        return false;
-    }
-    return true;
+    FileReplacement sink(localFile);
+    const bool received = sink.isOpen() && transfer([&] {
+        return session->download(absolute(remoteFile), sink.device());
+    });
+    if (received && sink.commit())
+        return true;
+    if (!sink.failed())
+        return false; // the server's or the connection's failure stands
+    setError(fileNotFound, QStringLiteral("Cannot write the local file ") + localFile);
+    return false;
 }
 
 bool ASPFTP::bRename(const QString &oldName, const QString &newName)
@@ -213,12 +215,14 @@ bool ASPFTP::bOpenFile(const QString &remoteFile)
         return false;
     const QString path = absolute(remoteFile);
     QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(fileAccess == genericWrite ? QIODevice::ReadOnly : QIODevice::WriteOnly);
-    if (!transfer([&] {
-            return fileAccess == genericWrite ? session->upload(path, buffer)
-                                              : session->download(path, buffer);
-        }))
+    const auto open = [&] {
+        if (fileAccess != genericWrite)
+            return session->read(path, bytes);
+        QBuffer nothing;
+        nothing.open(QIODevice::ReadOnly);
+        return session->upload(path, nothing);
+    };
+    if (!transfer(open))
         return false;
     openFile = OpenFile{path, bytes};
     return true;

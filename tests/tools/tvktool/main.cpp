@@ -1,6 +1,7 @@
 // tvktool: reaches the table model from a terminal, with no window.
 #include "documents/settings_files.h"
 #include "generator/xsl_output_page.h"
+#include "platform/file_size_signal.h"
 #include "platform/xslt_transform.h"
 #include "stderr_ui.h"
 #include "tvktool_commands.h"
@@ -38,6 +39,7 @@ int usage()
 int main(int argc, char **argv)
 {
     initialiseXslt(); // before any thread parses
+    ignoreFileSizeSignal();
     QCoreApplication app(argc, argv);
     installUiServices(std::make_unique<StderrUi>());
     installOutputPageWriter();
