@@ -94,7 +94,11 @@ std::pair<QString, QString> hostAndPort(const QString &server)
 // " failed: the server sent more than 16 MB." and the like, for a limit in bytes.
 QString beyondLimit(const char *what, qint64 limit)
 {
-    return QStringLiteral(" failed: the server%1 %2 MB.").arg(QLatin1String(what)).arg(limit >> 20);
+    const bool megabytes = limit >= (qint64(1) << 20);
+    return QStringLiteral(" failed: the server%1 %2 %3.")
+        .arg(QLatin1String(what))
+        .arg(megabytes ? limit >> 20 : limit >> 10)
+        .arg(QLatin1String(megabytes ? "MB" : "KB"));
 }
 
 // "a;b c" (the bypass list as typed) as libcurl's "a,b,c".

@@ -35,8 +35,8 @@ struct FtpResult {
 
 // The most a listing, or a remote file read into memory, may hold: 16 MB.
 inline constexpr qint64 ftpInMemoryLimit = qint64(16) << 20;
-// The most the server's replies to one operation may hold: 1 MB.
-inline constexpr qint64 ftpRepliesLimit = qint64(1) << 20;
+// The most the server's replies to one operation may hold: 256 KB.
+inline constexpr qint64 ftpRepliesLimit = qint64(256) << 10;
 
 // One FTP control connection over libcurl, opened by the first operation, reused by the
 // following ones and closed by close() or the session's destruction. Remote paths are
@@ -46,7 +46,7 @@ inline constexpr qint64 ftpRepliesLimit = qint64(1) << 20;
 // refused before anything is sent. A command the server refuses keeps the connection.
 // Transfers in ASCII ("TYPE A") carry local line feeds as CR LF both ways. An operation
 // whose replies grow past ftpRepliesLimit fails ("... failed: the server's replies are
-// longer than 1 MB.").
+// longer than 256 KB.").
 class FtpSession {
 public:
     FtpSession();

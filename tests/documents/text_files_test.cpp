@@ -4,9 +4,13 @@
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -103,7 +107,47 @@ TEST(TextFiles, WrittenFilesTakeTheModeOfWhatTheyReplace)
     }
     umask(oldMask);
     EXPECT_EQ(bytesOf(home.file("target")), "precious");
-    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files | QDir::System).size(), 4);
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 4);
+}
+
+// A write removes the new files that writes killed halfway left in its folder; not those
+// of a live process, nor recent ones, nor links or files of other names.
+TEST(TextFiles, WritesRemoveTheNewFilesOfKilledWritesBesideThem)
+{
+    TempHome home;
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    waitpid(gone, nullptr, 0);
+    const auto partName = [](qint64 pid, const char *hex) {
+        return QStringLiteral(".tarvik-%1-%2.part").arg(pid).arg(QLatin1String(hex));
+    };
+    const QString stale = partName(gone, "0123abcd");
+    const struct {
+        QString name;
+        bool old;
+        bool removed;
+    } cases[] = {
+        {stale, true, true},
+        {partName(gone, "89abcdef"), false, false},
+        {partName(getpid(), "0123abcd"), true, false},
+        {stale + ".bak", true, false},
+        {stale.mid(1), true, false},
+    };
+    for (const auto &c : cases) {
+        QFile file(home.file(c.name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        if (c.old)
+            file.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                             QFileDevice::FileModificationTime);
+    }
+    const QString link = home.file(partName(gone, "fedcba98"));
+    QFile::link(home.file(stale + ".bak"), link);
+
+    ASSERT_TRUE(writeFile(home.file("t.txt"), "text", true));
+    for (const auto &c : cases)
+        EXPECT_EQ(QFile::exists(home.file(c.name)), !c.removed) << c.name.toStdString();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
 }
 
 TEST(SettingsFiles, LiveInTheDataFolder)

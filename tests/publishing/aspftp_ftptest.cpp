@@ -2,6 +2,7 @@
 #include "ftp_fixture.h"
 #include "publishing/aspftp.h"
 #include "support/file_bytes.h"
+#include "support/file_size_limit.h"
 
 #include <QTemporaryDir>
 
@@ -255,4 +256,33 @@ TEST_F(Aspftp, QuickOperationsAndOpenFilesWorkOnWholeConnections)
     ASSERT_TRUE(client.bOpenFile(remote("w.txt")));
     EXPECT_EQ(client.sReadFile(), "one two");
     EXPECT_FALSE(client.bWriteFile("three"));
+}
+
+// An answer that never ends fails its operation with a message instead of growing the
+// program; a download goes to the disk as it arrives, so that a file size limit ends it,
+// and the old local file stays.
+TEST_F(Aspftp, EndlessAnswersEndTheirOperations)
+{
+    QDir(local({})).mkdir("endless-list");
+    const QString kept = scratch.filePath("kept");
+    writeBytes(kept, "old");
+    const std::pair<std::function<bool()>, QString> cases[] = {
+        {[&] { return client.bGetDir(remote("endless-list"), 0); },
+         "Listing " + remote("endless-list") + " failed: the server sent more than 16 MB."},
+        {[&] {
+             const ScopedFileSizeLimit limit(1 << 20);
+             return client.bGetFile(remote("endless-file"), kept);
+         },
+         "Cannot write the local file " + kept},
+        {[&] { return client.bSetCurrentDir("endless-reply"); },
+         "The command CWD /endless-reply failed: the server's replies are longer than 256 KB."},
+    };
+    for (const auto &[operation, error] : cases) {
+        client.bDisconnect();
+        ASSERT_TRUE(client.bConnect()) << client.sError().toStdString();
+        EXPECT_FALSE(operation());
+        EXPECT_EQ(client.sErrorDesc().toStdString(), error.toStdString());
+    }
+    EXPECT_EQ(bytesOf(kept), "old");
+    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept"});
 }

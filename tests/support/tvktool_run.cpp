@@ -2,12 +2,29 @@
 
 #include <QProcess>
 
-ToolRun tvktool(const QStringList &arguments, const QByteArray &input)
+namespace {
+
+ToolRun run(const QString &program, const QStringList &arguments, const QByteArray &input)
 {
     QProcess process;
-    process.start(QStringLiteral(TVKTOOL_PATH), arguments);
+    process.start(program, arguments);
     process.write(input);
     process.closeWriteChannel();
     process.waitForFinished(30000);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+} // namespace
+
+ToolRun tvktool(const QStringList &arguments, const QByteArray &input)
+{
+    return run(QStringLiteral(TVKTOOL_PATH), arguments, input);
+}
+
+ToolRun tvktoolWithFileSizeLimit(int kilobytes, const QStringList &arguments)
+{
+    const QString script = QStringLiteral("ulimit -f %1 && exec \"$0\" \"$@\"").arg(kilobytes);
+    return run(QStringLiteral("/bin/bash"),
+               QStringList{QStringLiteral("-c"), script, QStringLiteral(TVKTOOL_PATH)} + arguments,
+               {});
 }

@@ -12,3 +12,5 @@ struct ToolRun {
 
 // Runs tvktool with the arguments, the input on its standard input.
 ToolRun tvktool(const QStringList &arguments, const QByteArray &input = {});
+// The same under bash's limit on the size of the files it writes (ulimit -f, in KB).
+ToolRun tvktoolWithFileSizeLimit(int kilobytes, const QStringList &arguments);
