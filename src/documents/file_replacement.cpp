@@ -1,5 +1,7 @@
 #include "documents/file_replacement.h"
 
+#include "documents/text_files.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -52,7 +54,7 @@ bool createIn(const QString &folder, QFile &file)
         file.setFileName(QDir(folder).filePath(newReplacementName()));
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
             return true;
-        if (!QFileInfo(file.fileName()).isSymLink() && !QFileInfo::exists(file.fileName()))
+        if (!pathTaken(file.fileName()))
             return false;
     }
     return false;

@@ -9,10 +9,11 @@ STATE is a folder; it receives "port", "pid" and "home". Users: "writer" (passwo
 "secret") may only read; "counted" (password "secret") may do what "writer" may, and each
 of its logins adds a line to STATE/logins. A file stored under a name holding "drop"
 loses its control connection after the first block arrives. Hostile answers never end: the
-listing of a folder named "endless-list", the file "endless-file" and the reply to a CWD
-into "endless-reply". The server ends on its own
-after a time limit, so an interrupted test run never leaves it behind.
+listing of a folder named "endless-list", the file "endless-retr" and the reply to a CWD
+into "endless-reply". The server ends on its own after a time limit, so an interrupted
+test run never leaves it behind.
 """
+import itertools
 import os
 import shutil
 import signal
@@ -28,7 +29,7 @@ START_TIMEOUT_SECONDS = 20
 
 def serve(state):
     from pyftpdlib.authorizers import DummyAuthorizer
-    from pyftpdlib.handlers import DTPHandler, FTPHandler
+    from pyftpdlib.handlers import BufferedIteratorProducer, DTPHandler, FTPHandler
     from pyftpdlib.servers import ThreadedFTPServer as FTPServer
 
     home = tempfile.mkdtemp(prefix="tarvik-ftp-")
@@ -48,36 +49,30 @@ def serve(state):
 
         handle_read_event = handle_read  # the name the loop calls
 
-    class Endless:
-        """A producer that never runs dry."""
-
-        def __init__(self, line):
-            self.block = line * 1000
-
-        def more(self):
-            return self.block
+    def endless(line):
+        return BufferedIteratorProducer(itertools.repeat(line * 50))
 
     class Handler(FTPHandler):
         dtp_handler = DroppingDTPHandler
         timeout = 60
 
         def ftp_LIST(self, path):
-            if os.path.basename(path.rstrip("/")) != "endless-list":
-                return super().ftp_LIST(path)
-            line = b"-rw-r--r-- 1 owner group 1 Jan 01 00:00 name\r\n"
-            self.push_dtp_data(Endless(line), isproducer=True, cmd="LIST")
-            return path
+            return self.endless_data(path, "LIST") or super().ftp_LIST(path)
 
         def ftp_RETR(self, file):
-            if os.path.basename(file) != "endless-file":
-                return super().ftp_RETR(file)
-            self.push_dtp_data(Endless(b"endless\r\n"), isproducer=True, cmd="RETR")
-            return file
+            return self.endless_data(file, "RETR") or super().ftp_RETR(file)
+
+        def endless_data(self, path, cmd):
+            if os.path.basename(path.rstrip("/")) != "endless-" + cmd.lower():
+                return None
+            line = b"-rw-r--r-- 1 owner group 1 Jan 01 00:00 name\r\n"
+            self.push_dtp_data(endless(line), isproducer=True, cmd=cmd)
+            return path
 
         def ftp_CWD(self, path):
             if os.path.basename(path) != "endless-reply":
                 return super().ftp_CWD(path)
-            self.push_with_producer(Endless(b"250-more\r\n"))
+            self.push_with_producer(endless(b"250-more\r\n"))
             return None
 
         def on_login(self, username):

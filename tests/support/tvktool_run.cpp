@@ -23,8 +23,6 @@ ToolRun tvktool(const QStringList &arguments, const QByteArray &input)
 
 ToolRun tvktoolWithFileSizeLimit(int kilobytes, const QStringList &arguments)
 {
-    const QString script = QStringLiteral("ulimit -f %1 && exec \"$0\" \"$@\"").arg(kilobytes);
-    return run(QStringLiteral("/bin/bash"),
-               QStringList{QStringLiteral("-c"), script, QStringLiteral(TVKTOOL_PATH)} + arguments,
-               {});
+    const QString script = QString("ulimit -f %1 && exec \"$0\" \"$@\"").arg(kilobytes);
+    return run("/bin/bash", QStringList{"-c", script, TVKTOOL_PATH} + arguments, {});
 }
