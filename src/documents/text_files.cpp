@@ -1,6 +1,7 @@
 #include "documents/text_files.h"
 
 #include "documents/file_replacement.h"
+#include "platform/device_writes.h"
 #include "platform/ui_services.h"
 
 #include <QFile>
@@ -27,19 +28,6 @@ QString decodeWindows1252(const QByteArray &bytes)
         *out++ = QChar(b >= 0x80 && b < 0xA0 ? cp1252High[b - 0x80] : char16_t(b));
     }
     return text;
-}
-
-// Every byte out, or false with the device's error set: a short write (a full disk, a
-// file size limit) is tried again to learn why it stopped.
-bool writeAll(QIODevice &device, const QByteArray &bytes)
-{
-    for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 written = device.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
 }
 
 // The bytes writeFile writes for the text.

@@ -1,5 +1,7 @@
 #include "platform/ftp_session.h"
 
+#include "platform/device_writes.h"
+
 #include <QBuffer>
 #include <QIODevice>
 #include <QRegularExpression>
@@ -210,17 +212,7 @@ struct DownloadSink {
     bool heldCr = false; // a CR at the end of the last block, which may open a CR LF
     bool overLimit = false;
 
-    // A short write is tried again, so that a device that failed says why.
-    bool write(const QByteArray &bytes)
-    {
-        for (qsizetype done = 0; done < bytes.size();) {
-            const qint64 written = device.write(bytes.constData() + done, bytes.size() - done);
-            if (written <= 0)
-                return false;
-            done += written;
-        }
-        return true;
-    }
+    bool write(const QByteArray &bytes) { return writeAll(device, bytes); }
     bool finish() { return !std::exchange(heldCr, false) || write(QByteArrayLiteral("\r")); }
 };
 
