@@ -1,6 +1,7 @@
 // tvktool: reaches the table model from a terminal, with no window.
 #include "documents/settings_files.h"
 #include "generator/xsl_output_page.h"
+#include "platform/number_locale.h"
 #include "platform/xslt_transform.h"
 #include "stderr_ui.h"
 #include "tvktool_commands.h"
@@ -39,6 +40,7 @@ int main(int argc, char **argv)
 {
     initialiseXslt(); // before any thread parses
     QCoreApplication app(argc, argv);
+    useLocaleFreeNumbers();
     installUiServices(std::make_unique<StderrUi>());
     installOutputPageWriter();
     ensureDataFolder();
