@@ -22,12 +22,23 @@ QString copyingStatus(const QString &name)
     return QStringLiteral("Copying file ") + name + QStringLiteral("...");
 }
 
-bool writeUploadFile(const QString &path, const QString &text, QString *failure)
+bool writeUploadFile(const QString &path, const QString &text, PublishRefusal *refusal)
 {
     if (writeFile(path, text, false))
         return true;
-    *failure = QStringLiteral("Cannot write to file ") + path;
+    refusal->status = QStringLiteral("Cannot write to file ") + path;
     return false;
+}
+
+// Nothing is sent without a server to send it to.
+bool refuseWithoutServer(const PublishSettings &settings, PublishRefusal *refusal)
+{
+    if (!trimWhiteVar(settings.sname).isEmpty())
+        return false;
+    const QString reason = QStringLiteral("Server name required.");
+    ui().message(reason);
+    *refusal = {QStringLiteral("Publishing did not start: ") + reason, QStringLiteral("sname")};
+    return true;
 }
 
 void setUpClient(ASPFTP &client, const PublishSettings &settings)
@@ -65,11 +76,13 @@ std::optional<QString> folderPartRefusal(const PublishJob &job)
 } // namespace
 
 std::optional<PublishJob> preparePublish(const PublishSettings &settings, bool phpMode,
-                                         QString *failure)
+                                         PublishRefusal *refusal)
 {
     TableDocument &doc = workspace().current();
     const QString tableName = getTableName(workspace().curTable);
     writePublishSettings(tableName, settings);
+    if (refuseWithoutServer(settings, refusal))
+        return std::nullopt;
 
     PublishJob job{settings, {}};
     const QString xmlName = getFileName(doc.xmlPath);
@@ -79,7 +92,7 @@ std::optional<PublishJob> preparePublish(const PublishSettings &settings, bool p
     if (doc.xslFileName.isEmpty())
         doc.xslFileName = tableName + QStringLiteral(".xsl");
     const QString xslPath = uploadFile("set-temp-xsl-publish.xsl");
-    if (!writeUploadFile(xslPath, stylesheet, failure))
+    if (!writeUploadFile(xslPath, stylesheet, refusal))
         return std::nullopt;
     job.uploads.append({xslPath, doc.xslFileName, copyingStatus(doc.xslFileName)});
 
@@ -87,7 +100,7 @@ std::optional<PublishJob> preparePublish(const PublishSettings &settings, bool p
         const QString phpPath = uploadFile("set-temp-php-xsltproc-publish.php");
         const QString page =
             buildPhpPage(xmlName, doc.xslFileName, settings.currSource, settings.dontx == 1);
-        if (!writeUploadFile(phpPath, page, failure))
+        if (!writeUploadFile(phpPath, page, refusal))
             return std::nullopt;
         job.uploads.append({phpPath, doc.xslFileName + QStringLiteral(".php"),
                             QStringLiteral("Copying PHP (xsltproc) code...")});
@@ -152,11 +165,11 @@ bool finishPublish(const PublishOutcome &outcome, bool phpMode, QString &preview
 PublishOutcome publishCurrentTable(PublishSettings settings, bool phpMode,
                                    const PublishStatus &status)
 {
-    QString failure;
-    const std::optional<PublishJob> job = preparePublish(settings, phpMode, &failure);
+    PublishRefusal refusal;
+    const std::optional<PublishJob> job = preparePublish(settings, phpMode, &refusal);
     if (!job) {
-        status(failure);
-        return {false, failure, false};
+        status(refusal.status);
+        return {false, refusal.status, false};
     }
     const PublishOutcome outcome = runPublishTransfers(*job, status);
     finishPublish(outcome, phpMode, settings.preview);

@@ -34,12 +34,19 @@ struct PublishOutcome {
 
 using PublishStatus = std::function<void(const QString &text)>;
 
+// Why a run did not start: the text for the status line and, when a field the run needs
+// is empty, that field's settings key ("sname").
+struct PublishRefusal {
+    QString status;
+    QString emptyField;
+};
+
 // Saves the settings, gives the table's XSL output file its default name when it has
 // none, generates the production stylesheet and writes the upload files. Nothing when
-// an upload file cannot be written (writeFile has said so); failure then holds the text
-// for the status line.
+// the server name is empty or an upload file cannot be written; the user has been told,
+// and refusal says why the run did not start.
 std::optional<PublishJob> preparePublish(const PublishSettings &settings, bool phpMode,
-                                         QString *failure);
+                                         PublishRefusal *refusal);
 // Refuses a remote name with a folder part ("/", "\", "." or "..") before anything is
 // sent. Connects, creates and enters the target folder, uploads every file in turn and
 // disconnects, reporting each status text. Every step's result is checked; the first
