@@ -6,10 +6,14 @@
 #include "documents/string_helpers.h"
 #include "documents/text_files.h"
 #include "documents/workspace.h"
+#include "generator/stylesheet_header.h"
 #include "generator/xsl_generator.h"
+#include "platform/stylesheet_local_files.h"
 #include "platform/ui_services.h"
 #include "publishing/aspftp.h"
 #include "publishing/php_page.h"
+
+#include <QDir>
 
 namespace {
 
@@ -95,6 +99,8 @@ std::optional<PublishJob> preparePublish(const PublishSettings &settings, bool p
     if (!writeUploadFile(xslPath, stylesheet, refusal))
         return std::nullopt;
     job.uploads.append({xslPath, doc.xslFileName, copyingStatus(doc.xslFileName)});
+    job.localOnlyFiles = localFilesRead(stylesheet, xslOutputFolder() + doc.xslFileName);
+    job.localOnlyFiles.removeAll(QDir::cleanPath(doc.xmlFile()));
 
     if (phpMode) {
         const QString phpPath = uploadFile("set-temp-php-xsltproc-publish.php");
@@ -132,13 +138,30 @@ PublishOutcome transferAll(const PublishJob &job, const PublishStatus &status)
     return {true, {}, false};
 }
 
+// "Published successfully!", naming the files the page still needs from this computer,
+// and the offer to open the page when asking.
+QString successText(const QStringList &localOnlyFiles, bool asking)
+{
+    QString text = QStringLiteral("Published successfully!");
+    if (!localOnlyFiles.isEmpty())
+        text += QStringLiteral("\n\nThe published stylesheet reads these files, which exist only "
+                               "on this computer and were not uploaded:\n")
+                + localOnlyFiles.join(QChar('\n')) + QStringLiteral("\n\n");
+    else if (asking)
+        text += QChar(' ');
+    if (asking)
+        text += QStringLiteral("Do you want to view your web page in web browser?");
+    return text;
+}
+
 } // namespace
 
 PublishOutcome runPublishTransfers(const PublishJob &job, const PublishStatus &status)
 {
-    const PublishOutcome outcome = transferAll(job, status);
+    PublishOutcome outcome = transferAll(job, status);
     if (!outcome.ok && !outcome.connectFailed)
         status(outcome.error);
+    outcome.localOnlyFiles = job.localOnlyFiles;
     return outcome;
 }
 
@@ -149,11 +172,10 @@ bool finishPublish(const PublishOutcome &outcome, bool phpMode, QString &preview
         return false;
     }
     if (!phpMode || trimWhiteVar(preview).isEmpty()) {
-        ui().message(QStringLiteral("Published successfully!"));
+        ui().message(successText(outcome.localOnlyFiles, false));
         return true;
     }
-    if (ui().askYesNoCancel(QStringLiteral("Published successfully! Do you want to view your web "
-                                           "page in web browser?")) != UiServices::Answer::Yes)
+    if (ui().askYesNoCancel(successText(outcome.localOnlyFiles, true)) != UiServices::Answer::Yes)
         return true;
     trimWhite(preview);
     if (!preview.endsWith(QChar('/')) && !preview.endsWith(QChar('\\')))

@@ -3,6 +3,7 @@
 #include "publishing/publish_settings.h"
 
 #include <QList>
+#include <QStringList>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -22,6 +23,7 @@ struct PublishJob {
     };
     PublishSettings settings;
     QList<Upload> uploads;
+    QStringList localOnlyFiles = {}; // read by the stylesheet from this computer, not uploaded
 };
 
 // How the transfers ended. On failure, error is the text to show; the status line shows
@@ -30,6 +32,7 @@ struct PublishOutcome {
     bool ok = false;
     QString error;
     bool connectFailed = false;
+    QStringList localOnlyFiles = {}; // the job's
 };
 
 using PublishStatus = std::function<void(const QString &text)>;
@@ -53,9 +56,10 @@ std::optional<PublishJob> preparePublish(const PublishSettings &settings, bool p
 // failure ends the run, and its error becomes the last status text unless the connection
 // failed.
 PublishOutcome runPublishTransfers(const PublishJob &job, const PublishStatus &status);
-// Tells the user how the run ended: the error, or "Published successfully!" (in PHP mode
-// with a preview folder, with the offer to open the page, which may append "/" to
-// preview). True when the run succeeded.
+// Tells the user how the run ended: the error, or "Published successfully!" naming the
+// files the stylesheet reads that exist only on this computer (in PHP mode with a preview
+// folder, with the offer to open the page, which may append "/" to preview). True when
+// the run succeeded.
 bool finishPublish(const PublishOutcome &outcome, bool phpMode, QString &preview);
 
 // The whole run on the calling thread.
