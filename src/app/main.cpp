@@ -4,6 +4,7 @@
 #include "mainwindow/gui/vantor.h"
 #include "platform/file_size_signal.h"
 #include "platform/gui/qt_ui_services.h"
+#include "platform/number_locale.h"
 #include "platform/xslt_transform.h"
 
 #include <QApplication>
@@ -45,6 +46,7 @@ int main(int argc, char **argv)
     // The embedded browser shares its graphics contexts with the windows.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    useLocaleFreeNumbers();
     QApplication::setApplicationName(QStringLiteral("Tarvik"));
     // Every window, child windows and dialogs included, shows the program's icon.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tarvik.svg")));

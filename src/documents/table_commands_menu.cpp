@@ -6,6 +6,7 @@
 #include "documents/recent_tables.h"
 #include "documents/settings_files.h"
 #include "documents/store_access.h"
+#include "documents/structure_tree.h"
 #include "documents/table_commands.h"
 #include "documents/table_slots.h"
 #include "documents/text_files.h"
@@ -39,6 +40,23 @@ void moveDefaultXslOutput(TableDocument &doc, const QString &newPath)
         return;
     doc.xslFileName = getBaseName(newPath) + QStringLiteral(".xsl");
     doc.xslFileDir = getDir(newPath);
+}
+
+// A call names its table from the calling table's folder: moved to another folder, the
+// table goes on calling the same tables, and its stylesheet imports them from there.
+void keepCalledTables(const QString &oldDir, const QString &newDir)
+{
+    const StructureTree::Node *root = workspace().current().tree.root();
+    if (!root)
+        return;
+    for (const auto &column : root->children) {
+        const QString key = QStringLiteral("Table-") + column->key + QStringLiteral("@table");
+        const QString reference = slashPath(getKey(key));
+        if (reference.isEmpty() || reference.startsWith(QChar('/')))
+            continue;
+        const QString called = resolvedPath(reference, oldDir);
+        setKey(key, relativePath(newDir, getDir(called)) + getFileName(called), false);
+    }
 }
 
 } // namespace
@@ -107,6 +125,7 @@ void saveas_Click()
             Answer::Yes)
         return;
     moveDefaultXslOutput(doc, path);
+    keepCalledTables(getDir(doc.tablePath), getDir(path));
     doc.tablePath = path;
     if (PreviewView *preview = ws.currentViews().result)
         preview->runit_Click();

@@ -4,10 +4,13 @@
 #include "documents/store_access.h"
 #include "documents/stylesheet_destination.h"
 #include "documents/table_commands.h"
+#include "documents/text_files.h"
 #include "documents/workspace.h"
 #include "generator/stylesheet_header.h"
 #include "platform/xml_source_cache.h"
 #include "platform/xslt_transform.h"
+
+#include <QUrl>
 
 namespace {
 
@@ -81,6 +84,22 @@ XsltOutcome runBuiltIn(const TransformJob &job)
     return runXslt(xml, job.xslCode, job.baseUri, job.limits);
 }
 
+// Line numbers count in the text that ran. When the stylesheet file holds another text (a
+// preview's row limit or debug output, or no file yet), the message names the text the
+// stylesheet window shows instead of the file.
+QString pointingAtTheTextThatRan(const QString &message, const TransformJob &job)
+{
+    // libxslt names the file as a URI, its blanks and other letters escaped.
+    const QString escaped = QString::fromUtf8(QUrl::toPercentEncoding(job.baseUri, "/"));
+    QString pointed = message;
+    for (const QString &name : {job.baseUri, escaped})
+        pointed.replace(QStringLiteral("file ") + name + QStringLiteral(" line"),
+                        QStringLiteral("the previewed stylesheet (XSL code window), line"));
+    if (pointed == message || readFile(job.baseUri) == job.xslCode)
+        return message;
+    return pointed;
+}
+
 // A transform that must not run: result says why.
 TransformJob refusedJob(const QString &why)
 {
@@ -140,7 +159,7 @@ TransformResult runTransformJob(const TransformJob &job)
     TransformResult result;
     result.ok = outcome.failure == XsltOutcome::Failure::None;
     result.html = outcome.output;
-    result.message = builtInMessage(outcome, job.limits);
+    result.message = pointingAtTheTextThatRan(builtInMessage(outcome, job.limits), job);
     return result;
 }
 

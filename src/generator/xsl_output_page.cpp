@@ -40,6 +40,24 @@ bool writePage(const QString &page, const QString &text, bool picked)
     return writeFile(target, text, false);
 }
 
+struct OutputPage {
+    QString name;
+    QString dir;
+    bool fromFile;
+};
+
+OutputPage outputPageOf(const TableDocument &doc)
+{
+    return {doc.xslFileName, doc.xslFileDir, doc.xslPathFromFile};
+}
+
+void setOutputPage(TableDocument &doc, const OutputPage &page)
+{
+    doc.xslFileName = page.name;
+    doc.xslFileDir = page.dir;
+    doc.xslPathFromFile = page.fromFile;
+}
+
 class OutputPageWriter final : public OutputPageView {
 public:
     void savePage() override { ::savePage(); }
@@ -70,13 +88,12 @@ void savePage()
 void savePageAs()
 {
     TableDocument &doc = workspace().current();
-    const QString text = generateForOutput();
     const QString path = askOutputFile(doc);
     if (path.isEmpty())
         return;
-    if (!writePage(path, text, true))
-        return;
-    doc.xslFileName = getFileName(path);
-    doc.xslFileDir = getDir(path);
-    doc.xslPathFromFile = false;
+    // Generated for the chosen folder, so that its imports are found from there.
+    const OutputPage before = outputPageOf(doc);
+    setOutputPage(doc, {getFileName(path), getDir(path), false});
+    if (!writePage(path, generateForOutput(), true))
+        setOutputPage(doc, before);
 }

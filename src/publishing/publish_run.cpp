@@ -6,10 +6,14 @@
 #include "documents/string_helpers.h"
 #include "documents/text_files.h"
 #include "documents/workspace.h"
+#include "generator/stylesheet_header.h"
 #include "generator/xsl_generator.h"
+#include "platform/stylesheet_local_files.h"
 #include "platform/ui_services.h"
 #include "publishing/aspftp.h"
 #include "publishing/php_page.h"
+
+#include <QDir>
 
 namespace {
 
@@ -22,12 +26,23 @@ QString copyingStatus(const QString &name)
     return QStringLiteral("Copying file ") + name + QStringLiteral("...");
 }
 
-bool writeUploadFile(const QString &path, const QString &text, QString *failure)
+bool writeUploadFile(const QString &path, const QString &text, PublishRefusal *refusal)
 {
     if (writeFile(path, text, false))
         return true;
-    *failure = QStringLiteral("Cannot write to file ") + path;
+    refusal->status = QStringLiteral("Cannot write to file ") + path;
     return false;
+}
+
+// Nothing is sent without a server to send it to.
+bool refuseWithoutServer(const PublishSettings &settings, PublishRefusal *refusal)
+{
+    if (!trimWhiteVar(settings.sname).isEmpty())
+        return false;
+    const QString reason = QStringLiteral("Server name required.");
+    ui().message(reason);
+    *refusal = {QStringLiteral("Publishing did not start: ") + reason, QStringLiteral("sname")};
+    return true;
 }
 
 void setUpClient(ASPFTP &client, const PublishSettings &settings)
@@ -65,11 +80,13 @@ std::optional<QString> folderPartRefusal(const PublishJob &job)
 } // namespace
 
 std::optional<PublishJob> preparePublish(const PublishSettings &settings, bool phpMode,
-                                         QString *failure)
+                                         PublishRefusal *refusal)
 {
     TableDocument &doc = workspace().current();
     const QString tableName = getTableName(workspace().curTable);
     writePublishSettings(tableName, settings);
+    if (refuseWithoutServer(settings, refusal))
+        return std::nullopt;
 
     PublishJob job{settings, {}};
     const QString xmlName = getFileName(doc.xmlPath);
@@ -79,15 +96,17 @@ std::optional<PublishJob> preparePublish(const PublishSettings &settings, bool p
     if (doc.xslFileName.isEmpty())
         doc.xslFileName = tableName + QStringLiteral(".xsl");
     const QString xslPath = uploadFile("set-temp-xsl-publish.xsl");
-    if (!writeUploadFile(xslPath, stylesheet, failure))
+    if (!writeUploadFile(xslPath, stylesheet, refusal))
         return std::nullopt;
     job.uploads.append({xslPath, doc.xslFileName, copyingStatus(doc.xslFileName)});
+    job.localOnlyFiles = localFilesRead(stylesheet, xslOutputFolder() + doc.xslFileName);
+    job.localOnlyFiles.removeAll(QDir::cleanPath(doc.xmlFile()));
 
     if (phpMode) {
         const QString phpPath = uploadFile("set-temp-php-xsltproc-publish.php");
         const QString page =
             buildPhpPage(xmlName, doc.xslFileName, settings.currSource, settings.dontx == 1);
-        if (!writeUploadFile(phpPath, page, failure))
+        if (!writeUploadFile(phpPath, page, refusal))
             return std::nullopt;
         job.uploads.append({phpPath, doc.xslFileName + QStringLiteral(".php"),
                             QStringLiteral("Copying PHP (xsltproc) code...")});
@@ -119,13 +138,30 @@ PublishOutcome transferAll(const PublishJob &job, const PublishStatus &status)
     return {true, {}, false};
 }
 
+// "Published successfully!", naming the files the page still needs from this computer,
+// and the offer to open the page when asking.
+QString successText(const QStringList &localOnlyFiles, bool asking)
+{
+    QString text = QStringLiteral("Published successfully!");
+    if (!localOnlyFiles.isEmpty())
+        text += QStringLiteral("\n\nThe published stylesheet reads these files, which exist only "
+                               "on this computer and were not uploaded:\n")
+                + localOnlyFiles.join(QChar('\n')) + QStringLiteral("\n\n");
+    else if (asking)
+        text += QChar(' ');
+    if (asking)
+        text += QStringLiteral("Do you want to view your web page in web browser?");
+    return text;
+}
+
 } // namespace
 
 PublishOutcome runPublishTransfers(const PublishJob &job, const PublishStatus &status)
 {
-    const PublishOutcome outcome = transferAll(job, status);
+    PublishOutcome outcome = transferAll(job, status);
     if (!outcome.ok && !outcome.connectFailed)
         status(outcome.error);
+    outcome.localOnlyFiles = job.localOnlyFiles;
     return outcome;
 }
 
@@ -136,11 +172,10 @@ bool finishPublish(const PublishOutcome &outcome, bool phpMode, QString &preview
         return false;
     }
     if (!phpMode || trimWhiteVar(preview).isEmpty()) {
-        ui().message(QStringLiteral("Published successfully!"));
+        ui().message(successText(outcome.localOnlyFiles, false));
         return true;
     }
-    if (ui().askYesNoCancel(QStringLiteral("Published successfully! Do you want to view your web "
-                                           "page in web browser?")) != UiServices::Answer::Yes)
+    if (ui().askYesNoCancel(successText(outcome.localOnlyFiles, true)) != UiServices::Answer::Yes)
         return true;
     trimWhite(preview);
     if (!preview.endsWith(QChar('/')) && !preview.endsWith(QChar('\\')))
@@ -152,11 +187,11 @@ bool finishPublish(const PublishOutcome &outcome, bool phpMode, QString &preview
 PublishOutcome publishCurrentTable(PublishSettings settings, bool phpMode,
                                    const PublishStatus &status)
 {
-    QString failure;
-    const std::optional<PublishJob> job = preparePublish(settings, phpMode, &failure);
+    PublishRefusal refusal;
+    const std::optional<PublishJob> job = preparePublish(settings, phpMode, &refusal);
     if (!job) {
-        status(failure);
-        return {false, failure, false};
+        status(refusal.status);
+        return {false, refusal.status, false};
     }
     const PublishOutcome outcome = runPublishTransfers(*job, status);
     finishPublish(outcome, phpMode, settings.preview);

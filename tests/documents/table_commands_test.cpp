@@ -250,8 +250,16 @@ TEST_F(TableCommands, SaveAsKeepsACustomOutput)
     newTable("old");
     workspace().current().xslFileName = "shared.xsl";
     ui->fileAnswers = {tablePath("new")};
+    workspace().current().tree.add("Table", "call", "call");
+    workspace().current().store.set("Table-call@table", "lib/Called.tvk");
     saveas_Click();
     EXPECT_EQ(workspace().current().xslFileName, "shared.xsl");
+
+    // Into another folder, the call still names the same table.
+    ASSERT_TRUE(QDir(home.path()).mkdir("moved"));
+    ui->fileAnswers = {home.file("moved/new.tvk")};
+    saveas_Click();
+    EXPECT_EQ(workspace().current().store.value("Table-call@table"), "../lib/Called.tvk");
 }
 
 TEST_F(TableCommands, SaveAsOntoATableOpenElsewhereChangesNothing)

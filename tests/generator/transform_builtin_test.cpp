@@ -142,6 +142,16 @@ TEST_F(BuiltInTransform, RunTimeErrorsAreReportedNotAnEmptyPage)
         EXPECT_TRUE(result.message.contains(c.expected)) << result.message.toStdString();
         EXPECT_TRUE(scripted->messages.isEmpty());
     }
+    // Lines count in the text that ran: the page file is named only when it holds that text.
+    const QString broken = textStylesheet("<xsl:value-of select='(('/>");
+    for (const bool saved : {false, true}) {
+        if (saved)
+            writeFile(folder + "orders.xsl", broken, true);
+        const QString message = runTransform(xmlPath, broken).message;
+        EXPECT_EQ(message.contains("the previewed stylesheet (XSL code window), line 1"), !saved)
+            << message.toStdString();
+        EXPECT_EQ(message.contains("orders.xsl line 1"), saved) << message.toStdString();
+    }
     // A message that does not terminate is no failure.
     EXPECT_EQ(run(textStylesheet("<xsl:message>note</xsl:message>done")), "done");
     EXPECT_TRUE(scripted->messages.isEmpty());

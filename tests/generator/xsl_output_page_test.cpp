@@ -62,6 +62,13 @@ TEST(XslOutputPage, FirstSaveAsksWithTheTableNameThenWritesWithoutAsking)
     savePage();
     EXPECT_TRUE(readFile(home.file("pages/out.xsl")).contains("Second"));
     EXPECT_TRUE(ui->questions.isEmpty());
+
+    // Saved into another folder, imports are written as seen from that folder.
+    doc.store.set("Import XSLT Files-Table", home.file("lib/x.xsl"));
+    ui->fileAnswers = {home.file("pages/deep/moved.xsl")};
+    ASSERT_TRUE(QDir(home.path()).mkpath("pages/deep"));
+    savePageAs();
+    EXPECT_TRUE(readFile(home.file("pages/deep/moved.xsl")).contains("href=\"../../lib/x.xsl\""));
 }
 
 // A file at the chosen path, or a symbolic link there even when dangling, is asked about.

@@ -80,11 +80,20 @@ TEST(PubitGui, PublishSavesTheFieldsAndKeepsTheButtonsOffUntilTheRunEnds)
     workspace().publishPhpMode = false;
     d.pubit.fillFromSettings();
     EXPECT_TRUE(d.field<QCheckBox>("spassivemode")->isChecked()); // never published: defaults
-    d.field("sname")->setText("127.0.0.1:1"); // nothing listens there
+    // nothing listens at the server set below
     d.field("uname")->setText("me");
     d.field("password")->setText("pw");
     d.pubit.show();
     QSignalSpy finished(&d.pubit, &Pubit::runFinished);
+
+    d.field("sname")->clear(); // the run does not start, and the field is to be filled in
+    d.field("password")->setFocus();
+    d.pubit.ok_Click();
+    EXPECT_FALSE(d.pubit.isRunning());
+    EXPECT_EQ(d.status(), "Publishing did not start: Server name required.");
+    EXPECT_EQ(d.pubit.focusWidget(), d.field("sname"));
+    d.ui->messages.clear();
+    d.field("sname")->setText("127.0.0.1:1");
 
     d.pubit.ok_Click();
     EXPECT_TRUE(d.pubit.isRunning());

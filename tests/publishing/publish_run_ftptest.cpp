@@ -2,6 +2,7 @@
 // and through tvktool.
 #include "documents/settings_files.h"
 #include "documents/table_file_writer.h"
+#include "documents/text_files.h"
 #include "ftp_fixture.h"
 #include "publish_table.h"
 #include "publishing/publish_run.h"
@@ -52,6 +53,20 @@ TEST_F(PublishRun, GeneralModeUploadsTheXmlAndTheStylesheet)
     statuses.clear(); // again, into the folder that exists now
     EXPECT_TRUE(publish(settings(), false).ok);
     EXPECT_EQ(statuses.last(), "Done");
+
+    // Files the stylesheet reads from this computer are named when it is done.
+    QDir().mkpath(table.home.file("lib"));
+    writeFile(table.home.file("lib/lib.xsl"),
+              "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+              "<xsl:variable name='d' select=\"document('d.xml')\"/></xsl:stylesheet>", true);
+    writeFile(table.home.file("lib/d.xml"), "<d/>", true);
+    table.set("Import XSLT Files-Table", table.home.file("lib/lib.xsl"));
+    ui->messages.clear();
+    EXPECT_TRUE(publish(settings(), false).ok);
+    EXPECT_EQ(ui->messages, QStringList{"Published successfully!\n\nThe published stylesheet reads "
+                                        "these files, which exist only on this computer and were "
+                                        "not uploaded:\n" + table.home.file("lib/lib.xsl") + "\n" +
+                                        table.home.file("lib/d.xml") + "\n\n"});
 }
 
 TEST_F(PublishRun, PhpModeUploadsThePageAndOffersToOpenIt)

@@ -8,23 +8,32 @@
 
 #include <gtest/gtest.h>
 
-TEST(PublishRunOffline, UnwritableUploadFileStopsTheRunBeforeAnyTransfer)
+// A run that cannot start says why, after saving the settings, and sends nothing.
+TEST(PublishRunOffline, RunsThatCannotStartSayWhyBeforeAnyTransfer)
 {
-    PublishTable table;
-    ScopedScriptedUi ui;
-    workspace().current().xslFileName.clear();
-    QDir(table.home.path()).mkdir("set-temp-xsl-publish.xsl"); // a folder cannot be written
-    PublishSettings settings;
-    settings.sname = "127.0.0.1:1";
-    settings.uname = "user";
-    QStringList statuses;
-    const PublishOutcome outcome =
-        publishCurrentTable(settings, false, [&](const QString &text) { statuses.append(text); });
-    EXPECT_FALSE(outcome.ok);
-    const QString path = settingsPath("set-temp-xsl-publish.xsl");
-    EXPECT_EQ(statuses, QStringList{"Cannot write to file " + path});
-    ASSERT_EQ(ui->messages.size(), 1);
-    EXPECT_TRUE(ui->messages[0].startsWith("Cannot write to file " + path));
-    EXPECT_EQ(readSetting("set-ftp-uname-books"), "user"); // the settings were saved first
-    EXPECT_EQ(workspace().current().xslFileName, "books.xsl");
+    const struct {
+        QString server;
+        bool unwritable;
+    } cases[] = {{" \t", false}, {"127.0.0.1:1", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.unwritable ? "unwritable upload file" : "no server");
+        PublishTable table;
+        ScopedScriptedUi ui;
+        workspace().current().xslFileName.clear();
+        if (c.unwritable)
+            QDir(table.home.path()).mkdir("set-temp-xsl-publish.xsl"); // a folder cannot be written
+        PublishSettings settings;
+        settings.sname = c.server;
+        settings.uname = "user";
+        QStringList statuses;
+        const PublishOutcome outcome =
+            publishCurrentTable(settings, false, [&](const QString &text) { statuses.append(text); });
+        EXPECT_FALSE(outcome.ok);
+        const QString written = "Cannot write to file " + settingsPath("set-temp-xsl-publish.xsl");
+        const QString why = c.unwritable ? written : "Server name required.";
+        EXPECT_EQ(statuses, QStringList{c.unwritable ? why : "Publishing did not start: " + why});
+        ASSERT_EQ(ui->messages.size(), 1);
+        EXPECT_TRUE(ui->messages[0].startsWith(why));
+        EXPECT_EQ(readSetting("set-ftp-uname-books"), "user"); // the settings were saved first
+    }
 }

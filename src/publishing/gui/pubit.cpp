@@ -192,11 +192,13 @@ void Pubit::ok_Click()
 {
     if (isRunning())
         return;
-    QString failure;
+    PublishRefusal refusal;
     const std::optional<PublishJob> job =
-        preparePublish(fieldSettings(), workspace().publishPhpMode, &failure);
+        preparePublish(fieldSettings(), workspace().publishPhpMode, &refusal);
     if (!job) {
-        showStatus(failure);
+        showStatus(refusal.status);
+        if (!refusal.emptyField.isEmpty())
+            findChild<QLineEdit *>(refusal.emptyField)->setFocus();
         return;
     }
     runPhpMode = workspace().publishPhpMode;

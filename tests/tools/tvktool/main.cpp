@@ -2,6 +2,7 @@
 #include "documents/settings_files.h"
 #include "generator/xsl_output_page.h"
 #include "platform/file_size_signal.h"
+#include "platform/number_locale.h"
 #include "platform/xslt_transform.h"
 #include "stderr_ui.h"
 #include "tvktool_commands.h"
@@ -41,6 +42,7 @@ int main(int argc, char **argv)
     initialiseXslt(); // before any thread parses
     ignoreFileSizeSignal();
     QCoreApplication app(argc, argv);
+    useLocaleFreeNumbers();
     installUiServices(std::make_unique<StderrUi>());
     installOutputPageWriter();
     ensureDataFolder();
