@@ -80,12 +80,12 @@ std::optional<TransformJob> beginRender(bool askBeforePlugIn)
     return job;
 }
 
-QStringList writePageFiles(const QString &html, int slot, bool forWindow)
+QStringList writePageFiles(const QByteArray &page, int slot, bool forWindow)
 {
     QStringList unwritten;
     for (const QString &path : forWindow ? QStringList{previewPagePath(), windowPagePath(slot)}
                                          : QStringList{previewPagePath()})
-        if (!writeTextFile(path, html))
+        if (!writeFileBytes(path, page))
             unwritten.append(path);
     return unwritten;
 }

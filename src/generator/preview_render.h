@@ -31,9 +31,9 @@ void forgetXmlSource(int slot);
 // The side files and the stylesheet view (getXSLFile), then the transform made ready.
 // With askBeforePlugIn, a refused plug-in gives nullopt and nothing is transformed.
 std::optional<TransformJob> beginRender(bool askBeforePlugIn);
-// Writes the page file of a render of the slot and, for the preview window (forWindow),
+// Writes the page file (the page's bytes as they stand) of a render of the slot and, for the preview window (forWindow),
 // its copy for the window; runs on any thread. Returns the files that could not be written.
-QStringList writePageFiles(const QString &html, int slot, bool forWindow);
+QStringList writePageFiles(const QByteArray &page, int slot, bool forWindow);
 // Shows the transform's failure and the page files that were not written and, for the
 // preview window, clears the outline of the old page.
 RenderOutcome finishRender(const TransformResult &result, const QStringList &unwritten,
