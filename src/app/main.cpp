@@ -2,6 +2,7 @@
 #include "documents/settings_files.h"
 #include "mainwindow/gui/balloon_tips.h"
 #include "mainwindow/gui/vantor.h"
+#include "platform/gui/local_page.h"
 #include "platform/gui/qt_ui_services.h"
 #include "platform/xslt_transform.h"
 
@@ -42,6 +43,7 @@ int main(int argc, char **argv)
     limitBrowserProcesses();
     // The embedded browser shares its graphics contexts with the windows.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    registerPageScheme();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvik"));
     // Every window, child windows and dialogs included, shows the program's icon.

@@ -4,9 +4,11 @@
 #include "documents/text_files.h"
 #include "documents/workspace.h"
 #include "generator/side_files.h"
+#include "platform/page_url.h"
 #include "platform/ui_services.h"
 #include "platform/xml_source_cache.h"
 
+#include <QFileInfo>
 #include <array>
 
 namespace {
@@ -34,6 +36,11 @@ QString previewPagePath() { return dataFolder() + QStringLiteral("/tmp-htmlfile.
 QString windowPagePath(int slot)
 {
     return dataFolder() + QStringLiteral("/tmp-htmlfile-%1.html").arg(slot + 1);
+}
+
+QString pageAddress(const QString &pageFile)
+{
+    return pageUrl(pageFile, QFileInfo(workspace().current().xmlFile()).absolutePath()).toString();
 }
 
 QString previewCaption()
@@ -100,6 +107,7 @@ RenderOutcome finishRender(const TransformResult &result, const QStringList &unw
     RenderOutcome outcome;
     outcome.rendered = true;
     outcome.pagePath = forWindow ? windowPagePath(workspace().curTable) : previewPagePath();
+    outcome.pageUrl = pageAddress(outcome.pagePath);
     if (forWindow)
         workspace().lastHighlightedColumn.clear(); // the new page carries no outline
     outcome.caption = previewCaption();

@@ -15,6 +15,8 @@ QString previewPagePath();
 // The copy of the page the slot's preview window shows: windows of tables rendering side
 // by side each load a file no other render replaces meanwhile.
 QString windowPagePath(int slot);
+// The address a browser shows the current slot's page file from.
+QString pageAddress(const QString &pageFile);
 // "Web page from: " + the XML path + " [using " + the processor + "]".
 QString previewCaption();
 

@@ -80,7 +80,7 @@ TEST_F(RenderQueueTest, SupersededRenderIsStoppedAndNeverShown)
     ASSERT_EQ(views.rendered.size(), 1);
     EXPECT_EQ(readFile(views.rendered[0].pagePath), "new-page\n");
     // The superseded render was for the browser: the newer one opens it there too.
-    EXPECT_EQ(scripted->openedInBrowser, QStringList{previewPagePath()});
+    EXPECT_EQ(scripted->openedInBrowser, QStringList{pageAddress(previewPagePath())});
     EXPECT_EQ(readFile(previewPagePath()), "new-page\n");
     EXPECT_FALSE(QFileInfo::exists(unfinished));
 }
