@@ -10,8 +10,10 @@
 // leave the user-interface thread: beginRender and finishRender touch the model and run
 // on that thread, runTransformJob (transform.h) and writePageFiles run anywhere in between.
 
-// The page file in the data folder, replaced by every render; the browser shows it.
-QString previewPagePath();
+// The page files, in a folder of their own in the data folder.
+QString pagesFolder();
+// The slot's page file the separate browser shows, replaced by every render of the slot.
+QString previewPagePath(int slot);
 // The copy of the page the slot's preview window shows: windows of tables rendering side
 // by side each load a file no other render replaces meanwhile.
 QString windowPagePath(int slot);
