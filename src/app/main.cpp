@@ -3,6 +3,7 @@
 #include "mainwindow/gui/balloon_tips.h"
 #include "mainwindow/gui/vantor.h"
 #include "platform/file_size_signal.h"
+#include "platform/gui/local_page.h"
 #include "platform/gui/qt_ui_services.h"
 #include "platform/number_locale.h"
 #include "platform/xslt_transform.h"
@@ -45,6 +46,7 @@ int main(int argc, char **argv)
     limitBrowserProcesses();
     // The embedded browser shares its graphics contexts with the windows.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    registerPageScheme();
     QApplication app(argc, argv);
     useLocaleFreeNumbers();
     QApplication::setApplicationName(QStringLiteral("Tarvik"));

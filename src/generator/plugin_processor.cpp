@@ -122,22 +122,22 @@ TransformResult runPluginCommand(const PluginCommand &plugin, int timeoutMs,
     if (!plugin.ready)
         return result;
     if (plugin.command.isEmpty()) {
-        result.html = pluginStartFailure;
+        result.html = pluginStartFailure.toUtf8();
         return result;
     }
     const ProcessOutcome run = runProcess(plugin.command.first(), plugin.command.mid(1),
                                           timeoutMs, maxOutputBytes, stop);
     if (!run.started)
-        result.html = pluginStartFailure;
+        result.html = pluginStartFailure.toUtf8();
     else if (run.timedOut)
-        result.html = timeoutText(timeoutMs);
+        result.html = timeoutText(timeoutMs).toUtf8();
     else if (run.outputCut)
-        result.html = outputLimitText(maxOutputBytes);
+        result.html = outputLimitText(maxOutputBytes).toUtf8();
     else if (run.stopped)
         return result; // nobody waits for the page
     else if (run.crashed || run.exitCode != 0)
         result.message = failureText(run);
     else
-        result = {true, decodeText(run.output), QString()};
+        result = {true, run.output, QString()};
     return result;
 }

@@ -4,9 +4,12 @@
 #include "documents/text_files.h"
 #include "documents/workspace.h"
 #include "generator/side_files.h"
+#include "platform/page_url.h"
 #include "platform/ui_services.h"
 #include "platform/xml_source_cache.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <array>
 
 namespace {
@@ -29,11 +32,21 @@ std::shared_ptr<XmlSourceCache> &xmlSourcesOf(int slot)
 
 } // namespace
 
-QString previewPagePath() { return dataFolder() + QStringLiteral("/tmp-htmlfile.html"); }
+QString pagesFolder() { return dataFolder() + QStringLiteral("/pages"); }
+
+QString previewPagePath(int slot)
+{
+    return pagesFolder() + QStringLiteral("/browser-%1.html").arg(slot + 1);
+}
 
 QString windowPagePath(int slot)
 {
-    return dataFolder() + QStringLiteral("/tmp-htmlfile-%1.html").arg(slot + 1);
+    return pagesFolder() + QStringLiteral("/preview-%1.html").arg(slot + 1);
+}
+
+QString pageAddress(const QString &pageFile)
+{
+    return pageUrl(pageFile, QFileInfo(workspace().current().xmlFile()).absolutePath()).toString();
 }
 
 QString previewCaption()
@@ -80,12 +93,13 @@ std::optional<TransformJob> beginRender(bool askBeforePlugIn)
     return job;
 }
 
-QStringList writePageFiles(const QString &html, int slot, bool forWindow)
+QStringList writePageFiles(const QByteArray &page, int slot, bool forWindow)
 {
     QStringList unwritten;
-    for (const QString &path : forWindow ? QStringList{previewPagePath(), windowPagePath(slot)}
-                                         : QStringList{previewPagePath()})
-        if (!writeTextFile(path, html))
+    QDir().mkpath(pagesFolder());
+    for (const QString &path : forWindow ? QStringList{previewPagePath(slot), windowPagePath(slot)}
+                                         : QStringList{previewPagePath(slot)})
+        if (!writeFileBytes(path, page))
             unwritten.append(path);
     return unwritten;
 }
@@ -99,7 +113,9 @@ RenderOutcome finishRender(const TransformResult &result, const QStringList &unw
         reportWriteFailure(path);
     RenderOutcome outcome;
     outcome.rendered = true;
-    outcome.pagePath = forWindow ? windowPagePath(workspace().curTable) : previewPagePath();
+    const int slot = workspace().curTable;
+    outcome.pagePath = forWindow ? windowPagePath(slot) : previewPagePath(slot);
+    outcome.pageUrl = pageAddress(outcome.pagePath);
     if (forWindow)
         workspace().lastHighlightedColumn.clear(); // the new page carries no outline
     outcome.caption = previewCaption();

@@ -10,11 +10,15 @@
 // leave the user-interface thread: beginRender and finishRender touch the model and run
 // on that thread, runTransformJob (transform.h) and writePageFiles run anywhere in between.
 
-// The page file in the data folder, replaced by every render; the browser shows it.
-QString previewPagePath();
+// The page files, in a folder of their own in the data folder.
+QString pagesFolder();
+// The slot's page file the separate browser shows, replaced by every render of the slot.
+QString previewPagePath(int slot);
 // The copy of the page the slot's preview window shows: windows of tables rendering side
 // by side each load a file no other render replaces meanwhile.
 QString windowPagePath(int slot);
+// The address a browser shows the current slot's page file from.
+QString pageAddress(const QString &pageFile);
 // "Web page from: " + the XML path + " [using " + the processor + "]".
 QString previewCaption();
 
@@ -31,9 +35,9 @@ void forgetXmlSource(int slot);
 // The side files and the stylesheet view (getXSLFile), then the transform made ready.
 // With askBeforePlugIn, a refused plug-in gives nullopt and nothing is transformed.
 std::optional<TransformJob> beginRender(bool askBeforePlugIn);
-// Writes the page file of a render of the slot and, for the preview window (forWindow),
+// Writes the page file (the page's bytes as they stand) of a render of the slot and, for the preview window (forWindow),
 // its copy for the window; runs on any thread. Returns the files that could not be written.
-QStringList writePageFiles(const QString &html, int slot, bool forWindow);
+QStringList writePageFiles(const QByteArray &page, int slot, bool forWindow);
 // Shows the transform's failure and the page files that were not written and, for the
 // preview window, clears the outline of the old page.
 RenderOutcome finishRender(const TransformResult &result, const QStringList &unwritten,

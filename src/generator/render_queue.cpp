@@ -157,7 +157,7 @@ void RenderQueue::deliver(int slot, int targets, const RenderOutcome &outcome)
         if (PreviewView *preview = workspace().views[size_t(slot)].result)
             preview->showRendered(outcome);
     if ((targets & Browser) && outcome.rendered)
-        ui().openInBrowser(previewPagePath());
+        ui().openInBrowser(pageAddress(previewPagePath(slot)));
 }
 
 RenderQueue &renderQueue()

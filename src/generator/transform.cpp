@@ -151,7 +151,7 @@ TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode)
 TransformResult runTransformJob(const TransformJob &job)
 {
     if (job.refused)
-        return {false, QString(), job.refusal};
+        return {false, QByteArray(), job.refusal};
     if (job.plugIn)
         return runPluginCommand(job.plugin, pluginTimeoutMs, pluginOutputLimit,
                                 job.limits.stopToken);

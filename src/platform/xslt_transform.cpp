@@ -3,7 +3,6 @@
 #include "platform/xml_library.h"
 #include "platform/xslt_errors.h"
 
-#include <QStringDecoder>
 #include <QUrl>
 
 #include <libexslt/exslt.h>
@@ -177,38 +176,39 @@ XsltOutcome failed(XsltOutcome::Failure failure, const ErrorCollector &errors)
     return outcome;
 }
 
-// The page as it is serialized, decoded piece by piece.
-struct PageText {
-    QStringDecoder decoder;
-    QString text;
+// The page's bytes as they are serialized, counted against the run's memory bound.
+struct PageBytes {
+    XsltRunWatch &watch;
+    QByteArray bytes;
 };
 
-int appendPiece(void *context, const char *bytes, int length)
+int appendPiece(void *context, const char *piece, int length)
 {
-    auto *page = static_cast<PageText *>(context);
-    page->text += page->decoder.decode(QByteArrayView(bytes, length));
+    auto *page = static_cast<PageBytes *>(context);
+    const qsizetype before = page->bytes.capacity();
+    if (page->bytes.size() + length > before && !page->watch.admit(std::size_t(length) + before))
+        return -1;
+    page->bytes.append(piece, length);
+    page->watch.counted(page->bytes.capacity() - before);
     return length;
 }
 
-// The result text in the encoding the stylesheet's xsl:output asks for (UTF-8 by default),
-// taken as it is written, without the whole serialized page in one buffer.
-QString serialize(xmlDocPtr result, xsltStylesheetPtr style)
+// The result in the encoding the stylesheet's xsl:output asks for (UTF-8 by default), as
+// the serializer writes it.
+QByteArray serialize(xmlDocPtr result, xsltStylesheetPtr style, XsltRunWatch &watch)
 {
     const xmlChar *encoding = nullptr;
     XSLT_GET_IMPORT_PTR(encoding, style, encoding);
-    const char *name = encoding ? reinterpret_cast<const char *>(encoding) : "UTF-8";
-    xmlCharEncodingHandlerPtr encoder = encoding ? xmlFindCharEncodingHandler(name) : nullptr;
+    xmlCharEncodingHandlerPtr encoder =
+        encoding ? xmlFindCharEncodingHandler(reinterpret_cast<const char *>(encoding)) : nullptr;
     if (encoder && xmlStrEqual(BAD_CAST encoder->name, BAD_CAST "UTF-8"))
         encoder = nullptr;
-    PageText page{QStringDecoder(name), {}};
-    if (!page.decoder.isValid())
-        page.decoder = QStringDecoder(QStringDecoder::Utf8);
+    PageBytes page{watch, {}};
     xmlOutputBufferPtr out = xmlOutputBufferCreateIO(appendPiece, nullptr, &page, encoder);
     if (!out)
         return {};
     const bool written = xsltSaveResultTo(out, result, style) >= 0;
-    xmlOutputBufferClose(out);
-    return written ? page.text : QString();
+    return xmlOutputBufferClose(out) >= 0 && written ? page.bytes : QByteArray();
 }
 
 // The result tree; null when the transform failed or was stopped.
@@ -267,7 +267,7 @@ XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &base
         return failed(XsltOutcome::Failure::Transform, errors);
 
     XsltOutcome outcome;
-    outcome.output = serialize(result.get(), style.get());
+    outcome.output = serialize(result.get(), style.get(), watch);
     afterRunReported([result = result.release(), style = style.release()] {
         xmlFreeDoc(result);
         xsltFreeStylesheet(style);

@@ -3,6 +3,7 @@
 #include "platform/xslt_run_limits.h"
 #include "platform/xslt_running_form.h"
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 
@@ -29,7 +30,7 @@ struct XsltOutcome {
     Failure failure = Failure::None;
     XsltStopReason stopReason = XsltStopReason::None; // why a Stopped run was stopped
     qint64 memoryNeeded = 0; // stopped at the memory bound: what the run held and asked for
-    QString output; // the serialized result; "" after a failure
+    QByteArray output; // the serialized page in its declared encoding; "" after a failure
     QString reason; // libxml2's / libxslt's description of the failure
 };
 

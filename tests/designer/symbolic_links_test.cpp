@@ -10,6 +10,7 @@
 #include "support/file_bytes.h"
 #include "support/scripted_ui.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <functional>
@@ -53,9 +54,9 @@ TEST(SymbolicLinks, NoWriteReachesALinksTarget)
              sideFiles("called/Called", allSix) +
                  sideFiles("caller/Called", {".xsl", ".txp", ".xmf", ".xmp", ".tic"}),
              [] { generateXSLCode(false); }},
-            {"a render writes the table's side files and the pages in the data folder",
+            {"a render writes the table's side files and the pages in the data folder's pages folder",
              sideFiles("caller/Caller", allSix) +
-                 QStringList{"tmp-htmlfile.html", "tmp-htmlfile-1.html"},
+                 QStringList{"pages/browser-1.html", "pages/preview-1.html"},
              [] {
                  RenderOutcome outcome;
                  renderGenerated(false, true, outcome);
@@ -73,6 +74,7 @@ TEST(SymbolicLinks, NoWriteReachesALinksTarget)
              {"set-ftp-sname-Caller", "set-ftp-password-Caller"},
              [] { writePublishSettings("Caller", PublishSettings{}); }},
         };
+        QDir(home.path()).mkpath("pages");
         int n = 0;
         QHash<QString, QFile::Permissions> kept; // the targets that exist, with their modes
         for (const Step &step : steps) {

@@ -60,10 +60,10 @@ TEST_F(PreviewRender, WritesSideFilesPageAndCaptionAndRefreshesTheStylesheetView
     const RenderOutcome outcome = render();
 
     ASSERT_TRUE(outcome.rendered);
-    EXPECT_EQ(outcome.pagePath, table.home.file("tmp-htmlfile-1.html"));
+    EXPECT_EQ(outcome.pagePath, windowPagePath(0));
     const QString page = readFile(outcome.pagePath);
     EXPECT_TRUE(page.contains("id=\"r_1_2_Orders_price\"")) << page.toStdString();
-    EXPECT_EQ(readFile(table.home.file("tmp-htmlfile.html")), page);
+    EXPECT_EQ(readFile(previewPagePath(0)), page);
     EXPECT_EQ(outcome.caption, "Web page from: " + workspace().current().xmlPath + " [using msxsl]");
     EXPECT_EQ(readFile(table.home.file("Orders.txp")), "/orders/o");
     EXPECT_TRUE(views.calls.contains("xslCode.showGenerated"));
@@ -81,7 +81,7 @@ TEST_F(PreviewRender, BrowserRenderKeepsTheOutlineAndTheWindowsPage)
     workspace().lastHighlightedColumn = "price";
     const RenderOutcome browser = render(false);
     ASSERT_TRUE(browser.rendered);
-    EXPECT_EQ(browser.pagePath, table.home.file("tmp-htmlfile.html"));
+    EXPECT_EQ(browser.pagePath, previewPagePath(0));
     EXPECT_TRUE(readFile(browser.pagePath).contains("r_1_1_Orders_extra"));
     EXPECT_FALSE(readFile(windowPage).contains("r_1_1_Orders_extra"));
     EXPECT_EQ(workspace().lastHighlightedColumn, "price");
@@ -120,7 +120,7 @@ TEST_F(PreviewRender, PlugInRunsOnlyAfterTheUserAllowsIt)
     const RenderOutcome refused = render();
     EXPECT_FALSE(refused.rendered);
     EXPECT_TRUE(refused.status.contains(command));
-    EXPECT_FALSE(normalFileExists(table.home.file("tmp-htmlfile.html")));
+    EXPECT_FALSE(normalFileExists(previewPagePath(0)));
     EXPECT_FALSE(render().rendered); // the answer holds for the session
     EXPECT_EQ(scripted->questions, QStringList{question(command)});
 
@@ -130,7 +130,7 @@ TEST_F(PreviewRender, PlugInRunsOnlyAfterTheUserAllowsIt)
     scripted->answers = {UiServices::Answer::Yes};
     EXPECT_TRUE(render().rendered);
     EXPECT_TRUE(render().rendered);
-    EXPECT_TRUE(readFile(table.home.file("tmp-htmlfile.html")).contains("r_1_3_Orders_name"));
+    EXPECT_TRUE(readFile(previewPagePath(0)).contains("r_1_3_Orders_name"));
     workspace().current().tablePath = table.home.file("Other.tvk");
     scripted->answers = {UiServices::Answer::Yes};
     EXPECT_TRUE(render().rendered);
@@ -157,7 +157,7 @@ TEST_F(PreviewRender, ParsedDocumentIsKeptUntilTheFileChanges)
     ASSERT_TRUE(second);
     EXPECT_NE(second, first);
     EXPECT_TRUE(render().rendered);
-    EXPECT_TRUE(readFile(table.home.file("tmp-htmlfile.html")).contains("changed"));
+    EXPECT_TRUE(readFile(previewPagePath(0)).contains("changed"));
 
     writeXml("<orders><o>");
     EXPECT_FALSE(cache.get(path, limits, failure));

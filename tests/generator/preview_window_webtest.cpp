@@ -4,6 +4,7 @@
 #include "documents/text_files.h"
 #include "generator/gui/preview_window.h"
 #include "platform/gui/browser_window.h"
+#include "platform/page_url.h"
 #include "generator/preview_highlight.h"
 #include "generator/render_queue.h"
 #include "support/scripted_ui.h"
@@ -259,46 +260,76 @@ struct WebServer {
 
 } // namespace
 
-// The preview and the separate browser window show a page as a browser that opened it
-// from disk does: images named by a local path or a web address show and web links are
-// followed, but the page's scripts read no local file.
+// The preview and the separate browser window show a page from an origin of its own: images
+// named by a full path, a path relative to the XML document's folder or a web address show
+// and web links are followed, but the page's scripts read no local file by any route.
 TEST(LocalPages, ScriptsReadNoLocalFileWhileImagesAndLinksWork)
 {
     TempHome home;
-    QDir(home.path()).mkpath("web");
+    for (const char *folder : {"web", "xml/pics", "data"})
+        QDir(home.path()).mkpath(folder);
     QImage picture(4, 3, QImage::Format_RGB32);
     picture.fill(Qt::red);
-    ASSERT_TRUE(picture.save(home.file("pic.png")) && picture.save(home.file("web/pic.png")));
-    writeFile(home.file("secret.txt"), "secret", true);
+    for (const char *file : {"pic.png", "web/pic.png", "xml/pics/pic.png"})
+        ASSERT_TRUE(picture.save(home.file(file)));
+    for (const char *file : {"secret.txt", "xml/secret.txt"})
+        writeFile(home.file(file), "secret", true);
+    writeFile(home.file("xml/secret.json"), "{\"secret\": 1}", true);
+    writeFile(home.file("xml/style.css"), "p { color: red }", true);
     writeFile(home.file("web/next.html"), "<p>next</p>", true);
     const WebServer server(home.file("web"));
     const QString secret = QUrl::fromLocalFile(home.file("secret.txt")).toString();
-    const QString page = home.file("page.html");
+    const QString page = home.file("data/page.html");
     writeFile(page,
-              "<img id='local' src='" + home.file("pic.png") + "'><img id='web' src='" +
-                  server.base + "pic.png'><iframe id='frame' src='" + secret +
-                  "'></iframe><a id='link' href='" + server.base + "next.html'>next</a>",
+              "<html><head><link rel='stylesheet' href='style.css'><script>window.onerror = "
+              "function (m) { window.err = String(m); return true; };</script>"
+              "<script src='secret.txt'></script></head><body>"
+              "<img id='local' src='" + home.file("pic.png") + "'><img id='relative' "
+              "src='pics/pic.png'><img id='web' src='" + server.base + "pic.png'>"
+              "<iframe id='frame' src='" + secret + "'></iframe><a id='link' href='" +
+                  server.base + "next.html'>next</a></body></html>",
               true);
+    const struct {
+        QString read; // a script's attempt to read a local file
+        QString result;
+    } routes[] = {
+        {"try { var x = new XMLHttpRequest(); x.open('GET', '" + secret +
+             "', false); x.send(); x.responseText } catch (e) { 'refused' }",
+         "refused"},
+        {"try { document.getElementById('frame').contentDocument.body.innerText } catch (e) "
+         "{ 'refused' }",
+         "refused"},
+        {"window.err.includes('secret') ? 'read' : 'refused'", "refused"},
+        {"try { document.styleSheets[0].cssRules.length } catch (e) { 'refused' }", "refused"},
+        {"var c = document.createElement('canvas'), g = c.getContext('2d'); g.drawImage("
+         "document.getElementById('relative'), 0, 0); try { g.getImageData(0, 0, 1, 1).data[0] "
+         "} catch (e) { 'refused' }",
+         "refused"},
+    };
+    const QStringList promised = {
+        "fetch('" + secret + "').then(r => r.text())",
+        "import('secret.json', { with: { type: 'json' } }).then(m => JSON.stringify(m))",
+    };
 
     PreviewWindow preview(0);
     QWidget mainWindow;
     QPointer<BrowserWindow> browser = BrowserWindow::open(QUrl(), &mainWindow);
     for (QWebEngineView *view : {preview.web, browser->view()}) {
-        ASSERT_TRUE(loadAndWait(view, QUrl::fromLocalFile(page)));
-        EXPECT_EQ(runJs(view, "document.getElementById('local').naturalWidth").toInt(), 4);
-        EXPECT_EQ(runJs(view, "document.getElementById('web').naturalWidth").toInt(), 4);
-        EXPECT_EQ(runJs(view, "try { var x = new XMLHttpRequest(); x.open('GET', '" + secret +
-                                  "', false); x.send(); x.responseText } catch (e) { 'refused' }")
-                      .toString(),
-                  "refused");
-        runJs(view, "fetch('" + secret + "').then(r => r.text()).then("
-                    "t => window.read = t, e => window.read = 'refused')");
-        ASSERT_TRUE(waitUntil([&] { return runJs(view, "window.read").isValid(); }));
-        EXPECT_EQ(runJs(view, "window.read").toString(), "refused");
-        EXPECT_FALSE(runJs(view, "try { document.getElementById('frame').contentDocument"
-                                 ".body.innerText } catch (e) { '' }")
-                         .toString()
-                         .contains("secret"));
+        ASSERT_TRUE(loadAndWait(view, pageUrl(page, home.file("xml"))));
+        for (const char *image : {"local", "relative", "web"})
+            EXPECT_EQ(runJs(view, QString("document.getElementById('%1').naturalWidth").arg(image))
+                          .toInt(),
+                      4)
+                << image;
+        ASSERT_TRUE(waitUntil([&] { return runJs(view, "window.err").isValid(); }));
+        for (const auto &route : routes)
+            EXPECT_EQ(runJs(view, route.read).toString(), route.result) << route.read.toStdString();
+        for (const QString &read : promised) {
+            runJs(view, "window.read = undefined; " + read +
+                            ".then(t => window.read = t, e => window.read = 'refused')");
+            ASSERT_TRUE(waitUntil([&] { return runJs(view, "window.read").isValid(); }));
+            EXPECT_EQ(runJs(view, "window.read").toString(), "refused") << read.toStdString();
+        }
 
         QSignalSpy followed(view, &QWebEngineView::loadFinished);
         runJs(view, "document.getElementById('link').click()");

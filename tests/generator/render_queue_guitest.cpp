@@ -2,6 +2,7 @@
 #include "documents/text_files.h"
 #include "generator/preview_render.h"
 #include "generator/render_queue.h"
+#include "platform/page_url.h"
 #include "support/recording_views.h"
 #include "support/scripted_ui.h"
 #include "table_fixture.h"
@@ -80,8 +81,8 @@ TEST_F(RenderQueueTest, SupersededRenderIsStoppedAndNeverShown)
     ASSERT_EQ(views.rendered.size(), 1);
     EXPECT_EQ(readFile(views.rendered[0].pagePath), "new-page\n");
     // The superseded render was for the browser: the newer one opens it there too.
-    EXPECT_EQ(scripted->openedInBrowser, QStringList{previewPagePath()});
-    EXPECT_EQ(readFile(previewPagePath()), "new-page\n");
+    EXPECT_EQ(scripted->openedInBrowser, QStringList{pageAddress(previewPagePath(0))});
+    EXPECT_EQ(readFile(previewPagePath(0)), "new-page\n");
     EXPECT_FALSE(QFileInfo::exists(unfinished));
 }
 
@@ -89,11 +90,11 @@ TEST_F(RenderQueueTest, SupersededRenderIsStoppedAndNeverShown)
 // and the page is shown from the other.
 TEST_F(RenderQueueTest, PageFileThatCannotBeWrittenIsReported)
 {
-    QDir().mkpath(previewPagePath());
+    QDir().mkpath(previewPagePath(0));
     renderQueue().request(RenderQueue::Window);
     renderQueue().waitIdle();
     ASSERT_EQ(scripted->messages.size(), 1);
-    EXPECT_TRUE(scripted->messages[0].startsWith("Cannot write to file " + previewPagePath()));
+    EXPECT_TRUE(scripted->messages[0].startsWith("Cannot write to file " + previewPagePath(0)));
     ASSERT_EQ(views.rendered.size(), 1);
     EXPECT_TRUE(readFile(views.rendered[0].pagePath).contains("r_1_1_Orders_name"));
 }
@@ -163,9 +164,11 @@ TEST_F(RenderQueueTest, PlugInRunsInOneFolderEachReadTheirOwnStylesheet)
     const int before = renderQueue().transformsStarted();
     renderQueue().request(RenderQueue::Window);
     untilStarted(before);
+    renderQueue().request(RenderQueue::Browser);
     {
         const CurTableGuard onOther(1);
         renderQueue().request(RenderQueue::Window);
+        renderQueue().request(RenderQueue::Browser);
     }
     renderQueue().waitIdle();
 
@@ -175,4 +178,11 @@ TEST_F(RenderQueueTest, PlugInRunsInOneFolderEachReadTheirOwnStylesheet)
     EXPECT_TRUE(page.contains("<xsl:template name=\"Orders\">"));
     EXPECT_FALSE(page.contains("<xsl:template name=\"Other\">"));
     EXPECT_TRUE(readFile(otherViews.rendered[0].pagePath).contains("<xsl:template name=\"Other\">"));
+    // Each slot's browser shows its own page.
+    ASSERT_EQ(scripted->openedInBrowser.size(), 2);
+    QStringList shown;
+    for (const QString &address : scripted->openedInBrowser)
+        shown << readFile(servedPage(QUrl(address))->file);
+    EXPECT_EQ(shown.filter("<xsl:template name=\"Other\">").size(), 1);
+    EXPECT_EQ(shown.filter("<xsl:template name=\"Orders\">").size(), 1);
 }

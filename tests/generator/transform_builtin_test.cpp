@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 namespace {
@@ -64,14 +65,34 @@ TEST_F(BuiltInTransform, HtmlPageAndProcessorRecord)
     EXPECT_TRUE(html.contains(QString::fromUtf8("<td>Grüße</td>")));
     EXPECT_EQ(workspace().current().xsltProcessorUsed, "msxsl");
     EXPECT_TRUE(scripted->messages.isEmpty());
-    // A long page comes back whole in the encoding its output asks for.
+    // A long page comes back whole as the bytes of the encoding its output asks for, and an
+    // HTML page's bytes are those its charset declaration names.
     const QString words = QString::fromUtf8("Grüße € ").repeated(3000);
-    for (const char *encoding : {"UTF-8", "ISO-8859-15", "UTF-16"})
-        EXPECT_EQ(run(stylesheet(QString("<xsl:output method='text' encoding='%1'/>"
-                                         "<xsl:template match='/'>%2</xsl:template>")
-                                     .arg(encoding, words))),
-                  words)
-            << encoding;
+    const QString text = "<xsl:output method='text' encoding='%1'/>";
+    const QString page = "<xsl:output method='html' encoding='%1'/>";
+    const QString letters = QString::fromUtf8("<p>Grüße</p>");
+    const struct {
+        QString output;
+        const char *encoding;
+        QStringEncoder::Flags flags;
+        QString body;
+        QString shows;
+        QByteArray declares;
+    } pages[] = {
+        {text, "UTF-8", {}, words, words, ""},
+        {text, "ISO-8859-15", {}, words, words, ""},
+        {text, "UTF-16", QStringEncoder::Flag::WriteBom, words, words, ""},
+        {page, "ISO-8859-1", {}, "<html><head/><body>" + letters + "</body></html>", letters,
+         "charset=ISO-8859-1"},
+    };
+    for (const auto &c : pages) {
+        const TransformResult result = runTransform(
+            xmlPath, stylesheet(c.output.arg(c.encoding) + "<xsl:template match='/'>" + c.body +
+                                "</xsl:template>"));
+        EXPECT_TRUE(result.html.contains(QByteArray(QStringEncoder(c.encoding, c.flags).encode(c.shows))))
+            << c.encoding;
+        EXPECT_TRUE(result.html.contains(c.declares)) << c.encoding;
+    }
 }
 
 TEST_F(BuiltInTransform, PlugInSwitchWithoutCommandLineUsesBuiltIn)

@@ -104,7 +104,7 @@ TEST_F(TvktoolTransform, FailureGoesToStderr)
 // Without --production the tool renders as the preview does; an output run writes nothing.
 TEST_F(TvktoolTransform, PreviewRunWritesTheSideFilesAndThePage)
 {
-    const QString page = table.home.file("tmp-htmlfile.html");
+    const QString page = table.home.file("pages/browser-1.html");
     ASSERT_EQ(tvktool({tablePath, "--production"}).exitCode, 0);
     EXPECT_FALSE(normalFileExists(page));
     EXPECT_FALSE(normalFileExists(table.home.file("Orders.txp")));
@@ -120,7 +120,7 @@ TEST_F(TvktoolTransform, PreviewRunWritesTheSideFilesAndThePage)
     qputenv("TARVIK_HOME", table.home.file("new/data").toUtf8());
     const ToolRun fresh = tvktool({tablePath});
     EXPECT_EQ(fresh.err, "");
-    EXPECT_EQ(readFile(table.home.file("new/data/tmp-htmlfile.html")), fresh.out);
+    EXPECT_EQ(readFile(table.home.file("new/data/pages/browser-1.html")), fresh.out);
 }
 
 // The example tables name their XML documents by bare names, found beside each table

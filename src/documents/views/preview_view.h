@@ -6,6 +6,7 @@
 struct RenderOutcome {
     bool rendered = false; // false: nothing was transformed; status says why
     QString pagePath;      // the page file the window shows
+    QString pageUrl;       // its address in the window (page_url.h)
     QString caption;       // the preview window's caption after the render
     QString status;        // for the status line when nothing was rendered
 };

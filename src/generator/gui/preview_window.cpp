@@ -238,7 +238,7 @@ void PreviewWindow::showRendered(const RenderOutcome &outcome)
         setCaption(pageCaption); // the page shown stays
         return;
     }
-    web->load(QUrl::fromLocalFile(outcome.pagePath));
+    web->load(QUrl(outcome.pageUrl));
     pageCaption = outcome.caption;
     setCaption(pageCaption);
 }

@@ -1,8 +1,16 @@
 #include "platform/gui/local_page.h"
 
+#include "platform/page_url.h"
+
+#include <QBuffer>
+#include <QFile>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlScheme>
+#include <QWebEngineUrlSchemeHandler>
 
 namespace {
 
@@ -25,19 +33,57 @@ bool shownOrFollowed(Info::ResourceType type)
     }
 }
 
+bool isLocalPage(const QUrl &initiator)
+{
+    return initiator.scheme() == QLatin1String("file") ||
+           initiator.scheme() == QLatin1String(pageScheme);
+}
+
 class LocalPageRequests final : public QWebEngineUrlRequestInterceptor {
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
 
     void interceptRequest(QWebEngineUrlRequestInfo &info) override
     {
-        if (info.initiator().scheme() == QLatin1String("file") &&
-            !shownOrFollowed(info.resourceType()))
+        if (isLocalPage(info.initiator()) && !shownOrFollowed(info.resourceType()))
             info.block(true);
     }
 };
 
+// Serves each page file under its own address (page_url.h), read as it stands.
+class PageFiles final : public QWebEngineUrlSchemeHandler {
+public:
+    using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+
+    void requestStarted(QWebEngineUrlRequestJob *job) override
+    {
+        const std::optional<ServedPage> page = servedPage(job->requestUrl());
+        QFile file(page ? page->file : QString());
+        if (!page || !file.open(QIODevice::ReadOnly)) {
+            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+            return;
+        }
+        auto *body = new QBuffer(job);
+        body->setData(withBase(file.readAll(), page->base));
+        job->reply("text/html", body);
+    }
+};
+
+void servePageFiles(QWebEngineProfile *profile)
+{
+    if (!profile->urlSchemeHandler(pageScheme))
+        profile->installUrlSchemeHandler(pageScheme, new PageFiles(profile));
+}
+
 } // namespace
+
+void registerPageScheme()
+{
+    QWebEngineUrlScheme scheme(pageScheme);
+    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
+    scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalAccessAllowed);
+    QWebEngineUrlScheme::registerScheme(scheme);
+}
 
 void restrictLocalPage(QWebEnginePage *page)
 {
@@ -45,5 +91,6 @@ void restrictLocalPage(QWebEnginePage *page)
     QWebEngineSettings *settings = page->settings();
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    servePageFiles(page->profile());
     page->setUrlRequestInterceptor(new LocalPageRequests(page));
 }

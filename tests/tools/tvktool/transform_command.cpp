@@ -31,12 +31,12 @@ int transformCommand(const QStringList &args)
     if (!result.ok) {
         // A plug-in that could not run says why in place of the page.
         if (options->production || result.message.isEmpty())
-            QTextStream(stderr) << (result.message.isEmpty() ? result.html : result.message)
+            QTextStream(stderr) << (result.message.isEmpty() ? QString::fromUtf8(result.html) : result.message)
                                 << '\n';
         return 1;
     }
     QFile out;
     out.open(stdout, QIODevice::WriteOnly);
-    out.write(result.html.toUtf8());
+    out.write(result.html);
     return 0;
 }

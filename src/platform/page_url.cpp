@@ -1,0 +1,67 @@
+#include "platform/page_url.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QUrlQuery>
+
+namespace {
+
+const QString pageKey = QStringLiteral("page");
+constexpr qsizetype headLength = 1 << 16; // where a page's base element is looked for
+
+// The host of a page file's addresses: its own origin, the same on every render.
+QString hostOf(const QString &pageFile)
+{
+    return QStringLiteral("p") +
+           QString::fromLatin1(
+               QCryptographicHash::hash(pageFile.toUtf8(), QCryptographicHash::Sha256)
+                   .toHex()
+                   .left(32));
+}
+
+// Where a base element goes: after the head's start tag, else after the html start tag,
+// else after the doctype, else at the very start.
+qsizetype baseAt(const QByteArray &lower)
+{
+    for (const char *tag : {"<head", "<html", "<!doctype"}) {
+        const qsizetype start = lower.indexOf(tag);
+        if (start >= 0) {
+            const qsizetype end = lower.indexOf('>', start);
+            return end < 0 ? -1 : end + 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+QUrl pageUrl(const QString &pageFile, const QString &baseFolder)
+{
+    QUrl url;
+    url.setScheme(QLatin1String(pageScheme));
+    url.setHost(hostOf(pageFile));
+    url.setPath(QDir::cleanPath(baseFolder) + u'/');
+    QUrlQuery query;
+    query.addQueryItem(pageKey, pageFile);
+    url.setQuery(query);
+    return url;
+}
+
+std::optional<ServedPage> servedPage(const QUrl &url)
+{
+    const QString file = QUrlQuery(url).queryItemValue(pageKey, QUrl::FullyDecoded);
+    if (url.scheme() != QLatin1String(pageScheme) || file.isEmpty() || url.host() != hostOf(file))
+        return std::nullopt;
+    return ServedPage{file, QUrl::fromLocalFile(url.path())};
+}
+
+QByteArray withBase(QByteArray page, const QUrl &base)
+{
+    const QByteArray lower = page.left(headLength).toLower();
+    if (lower.contains('\0') || lower.contains("<base"))
+        return page;
+    const qsizetype at = baseAt(lower);
+    if (at >= 0)
+        page.insert(at, "<base href=\"" + base.toEncoded() + "\">");
+    return page;
+}

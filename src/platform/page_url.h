@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QUrl>
+#include <optional>
+
+// Pages are shown from addresses of their own scheme, one origin per page file, so that
+// every other local file is cross-origin to the page's scripts. The address names the page
+// file and the folder its relative URLs resolve from (the XML document's folder).
+
+inline constexpr char pageScheme[] = "tarvik-page";
+
+// The address of the page file, its relative URLs resolved from baseFolder.
+QUrl pageUrl(const QString &pageFile, const QString &baseFolder);
+
+struct ServedPage {
+    QString file; // the page file
+    QUrl base;    // the file: URL its relative URLs resolve from
+};
+// The page an address of pageUrl names; nullopt for any other address.
+std::optional<ServedPage> servedPage(const QUrl &url);
+
+// The page's bytes with a base element that resolves its relative URLs from base, unless
+// the page names a base of its own or is not written in an ASCII-based encoding.
+QByteArray withBase(QByteArray page, const QUrl &base);
