@@ -100,41 +100,32 @@ void everyTypeTables()
 // User code that reads the generated variables by name, in every way they can be read: as
 // text, in attribute value templates, copied, as a boolean, through an imported template
 // and key, next to the loop's position, size and numbering, through dyn:evaluate and
-// document(''); and user code that the processor refuses (the second field: the table
-// renders).
+// document(''); and user code that the processor refuses.
 void userCodeTables()
 {
-    const std::pair<const char *, bool> codes[] = {
-        {"<xsl:value-of select='concat($_rowNumber,$_columnName,$_columnNumber,$colId)'/>", true},
-        {"<b title='{$_rowNumber}:{$colId}'><xsl:copy-of select='$_rowNumber'/>"
-         "<xsl:copy-of select='$colId'/></b>",
-         true},
-        {"<xsl:if test='$_rowNumber'><xsl:value-of select='position()'/>/"
-         "<xsl:value-of select='last()'/></xsl:if>",
-         true},
-        {"<xsl:number/>.<xsl:number value='$_rowNumber' format='i'/>"
-         "<xsl:value-of select='count(key(\"byId\",@id))'/>",
-         true},
-        {"<xsl:variable name='v'><i><xsl:value-of select='$_columnName'/></i></xsl:variable>"
-         "<xsl:copy-of select='$v'/><xsl:value-of select='$greeting'/>",
-         true},
-        {"<xsl:call-template name='imported'><xsl:with-param name='n'>"
-         "<xsl:value-of select='$_rowNumber'/></xsl:with-param></xsl:call-template>",
-         true},
-        {"<xsl:for-each select='../row[position() &lt; 3]'><xsl:value-of select='position()'/>"
-         "</xsl:for-each>",
-         true},
-        {"<xsl:value-of xmlns:dyn='http://exslt.org/dynamic' "
-         "select='dyn:evaluate(\"concat($_rowNumber,$colId,last())\")'/>",
-         true},
-        {"<xsl:value-of select='count(document(\"\")//xsl:variable)'/>", true},
-        {"<xsl:variable name='v'><xsl:value-of xmlns:q='urn:q' select='count(q:n)'/>"
-         "</xsl:variable><xsl:value-of select='$v'/>",
-         true},
-        {"<xsl:variable name='1x' select='1'/>", false},
-        {"<xsl:variable name='c' select='1'>x</xsl:variable>", false},
-        {"<xsl:choose><xsl:variable name='m' select='1'/><xsl:otherwise/></xsl:choose>", false}};
-    for (const auto &[code, renders] : codes) {
+    const char *const codes[] = {
+        "<xsl:value-of select='concat($_rowNumber,$_columnName,$_columnNumber,$colId)'/>",
+        "<b title='{$_rowNumber}:{$colId}'><xsl:copy-of select='$_rowNumber'/>"
+        "<xsl:copy-of select='$colId'/></b>",
+        "<xsl:if test='$_rowNumber'><xsl:value-of select='position()'/>/"
+        "<xsl:value-of select='last()'/></xsl:if>",
+        "<xsl:number/>.<xsl:number value='$_rowNumber' format='i'/>"
+        "<xsl:value-of select='count(key(\"byId\",@id))'/>",
+        "<xsl:variable name='v'><i><xsl:value-of select='$_columnName'/></i></xsl:variable>"
+        "<xsl:copy-of select='$v'/><xsl:value-of select='$greeting'/>",
+        "<xsl:call-template name='imported'><xsl:with-param name='n'>"
+        "<xsl:value-of select='$_rowNumber'/></xsl:with-param></xsl:call-template>",
+        "<xsl:for-each select='../row[position() &lt; 3]'><xsl:value-of select='position()'/>"
+        "</xsl:for-each>",
+        "<xsl:value-of xmlns:dyn='http://exslt.org/dynamic' "
+        "select='dyn:evaluate(\"concat($_rowNumber,$colId,last())\")'/>",
+        "<xsl:value-of select='count(document(\"\")//xsl:variable)'/>",
+        "<xsl:variable name='v'><xsl:value-of xmlns:q='urn:q' select='count(q:n)'/>"
+        "</xsl:variable><xsl:value-of select='$v'/>",
+        "<xsl:variable name='1x' select='1'/>",
+        "<xsl:variable name='c' select='1'>x</xsl:variable>",
+        "<xsl:choose><xsl:variable name='m' select='1'/><xsl:otherwise/></xsl:choose>"};
+    for (const char *code : codes) {
         TableFixture table;
         buildEveryType(table);
         workspace().current().xmlPath = table.home.file("rows.xml");
@@ -149,7 +140,7 @@ void userCodeTables()
         table.set("Order Method-name", "");
         table.set("XSL Code-x@xslCode", code);
         table.set("Header Title-x", "<xsl:value-of select='$greeting'/>");
-        expectSamePages(std::string("user code ") + code, renders);
+        expectSamePages(std::string("user code ") + code, false);
     }
 }
 
