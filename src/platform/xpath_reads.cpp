@@ -1,6 +1,8 @@
 #include "platform/xpath_reads.h"
 
 #include <algorithm>
+
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -229,6 +231,15 @@ XPathUse xpathUse(std::string_view expression, bool wholeIsText)
         use.stepsFromValue = use.stepsFromValue || stepsFromValue(tokens, i);
     }
     return use;
+}
+
+bool readsBeyondItsText(const XPathUse &use)
+{
+    return !use.understood ||
+           std::any_of(use.functions.begin(), use.functions.end(), [](const XPathCall &call) {
+               const std::size_t colon = call.name.find(':');
+               return colon != std::string::npos && call.name.substr(colon + 1) != "node-set";
+           });
 }
 
 std::vector<std::string_view> templateExpressions(std::string_view value)

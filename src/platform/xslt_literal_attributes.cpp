@@ -30,7 +30,7 @@ bool valueTemplate(xmlNodePtr instruction, std::string &value)
                 return false;
             for (char c : content(child))
                 value += (c == '{' || c == '}') ? std::string(2, c) : std::string(1, c);
-        } else if (isXsl(child, "value-of") && !child->children) {
+        } else if (isXsl(child, "value-of") && !child->children && !child->nsDef) {
             const std::string select = attribute(child, "select");
             if (select.empty() || select.find_first_of("{}") != std::string::npos)
                 return false;
@@ -47,7 +47,7 @@ bool moveIntoParent(xmlNodePtr instruction)
     const std::string name = attribute(instruction, "name");
     std::string value;
     // A name that is no attribute name makes the instruction fail.
-    if (xmlValidateNCName(BAD_CAST name.c_str(), 0) != 0 || name == "xmlns" ||
+    if (xmlValidateNCName(BAD_CAST name.c_str(), 0) != 0 || name == "xmlns" || instruction->nsDef ||
         xmlHasProp(instruction, BAD_CAST "namespace") ||
         xmlHasProp(instruction->parent, BAD_CAST name.c_str()) || !valueTemplate(instruction, value))
         return false;

@@ -25,16 +25,19 @@ long rowLimit(xmlNodePtr test)
     return std::stol(digits);
 }
 
-bool callsLast(xmlNodePtr element)
+// An expression of the element may ask for the size of the context's node list: it calls
+// last(), or what it evaluates cannot be known from its text. (position() keeps its value
+// under the limit: the first nodes keep their places.)
+bool mayAskListSize(xmlNodePtr element)
 {
-    bool calls = false;
+    bool asks = false;
     forEachExpression(element, [&](std::string_view expression, bool) {
         const XPathUse use = xpathUse(expression, false);
-        calls = calls || !use.understood ||
-                std::any_of(use.functions.begin(), use.functions.end(),
-                            [](const XPathCall &call) { return call.name == "last"; });
+        asks = asks || readsBeyondItsText(use) ||
+               std::any_of(use.functions.begin(), use.functions.end(),
+                           [](const XPathCall &call) { return call.name == "last"; });
     });
-    return calls;
+    return asks;
 }
 
 // Nothing evaluated in the context of the loop's own node list asks for its size, and no
@@ -44,7 +47,8 @@ bool loopListUnread(xmlNodePtr node)
     for (xmlNodePtr child = node->children; child; child = child->next) {
         if (child->type != XML_ELEMENT_NODE)
             continue;
-        if (isXsl(child, "call-template") || isXsl(child, "apply-imports") || callsLast(child))
+        if (isXsl(child, "call-template") || isXsl(child, "apply-imports") ||
+            mayAskListSize(child))
             return false;
         if (!isXsl(child, "for-each") && !loopListUnread(child))
             return false;

@@ -7,6 +7,7 @@
 #include "platform/xslt_tree.h"
 
 #include <algorithm>
+#include <memory>
 #include <map>
 #include <set>
 #include <string>
@@ -23,19 +24,21 @@ struct Reads {
 
 using ReadMap = std::map<std::string, Reads>;
 
-void collectReads(xmlNodePtr node, ReadMap &reads)
+void collectReads(xmlNodePtr node, ReadMap &reads, bool &unknown)
 {
     for (; node; node = node->next) {
         if (node->type != XML_ELEMENT_NODE)
             continue;
         forEachExpression(node, [&](std::string_view expression, bool wholeIsText) {
-            for (const XPathRead &read : xpathUse(expression, wholeIsText).reads) {
+            const XPathUse use = xpathUse(expression, wholeIsText);
+            unknown = unknown || readsBeyondItsText(use);
+            for (const XPathRead &read : use.reads) {
                 Reads &r = reads[read.name];
                 ++r.count;
                 r.allAsText = r.allAsText && read.asText;
             }
         });
-        collectReads(node->children, reads);
+        collectReads(node->children, reads, unknown);
     }
 }
 
@@ -55,6 +58,9 @@ struct Stylesheet {
     // leaving either out would hide it.
     std::set<xmlNodePtr> redefined;
     ReadMap reads;
+    // Some expression reads what its text does not tell (dyn:evaluate, say): any
+    // variable may be read, in any way.
+    bool readsUnknown = false;
 
     explicit Stylesheet(xmlNodePtr root) : root(root) { survey(); }
 
@@ -81,7 +87,8 @@ struct Stylesheet {
             if (isXsl(child, "template"))
                 templates.insert(attribute(child, "name"));
         collectVariables(root);
-        collectReads(root, reads);
+        readsUnknown = false;
+        collectReads(root, reads, readsUnknown);
     }
 
 private:
@@ -158,7 +165,12 @@ bool compiles(std::string_view expression)
     for (std::size_t at = expression.find(':'); at != expression.npos; at = expression.find(':', at + 2))
         if (at + 1 == expression.size() || expression[at + 1] != ':')
             return false;
-    xmlXPathCompExprPtr compiled = xmlXPathCompile(BAD_CAST std::string(expression).c_str());
+    // With a context, the compiler bounds its depth of nesting.
+    const std::unique_ptr<xmlXPathContext, decltype(&xmlXPathFreeContext)> context(
+        xmlXPathNewContext(nullptr), xmlXPathFreeContext);
+    xmlXPathCompExprPtr compiled =
+        context ? xmlXPathCtxtCompile(context.get(), BAD_CAST std::string(expression).c_str())
+                : nullptr;
     xmlXPathFreeCompExpr(compiled);
     return compiled != nullptr;
 }
@@ -191,11 +203,23 @@ bool harmless(const Stylesheet &sheet, xmlNodePtr element, bool part = false)
     return ok;
 }
 
+// The variable stands where a template's body may hold it: elsewhere it fails the run.
+bool inTemplateBody(xmlNodePtr variable)
+{
+    static const char *const holders[] = {"template",  "for-each", "if",         "when",
+                                          "otherwise", "variable", "param",      "with-param",
+                                          "attribute", "element",  "copy",       "comment",
+                                          "message",   "fallback", "processing-instruction"};
+    xmlNodePtr parent = variable->parent;
+    return !isXsl(parent) || std::any_of(std::begin(holders), std::end(holders),
+                                         [&](const char *name) { return isXsl(parent, name); });
+}
+
 bool dropUnread(Stylesheet &sheet)
 {
     bool dropped = false;
     for (xmlNodePtr variable : sheet.locals) {
-        if (sheet.reads.count(attribute(variable, "name")) == 0 &&
+        if (sheet.reads.count(attribute(variable, "name")) == 0 && inTemplateBody(variable) &&
             sheet.redefined.count(variable) == 0 && harmless(sheet, variable)) {
             removeNode(variable);
             dropped = true;
@@ -221,7 +245,7 @@ std::string textSelect(xmlNodePtr variable)
                 return {};
             if (!xpathLiteral(content(child), part))
                 return {};
-        } else if (isXsl(child, "value-of") && !child->children) {
+        } else if (isXsl(child, "value-of") && !child->children && !child->nsDef) {
             part = attribute(child, "select");
             onlyLiteral = false;
             if (part.empty())
@@ -269,7 +293,7 @@ bool spaceKept(xmlNodePtr node)
 
 } // namespace
 
-void prepareForRunning(xmlDocPtr stylesheet)
+void prepareForRunning(xmlDocPtr stylesheet, const std::function<bool()> &stopped)
 {
     xmlNodePtr root = stylesheet ? xmlDocGetRootElement(stylesheet) : nullptr;
     // Kept white space would make text that is stripped here count.
@@ -277,12 +301,15 @@ void prepareForRunning(xmlDocPtr stylesheet)
         return;
     const ErrorCollector unreported; // of expressions tried here, which then run as written
     Stylesheet sheet(root);
-    while (dropUnread(sheet))
+    while (!sheet.readsUnknown && !stopped() && dropUnread(sheet))
         sheet.survey();
-    selectTextVariables(sheet);
-    limitLoops(root, [&](xmlNodePtr element) {
-        return isXsl(element, "if") ? harmlessExpression(sheet, element, attribute(element, "test"))
-                                    : harmless(sheet, element);
-    });
-    attributesIntoLiterals(root);
+    if (!sheet.readsUnknown && !stopped())
+        selectTextVariables(sheet);
+    if (!stopped())
+        limitLoops(root, [&](xmlNodePtr element) {
+            return isXsl(element, "if") ? harmlessExpression(sheet, element, attribute(element, "test"))
+                                        : harmless(sheet, element);
+        });
+    if (!stopped())
+        attributesIntoLiterals(root);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 struct _xmlDoc;
 
 // How the built-in processor takes a stylesheet text.
@@ -19,6 +21,8 @@ enum class StylesheetForm {
 //   select, when nothing in the loop's own context calls last() or another template;
 // - xsl:attribute elements that open a literal result element with a value of text and
 //   xsl:value-of become attribute value templates of that element.
-// Anything it does not fully understand stays as written. The nodes keep their line
-// numbers, so messages point at the same lines of the text.
-void prepareForRunning(_xmlDoc *stylesheet);
+// Anything it does not fully understand stays as written, and so does every variable when
+// an expression reads by names its text does not show (dyn:evaluate). The nodes keep their
+// line numbers, so messages point at the same lines of the text. Between its passes it
+// asks stopped(), and does no more once that says yes: what it did so far is equivalent.
+void prepareForRunning(_xmlDoc *stylesheet, const std::function<bool()> &stopped);

@@ -211,9 +211,10 @@ QByteArray serialize(xmlDocPtr result, xsltStylesheetPtr style, XsltRunWatch &wa
     return xmlOutputBufferClose(out) >= 0 && written ? page.bytes : QByteArray();
 }
 
-// The result tree; null when the transform failed or was stopped.
-DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr source, XsltRunWatch &watch,
-                       ErrorCollector &errors)
+// The result tree; null when the transform failed or was stopped. document('') and
+// document() of the stylesheet's own file read asWritten, the text as it was parsed.
+DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr source, DocPtr asWritten,
+                       XsltRunWatch &watch, ErrorCollector &errors)
 {
     const PrefsPtr prefs = runSecurityPrefs();
     DocPtr copy; // outlives the context that works on it
@@ -230,6 +231,8 @@ DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr source, XsltRunWatch &
             return nullptr;
     }
     xsltSetCtxtSecurityPrefs(prefs.get(), ctxt.get());
+    if (asWritten && xsltNewDocument(ctxt.get(), asWritten.get()))
+        asWritten.release(); // the context's now
     errors.collectFrom(ctxt.get());
     const PlainHtmlAsXmlTree tree(style);
     watch.watchTransform(ctxt.get());
@@ -239,6 +242,32 @@ DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr source, XsltRunWatch &
         return nullptr;
     tree.restoreHtml(result.get());
     return result;
+}
+
+// The stylesheet compiled from its document, which it owns; null when it has errors.
+StylePtr compiled(DocPtr doc)
+{
+    StylePtr style(xsltParseStylesheetDoc(doc.get()));
+    if (style)
+        doc.release();
+    if (style && style->errors > 0)
+        style.reset();
+    return style;
+}
+
+// The text as written is always compiled, so that what it refuses is refused with its
+// own message; its running form, when asked for, is what runs.
+StylePtr compiledToRun(xmlDocPtr written, StylesheetForm form, XsltRunWatch &watch)
+{
+    DocPtr running(form == StylesheetForm::Running ? xmlCopyDoc(written, 1) : nullptr);
+    StylePtr style = compiled(DocPtr(written));
+    if (!style || !running)
+        return style;
+    const ErrorCollector unreported; // the text as written compiled without error
+    prepareForRunning(running.get(),
+                      [&watch] { return watch.end().reason != XsltStopReason::None; });
+    StylePtr prepared = compiled(std::move(running));
+    return prepared ? std::move(prepared) : std::move(style);
 }
 
 // ownedSource, when given, is the source document itself: it is let go as soon as the
@@ -252,16 +281,13 @@ XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &base
                                      baseUri.toUtf8().constData(), "UTF-8", documentOptions);
     if (!xslDoc)
         return failed(XsltOutcome::Failure::XslDocument, errors);
-    if (form == StylesheetForm::Running)
-        prepareForRunning(xslDoc);
-    // A compiled stylesheet owns its document; without one the document is still ours.
-    StylePtr style(xsltParseStylesheetDoc(xslDoc));
+    DocPtr asWritten(xmlCopyDoc(xslDoc, 1));
+    StylePtr style = compiledToRun(xslDoc, form, watch);
     if (!style)
-        xmlFreeDoc(xslDoc);
-    if (!style || style->errors > 0)
         return failed(XsltOutcome::Failure::Transform, errors);
 
-    DocPtr result = applyStylesheet(style.get(), xml, watch, errors);
+    DocPtr result =
+        applyStylesheet(style.get(), xml, std::move(asWritten), watch, errors);
     ownedSource.reset();
     if (!result)
         return failed(XsltOutcome::Failure::Transform, errors);
