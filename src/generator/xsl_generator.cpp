@@ -10,6 +10,7 @@
 #include "generator/stylesheet_header.h"
 #include "generator/table_rows.h"
 #include "generator/xsl_comments.h"
+#include "generator/xsl_text_escaping.h"
 #include "platform/ui_services.h"
 #include "platform/xml_format.h"
 
@@ -34,7 +35,7 @@ void writeRootTemplate(GeneratorRun &run)
                                       "Table's Xpath"))
             + QStringLiteral("<xsl:call-template name='") + t + QStringLiteral("'>"));
     const QString select = run.tableXpath == QStringLiteral("/") ? run.tableXpath : run.tableXpath.mid(1);
-    run.add(QStringLiteral("<xsl:with-param name='inputXML' select='") + select + QStringLiteral("'/>"));
+    run.add(QStringLiteral("<xsl:with-param name='inputXML' select='") + attributeText(select) + QStringLiteral("'/>"));
     run.add(QStringLiteral("<xsl:with-param name='instanceToken'>1</xsl:with-param>"));
     run.add(QStringLiteral("<xsl:with-param name='includeCommons'>true</xsl:with-param>"));
     run.add(makeWithParams());
@@ -70,7 +71,7 @@ QString optionalAttribute(const char *name, const QString &value)
 {
     if (value.isEmpty())
         return {};
-    return QStringLiteral(" ") + QLatin1String(name) + QStringLiteral("='") + value + QStringLiteral("' ");
+    return QStringLiteral(" ") + QLatin1String(name) + QStringLiteral("='") + literalAttributeText(value) + QStringLiteral("' ");
 }
 
 void writePageStart(GeneratorRun &run)
