@@ -14,6 +14,8 @@
 #include "platform/ui_services.h"
 #include "platform/xml_format.h"
 
+#include <libxml/tree.h>
+
 namespace {
 
 QString tableKey(const char *property) { return getKey(QLatin1String(property) + QStringLiteral("-Table")); }
@@ -144,6 +146,21 @@ void writeCompanionTemplates(GeneratorRun &run)
     run.add(QStringLiteral("</xsl:stylesheet>"));
 }
 
+// Column names become element names and parts of ids; a table file written by hand can
+// hold any text there.
+QString firstColumnNameNotXml()
+{
+    const StructureTree::Node *root = workspace().current().tree.root();
+    if (!root)
+        return {};
+    for (const auto &node : root->children) {
+        const QByteArray name = node->text.toUtf8();
+        if (xmlValidateName(reinterpret_cast<const xmlChar *>(name.constData()), 0) != 0)
+            return node->text;
+    }
+    return {};
+}
+
 } // namespace
 
 QString buildXslCode(bool isProduction)
@@ -173,6 +190,11 @@ QString buildXslCode(bool isProduction)
 QString indentedXslCode(bool isProduction, GenerationOutcome &outcome)
 {
     const QString raw = buildXslCode(isProduction);
+    if (const QString badName = firstColumnNameNotXml(); !badName.isEmpty()) {
+        outcome.indented = false;
+        outcome.error = QStringLiteral("the column name \"") + badName + QStringLiteral("\" is not an XML name");
+        return raw;
+    }
     XmlFormatResult indented = formatXml(raw);
     outcome.indented = indented.ok;
     outcome.error = indented.error;
