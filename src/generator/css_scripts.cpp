@@ -5,6 +5,7 @@
 #include "documents/workspace.h"
 #include "generator/generator_markers.h"
 #include "generator/stylesheet_header.h"
+#include "generator/xsl_text_escaping.h"
 
 #include <utility>
 
@@ -43,7 +44,7 @@ QString declarations(std::initializer_list<Declaration> list, const QString &own
     for (const auto &[property, key] : list) {
         const QString value = getKey(QLatin1String(key) + owner);
         if (!value.isEmpty())
-            text += QLatin1String(property) + QChar(':') + value + QChar(';');
+            text += QLatin1String(property) + QChar(':') + cdataText(value) + QChar(';');
     }
     return text;
 }

@@ -4,6 +4,7 @@
 #include "documents/store_access.h"
 #include "documents/string_helpers.h"
 #include "documents/workspace.h"
+#include "generator/xsl_text_escaping.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ QString importElements()
     for (const QString &entry : list.split(QChar(','))) {
         const QString path = trimWhiteVar(entry);
         if (!path.isEmpty())
-            imports += QStringLiteral("<xsl:import href='") + relativeToXslFolder(path)
+            imports += QStringLiteral("<xsl:import href='") + attributeText(relativeToXslFolder(path))
                        + QStringLiteral("'/>");
     }
     return imports;

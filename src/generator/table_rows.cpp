@@ -9,6 +9,7 @@
 #include "generator/generator_run.h"
 #include "generator/value_code.h"
 #include "generator/xsl_comments.h"
+#include "generator/xsl_text_escaping.h"
 
 #include <array>
 
@@ -35,7 +36,7 @@ QString spanAttribute(const char *name, const char *property, const QString &col
     const QString value = columnKey(property, col);
     if (value.isEmpty())
         return {};
-    return QLatin1String(name) + QStringLiteral("='") + value + QStringLiteral("' ");
+    return QLatin1String(name) + QStringLiteral("='") + literalAttributeText(value) + QStringLiteral("' ");
 }
 
 QString alignAttribute(const char *name, const char *property, const QString &col)
@@ -43,7 +44,7 @@ QString alignAttribute(const char *name, const char *property, const QString &co
     const QString value = columnKey(property, col);
     if (value.isEmpty() || value == QStringLiteral("None"))
         return {};
-    return QStringLiteral(" ") + QLatin1String(name) + QStringLiteral("='") + value
+    return QStringLiteral(" ") + QLatin1String(name) + QStringLiteral("='") + literalAttributeText(value)
            + QStringLiteral("' ");
 }
 
@@ -100,7 +101,7 @@ QString sortKey(const QString &col, const QString &relXpath)
     QString caseOrder = columnKey("Order Case-", col);
     if (caseOrder.isEmpty())
         caseOrder = QStringLiteral("upper-first");
-    QString key = QStringLiteral("<xsl:sort select='") + relXpath + QStringLiteral("'");
+    QString key = QStringLiteral("<xsl:sort select='") + attributeText(relXpath) + QStringLiteral("'");
     if (dataType == QStringLiteral("text") || dataType == QStringLiteral("number"))
         key += QStringLiteral(" data-type='") + dataType + QStringLiteral("'");
     if (method == QStringLiteral("ascending") || method == QStringLiteral("descending"))
@@ -170,10 +171,10 @@ void writeItemStart(GeneratorRun &run, const ColumnContext &context, int n)
         run.add(addComment(QStringLiteral("Loop through every column's Xpath (within a main row "
                                           "loop determined by Table's Xpath)")));
     if (columnKey("Show Empty Cells-", col) == QStringLiteral("True"))
-        run.add(QStringLiteral("<xsl:if test='count(") + context.relXpath
+        run.add(QStringLiteral("<xsl:if test='count(") + attributeText(context.relXpath)
                 + QStringLiteral(") = 0'><span style='visibility:hidden;'>.</span></xsl:if>"));
     if (loops)
-        run.add(QStringLiteral("<xsl:for-each select='") + context.relXpath + QStringLiteral("'>"));
+        run.add(QStringLiteral("<xsl:for-each select='") + attributeText(context.relXpath) + QStringLiteral("'>"));
     run.add(QStringLiteral("<xsl:variable name='_columnName'>") + col
             + QStringLiteral("</xsl:variable>") + QStringLiteral("<xsl:variable name='_columnNumber'>")
             + QString::number(n) + QStringLiteral("</xsl:variable>")

@@ -4,6 +4,7 @@
 #include "documents/string_helpers.h"
 #include "documents/workspace.h"
 #include "generator/column_attributes.h"
+#include "generator/xsl_text_escaping.h"
 
 #include <optional>
 
@@ -30,10 +31,10 @@ QString valueOf(const QString &column, const QString &xpath)
         bool isNumber = false;
         const long long n = qRound64(limit.toDouble(&isNumber));
         if (isNumber && n != 0)
-            return QStringLiteral("<xsl:value-of select='substring(") + xpath
+            return QStringLiteral("<xsl:value-of select='substring(") + attributeText(xpath)
                    + QStringLiteral(",1,") + QString::number(n) + QStringLiteral(")'/>");
     }
-    return QStringLiteral("<xsl:value-of select='") + xpath + QStringLiteral("'/>");
+    return QStringLiteral("<xsl:value-of select='") + attributeText(xpath) + QStringLiteral("'/>");
 }
 
 std::optional<QString> stepAt(const QStringList &steps, qsizetype i)

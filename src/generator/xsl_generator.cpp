@@ -10,8 +10,11 @@
 #include "generator/stylesheet_header.h"
 #include "generator/table_rows.h"
 #include "generator/xsl_comments.h"
+#include "generator/xsl_text_escaping.h"
 #include "platform/ui_services.h"
 #include "platform/xml_format.h"
+
+#include <libxml/tree.h>
 
 namespace {
 
@@ -34,7 +37,7 @@ void writeRootTemplate(GeneratorRun &run)
                                       "Table's Xpath"))
             + QStringLiteral("<xsl:call-template name='") + t + QStringLiteral("'>"));
     const QString select = run.tableXpath == QStringLiteral("/") ? run.tableXpath : run.tableXpath.mid(1);
-    run.add(QStringLiteral("<xsl:with-param name='inputXML' select='") + select + QStringLiteral("'/>"));
+    run.add(QStringLiteral("<xsl:with-param name='inputXML' select='") + attributeText(select) + QStringLiteral("'/>"));
     run.add(QStringLiteral("<xsl:with-param name='instanceToken'>1</xsl:with-param>"));
     run.add(QStringLiteral("<xsl:with-param name='includeCommons'>true</xsl:with-param>"));
     run.add(makeWithParams());
@@ -70,7 +73,7 @@ QString optionalAttribute(const char *name, const QString &value)
 {
     if (value.isEmpty())
         return {};
-    return QStringLiteral(" ") + QLatin1String(name) + QStringLiteral("='") + value + QStringLiteral("' ");
+    return QStringLiteral(" ") + QLatin1String(name) + QStringLiteral("='") + literalAttributeText(value) + QStringLiteral("' ");
 }
 
 void writePageStart(GeneratorRun &run)
@@ -143,6 +146,21 @@ void writeCompanionTemplates(GeneratorRun &run)
     run.add(QStringLiteral("</xsl:stylesheet>"));
 }
 
+// Column names become element names and parts of ids; a table file written by hand can
+// hold any text there.
+QString firstColumnNameNotXml()
+{
+    const StructureTree::Node *root = workspace().current().tree.root();
+    if (!root)
+        return {};
+    for (const auto &node : root->children) {
+        const QByteArray name = node->text.toUtf8();
+        if (xmlValidateName(reinterpret_cast<const xmlChar *>(name.constData()), 0) != 0)
+            return node->text;
+    }
+    return {};
+}
+
 } // namespace
 
 QString buildXslCode(bool isProduction)
@@ -172,6 +190,11 @@ QString buildXslCode(bool isProduction)
 QString indentedXslCode(bool isProduction, GenerationOutcome &outcome)
 {
     const QString raw = buildXslCode(isProduction);
+    if (const QString badName = firstColumnNameNotXml(); !badName.isEmpty()) {
+        outcome.indented = false;
+        outcome.error = QStringLiteral("the column name \"") + badName + QStringLiteral("\" is not an XML name");
+        return raw;
+    }
     XmlFormatResult indented = formatXml(raw);
     outcome.indented = indented.ok;
     outcome.error = indented.error;

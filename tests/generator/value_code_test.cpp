@@ -64,9 +64,9 @@ TEST_F(ColumnValueCode, XpathIsMadeRelativeAndWrapped)
     ColumnValue value = columnValueCode("c", 1, "/a", false);
     EXPECT_EQ(value.attName, "href");
     EXPECT_EQ(value.rawXpath, "/a/b[@k='1']");
-    EXPECT_EQ(value.code, "<xsl:value-of select='b[@k='1']'/>");
+    EXPECT_EQ(value.code, "<xsl:value-of select='b[@k=&apos;1&apos;]'/>");
     EXPECT_EQ(columnValueCode("c", 1, "/a", true).code, "<xsl:value-of select='b'/>");
-    EXPECT_EQ(columnValueCode("c", 1, "", false).code, "<xsl:value-of select='/a/b[@k='1']'/>");
+    EXPECT_EQ(columnValueCode("c", 1, "", false).code, "<xsl:value-of select='/a/b[@k=&apos;1&apos;]'/>");
 }
 
 TEST_F(ColumnValueCode, CalculatedCodeIsUsedUnchanged)

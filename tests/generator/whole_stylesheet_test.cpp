@@ -159,6 +159,14 @@ TEST_F(WholeStylesheet, UnwellFormedTextIsStoredUnindentedAndReported)
     EXPECT_EQ(scripted->messages, QStringList{"Syntax error in XSL code: " + produced.error});
 }
 
+TEST_F(WholeStylesheet, ColumnNameThatIsNoXmlNameIsRefused)
+{
+    table.addColumn(QStringLiteral("ye@r"), QStringLiteral("Text"), QStringLiteral("/a/y"));
+    const GenerationOutcome outcome = generateXSLCode(false);
+    EXPECT_FALSE(outcome.indented);
+    EXPECT_TRUE(outcome.error.contains(QStringLiteral("\"ye@r\""))) << outcome.error.toStdString();
+}
+
 TEST_F(WholeStylesheet, SpaceVariableHoldsOneBlank)
 {
     table.addColumn(QStringLiteral("ta"), QStringLiteral("Input Text Box (Textarea)"),

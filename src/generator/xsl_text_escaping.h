@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// Typed text made safe for the place the generator writes it. Character and entity references
+// the user typed ("&lt;", "&amp;", "&#39;") are kept, so stored texts keep their meaning.
+
+// Inside an apostrophe-quoted attribute of an XSLT instruction (select, test, href).
+QString attributeText(const QString &text);
+// Inside an apostrophe-quoted attribute of a literal result element, where braces would
+// otherwise be evaluated as attribute value templates.
+QString literalAttributeText(const QString &text);
+// Inside a CDATA section.
+QString cdataText(const QString &text);
+// Inside a comment.
+QString commentText(const QString &text);
