@@ -98,6 +98,15 @@ void RenderQueue::start(int slot)
     ++started;
     const unsigned ticket = state.ticket;
     QPointer<RenderQueue> self(this);
+    job->limits.onWaiting = [self, slot, ticket] {
+        QMetaObject::invokeMethod(
+            self.get(),
+            [self, slot, ticket] {
+                if (self && self->states[size_t(slot)].ticket == ticket)
+                    showWaiting(slot);
+            },
+            Qt::QueuedConnection);
+    };
     workers.start([self, slot, ticket, targets, job = std::move(*job), token = state.stopper] {
         const TransformResult result = runTransformJob(job);
         // A page nobody will see is not written.
@@ -158,6 +167,14 @@ void RenderQueue::deliver(int slot, int targets, const RenderOutcome &outcome)
             preview->showRendered(outcome);
     if ((targets & Browser) && outcome.rendered)
         ui().openInBrowser(pageAddress(previewPagePath(slot)));
+}
+
+void RenderQueue::showWaiting(int slot)
+{
+    RenderOutcome waiting;
+    waiting.status = QStringLiteral("Waiting for a stopped transform to finish...");
+    if (PreviewView *preview = workspace().views[size_t(slot)].result)
+        preview->showRendered(waiting);
 }
 
 RenderQueue &renderQueue()

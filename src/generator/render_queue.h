@@ -14,7 +14,8 @@
 // waits: requests made meanwhile join the waiting one, and a transform that a newer
 // request supersedes is stopped, its result dropped, never shown. A plug-in run waits
 // while another one reads the same stylesheet file, which it would overwrite. A slot that
-// forgets its renders stops its transform, and so does the program when it ends. Results
+// forgets its renders stops its transform, and so does the program when it ends. A render
+// that waits for a stopped transform to finish says so in the status line. Results
 // go to the slot's preview window (PreviewView::showRendered) or, for the browser, to
 // UiServices::openInBrowser.
 class RenderQueue final : public QObject {
@@ -54,6 +55,8 @@ private:
     void finished(int slot, unsigned ticket, int targets, const TransformResult &result,
                   const QStringList &unwritten);
     static void deliver(int slot, int targets, const RenderOutcome &outcome);
+    // Says in the preview's status line that the render waits for a stopped one to end.
+    static void showWaiting(int slot);
 
     std::array<SlotState, maxTables> states{};
     QThreadPool workers;

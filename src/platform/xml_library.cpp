@@ -1,5 +1,7 @@
 #include "platform/xml_library.h"
 
+#include "platform/xml_file_input.h"
+
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <mutex>
@@ -18,5 +20,6 @@ void initXmlLibrary()
     std::call_once(once, [] {
         xmlInitParser();
         xmlParserMaxDepth = maxElementDepth;
+        installXmlFileInput();
     });
 }

@@ -206,15 +206,19 @@ XsltStopReason dueStop(const XsltLimits &limits, std::chrono::steady_clock::time
     return XsltStopReason::None;
 }
 
-// Waits until no more than the allowed runs are left to finish alone, or a stop is due.
-XsltStopReason awaitRoom(const XsltLimits &limits, std::chrono::steady_clock::time_point deadline)
+// Waits until fewer than the allowed runs are left to finish alone, saying so first; only the
+// stop token ends the wait early, or stops a run before it begins.
+XsltStopReason awaitRoom(const XsltLimits &limits)
 {
-    XsltStopReason why = dueStop(limits, deadline);
-    while (why == XsltStopReason::None && leftAlone.load() >= maxLeftAlone) {
+    if (leftAlone.load() >= maxLeftAlone && limits.onWaiting)
+        limits.onWaiting();
+    for (;;) {
+        if (limits.stopToken && limits.stopToken->stopRequested())
+            return XsltStopReason::Requested;
+        if (leftAlone.load() < maxLeftAlone)
+            return XsltStopReason::None;
         std::this_thread::sleep_for(tokenInterval);
-        why = dueStop(limits, deadline);
     }
-    return why;
 }
 
 } // namespace
@@ -289,10 +293,10 @@ void afterRunReported(std::function<void()> cleanup) { cleanups.push_back(std::m
 
 XsltRunEnd runWatched(const XsltLimits &limits, std::function<void(XsltRunWatch &watch)> job)
 {
+    if (const XsltStopReason why = awaitRoom(limits); why != XsltStopReason::None)
+        return {why, 0}; // stopped before it began
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(limits.timeoutMs);
-    if (const XsltStopReason why = awaitRoom(limits, deadline); why != XsltStopReason::None)
-        return {why, 0}; // stopped before it began
     const auto run = std::make_shared<WatchedRun>(limits.memoryBytes);
     RunThreads::instance().start(
         [run, job = std::move(job)] {

@@ -19,7 +19,8 @@ struct _xmlParserCtxt;
 // an XPath expression at its next step, a parse of the source document at its next read.
 // A run that does not end within a second of being told (one XPath step that looks at
 // nothing, such as the duplicate check of a large union) is left to finish on its own
-// thread, its result dropped; while it is, a new run waits (under its own limits) to start.
+// thread, its result dropped; while it is, a new run waits to start. The wait does not count
+// against the new run's time; its stop token ends it.
 
 // Set from any thread to stop a run that was given this token.
 class XsltStopToken {
@@ -38,6 +39,8 @@ struct XsltLimits {
     int timeoutMs = 30000;
     qint64 memoryBytes = machineMemoryBound();
     const XsltStopToken *stopToken = nullptr; // none: only the bounds stop the run
+    // Called on the caller's thread when the run must first wait for one left to finish alone.
+    std::function<void()> onWaiting;
 };
 
 enum class XsltStopReason { None, TimeLimit, MemoryLimit, Requested };

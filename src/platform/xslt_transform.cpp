@@ -3,7 +3,6 @@
 #include "platform/xml_library.h"
 #include "platform/xslt_errors.h"
 
-#include <QUrl>
 
 #include <libexslt/exslt.h>
 #include <libxml/parser.h>
@@ -18,10 +17,6 @@
 #include <libxslt/xsltInternals.h>
 #include <libxslt/xsltutils.h>
 
-#include <sys/stat.h>
-
-#include <cctype>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -37,38 +32,11 @@ constexpr int documentOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_
 
 xsltDocLoaderFunc builtInLoader = nullptr;
 
-// True for a URI with a scheme other than "file:" (one letter is taken as a drive).
-bool namesRemoteResource(const xmlChar *uri)
-{
-    const auto *text = reinterpret_cast<const char *>(uri);
-    std::size_t length = 0;
-    while (std::isalnum(static_cast<unsigned char>(text[length])) || text[length] == '+' ||
-           text[length] == '-' || text[length] == '.')
-        ++length;
-    return text[length] == ':' && length > 1 &&
-           !(length == 4 && std::strncmp(text, "file", 4) == 0);
-}
-
-// True for something that exists but is no regular file (through links): reading a pipe,
-// a device or a folder could block or never end. Only regular files are read.
-bool isSpecialFile(const char *path)
-{
-    struct stat status;
-    return stat(path, &status) == 0 && !S_ISREG(status.st_mode);
-}
-
-// The local file a URI names, a file: URL or a path, escaped or not, is special.
-bool namesSpecialFile(const xmlChar *uri)
-{
-    const auto *text = reinterpret_cast<const char *>(uri);
-    if (std::strncmp(text, "file://", 7) == 0)
-        return isSpecialFile(QUrl(QString::fromUtf8(text)).toLocalFile().toUtf8().constData());
-    return isSpecialFile(text) || isSpecialFile(QByteArray::fromPercentEncoding(text).constData());
-}
-
+// Files are opened by the input of xml_file_input.h; every document is read with the options
+// above.
 xmlDocPtr safeLoader(const xmlChar *uri, xmlDictPtr dict, int, void *ctxt, xsltLoadType type)
 {
-    if (!uri || namesRemoteResource(uri) || namesSpecialFile(uri))
+    if (!uri)
         return nullptr;
     return builtInLoader(uri, dict, documentOptions, ctxt, type);
 }
@@ -301,15 +269,10 @@ XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &base
     return outcome;
 }
 
-// The XML file parsed under the run's bounds: a bound reached ends the parse early. Only a
-// regular file is read.
-DocPtr readXml(const QString &xmlPath, XsltRunWatch &watch, ErrorCollector &errors)
+// The XML file parsed under the run's bounds: a bound reached ends the parse early.
+DocPtr readXml(const QString &xmlPath, XsltRunWatch &watch)
 {
     const QByteArray path = xmlPath.toUtf8();
-    if (isSpecialFile(path.constData())) {
-        errors.add(xmlPath + QStringLiteral(" is not a file that can be read."));
-        return nullptr;
-    }
     const std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> parser(
         xmlNewParserCtxt(), xmlFreeParserCtxt);
     if (!parser)
@@ -359,7 +322,7 @@ std::shared_ptr<XmlSource> XmlSource::parse(const QString &xmlPath, const XsltLi
 {
     const auto doc = std::make_shared<DocPtr>();
     failure = watchedRun(limits, [doc, xmlPath](XsltRunWatch &watch, ErrorCollector &errors) {
-        *doc = readXml(xmlPath, watch, errors);
+        *doc = readXml(xmlPath, watch);
         return *doc ? XsltOutcome{} : failed(XsltOutcome::Failure::XmlDocument, errors);
     });
     if (failure.failure != XsltOutcome::Failure::None)
@@ -387,7 +350,7 @@ XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QStrin
     return asWrittenOnFailure(form, [&](StylesheetForm as) {
         return watchedRun(limits, [xmlPath, xslText, baseUri, as](XsltRunWatch &watch,
                                                                  ErrorCollector &errors) {
-            DocPtr xml = readXml(xmlPath, watch, errors);
+            DocPtr xml = readXml(xmlPath, watch);
             if (!xml)
                 return failed(XsltOutcome::Failure::XmlDocument, errors);
             xmlDocPtr source = xml.get();

@@ -1,0 +1,97 @@
+#include "platform/xml_file_input.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <libxml/globals.h>
+#include <libxml/xmlIO.h>
+#include <libxml/xmlerror.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+
+namespace {
+
+// The length of the URI scheme in front of ':' (one letter is a drive, no scheme); 0: none.
+qsizetype schemeLength(const QByteArray &uri)
+{
+    qsizetype length = 0;
+    while (length < uri.size() && (std::isalnum(static_cast<unsigned char>(uri[length])) ||
+                                   uri[length] == '+' || uri[length] == '-' ||
+                                   uri[length] == '.'))
+        ++length;
+    return length > 1 && length < uri.size() && uri[length] == ':' ? length : 0;
+}
+
+// The paths a URI may name, in the order libxml2 itself tries them: a file URL names its
+// unescaped path on this machine; a plain path names itself, then itself unescaped.
+// None for another scheme or another host.
+QList<QByteArray> candidatePaths(const QByteArray &uri)
+{
+    const qsizetype scheme = schemeLength(uri);
+    if (scheme == 0)
+        return {uri, QByteArray::fromPercentEncoding(uri)};
+    if (uri.left(scheme).toLower() != "file")
+        return {};
+    QByteArray rest = uri.mid(scheme + 1);
+    if (rest.startsWith("//")) {
+        const qsizetype pathStart = rest.indexOf('/', 2);
+        const QByteArray host = rest.mid(2, pathStart < 0 ? -1 : pathStart - 2).toLower();
+        if (pathStart < 0 || !(host.isEmpty() || host == "localhost"))
+            return {};
+        rest = rest.mid(pathStart);
+    }
+    return {QByteArray::fromPercentEncoding(rest)};
+}
+
+void refuse(const char *uri, const char *why)
+{
+    xmlGenericError(xmlGenericErrorContext, "%s %s\n", uri, why);
+}
+
+// The open descriptor of a regular file at one of the paths, or -1.
+int openRegularFile(const char *uri)
+{
+    const QList<QByteArray> paths = candidatePaths(uri);
+    if (paths.isEmpty()) {
+        refuse(uri, "is not a local file: only local files are read.");
+        return -1;
+    }
+    for (const QByteArray &path : paths) {
+        const int fd = open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat status;
+        if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
+            return fd;
+        close(fd);
+        refuse(uri, "is not a file that can be read.");
+        return -1;
+    }
+    return -1; // libxml2 says it could not load the file
+}
+
+xmlParserInputBufferPtr openInput(const char *uri, xmlCharEncoding encoding)
+{
+    if (!uri)
+        return nullptr;
+    const int fd = openRegularFile(uri);
+    if (fd < 0)
+        return nullptr;
+    xmlParserInputBufferPtr input = xmlParserInputBufferCreateFd(fd, encoding);
+    if (!input)
+        close(fd);
+    return input; // closes the descriptor when it is freed
+}
+
+} // namespace
+
+void installXmlFileInput()
+{
+    xmlThrDefParserInputBufferCreateFilenameDefault(openInput);
+    xmlParserInputBufferCreateFilenameDefault(openInput);
+}
