@@ -3,7 +3,6 @@
 #include "platform/xml_library.h"
 #include "platform/xslt_errors.h"
 
-
 #include <libexslt/exslt.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
