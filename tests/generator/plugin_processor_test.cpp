@@ -229,15 +229,15 @@ TEST_F(PlugInProcessor, ProcessorsBeyondTheirBoundsAreStoppedWithTheirChildren)
         const XsltStopToken *stop;
         const char *page;
     } cases[] = {
-        {"sleep 600", 300, pluginOutputLimit, nullptr,
-         "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped."},
-        {"sh -c \"sleep 600 & echo $! > '" + pidFile + "'; wait\"", 300, pluginOutputLimit,
-         nullptr, "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped."},
+        {"sleep 600", 1500, pluginOutputLimit, nullptr,
+         "The plug-in XSLT processor did not finish within 1.5 seconds and was stopped."},
+        {"sh -c \"sleep 600 & echo $! > '" + pidFile + "'; wait\"", 1500, pluginOutputLimit,
+         nullptr, "The plug-in XSLT processor did not finish within 1.5 seconds and was stopped."},
         // A grandchild in a session of its own, orphaned at once.
-        {"sh -c \"(setsid sleep 600 & echo $! > '" + pidFile + "'); sleep 600\"", 300,
+        {"sh -c \"(setsid sleep 600 & echo $! > '" + pidFile + "'); sleep 600\"", 1500,
          pluginOutputLimit, nullptr,
-         "The plug-in XSLT processor did not finish within 0.3 seconds and was stopped."},
-        {"sh -c \"sleep 600 & echo $! > '" + pidFile + "'; yes\"", 300, 1 << 20, nullptr,
+         "The plug-in XSLT processor did not finish within 1.5 seconds and was stopped."},
+        {"sh -c \"sleep 600 & echo $! > '" + pidFile + "'; yes\"", 1500, 1 << 20, nullptr,
          "The plug-in XSLT processor wrote more than 1 MB and was stopped."},
         {"sleep 600", pluginTimeoutMs, pluginOutputLimit, &stopped, ""},
     };
