@@ -1,6 +1,8 @@
 #include "platform/page_url.h"
 
 #include <QCryptographicHash>
+#include <QMessageAuthenticationCode>
+#include <QRandomGenerator>
 #include <QDir>
 #include <QUrlQuery>
 
@@ -9,14 +11,27 @@ namespace {
 const QString pageKey = QStringLiteral("page");
 constexpr qsizetype headLength = 1 << 16; // where a page's base element is looked for
 
+// A key of this run of the program: an address of a page file cannot be made up outside
+// it, so a page's link reaches no other file through the page scheme.
+const QByteArray &addressKey()
+{
+    static const QByteArray key = [] {
+        QByteArray bytes(32, Qt::Uninitialized);
+        QRandomGenerator::system()->fillRange(reinterpret_cast<quint32 *>(bytes.data()),
+                                              bytes.size() / int(sizeof(quint32)));
+        return bytes;
+    }();
+    return key;
+}
+
 // The host of a page file's addresses: its own origin, the same on every render.
 QString hostOf(const QString &pageFile)
 {
     return QStringLiteral("p") +
-           QString::fromLatin1(
-               QCryptographicHash::hash(pageFile.toUtf8(), QCryptographicHash::Sha256)
-                   .toHex()
-                   .left(32));
+           QString::fromLatin1(QMessageAuthenticationCode::hash(pageFile.toUtf8(), addressKey(),
+                                                                QCryptographicHash::Sha256)
+                                   .toHex()
+                                   .left(32));
 }
 
 // Where a base element goes: after the head's start tag, else after the html start tag,

@@ -1,0 +1,32 @@
+#include "platform/page_url.h"
+
+#include <QCryptographicHash>
+#include <QUrlQuery>
+#include <gtest/gtest.h>
+
+// A page's address leads to its own page file only: an address made up for another file,
+// or with the plain hash of a file's name as its host, serves nothing.
+TEST(PageUrl, OnlyAddressesOfThisRunServeTheirPage)
+{
+    const QString page = QStringLiteral("/data/pages/preview-1.html");
+    const QUrl url = pageUrl(page, QStringLiteral("/xml/folder"));
+    const auto served = servedPage(url);
+    ASSERT_TRUE(served);
+    EXPECT_EQ(served->file, page);
+    EXPECT_EQ(served->base, QUrl::fromLocalFile(QStringLiteral("/xml/folder/")));
+
+    const QString secret = QStringLiteral("/home/u/.ssh/id_rsa");
+    for (const QString &host :
+         {url.host(), QStringLiteral("p") +
+                          QString::fromLatin1(QCryptographicHash::hash(
+                              secret.toUtf8(), QCryptographicHash::Sha256)
+                                                  .toHex()
+                                                  .left(32))}) {
+        QUrl forged = url;
+        forged.setHost(host);
+        QUrlQuery query;
+        query.addQueryItem(QStringLiteral("page"), secret);
+        forged.setQuery(query);
+        EXPECT_FALSE(servedPage(forged)) << host.toStdString();
+    }
+}
