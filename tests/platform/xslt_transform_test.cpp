@@ -181,6 +181,8 @@ TEST_F(XsltTransform, RunawayRunsAreStoppedAtTheirBounds)
     stepTime.timeoutMs = 3000;
     XsltLimits littleMemory;
     littleMemory.memoryBytes = 64 << 20;
+    XsltLimits pageMemory;
+    pageMemory.memoryBytes = 16 << 20;
     XsltStopToken newerRun;
     XsltLimits waitEndedByNewerRun;
     waitEndedByNewerRun.stopToken = &newerRun;
@@ -204,6 +206,13 @@ TEST_F(XsltTransform, RunawayRunsAreStoppedAtTheirBounds)
          "<xsl:template name='double'><xsl:param name='s'/><xsl:call-template name='double'>"
          "<xsl:with-param name='s' select='concat($s, $s)'/></xsl:call-template></xsl:template>",
          littleMemory, XsltStopReason::MemoryLimit},
+        // A tree of one text whose page, every "&" written as "&amp;", outgrows the bound.
+        {"a page larger than its tree",
+         "<xsl:template match='/' xmlns:str='http://exslt.org/strings'>"
+         "<xsl:for-each select='//r'><xsl:for-each select='//r'>"
+         "<xsl:value-of select=\"str:padding(100000, '&amp;')\"/>"
+         "</xsl:for-each></xsl:for-each></xsl:template>",
+         pageMemory, XsltStopReason::MemoryLimit, "data.xml"},
         {"one XPath step",
          "<xsl:template match='/'><xsl:value-of select='count(//x | //x)'/></xsl:template>",
          stepTime, XsltStopReason::TimeLimit, "wide.xml"},
