@@ -144,6 +144,7 @@ TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode)
         used = builtInProcessor;
         job.baseUri = tableStylesheet();
         job.limits.timeoutMs = pluginTimeoutMs; // both processors get the same time
+        job.codeFields = currentCodeFields();
     }
     return job;
 }
@@ -160,6 +161,8 @@ TransformResult runTransformJob(const TransformJob &job)
     result.ok = outcome.failure == XsltOutcome::Failure::None;
     result.html = outcome.output;
     result.message = pointingAtTheTextThatRan(builtInMessage(outcome, job.limits), job);
+    if (outcome.failure == XsltOutcome::Failure::XslDocument)
+        result.message = namingFaultyCodeField(result.message, job.codeFields);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generator/code_field_fault.h"
 #include "generator/plugin_processor.h"
 #include "generator/transform_result.h"
 #include "platform/xslt_run_limits.h"
@@ -27,6 +28,7 @@ struct TransformJob {
     QString baseUri;      // built-in: the table's stylesheet, for imports and messages
     XsltLimits limits;    // built-in: its bounds; both: the token that stops it early
     std::shared_ptr<XmlSourceCache> sources; // built-in: parsed documents to reuse, or null
+    CodeFields codeFields; // built-in: to name the one that breaks the stylesheet
 };
 
 // The table's plug-in command line; "" when the table uses the built-in processor.

@@ -3,6 +3,7 @@
 #include "documents/store_access.h"
 #include "documents/string_helpers.h"
 #include "documents/workspace.h"
+#include "generator/code_field_fault.h"
 #include "generator/css_scripts.h"
 #include "generator/generator_markers.h"
 #include "generator/generator_run.h"
@@ -197,7 +198,8 @@ QString indentedXslCode(bool isProduction, GenerationOutcome &outcome)
     }
     XmlFormatResult indented = formatXml(raw);
     outcome.indented = indented.ok;
-    outcome.error = indented.error;
+    outcome.error = indented.ok ? indented.error
+                                : namingFaultyCodeField(indented.error, currentCodeFields());
     return indented.ok ? std::move(indented.text) : raw;
 }
 

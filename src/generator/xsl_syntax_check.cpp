@@ -30,11 +30,21 @@ std::pair<qsizetype, qsizetype> lineAndOffset(const QString &text, int line, int
 
 } // namespace
 
+QString snippetPrefix()
+{
+    return QStringLiteral("<?xml version='1.0'?>") + crlf + makeXslHeader(QString())
+           + QStringLiteral("<xsl:template match='/'>") + crlf;
+}
+
+QString snippetDocument(const QString &prefix, const QString &code)
+{
+    return prefix + code + QStringLiteral("</xsl:template></xsl:stylesheet>");
+}
+
 XslSyntaxResult checkXslSyntax(const QString &code)
 {
-    const QString prefix = QStringLiteral("<?xml version='1.0'?>") + crlf + makeXslHeader(QString())
-                           + QStringLiteral("<xsl:template match='/'>") + crlf;
-    const QString wrapped = prefix + code + QStringLiteral("</xsl:template></xsl:stylesheet>");
+    const QString prefix = snippetPrefix();
+    const QString wrapped = snippetDocument(prefix, code);
     const auto error = checkWellFormed(wrapped);
     XslSyntaxResult result;
     if (!error)

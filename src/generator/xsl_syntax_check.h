@@ -14,3 +14,8 @@ struct XslSyntaxResult {
 // namespaces, imports and input parameters) and a template. A failure is shown as
 // "Syntax error in XSL code: " and the parser's reason.
 XslSyntaxResult checkXslSyntax(const QString &code);
+
+// The text that check parses: the current table's stylesheet header and a template start,
+// then the snippet and the ends of both.
+QString snippetPrefix();
+QString snippetDocument(const QString &prefix, const QString &code);
