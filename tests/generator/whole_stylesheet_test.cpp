@@ -159,12 +159,19 @@ TEST_F(WholeStylesheet, UnwellFormedTextIsStoredUnindentedAndReported)
     EXPECT_EQ(scripted->messages, QStringList{"Syntax error in XSL code: " + produced.error});
 }
 
-TEST_F(WholeStylesheet, ColumnNameThatIsNoXmlNameIsRefused)
+TEST(WholeStylesheetNames, ColumnOrAttributeNameThatIsNoXmlNameIsRefused)
 {
-    table.addColumn(QStringLiteral("ye@r"), QStringLiteral("Text"), QStringLiteral("/a/y"));
-    const GenerationOutcome outcome = generateXSLCode(false);
-    EXPECT_FALSE(outcome.indented);
-    EXPECT_TRUE(outcome.error.contains(QStringLiteral("\"ye@r\""))) << outcome.error.toStdString();
+    struct Names {
+        const char *column, *attribute, *refused;
+    };
+    for (const Names &names : {Names{"ye@r", "title", "\"ye@r\""}, Names{"year", "ti tle", "\"ti tle\""}}) {
+        TableFixture table;
+        table.addColumn(names.column, QStringLiteral("Text"), QStringLiteral("/a/y"));
+        table.addAttribute(names.column, names.attribute, QStringLiteral("/a/t"));
+        const GenerationOutcome outcome = generateXSLCode(false);
+        EXPECT_FALSE(outcome.indented);
+        EXPECT_TRUE(outcome.error.contains(QString::fromUtf8(names.refused))) << outcome.error.toStdString();
+    }
 }
 
 TEST_F(WholeStylesheet, SpaceVariableHoldsOneBlank)
