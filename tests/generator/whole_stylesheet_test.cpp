@@ -161,16 +161,14 @@ TEST_F(WholeStylesheet, UnwellFormedTextIsStoredUnindentedAndReported)
 
 TEST(WholeStylesheetNames, ColumnOrAttributeNameThatIsNoXmlNameIsRefused)
 {
-    struct Names {
-        const char *column, *attribute, *refused;
-    };
-    for (const Names &names : {Names{"ye@r", "title", "\"ye@r\""}, Names{"year", "ti tle", "\"ti tle\""}}) {
+    for (const auto &[column, attribute, refused] : {std::array{"ye@r", "title", "\"ye@r\""},
+                                                     std::array{"year", "ti tle", "\"ti tle\""}}) {
         TableFixture table;
-        table.addColumn(names.column, QStringLiteral("Text"), QStringLiteral("/a/y"));
-        table.addAttribute(names.column, names.attribute, QStringLiteral("/a/t"));
+        table.addColumn(column, QStringLiteral("Text"), QStringLiteral("/a/y"));
+        table.addAttribute(column, attribute, QStringLiteral("/a/t"));
         const GenerationOutcome outcome = generateXSLCode(false);
         EXPECT_FALSE(outcome.indented);
-        EXPECT_TRUE(outcome.error.contains(QString::fromUtf8(names.refused))) << outcome.error.toStdString();
+        EXPECT_TRUE(outcome.error.contains(QString::fromUtf8(refused))) << outcome.error.toStdString();
     }
 }
 
