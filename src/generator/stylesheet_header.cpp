@@ -83,6 +83,8 @@ QString makeXslHeader(const QString &extra)
            + QStringLiteral("<!--Input parameters-->") + makeParamDecls();
 }
 
+// Defaults are stored as XML text already; the escaping keeps their references and mends a bare
+// '<' or '&' of a table file written by hand.
 QString makeParamDecls()
 {
     QString text;
