@@ -14,6 +14,7 @@
 #include "generator/stylesheet_header.h"
 #include "generator/transform.h"
 #include "generator/value_code.h"
+#include "generator/xsl_text_escaping.h"
 #include "platform/ui_services.h"
 
 #include <QFileInfo>
@@ -211,7 +212,7 @@ void writeCallTableBody(GeneratorRun &run, const ColumnContext &column)
     appendOnce(run.scriptCalls,
                QStringLiteral("<xsl:call-template name='") + called->name + QStringLiteral("_tableScript'/>"));
     run.add(QStringLiteral("<xsl:call-template name='") + called->name
-            + QStringLiteral("'><xsl:with-param name='inputXML' select='") + sel
+            + QStringLiteral("'><xsl:with-param name='inputXML' select='") + attributeText(sel)
             + QStringLiteral("'/><xsl:with-param name='instanceToken' select='$colId'/>"
                              "<xsl:with-param name='includeCommons'>false</xsl:with-param>")
             + params + QStringLiteral("</xsl:call-template>"));

@@ -6,6 +6,8 @@
 #include "documents/workspace.h"
 #include "generator/xsl_text_escaping.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 const QString xsltNamespace = QStringLiteral("http://www.w3.org/1999/XSL/Transform");
@@ -15,6 +17,22 @@ QString fixedNamespaces()
     return QStringLiteral("xmlns:msxsl=\"urn:schemas-microsoft-com:xslt\" "
                           "xmlns:exsl=\"http://exslt.org/common\" "
                           "xmlns:xalan=\"http://xml.apache.org/xalan\" ");
+}
+
+// The table's own declarations as typed, each quoted value made safe for its attribute.
+QString tableNamespaces()
+{
+    static const QRegularExpression quotedValue(QStringLiteral("=\\s*([\"'])(.*?)\\1"),
+                                                QRegularExpression::DotMatchesEverythingOption);
+    const QString typed = getKey(QStringLiteral("eXSLT Namespaces-Table"));
+    QString written;
+    qsizetype done = 0;
+    for (auto matches = quotedValue.globalMatch(typed); matches.hasNext();) {
+        const QRegularExpressionMatch value = matches.next();
+        written += typed.mid(done, value.capturedStart(2) - done) + attributeText(value.captured(2));
+        done = value.capturedEnd(2);
+    }
+    return written + typed.mid(done);
 }
 
 QString importElements()
@@ -58,29 +76,32 @@ QList<InputParameter> parseInputParameters(QString rest)
 
 QString makeXslHeader(const QString &extra)
 {
-    const QString ns = getKey(QStringLiteral("eXSLT Namespaces-Table")) + fixedNamespaces();
+    const QString ns = tableNamespaces() + fixedNamespaces();
     return QStringLiteral("<xsl:stylesheet version='1.0' xmlns:xsl='") + xsltNamespace
            + QStringLiteral("' ") + ns + QStringLiteral(">") + extra
            + QStringLiteral("<!--Called tables-->") + importElements()
            + QStringLiteral("<!--Input parameters-->") + makeParamDecls();
 }
 
+// Defaults are stored as XML text already; the escaping keeps their references and mends a bare
+// '<' or '&' of a table file written by hand.
 QString makeParamDecls()
 {
     QString text;
     for (const InputParameter &parameter : inputParameters())
-        text += QStringLiteral("<xsl:param name='") + parameter.name + QStringLiteral("'>")
-                + parameter.value + QStringLiteral("</xsl:param>");
+        text += QStringLiteral("<xsl:param name='") + attributeText(parameter.name) + QStringLiteral("'>")
+                + attributeText(parameter.value) + QStringLiteral("</xsl:param>");
     return text;
 }
 
 QString makeWithParams()
 {
     QString text;
-    for (const InputParameter &parameter : inputParameters())
-        text += QStringLiteral("<xsl:with-param name='") + parameter.name
-                + QStringLiteral("'><xsl:value-of select='$") + parameter.name
+    for (const InputParameter &parameter : inputParameters()) {
+        const QString name = attributeText(parameter.name);
+        text += QStringLiteral("<xsl:with-param name='") + name + QStringLiteral("'><xsl:value-of select='$") + name
                 + QStringLiteral("'/></xsl:with-param>");
+    }
     return text;
 }
 

@@ -147,17 +147,30 @@ void writeCompanionTemplates(GeneratorRun &run)
     run.add(QStringLiteral("</xsl:stylesheet>"));
 }
 
-// Column names become element names and parts of ids; a table file written by hand can
-// hold any text there.
-QString firstColumnNameNotXml()
+bool isXmlName(const QString &text)
+{
+    const QByteArray name = text.toUtf8();
+    return xmlValidateName(reinterpret_cast<const xmlChar *>(name.constData()), 0) == 0;
+}
+
+// Column names become element names and parts of ids, attribute names become attribute and
+// parameter names; a table file written by hand can hold any text there. Why the first such
+// name is refused, or "" when every name is an XML name.
+QString firstNameNotXml()
 {
     const StructureTree::Node *root = workspace().current().tree.root();
     if (!root)
         return {};
-    for (const auto &node : root->children) {
-        const QByteArray name = node->text.toUtf8();
-        if (xmlValidateName(reinterpret_cast<const xmlChar *>(name.constData()), 0) != 0)
-            return node->text;
+    for (const auto &column : root->children) {
+        if (!isXmlName(column->text))
+            return QStringLiteral("the column name \"") + column->text + QStringLiteral("\" is not an XML name");
+        for (const auto &attribute : column->children) {
+            if (attribute->text.isEmpty())
+                break;
+            if (!isXmlName(attribute->text))
+                return QStringLiteral("the attribute name \"") + attribute->text + QStringLiteral("\" of column \"")
+                       + column->text + QStringLiteral("\" is not an XML name");
+        }
     }
     return {};
 }
@@ -191,9 +204,9 @@ QString buildXslCode(bool isProduction)
 QString indentedXslCode(bool isProduction, GenerationOutcome &outcome)
 {
     const QString raw = buildXslCode(isProduction);
-    if (const QString badName = firstColumnNameNotXml(); !badName.isEmpty()) {
+    if (const QString refusal = firstNameNotXml(); !refusal.isEmpty()) {
         outcome.indented = false;
-        outcome.error = QStringLiteral("the column name \"") + badName + QStringLiteral("\" is not an XML name");
+        outcome.error = refusal;
         return raw;
     }
     XmlFormatResult indented = formatXml(raw);

@@ -36,9 +36,9 @@ TEST_F(StylesheetHeader, WithoutParametersEndsWithTheirComment)
 
 TEST_F(StylesheetHeader, TableNamespacesComeFirst)
 {
-    table.set("eXSLT Namespaces-Table", "xmlns:my=\"urn:my\" ");
+    table.set("eXSLT Namespaces-Table", "xmlns:my=\"urn:my\" xmlns:q = 'urn:q?a=1&b=2' ");
     EXPECT_TRUE(makeXslHeader("").contains(
-        "xmlns:xsl='http://www.w3.org/1999/XSL/Transform' xmlns:my=\"urn:my\" "
+        "xmlns:xsl='http://www.w3.org/1999/XSL/Transform' xmlns:my=\"urn:my\" xmlns:q = 'urn:q?a=1&amp;b=2' "
         "xmlns:msxsl="));
 }
 

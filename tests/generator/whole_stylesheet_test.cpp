@@ -159,12 +159,17 @@ TEST_F(WholeStylesheet, UnwellFormedTextIsStoredUnindentedAndReported)
     EXPECT_EQ(scripted->messages, QStringList{"Syntax error in XSL code: " + produced.error});
 }
 
-TEST_F(WholeStylesheet, ColumnNameThatIsNoXmlNameIsRefused)
+TEST(WholeStylesheetNames, ColumnOrAttributeNameThatIsNoXmlNameIsRefused)
 {
-    table.addColumn(QStringLiteral("ye@r"), QStringLiteral("Text"), QStringLiteral("/a/y"));
-    const GenerationOutcome outcome = generateXSLCode(false);
-    EXPECT_FALSE(outcome.indented);
-    EXPECT_TRUE(outcome.error.contains(QStringLiteral("\"ye@r\""))) << outcome.error.toStdString();
+    for (const auto &[column, attribute, refused] : {std::array{"ye@r", "title", "\"ye@r\""},
+                                                     std::array{"year", "ti tle", "\"ti tle\""}}) {
+        TableFixture table;
+        table.addColumn(column, QStringLiteral("Text"), QStringLiteral("/a/y"));
+        table.addAttribute(column, attribute, QStringLiteral("/a/t"));
+        const GenerationOutcome outcome = generateXSLCode(false);
+        EXPECT_FALSE(outcome.indented);
+        EXPECT_TRUE(outcome.error.contains(QString::fromUtf8(refused))) << outcome.error.toStdString();
+    }
 }
 
 TEST_F(WholeStylesheet, SpaceVariableHoldsOneBlank)

@@ -1,4 +1,10 @@
+// The escaping of typed text, alone and in whole pages made by libxslt and by xsltproc.
+#include "call_table_fixture.h"
+#include "generator/transform.h"
+#include "generator/xsl_generator.h"
 #include "generator/xsl_text_escaping.h"
+#include "libxslt_runner.h"
+#include "support/scripted_ui.h"
 
 #include <gtest/gtest.h>
 
@@ -33,3 +39,38 @@ TEST(XslTextEscaping, TypedTextIsWrittenSafely)
 }
 
 } // namespace
+
+// A typed text in a field of a calling table: libxslt and xsltproc make the same page, and it
+// holds the path.
+TEST(XslTextEscaping, TypedFieldsGiveTheSamePageWithBothProcessors)
+{
+    const char *ownCell = "//td[normalize-space(.)='r1']";
+    const char *fields[][3] = {
+        {"Xpath-name@value", "/rows/row/name[. != \"it's\" and . != 'a & b']", ownCell},
+        {"Xpath-name@value", "/rows/row/name[string-length(.) < 3 and string-length(.) &lt; 3]", ownCell},
+        {"Cell Padding-Table", "{3}", "//table[@cellpadding='{3}']"},
+        {"Width-name", "10px]]>", "//style[contains(., 'width:10px]]>')]"},
+        {"XSLT Input Parameters-Table", "g\x0e" "a < b &amp; c\x0f", ownCell},
+        {"Xpath-call@inputXML", "/rows/row/item[c != \"it's\"]", "//td[contains(@id, '_Called_c')][.='m1']"},
+        {"Xpath-call@p", "/rows/row/name[. != \"it's\"]", "//td[contains(@id, '_Called_d')][.='r1']"},
+    };
+    for (const auto &[key, typed, pagePath] : fields) {
+        CallTableFixture f;
+        ScopedScriptedUi ui;
+        f.writeCalled("lib", {{"XSLT Input Parameters-Table", "p\x0enone\x0f"},
+                              {"Type-d", "XSL Code"},
+                              {"XSL Code-d@xslCode", "<xsl:value-of select='$p'/>"}});
+        f.addCall("call", "../lib/Called.tvk");
+        f.caller.addAttribute("call", "p");
+        f.caller.set(key, typed);
+        QStringList pages;
+        for (const char *plugIn : {"", "xsltproc xslFileName xmlFileName"}) {
+            setKey("Use Plug In XSLT-Table", *plugIn ? "True" : "False", false);
+            setKey("XSLT Command Line-Table", plugIn, false);
+            generateXSLCode(false);
+            pages << runTransform(workspace().current().xmlPath, workspace().current().xslGenerated).html;
+        }
+        EXPECT_EQ(pages[0].toStdString(), pages[1].toStdString()) << typed;
+        EXPECT_GT(HtmlPage(pages[0]).count(pagePath), 0) << typed << "\n" << pages[0].toStdString();
+    }
+}
