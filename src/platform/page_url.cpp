@@ -34,12 +34,23 @@ QString hostOf(const QString &pageFile)
                                    .left(32));
 }
 
+// Where the first start tag of that name is: "<head" of "<header>" is none.
+qsizetype startTag(const QByteArray &lower, const QByteArray &tag)
+{
+    for (qsizetype at = lower.indexOf(tag); at >= 0; at = lower.indexOf(tag, at + 1)) {
+        const char next = at + tag.size() < lower.size() ? lower.at(at + tag.size()) : '>';
+        if (next == '>' || next == '/' || QChar::isSpace(uchar(next)))
+            return at;
+    }
+    return -1;
+}
+
 // Where a base element goes: after the head's start tag, else after the html start tag,
 // else after the doctype, else at the very start.
 qsizetype baseAt(const QByteArray &lower)
 {
-    for (const char *tag : {"<head", "<html", "<!doctype"}) {
-        const qsizetype start = lower.indexOf(tag);
+    for (const QByteArray tag : {"<head", "<html", "<!doctype"}) {
+        const qsizetype start = startTag(lower, tag);
         if (start >= 0) {
             const qsizetype end = lower.indexOf('>', start);
             return end < 0 ? -1 : end + 1;
@@ -57,7 +68,7 @@ QUrl pageUrl(const QString &pageFile, const QString &baseFolder)
     url.setHost(hostOf(pageFile));
     url.setPath(QDir::cleanPath(baseFolder) + u'/');
     QUrlQuery query;
-    query.addQueryItem(pageKey, pageFile);
+    query.addQueryItem(pageKey, QString::fromLatin1(QUrl::toPercentEncoding(pageFile)));
     url.setQuery(query);
     return url;
 }

@@ -62,13 +62,18 @@ int openRegularFile(const char *uri)
         return -1;
     }
     for (const QByteArray &path : paths) {
-        const int fd = open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            continue;
+        // A device is not even opened (opening some has effects of its own); the open
+        // descriptor is checked again, since the path may change in between.
         struct stat status;
-        if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
+        if (stat(path.constData(), &status) != 0)
+            continue;
+        const int fd = S_ISREG(status.st_mode)
+                           ? open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)
+                           : -1;
+        if (fd >= 0 && fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
             return fd;
-        close(fd);
+        if (fd >= 0)
+            close(fd);
         refuse(uri, "is not a file that can be read.");
         return -1;
     }

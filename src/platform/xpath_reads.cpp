@@ -1,8 +1,6 @@
 #include "platform/xpath_reads.h"
 
 #include <algorithm>
-
-#include <algorithm>
 #include <array>
 
 namespace {

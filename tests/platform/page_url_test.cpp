@@ -8,7 +8,7 @@
 // or with the plain hash of a file's name as its host, serves nothing.
 TEST(PageUrl, OnlyAddressesOfThisRunServeTheirPage)
 {
-    const QString page = QStringLiteral("/data/pages/preview-1.html");
+    const QString page = QStringLiteral("/data/pages 100%41/preview-1.html");
     const QUrl url = pageUrl(page, QStringLiteral("/xml/folder"));
     const auto served = servedPage(url);
     ASSERT_TRUE(served);
@@ -29,4 +29,21 @@ TEST(PageUrl, OnlyAddressesOfThisRunServeTheirPage)
         forged.setQuery(query);
         EXPECT_FALSE(servedPage(forged)) << host.toStdString();
     }
+}
+
+// The base goes after the head's start tag, never into an element whose name begins alike.
+TEST(PageUrl, TheBaseFollowsTheHeadOrHtmlStartTag)
+{
+    const QUrl base = QUrl::fromLocalFile(QStringLiteral("/xml/"));
+    const QByteArray element = "<base href=\"file:///xml/\">";
+    const struct {
+        QByteArray page;
+        QByteArray expected;
+    } cases[] = {
+        {"<html><head><title>t</title>", "<html><head>" + element + "<title>t</title>"},
+        {"<html lang=en><body><header>h</header>",
+         "<html lang=en>" + element + "<body><header>h</header>"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(withBase(c.page, base), c.expected) << c.page.toStdString();
 }
