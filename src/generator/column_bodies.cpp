@@ -6,6 +6,7 @@
 #include "generator/generator_run.h"
 #include "generator/value_code.h"
 #include "generator/xsl_comments.h"
+#include "generator/xsl_text_escaping.h"
 
 #include <QHash>
 #include <functional>
@@ -134,7 +135,7 @@ QString selectBody(const ColumnContext &c)
             : attributeValueCode(c.col, optionName, base, false).code;
     return QStringLiteral("<select>") + nameAttribute(c)
            + getAttributes(c.col, QString(), c.type, c.rowXpath)
-           + QStringLiteral("<xsl:for-each select='") + relativeXpath(c.rowXpath, base)
+           + QStringLiteral("<xsl:for-each select='") + attributeText(relativeXpath(c.rowXpath, base))
            + QStringLiteral("'>") + QStringLiteral("<option>")
            + QStringLiteral("<xsl:variable name='_option'>") + option
            + QStringLiteral("</xsl:variable>")

@@ -4,6 +4,7 @@
 #include "documents/store_access.h"
 #include "documents/string_helpers.h"
 #include "generator/value_code.h"
+#include "generator/xsl_text_escaping.h"
 
 #include <QHash>
 #include <QStringList>
@@ -129,7 +130,7 @@ public:
         Placeholders placeholders(code);
         for (qsizetype i = 0; i < names.size(); ++i) {
             const QString itemPath = path(i, contextXpath);
-            placeholders.replaceNext(xpathKind, names[i], itemPath);
+            placeholders.replaceNext(xpathKind, names[i], attributeText(itemPath));
             placeholders.replaceNext(textKind, names[i],
                                      itemPath.contains(QChar('@')) ? QStringLiteral(".") : QStringLiteral("./text()"));
         }

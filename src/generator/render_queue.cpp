@@ -98,11 +98,11 @@ void RenderQueue::start(int slot)
     ++started;
     const unsigned ticket = state.ticket;
     QPointer<RenderQueue> self(this);
-    job->limits.onWaiting = [self, slot, ticket] {
+    job->limits.onWaiting = [self, slot, ticket, targets] {
         QMetaObject::invokeMethod(
             self.get(),
-            [self, slot, ticket] {
-                if (self && self->states[size_t(slot)].ticket == ticket)
+            [self, slot, ticket, targets] {
+                if (self && self->states[size_t(slot)].ticket == ticket && (targets & Window))
                     showWaiting(slot);
             },
             Qt::QueuedConnection);

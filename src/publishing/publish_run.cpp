@@ -146,7 +146,7 @@ QString successText(const QStringList &localOnlyFiles, bool asking)
     if (!localOnlyFiles.isEmpty())
         text += QStringLiteral("\n\nThe published stylesheet reads these files, which exist only "
                                "on this computer and were not uploaded:\n")
-                + localOnlyFiles.join(QChar('\n')) + QStringLiteral("\n\n");
+                + localOnlyFiles.join(QChar('\n')) + QString::fromLatin1(asking ? "\n\n" : "");
     else if (asking)
         text += QChar(' ');
     if (asking)
