@@ -64,14 +64,9 @@ void reportWriteFailure(const QString &path)
                                 "read-only, or if there is enough disk space"));
 }
 
-bool writeTextFile(const QString &path, const QString &text)
-{
-    return writeFileBytes(path, textFileBytes(text));
-}
-
 bool writeFile(const QString &path, const QString &text, bool silent)
 {
-    lastWriteOk = writeTextFile(path, text);
+    lastWriteOk = writeFileBytes(path, textFileBytes(text));
     if (!lastWriteOk && !silent)
         reportWriteFailure(path);
     return lastWriteOk;

@@ -20,9 +20,6 @@ bool fileHoldsText(const QString &path, const QString &text);
 void writeFileIfChanged(const QString &path, const QString &text, bool silent);
 // The same with the bytes as they stand, silently and without touching lastWriteOk.
 bool writeFileBytes(const QString &path, const QByteArray &bytes);
-// The same write as writeFile for any thread: it sets no lastWriteOk and reports nothing;
-// the caller reports a failure on the user-interface thread with reportWriteFailure.
-bool writeTextFile(const QString &path, const QString &text);
 // Tells the user that the file could not be written.
 void reportWriteFailure(const QString &path);
 // The whole file without one trailing CR LF; "" on any failure. Only a regular file (or a
