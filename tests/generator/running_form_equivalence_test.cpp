@@ -122,6 +122,8 @@ void userCodeTables()
         "<xsl:value-of select='count(document(\"\")//xsl:variable)'/>",
         "<xsl:variable name='v'><xsl:value-of xmlns:q='urn:q' select='count(q:n)'/>"
         "</xsl:variable><xsl:value-of select='$v'/>",
+        "<xsl:variable name='e'><xsl:value-of select='@nope'/></xsl:variable>"
+        "<xsl:if test='$e'>T</xsl:if><xsl:value-of select='concat(not($e), $e and 1)'/>",
         "<xsl:variable name='1x' select='1'/>",
         "<xsl:variable name='c' select='1'>x</xsl:variable>",
         "<xsl:choose><xsl:variable name='m' select='1'/><xsl:otherwise/></xsl:choose>"};
