@@ -53,12 +53,10 @@ void collect(xmlNodePtr node, Reads &reads)
     }
 }
 
-Reads readsOf(const QByteArray &bytes, const char *encoding)
+// What a parsed stylesheet reads; the document is freed.
+Reads readsOf(xmlDocPtr doc)
 {
     Reads reads;
-    initXmlLibrary();
-    xmlDocPtr doc = xmlReadMemory(bytes.constData(), int(bytes.size()), "stylesheet.xsl",
-                                  encoding, parseOptions);
     if (!doc)
         return reads;
     collect(xmlDocGetRootElement(doc), reads);
@@ -84,11 +82,10 @@ public:
     {
         for (const QString &href : reads.stylesheets) {
             const QString path = localFile(href, base);
-            if (!add(path))
-                continue;
-            QFile file(path);
-            if (file.open(QIODevice::ReadOnly))
-                follow(readsOf(file.readAll(), nullptr), path);
+            if (add(path)) // read as the transform reads it: regular files only
+                follow(readsOf(xmlReadFile(QFile::encodeName(path).constData(), nullptr,
+                                           parseOptions)),
+                       path);
         }
         for (const QString &href : reads.documents)
             add(localFile(href, base));
@@ -108,7 +105,11 @@ private:
 
 QStringList localFilesRead(const QString &xslText, const QString &xslPath)
 {
+    initXmlLibrary();
+    const QByteArray bytes = xslText.toUtf8();
     Walk walk;
-    walk.follow(readsOf(xslText.toUtf8(), "UTF-8"), xslPath);
+    walk.follow(readsOf(xmlReadMemory(bytes.constData(), int(bytes.size()), "stylesheet.xsl",
+                                      "UTF-8", parseOptions)),
+                xslPath);
     return walk.found;
 }
