@@ -81,13 +81,15 @@ std::optional<ServedPage> servedPage(const QUrl &url)
     return ServedPage{file, QUrl::fromLocalFile(url.path())};
 }
 
-QByteArray withBase(QByteArray page, const QUrl &base)
+QByteArray withBase(QByteArray page, const QUrl &base, const QByteArray &headElements)
 {
     const QByteArray lower = page.left(headLength).toLower();
-    if (lower.contains('\0') || lower.contains("<base"))
+    if (lower.contains('\0'))
         return page;
+    const QByteArray ownBase = lower.contains("<base") ? QByteArray()
+                                                       : "<base href=\"" + base.toEncoded() + "\">";
     const qsizetype at = baseAt(lower);
     if (at >= 0)
-        page.insert(at, "<base href=\"" + base.toEncoded() + "\">");
+        page.insert(at, ownBase + headElements);
     return page;
 }

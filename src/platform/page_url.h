@@ -21,6 +21,7 @@ struct ServedPage {
 // The page an address of pageUrl names; nullopt for any other address.
 std::optional<ServedPage> servedPage(const QUrl &url);
 
-// The page's bytes with a base element that resolves its relative URLs from base, unless
-// the page names a base of its own or is not written in an ASCII-based encoding.
-QByteArray withBase(QByteArray page, const QUrl &base);
+// The page's bytes with a base element that resolves its relative URLs from base (unless
+// the page names a base of its own), followed by headElements, where the head's first
+// element goes; unchanged when the page is not written in an ASCII-based encoding.
+QByteArray withBase(QByteArray page, const QUrl &base, const QByteArray &headElements = {});

@@ -4,6 +4,7 @@
 #include "documents/text_files.h"
 #include "generator/gui/preview_window.h"
 #include "platform/gui/browser_window.h"
+#include "platform/gui/local_page.h"
 #include "platform/page_url.h"
 #include "generator/preview_highlight.h"
 #include "generator/render_queue.h"
@@ -359,4 +360,20 @@ TEST(BrowserWindow, OpensThePageBesideTheMainWindow)
     EXPECT_EQ(browser->width(), int(screen.width() * 0.85));
     browser->close();
     EXPECT_TRUE(waitUntil([&] { return browser.isNull(); })) << "closing deletes the window";
+}
+
+// A page many times the size of what the engine takes at once arrives whole.
+TEST(LocalPages, ABigServedPageLoadsWhole)
+{
+    TempHome home;
+    const QString page = home.file("big.html");
+    QByteArray rows;
+    for (int row = 0; row < 5000; ++row)
+        rows += "<tr><td id='r" + QByteArray::number(row) + "'>row</td></tr>\n";
+    writeFile(page, "<html><head><title>t</title></head><body><table>" + QString::fromLatin1(rows) +
+                        "</table></body></html>", true);
+    QWebEngineView view;
+    restrictLocalPage(view.page());
+    ASSERT_TRUE(loadAndWait(&view, pageUrl(page, home.path())));
+    EXPECT_TRUE(runJs(&view, "document.getElementById('r4999') !== null").toBool());
 }

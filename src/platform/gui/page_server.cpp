@@ -3,30 +3,130 @@
 #include "platform/page_url.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
+#include <QHash>
+#include <QPointer>
+#include <QUrlQuery>
+#include <QUuid>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlSchemeHandler>
+#include <atomic>
+#include <functional>
+#include <memory>
+
+// The engine takes a served page through a pipe of 64 KiB and renders what it has parsed
+// between two pieces: a table of many rows is laid out anew for every piece, so the load
+// time grows with the square of the page's size. So the page starts with a script of its
+// own origin that is answered only once the engine has been handed the page's last byte:
+// it holds the parser, and with it every rendering, until the whole page is in the engine,
+// which then parses it at once, as it does a page read from a file.
 
 namespace {
 
-// Serves each page file under its own address (page_url.h), read as it stands.
+const QString holdKey = QStringLiteral("hold");
+
+// The held scripts of a handler's pages, by the token in their address; only touched on the
+// user-interface thread.
+struct HeldScripts {
+    // A page being handed over; its script is held once asked for.
+    QHash<QString, QPointer<QWebEngineUrlRequestJob>> waiting;
+
+    static void answer(QWebEngineUrlRequestJob *job)
+    {
+        auto *empty = new QBuffer(job);
+        empty->open(QIODevice::ReadOnly);
+        job->reply("text/javascript", empty);
+    }
+    // The page of token has been handed over, or its load has ended.
+    void release(const QString &token)
+    {
+        if (const QPointer<QWebEngineUrlRequestJob> held = waiting.take(token))
+            answer(held);
+    }
+    void hold(QWebEngineUrlRequestJob *job, const QString &token)
+    {
+        const auto page = waiting.find(token);
+        if (page == waiting.end())
+            answer(job); // handed over already, or no page of ours
+        else
+            *page = job;
+    }
+};
+
+// A page's bytes, which the engine reads on a thread of its own. Says once, on the
+// user-interface thread, that its last byte was read or that it is gone unread.
+class PageBody final : public QBuffer {
+public:
+    PageBody(const QByteArray &bytes, std::function<void()> handedOver, QObject *parent)
+        : QBuffer(parent), handedOver(std::move(handedOver))
+    {
+        setData(bytes);
+        open(QIODevice::ReadOnly);
+    }
+    ~PageBody() override { tell(); }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 from = pos();
+        const qint64 read = QBuffer::readData(data, maxSize);
+        if (from + read >= size())
+            tell();
+        return read;
+    }
+
+private:
+    void tell()
+    {
+        if (!told.exchange(true))
+            QMetaObject::invokeMethod(QCoreApplication::instance(), handedOver,
+                                      Qt::QueuedConnection);
+    }
+    std::function<void()> handedOver;
+    std::atomic_bool told = false;
+};
+
+// Serves each page file under its own address (page_url.h), read as it stands, and the
+// script that holds it.
 class PageFiles final : public QWebEngineUrlSchemeHandler {
 public:
     using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
 
     void requestStarted(QWebEngineUrlRequestJob *job) override
     {
+        const QString token = QUrlQuery(job->requestUrl()).queryItemValue(holdKey);
+        if (!token.isEmpty()) {
+            held->hold(job, token);
+            return;
+        }
         const std::optional<ServedPage> page = servedPage(job->requestUrl());
         QFile file(page ? page->file : QString());
         if (!page || !file.open(QIODevice::ReadOnly)) {
             job->fail(QWebEngineUrlRequestJob::UrlNotFound);
             return;
         }
-        auto *body = new QBuffer(job);
-        body->setData(withBase(file.readAll(), page->base));
-        job->reply("text/html", body);
+        const QString pageToken = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        held->waiting.insert(pageToken, nullptr);
+        const QByteArray script = "<script src=\"" + holdAddress(job->requestUrl(), pageToken) +
+                                  "\"></script>";
+        job->reply("text/html",
+                   new PageBody(withBase(file.readAll(), page->base, script),
+                                [held = held, pageToken] { held->release(pageToken); }, job));
     }
+
+private:
+    // An address of the page's own origin that names the token.
+    static QByteArray holdAddress(const QUrl &page, const QString &token)
+    {
+        QUrl address = page.adjusted(QUrl::RemovePath | QUrl::RemoveQuery);
+        address.setPath(QStringLiteral("/"));
+        address.setQuery(QUrlQuery{{holdKey, token}});
+        return address.toEncoded();
+    }
+
+    std::shared_ptr<HeldScripts> held = std::make_shared<HeldScripts>();
 };
 
 } // namespace
