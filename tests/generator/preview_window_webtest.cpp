@@ -1,6 +1,9 @@
 // The preview window with its embedded browser: the rendered page, the caption, the
 // outline of the selected column and click-to-select.
 #include "designer/gui/table_window.h"
+#include "documents/table_commands.h"
+#include "documents/table_commands_menu.h"
+#include "documents/table_file_writer.h"
 #include "documents/text_files.h"
 #include "generator/gui/preview_window.h"
 #include "platform/gui/browser_window.h"
@@ -8,6 +11,7 @@
 #include "platform/page_url.h"
 #include "generator/preview_highlight.h"
 #include "generator/render_queue.h"
+#include "support/gui/started_main_window.h"
 #include "support/scripted_ui.h"
 #include "table_fixture.h"
 
@@ -376,4 +380,39 @@ TEST(LocalPages, ABigServedPageLoadsWhole)
     restrictLocalPage(view.page());
     ASSERT_TRUE(loadAndWait(&view, pageUrl(page, home.path())));
     EXPECT_TRUE(runJs(&view, "document.getElementById('r4999') !== null").toBool());
+}
+
+// A table closed and opened again in the same session shows its pictures, whose addresses
+// are relative to its XML document.
+TEST(PreviewPictures, AReopenedTableShowsItsPictures)
+{
+    Started started;
+    const QString folder = started.home.path();
+    QDir(folder).mkpath("pics");
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(folder + "/pics/p1.png"));
+    writeFile(folder + "/t.xml", "<rows><row><i>pics/p1.png</i></row></rows>", true);
+    TableDocument &doc = workspace().current();
+    doc.tablePath = folder + "/t.tvk";
+    doc.xmlPath = "t.xml";
+    doc.autoReload = 1;
+    setKey("Xpath-Table", "/rows/row", false);
+    doc.tree.add(StructureTree::tableKey, "pic", "pic");
+    setKey("Type-pic", "Image", false);
+    doc.tree.add("pic", "pic-src", "src");
+    setKey("Xpath-pic@src", "/rows/row/i", false);
+    ASSERT_TRUE(writeTableFile(doc.tablePath));
+    doc.reset();
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(openTable(folder + "/t.tvk", false));
+        auto *preview = dynamic_cast<PreviewWindow *>(workspace().currentViews().result);
+        ASSERT_TRUE(preview);
+        renderQueue().waitIdle();
+        ASSERT_TRUE(waitUntil([&] {
+            return preview->web->url().scheme() == pageScheme && !preview->web->page()->isLoading();
+        }));
+        EXPECT_EQ(runJs(preview->web, "document.images[0].naturalWidth").toInt(), 4) << round;
+        docloseit_Click();
+    }
 }

@@ -5,6 +5,7 @@
 #include "generator/preview_highlight.h"
 #include "generator/render_queue.h"
 #include "platform/gui/local_page.h"
+#include "platform/gui/page_navigation.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -238,7 +239,7 @@ void PreviewWindow::showRendered(const RenderOutcome &outcome)
         setCaption(pageCaption); // the page shown stays
         return;
     }
-    web->load(QUrl(outcome.pageUrl));
+    loadPageAddress(web, QUrl(outcome.pageUrl));
     pageCaption = outcome.caption;
     setCaption(pageCaption);
 }
