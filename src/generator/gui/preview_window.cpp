@@ -20,6 +20,7 @@
 #include <QWebChannel>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 namespace {
@@ -141,7 +142,7 @@ void PreviewWindow::buildControls()
     stopit = toolButton(this, "stopit", QStyle::SP_BrowserStop, "Stop loading");
     web = new QWebEngineView(this);
     web->setObjectName(QStringLiteral("web"));
-    restrictLocalPage(web->page());
+    web->setPage(new LocalPage(QWebEngineProfile::defaultProfile(), web));
     wstatus = new QLabel(this);
     wstatus->setObjectName(QStringLiteral("wstatus"));
 
