@@ -338,7 +338,7 @@ TEST(LocalPages, ScriptsReadNoLocalFileWhileImagesAndLinksWork)
     for (const QString &read : promised)
         reads << read << "new Promise((ok, no) => { var w = new SharedWorker(URL.createObjectURL("
                          "new Blob(['var base = ' + JSON.stringify(base) + '; onconnect = e => (' + " +
-                             QJsonDocument(QJsonArray{read}).toJson().mid(1).chopped(1) +
+                             QJsonDocument(QJsonArray{read}).toJson(QJsonDocument::Compact).mid(1).chopped(1) +
                              " + ').then(t => e.ports[0].postMessage(String(t)), () => e.ports[0]."
                              "postMessage(null))']))); w.onerror = no; w.port.onmessage = m => "
                              "m.data === null ? no() : ok(m.data) })";
