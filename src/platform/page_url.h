@@ -9,7 +9,7 @@
 // every other local file is cross-origin to the page's scripts. The address names the page
 // file and the folder its relative URLs resolve from (the XML document's folder). The local
 // files a page names load from addresses of a second scheme, one origin for them all, which
-// answers no cross-origin request: a page shows them but its scripts read none.
+// answers a cross-origin request for a font only: a page shows them but its scripts read none.
 
 inline constexpr char pageScheme[] = "tarvik-page";
 inline constexpr char fileScheme[] = "tarvik-file";

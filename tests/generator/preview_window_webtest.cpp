@@ -269,10 +269,7 @@ struct Listener : QTcpServer {
     Listener()
     {
         listen(QHostAddress::LocalHost);
-        connect(this, &QTcpServer::newConnection, [this] {
-            reached = true;
-            delete nextPendingConnection();
-        });
+        connect(this, &QTcpServer::newConnection, [this] { reached = true; delete nextPendingConnection(); });
     }
 };
 
@@ -312,25 +309,20 @@ TEST(LocalPages, ScriptsReadNoLocalFileWhileImagesAndLinksWork)
                   "next.html'>next</a></body></html>",
               true);
     const QString routes[] = { // a script's attempt to read a local file
-        "try { document.getElementById('frame').contentDocument.body.innerText || 'refused' } "
-        "catch (e) { 'refused' }",
+        "try { document.getElementById('frame').contentDocument.body.innerText || 'refused' } catch (e) { 'refused' }",
         "window.err.includes('secret') ? 'read' : 'refused'",
         "try { document.styleSheets[0].cssRules.length } catch (e) { 'refused' }",
-        "var c = document.createElement('canvas'), g = c.getContext('2d'); try { g.drawImage("
-        "document.getElementById('cors'), 0, 0); g.getImageData(0, 0, 1, 1).data[0] } catch (e) "
-        "{ 'refused' }",
+        "var c = document.createElement('canvas'), g = c.getContext('2d'); try { g.drawImage(document.getElementById("
+        "'cors'), 0, 0); g.getImageData(0, 0, 1, 1).data[0] } catch (e) { 'refused' }",
     };
     const QString promised[] = { // each also from a shared worker
         "fetch(new URL('secret.txt', base)).then(r => r.text())",
-        "new Promise(ok => { var x = new XMLHttpRequest(); x.open('GET', new URL('secret.txt', "
-        "base), false); x.send(); ok(x.responseText) })",
-        "import(new URL('secret.json', base), { assert: { type: 'json' } }).then(m => "
-        "JSON.stringify(m.default))",
-        "import(new URL('style.css', base), { assert: { type: 'css' } }).then(m => "
-        "m.default.cssRules[0].cssText)",
+        "new Promise(ok => { var x = new XMLHttpRequest(); x.open('GET', new URL('secret.txt', base), false); "
+        "x.send(); ok(x.responseText) })",
+        "import(new URL('secret.json', base), { assert: { type: 'json' } }).then(m => JSON.stringify(m.default))",
+        "import(new URL('style.css', base), { assert: { type: 'css' } }).then(m => m.default.cssRules[0].cssText)",
         "fetch('http://" + loopback + "/').then(r => 'reached')",
-        "new Promise((ok, no) => { var s = new WebSocket('ws://" + loopback + "/'); s.onopen = ok; "
-        "s.onerror = no })",
+        "new Promise((ok, no) => { var s = new WebSocket('ws://" + loopback + "/'); s.onopen = ok; s.onerror = no })",
     };
     QStringList reads = {"new Promise((ok, no) => { var t = document.getElementById('track'); "
                          "t.track.mode = 'hidden'; var f = () => t.readyState == 2 ? ok(t.track."
@@ -343,13 +335,10 @@ TEST(LocalPages, ScriptsReadNoLocalFileWhileImagesAndLinksWork)
                              "postMessage(null))']))); w.onerror = no; w.port.onmessage = m => "
                              "m.data === null ? no() : ok(m.data) })";
     const QString moves[] = {
-        "var a = document.createElement('a'); a.href = 'moved.html'; document.body.append(a); "
-        "a.click()",
+        "var a = document.createElement('a'); a.href = 'moved.html'; document.body.append(a); a.click()",
         "location = 'moved.html'",
-        "document.head.insertAdjacentHTML('beforeend', \"<meta http-equiv='refresh' content='0; "
-        "url=moved.html'>\")",
-        "var f = document.createElement('form'); f.action = 'moved.html'; "
-        "document.body.append(f); f.submit()",
+        "document.head.insertAdjacentHTML('beforeend', \"<meta http-equiv='refresh' content='0; url=moved.html'>\")",
+        "var f = document.createElement('form'); f.action = 'moved.html'; document.body.append(f); f.submit()",
         "location = location.href.replace(location.pathname, '/')",
     };
 

@@ -91,7 +91,18 @@ void servePageFiles(QWebEngineProfile *profile)
         profile->installUrlSchemeHandler(pageScheme, new PageFiles(profile));
 }
 
-// Serves the regular local files a page names, to pages only, read as they stand.
+// Whether a local file is served: a regular file, asked for by a page; and asked for across
+// origins (naming its origin, as every request whose answer a script could read does) only
+// when it is a font, which the engine asks for so.
+bool served(const QWebEngineUrlRequestJob *job, const QString &path)
+{
+    return job->initiator().scheme() == QLatin1String(pageScheme) && QFileInfo(path).isFile() &&
+           (!job->requestHeaders().contains("Origin") ||
+            QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchContent).name().startsWith(
+                QLatin1String("font/")));
+}
+
+// Serves the local files a page names, read as they stand.
 class LocalFiles final : public QWebEngineUrlSchemeHandler {
 public:
     using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
@@ -100,8 +111,7 @@ public:
     {
         const QString path = localFilePath(job->requestUrl());
         auto *file = new QFile(path, job);
-        if (job->initiator().scheme() != QLatin1String(pageScheme) || !QFileInfo(path).isFile() ||
-            !file->open(QIODevice::ReadOnly)) {
+        if (!served(job, path) || !file->open(QIODevice::ReadOnly)) {
             job->fail(QWebEngineUrlRequestJob::UrlNotFound);
             return;
         }
@@ -125,11 +135,13 @@ void filterRequests(QWebEngineProfile *profile)
 
 void registerPageScheme()
 {
-    // Neither scheme reaches file: URLs, and neither answers a cross-origin request.
+    // Neither scheme reaches file: URLs. The local files' scheme takes cross-origin requests,
+    // which LocalFiles answers for fonts only.
     for (const char *name : {pageScheme, fileScheme}) {
         QWebEngineUrlScheme scheme(name);
         scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
-        scheme.setFlags(QWebEngineUrlScheme::SecureScheme);
+        QWebEngineUrlScheme::Flags flags = QWebEngineUrlScheme::SecureScheme;
+        scheme.setFlags(name == fileScheme ? flags | QWebEngineUrlScheme::CorsEnabled : flags);
         QWebEngineUrlScheme::registerScheme(scheme);
     }
 }
