@@ -135,6 +135,10 @@ void filterRequests(QWebEngineProfile *profile)
 
 void registerPageScheme()
 {
+    // A page's peer connections (WebRTC) send nothing: they may use no UDP but through a proxy.
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") +
+                " --force-webrtc-ip-handling-policy=disable_non_proxied_udp");
     // Neither scheme reaches file: URLs. The local files' scheme takes cross-origin requests,
     // which LocalFiles answers for fonts only.
     for (const char *name : {pageScheme, fileScheme}) {

@@ -20,5 +20,6 @@ protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
 };
 
-// Makes the page files' schemes known; call before the application object is made.
+// Makes the page files' schemes known and keeps pages' peer connections off the network;
+// call before the application object is made.
 void registerPageScheme();
