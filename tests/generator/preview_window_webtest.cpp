@@ -338,8 +338,7 @@ TEST(LocalPages, ScriptsReadNoLocalFileWhileImagesAndLinksWork)
     QWidget mainWindow;
     QPointer<BrowserWindow> browser = BrowserWindow::open(QUrl(), &mainWindow);
     for (QWebEngineView *view : {preview.web, browser->view()}) {
-        const QUrl address = pageUrl(page, home.file("xml"));
-        ASSERT_TRUE(loadAndWait(view, address));
+        ASSERT_TRUE(loadAndWait(view, pageUrl(page, home.file("xml"))));
         for (const char *image : {"local", "relative", "web"})
             EXPECT_EQ(runJs(view, QString("document.getElementById('%1').naturalWidth").arg(image))
                           .toInt(),
@@ -359,7 +358,7 @@ TEST(LocalPages, ScriptsReadNoLocalFileWhileImagesAndLinksWork)
             QSignalSpy ended(view, &QWebEngineView::loadFinished);
             runJs(view, move);
             ASSERT_TRUE(waitUntil([&] { return !ended.isEmpty(); })) << move.toStdString();
-            EXPECT_EQ(view->url(), address) << move.toStdString();
+            EXPECT_EQ(view->url(), pageUrl(page, home.file("xml"))) << move.toStdString();
         }
 
         QSignalSpy followed(view, &QWebEngineView::loadFinished);
