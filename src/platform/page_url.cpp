@@ -59,6 +59,16 @@ qsizetype baseAt(const QByteArray &lower)
     return 0;
 }
 
+// Where the policy goes: first in the page, after a byte order mark and a doctype.
+qsizetype policyAt(const QByteArray &lower)
+{
+    qsizetype at = lower.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    while (at < lower.size() && QChar::isSpace(uchar(lower.at(at))))
+        ++at;
+    const qsizetype end = lower.indexOf('>', at);
+    return lower.mid(at).startsWith("<!doctype") && end >= 0 ? end + 1 : at;
+}
+
 } // namespace
 
 QUrl pageUrl(const QString &pageFile, const QString &baseFolder)
@@ -78,7 +88,20 @@ std::optional<ServedPage> servedPage(const QUrl &url)
     const QString file = QUrlQuery(url).queryItemValue(pageKey, QUrl::FullyDecoded);
     if (url.scheme() != QLatin1String(pageScheme) || file.isEmpty() || url.host() != hostOf(file))
         return std::nullopt;
-    return ServedPage{file, QUrl::fromLocalFile(url.path())};
+    return ServedPage{file, localFileUrl(url.path())};
+}
+
+QUrl localFileUrl(const QString &path)
+{
+    QUrl url = QUrl::fromLocalFile(path);
+    url.setScheme(QLatin1String(fileScheme));
+    url.setHost(QStringLiteral("local"));
+    return url;
+}
+
+QString localFilePath(const QUrl &url)
+{
+    return url.scheme() == QLatin1String(fileScheme) ? url.path(QUrl::FullyDecoded) : QString();
 }
 
 QByteArray withBase(QByteArray page, const QUrl &base, const QByteArray &headElements)
@@ -91,5 +114,14 @@ QByteArray withBase(QByteArray page, const QUrl &base, const QByteArray &headEle
     const qsizetype at = baseAt(lower);
     if (at >= 0)
         page.insert(at, ownBase + headElements);
+    return page;
+}
+
+QByteArray withConnectionPolicy(QByteArray page)
+{
+    const QByteArray lower = page.left(headLength).toLower();
+    if (!lower.contains('\0'))
+        page.insert(policyAt(lower), "<meta http-equiv=\"Content-Security-Policy\" "
+                                     "content=\"connect-src 'none'\">");
     return page;
 }

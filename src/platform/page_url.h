@@ -7,21 +7,33 @@
 
 // Pages are shown from addresses of their own scheme, one origin per page file, so that
 // every other local file is cross-origin to the page's scripts. The address names the page
-// file and the folder its relative URLs resolve from (the XML document's folder).
+// file and the folder its relative URLs resolve from (the XML document's folder). The local
+// files a page names load from addresses of a second scheme, one origin for them all, which
+// answers a cross-origin request for a font only: a page shows them but its scripts read none.
 
 inline constexpr char pageScheme[] = "tarvik-page";
+inline constexpr char fileScheme[] = "tarvik-file";
 
 // The address of the page file, its relative URLs resolved from baseFolder.
 QUrl pageUrl(const QString &pageFile, const QString &baseFolder);
 
 struct ServedPage {
     QString file; // the page file
-    QUrl base;    // the file: URL its relative URLs resolve from
+    QUrl base;    // the address its relative URLs resolve from (localFileUrl)
 };
 // The page an address of pageUrl names; nullopt for any other address.
 std::optional<ServedPage> servedPage(const QUrl &url);
+
+// The address of a local file (or folder, ending in '/') for a page, and the path it names.
+QUrl localFileUrl(const QString &path);
+QString localFilePath(const QUrl &url);
 
 // The page's bytes with a base element that resolves its relative URLs from base (unless
 // the page names a base of its own), followed by headElements, where the head's first
 // element goes; unchanged when the page is not written in an ASCII-based encoding.
 QByteArray withBase(QByteArray page, const QUrl &base, const QByteArray &headElements = {});
+
+// The page's bytes with a policy that lets none of its scripts, nor the workers they start,
+// open a connection (fetch, XHR, WebSocket, WebTransport, beacons), placed before anything
+// else the page holds, unless it is not written in an ASCII-based encoding.
+QByteArray withConnectionPolicy(QByteArray page);

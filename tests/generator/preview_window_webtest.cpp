@@ -23,6 +23,8 @@
 #include <QPointer>
 #include <QDir>
 #include <QImage>
+#include <QTcpServer>
+#include <QUdpSocket>
 #include <QLayout>
 #include <QProcess>
 #include <QRegularExpression>
@@ -267,7 +269,8 @@ struct WebServer {
 
 // The preview and the separate browser window show a page from an origin of its own: images
 // named by a full path, a path relative to the XML document's folder or a web address show
-// and web links are followed, but the page's scripts read no local file by any route.
+// and web links are followed, but the page's scripts, and the workers they start, read no
+// local file by any route, reach no address and move the page to no other local page.
 TEST(LocalPages, ScriptsReadNoLocalFileWhileImagesAndLinksWork)
 {
     TempHome home;
@@ -281,39 +284,59 @@ TEST(LocalPages, ScriptsReadNoLocalFileWhileImagesAndLinksWork)
         writeFile(home.file(file), "secret", true);
     writeFile(home.file("xml/secret.json"), "{\"secret\": 1}", true);
     writeFile(home.file("xml/style.css"), "p { color: red }", true);
+    writeFile(home.file("xml/cues.vtt"), "WEBVTT\n\n00:00.000 --> 00:01.000\nsecret\n", true);
+    writeFile(home.file("xml/moved.html"), "<p>moved</p>", true);
     writeFile(home.file("web/next.html"), "<p>next</p>", true);
     const WebServer server(home.file("web"));
-    const QString secret = QUrl::fromLocalFile(home.file("secret.txt")).toString();
+    QTcpServer tcp; // a loopback port, TCP and UDP, that notes whatever reaches it
+    QUdpSocket udp;
+    ASSERT_TRUE(tcp.listen(QHostAddress::LocalHost) && udp.bind(QHostAddress::LocalHost, tcp.serverPort()));
+    const QString loopback = "127.0.0.1:" + QString::number(tcp.serverPort());
     const QString page = home.file("data/page.html");
     writeFile(page,
-              "<html><head><link rel='stylesheet' href='style.css'><script>window.onerror = "
-              "function (m) { window.err = String(m); return true; };</script>"
-              "<script src='secret.txt'></script></head><body>"
-              "<img id='local' src='" + home.file("pic.png") + "'><img id='relative' "
-              "src='pics/pic.png'><img id='web' src='" + server.base + "pic.png'>"
-              "<iframe id='frame' src='" + secret + "'></iframe><a id='link' href='" +
-                  server.base + "next.html'>next</a></body></html>",
+              "<html><head><link rel='stylesheet' crossorigin href='style.css'><script>"
+              "window.onerror = function (m) { window.err = String(m); return true; }; "
+              "var base = document.baseURI;</script><script crossorigin src='secret.txt' "
+              "onerror='window.err = \"\"'></script></head><body><img id='local' src='" +
+                  home.file("pic.png") + "'><img id='relative' src='pics/pic.png'><img id='web' "
+                  "src='" + server.base + "pic.png'><img id='cors' crossorigin src='pics/pic.png'>"
+                  "<video crossorigin><track id='track' src='cues.vtt'></video><iframe id='frame' "
+                  "src='secret.txt'></iframe><a id='link' href='" + server.base +
+                  "next.html'>next</a></body></html>",
               true);
-    const struct {
-        QString read; // a script's attempt to read a local file
-        QString result;
-    } routes[] = {
-        {"try { var x = new XMLHttpRequest(); x.open('GET', '" + secret +
-             "', false); x.send(); x.responseText } catch (e) { 'refused' }",
-         "refused"},
-        {"try { document.getElementById('frame').contentDocument.body.innerText } catch (e) "
-         "{ 'refused' }",
-         "refused"},
-        {"window.err.includes('secret') ? 'read' : 'refused'", "refused"},
-        {"try { document.styleSheets[0].cssRules.length } catch (e) { 'refused' }", "refused"},
-        {"var c = document.createElement('canvas'), g = c.getContext('2d'); g.drawImage("
-         "document.getElementById('relative'), 0, 0); try { g.getImageData(0, 0, 1, 1).data[0] "
-         "} catch (e) { 'refused' }",
-         "refused"},
+    const QString routes[] = { // a script's attempt to read a local file
+        "try { document.getElementById('frame').contentDocument.body.innerText || 'refused' } catch (e) { 'refused' }",
+        "window.err.includes('secret') ? 'read' : 'refused'",
+        "try { document.styleSheets[0].cssRules.length } catch (e) { 'refused' }",
+        "var c = document.createElement('canvas'), g = c.getContext('2d'); try { g.drawImage(document.getElementById("
+        "'cors'), 0, 0); g.getImageData(0, 0, 1, 1).data[0] } catch (e) { 'refused' }",
     };
-    const QStringList promised = {
-        "fetch('" + secret + "').then(r => r.text())",
-        "import('secret.json', { with: { type: 'json' } }).then(m => JSON.stringify(m))",
+    const QString promised[] = { // each also from a shared worker
+        "fetch(new URL('secret.txt', base)).then(r => r.text())",
+        "new Promise(ok => { var x = new XMLHttpRequest(); x.open('GET', new URL('secret.txt', base), false); "
+        "x.send(); ok(x.responseText) })",
+        "import(new URL('secret.json', base), { assert: { type: 'json' } }).then(m => JSON.stringify(m.default))",
+        "import(new URL('style.css', base), { assert: { type: 'css' } }).then(m => m.default.cssRules[0].cssText)",
+        "fetch('http://" + loopback + "/').then(r => 'reached')",
+        "new Promise((ok, no) => { var s = new WebSocket('ws://" + loopback + "/'); s.onopen = ok; s.onerror = no })",
+        "new WebTransport('https://" + loopback + "/').ready",
+        "new Promise((ok, no) => { var c = new RTCPeerConnection({ iceServers: [{ urls: 'stun:" + loopback + "' }] }); "
+        "c.onicegatheringstatechange = () => c.iceGatheringState == 'complete' && no(c.close()); c.createDataChannel('"
+        "d'); c.createOffer().then(o => c.setLocalDescription(o)) })",
+    };
+    QStringList reads = {"new Promise((ok, no) => { var t = document.getElementById('track'); t.onload = () => "
+                         "ok(t.track.cues[0].text); t.onerror = no; t.track.mode = 'hidden' })"};
+    for (const QString &read : promised)
+        reads << read << "new Promise((ok, no) => { var w = new SharedWorker(URL.createObjectURL(new Blob(["
+                         "'var base = \"' + base + '\"; onconnect = e => (' + (() => " + read + ") + ')().then(t => "
+                         "e.ports[0].postMessage(String(t)), () => e.ports[0].postMessage(null))']))); w.onerror "
+                         "= no; w.port.onmessage = m => m.data === null ? no() : ok(m.data) })";
+    const QString moves[] = {
+        "var a = document.createElement('a'); a.href = 'moved.html'; document.body.append(a); a.click()",
+        "location = 'moved.html'",
+        "document.head.insertAdjacentHTML('beforeend', \"<meta http-equiv='refresh' content='0; url=moved.html'>\")",
+        "var f = document.createElement('form'); f.action = 'moved.html'; document.body.append(f); f.submit()",
+        "location = location.href.replace(location.pathname, '/')",
     };
 
     PreviewWindow preview(0);
@@ -327,13 +350,20 @@ TEST(LocalPages, ScriptsReadNoLocalFileWhileImagesAndLinksWork)
                       4)
                 << image;
         ASSERT_TRUE(waitUntil([&] { return runJs(view, "window.err").isValid(); }));
-        for (const auto &route : routes)
-            EXPECT_EQ(runJs(view, route.read).toString(), route.result) << route.read.toStdString();
-        for (const QString &read : promised) {
+        for (const QString &route : routes)
+            EXPECT_EQ(runJs(view, route).toString(), "refused") << route.toStdString();
+        for (const QString &read : reads) {
             runJs(view, "window.read = undefined; " + read +
                             ".then(t => window.read = t, e => window.read = 'refused')");
-            ASSERT_TRUE(waitUntil([&] { return runJs(view, "window.read").isValid(); }));
+            ASSERT_TRUE(waitUntil([&] { return runJs(view, "window.read").isValid(); })) << read.toStdString();
             EXPECT_EQ(runJs(view, "window.read").toString(), "refused") << read.toStdString();
+            EXPECT_FALSE(tcp.hasPendingConnections() || udp.hasPendingDatagrams()) << read.toStdString();
+        }
+        for (const QString &move : moves) {
+            QSignalSpy ended(view, &QWebEngineView::loadFinished);
+            runJs(view, move);
+            ASSERT_TRUE(waitUntil([&] { return !ended.isEmpty(); })) << move.toStdString();
+            EXPECT_EQ(view->url(), pageUrl(page, home.file("xml"))) << move.toStdString();
         }
 
         QSignalSpy followed(view, &QWebEngineView::loadFinished);

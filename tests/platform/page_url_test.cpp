@@ -13,7 +13,7 @@ TEST(PageUrl, OnlyAddressesOfThisRunServeTheirPage)
     const auto served = servedPage(url);
     ASSERT_TRUE(served);
     EXPECT_EQ(served->file, page);
-    EXPECT_EQ(served->base, QUrl::fromLocalFile(QStringLiteral("/xml/folder/")));
+    EXPECT_EQ(served->base, QUrl(QStringLiteral("tarvik-file://local/xml/folder/")));
 
     const QString secret = QStringLiteral("/home/u/.ssh/id_rsa");
     for (const QString &host :

@@ -21,6 +21,7 @@
 #include <QWebChannel>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 namespace {
@@ -142,7 +143,7 @@ void PreviewWindow::buildControls()
     stopit = toolButton(this, "stopit", QStyle::SP_BrowserStop, "Stop loading");
     web = new QWebEngineView(this);
     web->setObjectName(QStringLiteral("web"));
-    restrictLocalPage(web->page());
+    web->setPage(new LocalPage(QWebEngineProfile::defaultProfile(), web));
     wstatus = new QLabel(this);
     wstatus->setObjectName(QStringLiteral("wstatus"));
 

@@ -6,7 +6,6 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWebEngineHttpRequest>
-#include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
@@ -25,8 +24,7 @@ BrowserWindow::BrowserWindow(const QWidget *anchor)
     // the view, so the page goes before it.
     auto *profile = new QWebEngineProfile(this);
     profile->setHttpCacheType(QWebEngineProfile::NoCache);
-    web->setPage(new QWebEnginePage(profile, web));
-    restrictLocalPage(web->page());
+    web->setPage(new LocalPage(profile, web));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(web);

@@ -30,39 +30,78 @@ bool shownOrFollowed(Info::ResourceType type)
     }
 }
 
-bool isLocalPage(const QUrl &initiator)
+bool isWeb(const QUrl &url)
 {
-    return initiator.scheme() == QLatin1String("file") ||
-           initiator.scheme() == QLatin1String(pageScheme);
+    return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
 }
 
-class LocalPageRequests final : public QWebEngineUrlRequestInterceptor {
+bool isLocal(const QUrl &url)
+{
+    return url.scheme() == QLatin1String("file") || url.scheme() == QLatin1String(pageScheme) ||
+           url.scheme() == QLatin1String(fileScheme);
+}
+
+// Whether a request is refused. What a web page asks for is its own business; a local page,
+// its workers and the documents it makes (blob:, data:, frames without an origin) ask for
+// what they show or follow only.
+bool refused(const Info &info)
+{
+    return !isWeb(info.initiator()) && !shownOrFollowed(info.resourceType());
+}
+
+// Filters every request of its profile's pages, their workers and frames.
+class PageRequests final : public QWebEngineUrlRequestInterceptor {
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
 
     void interceptRequest(QWebEngineUrlRequestInfo &info) override
     {
-        if (isLocalPage(info.initiator()) && !shownOrFollowed(info.resourceType()))
+        if (refused(info))
             info.block(true);
     }
 };
+
+void filterRequests(QWebEngineProfile *profile)
+{
+    if (!profile->findChild<PageRequests *>(QString(), Qt::FindDirectChildrenOnly))
+        profile->setUrlRequestInterceptor(new PageRequests(profile));
+}
 
 } // namespace
 
 void registerPageScheme()
 {
-    QWebEngineUrlScheme scheme(pageScheme);
-    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
-    scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalAccessAllowed);
-    QWebEngineUrlScheme::registerScheme(scheme);
+    // A page's peer connections (WebRTC) send nothing: they may use no UDP but through a proxy.
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") +
+                " --force-webrtc-ip-handling-policy=disable_non_proxied_udp");
+    // Neither scheme reaches file: URLs. The local files' scheme takes cross-origin requests,
+    // which LocalFiles answers for fonts only.
+    for (const char *name : {pageScheme, fileScheme}) {
+        QWebEngineUrlScheme scheme(name);
+        scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
+        QWebEngineUrlScheme::Flags flags = QWebEngineUrlScheme::SecureScheme;
+        scheme.setFlags(name == fileScheme ? flags | QWebEngineUrlScheme::CorsEnabled : flags);
+        QWebEngineUrlScheme::registerScheme(scheme);
+    }
 }
 
-void restrictLocalPage(QWebEnginePage *page)
+LocalPage::LocalPage(QWebEngineProfile *profile, QObject *parent)
+    : QWebEnginePage(profile, parent)
 {
-    // Local content may load what it names from anywhere; the requests are sorted below.
-    QWebEngineSettings *settings = page->settings();
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
-    servePageFiles(page->profile());
-    page->setUrlRequestInterceptor(new LocalPageRequests(page));
+    // A page read from a file: URL (the browser window's help) reads no other file either.
+    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    servePageFiles(profile);
+    serveLocalFiles(profile);
+    filterRequests(profile);
+}
+
+// The program's own load (typed, as into an address bar) is the only way onto a local page;
+// back, forward and reload return to one the program opened. Links lead to the web only.
+bool LocalPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    if (!isLocal(url))
+        return true;
+    return isMainFrame && (type == NavigationTypeTyped || type == NavigationTypeBackForward ||
+                           type == NavigationTypeReload);
 }

@@ -1,14 +1,25 @@
 #pragma once
 
-class QWebEnginePage;
+#include <QWebEnginePage>
 
-// A page shows the images, style sheets, fonts, media and scripts it names, on this
-// machine or on the web, and follows its links, as a browser that opened it from disk does.
-// Its scripts read nothing: an XHR or fetch (of a file:// URL or any other), a frame or an
-// object it asks for is refused. A page file shown from its address (page_url.h) is an
-// origin of its own: other local files are cross-origin to its scripts.
+// A page of the preview or the browser window. It shows the images, style sheets, fonts,
+// media and scripts it names, on this machine or on the web, and follows its links to the
+// web, as a browser that opened it from disk does. Its scripts, and the workers and frames
+// they make, read nothing: an XHR, fetch, beacon, frame or object they ask for is refused,
+// and a load that would let a script read what it got (a module, or anything asked for
+// with crossorigin) reads no local file. A page file shown from its address (page_url.h) is
+// an origin of its own: other local files are cross-origin to its scripts. The page stays
+// on the local page the program opened: it moves itself to no other local file or page.
+class LocalPage : public QWebEnginePage {
+public:
+    // Sets up the page's rules, and the profile's: it serves page files and the local files
+    // they name, and filters every request made in it.
+    LocalPage(QWebEngineProfile *profile, QObject *parent);
 
-// Makes the page files' scheme known; call before the application object is made.
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+};
+
+// Makes the page files' schemes known and keeps pages' peer connections off the network;
+// call before the application object is made.
 void registerPageScheme();
-// Sets up the page's rules, and serves page files in its profile.
-void restrictLocalPage(QWebEnginePage *page);

@@ -5,6 +5,8 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QMimeDatabase>
 #include <QHash>
 #include <QPointer>
 #include <QUrlQuery>
@@ -112,7 +114,7 @@ public:
         const QByteArray script = "<script src=\"" + holdAddress(job->requestUrl(), pageToken) +
                                   "\"></script>";
         job->reply("text/html",
-                   new PageBody(withBase(file.readAll(), page->base, script),
+                   new PageBody(withConnectionPolicy(withBase(file.readAll(), page->base, script)),
                                 [held = held, pageToken] { held->release(pageToken); }, job));
     }
 
@@ -129,10 +131,44 @@ private:
     std::shared_ptr<HeldScripts> held = std::make_shared<HeldScripts>();
 };
 
+// Whether a local file is served: a regular file, asked for by a page; and asked for across
+// origins (naming its origin, as every request whose answer a script could read does) only
+// when it is a font, which the engine asks for so.
+bool served(const QWebEngineUrlRequestJob *job, const QString &path)
+{
+    return job->initiator().scheme() == QLatin1String(pageScheme) && QFileInfo(path).isFile() &&
+           (!job->requestHeaders().contains("Origin") ||
+            QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchContent).name().startsWith(
+                QLatin1String("font/")));
+}
+
+// Serves the local files a page names, read as they stand.
+class LocalFiles final : public QWebEngineUrlSchemeHandler {
+public:
+    using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+
+    void requestStarted(QWebEngineUrlRequestJob *job) override
+    {
+        const QString path = localFilePath(job->requestUrl());
+        auto *file = new QFile(path, job);
+        if (!served(job, path) || !file->open(QIODevice::ReadOnly)) {
+            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+            return;
+        }
+        job->reply(QMimeDatabase().mimeTypeForFile(path).name().toUtf8(), file);
+    }
+};
+
 } // namespace
 
 void servePageFiles(QWebEngineProfile *profile)
 {
     if (!profile->urlSchemeHandler(pageScheme))
         profile->installUrlSchemeHandler(pageScheme, new PageFiles(profile));
+}
+
+void serveLocalFiles(QWebEngineProfile *profile)
+{
+    if (!profile->urlSchemeHandler(fileScheme))
+        profile->installUrlSchemeHandler(fileScheme, new LocalFiles(profile));
 }
