@@ -4,7 +4,9 @@
 #include "documents/workspace.h"
 #include "generator/preview_highlight.h"
 #include "generator/render_queue.h"
+#include "platform/gui/guarded_page.h"
 #include "platform/gui/local_page.h"
+#include "platform/gui/page_replacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -141,6 +143,7 @@ void PreviewWindow::buildControls()
     stopit = toolButton(this, "stopit", QStyle::SP_BrowserStop, "Stop loading");
     web = new QWebEngineView(this);
     web->setObjectName(QStringLiteral("web"));
+    web->setPage(new GuardedPage(web));
     restrictLocalPage(web->page());
     wstatus = new QLabel(this);
     wstatus->setObjectName(QStringLiteral("wstatus"));
@@ -238,7 +241,7 @@ void PreviewWindow::showRendered(const RenderOutcome &outcome)
         setCaption(pageCaption); // the page shown stays
         return;
     }
-    web->load(QUrl(outcome.pageUrl));
+    replacePage(web->page(), QUrl(outcome.pageUrl));
     pageCaption = outcome.caption;
     setCaption(pageCaption);
 }
@@ -246,7 +249,7 @@ void PreviewWindow::showRendered(const RenderOutcome &outcome)
 void PreviewWindow::clearPage()
 {
     renderQueue().forget(tableSlot);
-    web->setUrl(QUrl(QStringLiteral("about:blank")));
+    replacePage(web->page(), QUrl(QStringLiteral("about:blank")));
     pageCaption = QStringLiteral("Web");
     setCaption(pageCaption);
 }
