@@ -2,6 +2,7 @@
 #include "documents/settings_files.h"
 #include "mainwindow/gui/balloon_tips.h"
 #include "mainwindow/gui/vantor.h"
+#include "platform/engine_start.h"
 #include "platform/file_size_signal.h"
 #include "platform/gui/local_page.h"
 #include "platform/gui/qt_ui_services.h"
@@ -16,15 +17,6 @@ namespace {
 
 Vantor *mainWindow = nullptr;
 QWidget *dialogParent() { return mainWindow; }
-
-// Each open table has a preview page of its own; up to 121 of them share a few browser
-// processes instead of starting one each. Flags the user set come first.
-void limitBrowserProcesses()
-{
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!flags.contains("--renderer-process-limit"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --renderer-process-limit=4");
-}
 
 bool hasDisplay()
 {
@@ -43,7 +35,7 @@ int main(int argc, char **argv)
                    stderr);
         return 1;
     }
-    limitBrowserProcesses();
+    prepareBrowserEngine();
     // The embedded browser shares its graphics contexts with the windows.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     registerPageScheme();

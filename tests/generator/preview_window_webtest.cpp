@@ -15,7 +15,10 @@
 #include "support/scripted_ui.h"
 #include "table_fixture.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QDeadlineTimer>
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,6 +34,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QTest>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
@@ -239,6 +243,58 @@ TEST_F(PreviewWindowTest, RefusedPlugInKeepsThePageAndSaysWhy)
     EXPECT_TRUE(window->wstatus->text().startsWith("Status: [Not rendered"));
 }
 
+// A page looping on alert() holds no window of the program, and its second dialog lets the
+// user stop the rest. The user answers each dialog as it shows.
+TEST_F(PreviewWindowTest, PageDialogsHoldNoWindowAndTheUserStopsThem)
+{
+    QStringList offers; // per dialog: whether it offered to stop the page's dialogs
+    bool held = false;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        for (QWidget *shown : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<QDialog *>(shown);
+            if (!dialog || !dialog->isVisible())
+                continue;
+            held = held || QApplication::activeModalWidget();
+            auto *stop = dialog->findChild<QCheckBox *>();
+            offers << (stop ? "stop" : "-");
+            if (stop)
+                stop->setChecked(true);
+            dialog->accept();
+        }
+    });
+    user.start(20);
+    window->web->setHtml("<script>for (var n = 1; n <= 20; n++) alert('again ' + n); "
+                         "document.title = 'done';</script>");
+    ASSERT_TRUE(waitUntil([&] { return window->web->title() == "done"; }));
+    EXPECT_EQ(offers, QStringList({"-", "stop"}));
+    EXPECT_FALSE(held);
+}
+
+// A page whose script never ends answers nothing and freezes the pages sharing its renderer
+// process: the next render still shows its page, and those pages come back.
+TEST_F(PreviewWindowTest, BusyPageIsReplacedByTheNextRender)
+{
+    render();
+    const qint64 busy = window->web->page()->renderProcessPid();
+    std::vector<std::unique_ptr<QWebEngineView>> others; // until one shares the renderer
+    const auto shares = [&] { return others.back()->page()->renderProcessPid() == busy; };
+    while (others.size() < 40 && (others.empty() || !shares())) {
+        others.push_back(std::make_unique<QWebEngineView>());
+        others.back()->setPage(new LocalPage(QWebEngineProfile::defaultProfile(), others.back().get()));
+        QSignalSpy loaded(others.back().get(), &QWebEngineView::loadFinished);
+        others.back()->setHtml("<p>here</p>");
+        ASSERT_TRUE(waitUntil([&] { return !loaded.isEmpty(); }));
+    }
+    ASSERT_TRUE(shares());
+    js("setTimeout(function () { for (;;) {} }, 0)");
+    render();
+    EXPECT_EQ(js("document.getElementById('r_1_2_Orders_name').textContent").toString(), "b");
+    EXPECT_TRUE(waitUntil([&] {
+        return runJs(others.back().get(), "document.body.textContent").toString() == "here";
+    }));
+}
+
 namespace {
 
 // A web server on loopback serving a folder (python3's http.server).
@@ -407,7 +463,7 @@ TEST(LocalPages, ABigServedPageLoadsWhole)
     writeFile(page, "<html><head><title>t</title></head><body><table>" + QString::fromLatin1(rows) +
                         "</table></body></html>", true);
     QWebEngineView view;
-    restrictLocalPage(view.page());
+    view.setPage(new LocalPage(QWebEngineProfile::defaultProfile(), &view));
     ASSERT_TRUE(loadAndWait(&view, pageUrl(page, home.path())));
     EXPECT_TRUE(runJs(&view, "document.getElementById('r4999') !== null").toBool());
 }
@@ -445,4 +501,18 @@ TEST(PreviewPictures, AReopenedTableShowsItsPictures)
         EXPECT_EQ(runJs(preview->web, "document.images[0].naturalWidth").toInt(), 4) << round;
         docloseit_Click();
     }
+}
+
+// The page's engine waits inside its dialog: the window goes once the dialog has returned.
+TEST(BrowserWindow, ClosesWhileItsPageShowsADialog)
+{
+    QPointer<BrowserWindow> browser =
+        BrowserWindow::open(QUrl("data:text/html,<script>alert('hello')</script>"), nullptr);
+    QTimer user; // closes the window while the dialog shows
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (browser && browser->isVisible() && browser->findChild<QDialog *>())
+            browser->close();
+    });
+    user.start(20);
+    EXPECT_TRUE(waitUntil([&] { return browser.isNull(); }));
 }

@@ -5,7 +5,7 @@
 #include "generator/preview_highlight.h"
 #include "generator/render_queue.h"
 #include "platform/gui/local_page.h"
-#include "platform/gui/page_navigation.h"
+#include "platform/gui/page_replacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -240,7 +240,7 @@ void PreviewWindow::showRendered(const RenderOutcome &outcome)
         setCaption(pageCaption); // the page shown stays
         return;
     }
-    loadPageAddress(web, QUrl(outcome.pageUrl));
+    replacePage(web->page(), QUrl(outcome.pageUrl));
     pageCaption = outcome.caption;
     setCaption(pageCaption);
 }
@@ -248,7 +248,7 @@ void PreviewWindow::showRendered(const RenderOutcome &outcome)
 void PreviewWindow::clearPage()
 {
     renderQueue().forget(tableSlot);
-    web->setUrl(QUrl(QStringLiteral("about:blank")));
+    replacePage(web->page(), QUrl(QStringLiteral("about:blank")));
     pageCaption = QStringLiteral("Web");
     setCaption(pageCaption);
 }

@@ -1,7 +1,9 @@
 #include "platform/gui/browser_window.h"
 
 #include "platform/gui/local_page.h"
+#include "platform/gui/page_dialogs.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -18,7 +20,6 @@ constexpr int offsetFromMainWindow = 80;
 
 BrowserWindow::BrowserWindow(const QWidget *anchor)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     web = new QWebEngineView(this);
     // An off-the-record profile of the window's own, without an HTTP cache; created after
     // the view, so the page goes before it.
@@ -48,4 +49,12 @@ BrowserWindow *BrowserWindow::open(const QUrl &url, const QWidget *anchor)
     window->raise();
     window->activateWindow();
     return window;
+}
+
+// The page's engine may wait inside a dialog of the page: the window goes once it has returned.
+void BrowserWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    holdPageDialogs(web->page());
+    afterPageDialogs(web->page(), [this] { deleteLater(); });
 }

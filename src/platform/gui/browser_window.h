@@ -15,6 +15,9 @@ public:
 
     QWebEngineView *view() const { return web; }
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     explicit BrowserWindow(const QWidget *anchor);
     QWebEngineView *web = nullptr;

@@ -1,5 +1,6 @@
 #include "platform/gui/local_page.h"
 
+#include "platform/gui/page_replacement.h"
 #include "platform/gui/page_server.h"
 #include "platform/page_url.h"
 
@@ -94,6 +95,7 @@ LocalPage::LocalPage(QWebEngineProfile *profile, QObject *parent)
     servePageFiles(profile);
     serveLocalFiles(profile);
     filterRequests(profile);
+    watchRenderer(this);
 }
 
 // The program's own load (typed, as into an address bar) is the only way onto a local page;

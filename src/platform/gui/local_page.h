@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/gui/page_dialogs.h"
+
 #include <QWebEnginePage>
 
 // A page of the preview or the browser window. It shows the images, style sheets, fonts,
@@ -10,7 +12,9 @@
 // with crossorigin) reads no local file. A page file shown from its address (page_url.h) is
 // an origin of its own: other local files are cross-origin to its scripts. The page stays
 // on the local page the program opened: it moves itself to no other local file or page.
-class LocalPage : public QWebEnginePage {
+// Its dialogs hold no window of the program (page_dialogs.h), and it comes back when the
+// program ends a renderer process it shared with a busy page (page_replacement.h).
+class LocalPage final : public QWebEnginePage {
 public:
     // Sets up the page's rules, and the profile's: it serves page files and the local files
     // they name, and filters every request made in it.
@@ -18,6 +22,16 @@ public:
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+    void javaScriptAlert(const QUrl &, const QString &text) override { pageAlert(this, text); }
+    bool javaScriptConfirm(const QUrl &, const QString &text) override
+    {
+        return pageConfirm(this, text);
+    }
+    bool javaScriptPrompt(const QUrl &, const QString &text, const QString &value,
+                          QString *answer) override
+    {
+        return pagePrompt(this, text, value, answer);
+    }
 };
 
 // Makes the page files' schemes known and keeps pages' peer connections off the network;

@@ -1,3 +1,4 @@
+#include "platform/engine_start.h"
 #include "platform/gui/local_page.h"
 #include "platform/xslt_transform.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char **argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    prepareBrowserEngine(); // pages share renderer processes as in the program
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     initialiseXslt(); // before any thread parses
     registerPageScheme();
