@@ -39,7 +39,13 @@ void outcomeFields(Outcome &outcome, Visit &&visit)
 struct Lengths {
     quint64 header = 0;
     quint64 body = 0;
+    quint64 bodyAt = 0; // where the body lies in the sender's memory
 };
+
+// After a body's lengths and header the sender waits for one of these: the receiver has
+// read the body from the sender's memory, or asks for it over the stream.
+constexpr char bodyTaken = 't';
+constexpr char bodyWanted = 'w';
 
 constexpr int waitStepMs = 50;
 
@@ -59,10 +65,18 @@ bool sendAll(int socket, const char *bytes, qint64 size)
 
 bool sendMessage(int socket, const QByteArray &header, const QByteArray &body)
 {
-    const Lengths lengths{quint64(header.size()), quint64(body.size())};
-    return sendAll(socket, reinterpret_cast<const char *>(&lengths), sizeof lengths) &&
-           sendAll(socket, header.constData(), header.size()) &&
-           sendAll(socket, body.constData(), body.size());
+    const Lengths lengths{quint64(header.size()), quint64(body.size()),
+                          quint64(reinterpret_cast<quintptr>(body.constData()))};
+    if (!sendAll(socket, reinterpret_cast<const char *>(&lengths), sizeof lengths) ||
+        !sendAll(socket, header.constData(), header.size()))
+        return false;
+    if (body.isEmpty())
+        return true;
+    char answer = 0;
+    while (::read(socket, &answer, 1) < 0 && errno == EINTR) {
+    }
+    return answer == bodyTaken ||
+           (answer == bodyWanted && sendAll(socket, body.constData(), body.size()));
 }
 
 // Reads exactly size bytes; between waits of at most waitStepMs asks keepWaiting.
@@ -132,7 +146,7 @@ std::optional<XsltRequest> receiveRequest(int socket)
 }
 
 Received receiveOutcome(int socket, XsltOutcome &outcome, qint64 maxBody,
-                        const KeepWaiting &keepWaiting)
+                        const KeepWaiting &keepWaiting, const ReadSenderMemory &readSender)
 {
     Lengths lengths;
     Received got = receiveAll(socket, reinterpret_cast<char *>(&lengths), sizeof lengths,
@@ -149,6 +163,14 @@ Received receiveOutcome(int socket, XsltOutcome &outcome, qint64 maxBody,
         return got;
     if (!readHeader(header, [&](auto &&visit) { outcomeFields(outcome, visit); }))
         return Received::StreamEnded;
+    if (lengths.body == 0)
+        return Received::Whole;
     outcome.output = QByteArray(qsizetype(lengths.body), Qt::Uninitialized);
-    return receiveAll(socket, outcome.output.data(), outcome.output.size(), keepWaiting);
+    // One copy straight from the sender's memory where the system lets this process read it.
+    const bool taken = readSender(lengths.bodyAt, outcome.output.data(), outcome.output.size());
+    const char answer = taken ? bodyTaken : bodyWanted;
+    if (!sendAll(socket, &answer, 1))
+        return Received::StreamEnded;
+    return taken ? Received::Whole
+                 : receiveAll(socket, outcome.output.data(), outcome.output.size(), keepWaiting);
 }

@@ -9,7 +9,8 @@
 // What the program asks of a worker process of the built-in XSLT processor, and what the
 // worker answers, over one stream socket. Each message is the length of its header and of
 // its body (8 bytes each, in this machine's byte order), the header (the message's fields
-// in QDataStream's form) and the body (the page's bytes; empty in a request).
+// in QDataStream's form) and the body (the page's bytes; empty in a request). The receiver
+// of a body reads it from the sender's memory, where it may, or asks for it on the stream.
 
 struct XsltRequest {
     QString xmlPath;
@@ -33,8 +34,11 @@ using KeepWaiting = std::function<bool()>;
 // The next request; nullopt when the stream ended or holds no request.
 std::optional<XsltRequest> receiveRequest(int socket);
 
+// Copies size bytes at the address of the sender's memory to "to"; false when it cannot.
+using ReadSenderMemory = std::function<bool(quint64 at, char *to, qint64 size)>;
+
 enum class Received { Whole, StreamEnded, GaveUp, BodyTooLarge };
 // The outcome, its page no larger than maxBody; outcome.memoryNeeded holds a page's length
 // that was too large.
 Received receiveOutcome(int socket, XsltOutcome &outcome, qint64 maxBody,
-                        const KeepWaiting &keepWaiting);
+                        const KeepWaiting &keepWaiting, const ReadSenderMemory &readSender);

@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -41,6 +42,21 @@ public:
     Worker &operator=(const Worker &) = delete;
 
     int stream() const { return socket; }
+    // Reads from the worker's memory (it is this process's child).
+    bool read(quint64 at, char *to, qint64 size) const
+    {
+        while (size > 0) {
+            const iovec local{to, size_t(size)};
+            const iovec remote{reinterpret_cast<void *>(quintptr(at)), size_t(size)};
+            const ssize_t got = ::process_vm_readv(pid, &local, 1, &remote, 1, 0);
+            if (got <= 0)
+                return false;
+            to += got;
+            at += quint64(got);
+            size -= got;
+        }
+        return true;
+    }
     // Closes its stream and waits until it has left.
     void finish()
     {
@@ -206,7 +222,10 @@ XsltOutcome runInWorker(const XsltRequest &request)
     XsltOutcome outcome;
     const Received got =
         sendRequest(worker->stream(), request)
-            ? receiveOutcome(worker->stream(), outcome, limits.memoryBytes, keepWaiting)
+            ? receiveOutcome(worker->stream(), outcome, limits.memoryBytes, keepWaiting,
+                             [&worker](quint64 at, char *to, qint64 size) {
+                                 return worker->read(at, to, size);
+                             })
             : Received::StreamEnded;
     switch (got) {
     case Received::Whole:
