@@ -1,5 +1,7 @@
 #include "platform/xslt_worker_protocol.h"
 
+#include "platform/heap_setup.h"
+
 #include <QDataStream>
 #include <QIODevice>
 
@@ -166,6 +168,7 @@ Received receiveOutcome(int socket, XsltOutcome &outcome, qint64 maxBody,
     if (lengths.body == 0)
         return Received::Whole;
     outcome.output = QByteArray(qsizetype(lengths.body), Qt::Uninitialized);
+    adviseLargeBuffer(outcome.output.data(), outcome.output.size());
     // One copy straight from the sender's memory where the system lets this process read it.
     const bool taken = readSender(lengths.bodyAt, outcome.output.data(), outcome.output.size());
     const char answer = taken ? bodyTaken : bodyWanted;
