@@ -167,6 +167,21 @@ IdleWorkers &idleWorkers()
     return *workers;
 }
 
+// A worker that has taken the request: an idle one, or a new one when none is idle or the
+// idle one has left meanwhile (the system may end an idle worker).
+std::unique_ptr<Worker> workerTaking(const XsltRequest &request, QString &why)
+{
+    std::unique_ptr<Worker> worker = idleWorkers().take(request.keptAs, why);
+    if (worker && sendRequest(worker->stream(), request))
+        return worker;
+    worker = Worker::start(why);
+    if (worker && sendRequest(worker->stream(), request))
+        return worker;
+    if (worker)
+        why = QStringLiteral("it ended as it started (%1)").arg(worker->ended());
+    return nullptr;
+}
+
 XsltOutcome endedOutcome(const QString &reason)
 {
     XsltOutcome outcome;
@@ -216,17 +231,14 @@ XsltOutcome runInWorker(const XsltRequest &request)
     if (!keepWaiting())
         return stoppedOutcome(stop); // stopped before it began
     QString why;
-    std::unique_ptr<Worker> worker = idleWorkers().take(request.keptAs, why);
+    std::unique_ptr<Worker> worker = workerTaking(request, why);
     if (!worker)
         return endedOutcome(QStringLiteral("The XSLT processor could not be started: ") + why);
     XsltOutcome outcome;
-    const Received got =
-        sendRequest(worker->stream(), request)
-            ? receiveOutcome(worker->stream(), outcome, limits.memoryBytes, keepWaiting,
-                             [&worker](quint64 at, char *to, qint64 size) {
-                                 return worker->read(at, to, size);
-                             })
-            : Received::StreamEnded;
+    const Received got = receiveOutcome(worker->stream(), outcome, limits.memoryBytes,
+                                        keepWaiting, [&worker](quint64 at, char *to, qint64 size) {
+                                            return worker->read(at, to, size);
+                                        });
     switch (got) {
     case Received::Whole:
         if (!request.keptAs.isEmpty())
