@@ -6,7 +6,6 @@
 #include "generator/side_files.h"
 #include "platform/page_url.h"
 #include "platform/ui_services.h"
-#include "platform/xml_source_cache.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,20 +13,17 @@
 
 namespace {
 
-// The parsed XML document of each slot, kept between renders; a transform in flight holds
-// its own reference.
-std::shared_ptr<XmlSourceCache> &cachedSourceOf(int slot)
+// How often each slot forgot its document: a part of the name its document is kept under.
+std::array<unsigned, maxTables> &forgottenSources()
 {
-    static std::array<std::shared_ptr<XmlSourceCache>, maxTables> caches;
-    return caches[size_t(slot)];
+    static std::array<unsigned, maxTables> counts{};
+    return counts;
 }
 
-std::shared_ptr<XmlSourceCache> &xmlSourcesOf(int slot)
+// The name under which a worker keeps the slot's parsed XML document between renders.
+QString keptSourceName(int slot)
 {
-    std::shared_ptr<XmlSourceCache> &cache = cachedSourceOf(slot);
-    if (!cache)
-        cache = std::make_shared<XmlSourceCache>();
-    return cache;
+    return QStringLiteral("table %1, %2").arg(slot).arg(forgottenSources()[size_t(slot)]);
 }
 
 } // namespace
@@ -79,7 +75,7 @@ QString pluginRefusedStatus()
            pluginCommandLine();
 }
 
-void forgetXmlSource(int slot) { cachedSourceOf(slot).reset(); }
+void forgetXmlSource(int slot) { ++forgottenSources()[size_t(slot)]; }
 
 std::optional<TransformJob> beginRender(bool askBeforePlugIn)
 {
@@ -89,7 +85,7 @@ std::optional<TransformJob> beginRender(bool askBeforePlugIn)
     const TableDocument &doc = workspace().current();
     TransformJob job = prepareTransform(doc.xmlFile(), doc.xslGenerated);
     if (!job.plugIn)
-        job.sources = xmlSourcesOf(workspace().curTable);
+        job.keptAs = keptSourceName(workspace().curTable);
     return job;
 }
 

@@ -29,7 +29,7 @@ bool pluginAllowed();
 // The status line's text after the user refused the plug-in.
 QString pluginRefusedStatus();
 
-// Lets go of the slot's parsed XML document, once no transform uses it any more.
+// The slot's parsed XML document is not used again: the next render parses it afresh.
 void forgetXmlSource(int slot);
 
 // The side files and the stylesheet view (getXSLFile), then the transform made ready.

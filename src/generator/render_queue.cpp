@@ -46,13 +46,18 @@ void RenderQueue::queueStart(int slot)
         this, [this, slot] { start(slot); }, Qt::QueuedConnection);
 }
 
-void RenderQueue::forget(int slot)
+void RenderQueue::stop(int slot)
 {
     SlotState &state = states[size_t(slot)];
     state.waiting = 0;
     ++state.ticket;
     if (state.stopper)
         state.stopper->requestStop(); // nobody will see its page
+}
+
+void RenderQueue::forget(int slot)
+{
+    stop(slot);
     forgetXmlSource(slot);
 }
 
@@ -98,15 +103,6 @@ void RenderQueue::start(int slot)
     ++started;
     const unsigned ticket = state.ticket;
     QPointer<RenderQueue> self(this);
-    job->limits.onWaiting = [self, slot, ticket, targets] {
-        QMetaObject::invokeMethod(
-            self.get(),
-            [self, slot, ticket, targets] {
-                if (self && self->states[size_t(slot)].ticket == ticket && (targets & Window))
-                    showWaiting(slot);
-            },
-            Qt::QueuedConnection);
-    };
     workers.start([self, slot, ticket, targets, job = std::move(*job), token = state.stopper] {
         const TransformResult result = runTransformJob(job);
         // A page nobody will see is not written.
@@ -167,14 +163,6 @@ void RenderQueue::deliver(int slot, int targets, const RenderOutcome &outcome)
             preview->showRendered(outcome);
     if ((targets & Browser) && outcome.rendered)
         ui().openInBrowser(pageAddress(previewPagePath(slot)));
-}
-
-void RenderQueue::showWaiting(int slot)
-{
-    RenderOutcome waiting;
-    waiting.status = QStringLiteral("Waiting for a stopped transform to finish...");
-    if (PreviewView *preview = workspace().views[size_t(slot)].result)
-        preview->showRendered(waiting);
 }
 
 RenderQueue &renderQueue()

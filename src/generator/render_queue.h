@@ -14,8 +14,7 @@
 // waits: requests made meanwhile join the waiting one, and a transform that a newer
 // request supersedes is stopped, its result dropped, never shown. A plug-in run waits
 // while another one reads the same stylesheet file, which it would overwrite. A slot that
-// forgets its renders stops its transform, and so does the program when it ends. A render
-// that waits for a stopped transform to finish says so in the status line. Results
+// forgets its renders stops its transform, and so does the program when it ends. Results
 // go to the slot's preview window (PreviewView::showRendered) or, for the browser, to
 // UiServices::openInBrowser.
 class RenderQueue final : public QObject {
@@ -28,8 +27,10 @@ public:
 
     // Asks for a render of the current slot; it starts once this thread is idle.
     void request(Target target);
-    // The slot got another table or was closed: what is asked or in flight for it ends
-    // unseen.
+    // What is asked or in flight for the slot ends unseen.
+    void stop(int slot);
+    // The slot got another table or was closed: as stop, and its parsed XML document is
+    // not used again.
     void forget(int slot);
     // True while the slot has a render asked for or in flight.
     bool busy(int slot) const;
@@ -55,8 +56,6 @@ private:
     void finished(int slot, unsigned ticket, int targets, const TransformResult &result,
                   const QStringList &unwritten);
     static void deliver(int slot, int targets, const RenderOutcome &outcome);
-    // Says in the preview's status line that the render waits for a stopped one to end.
-    static void showWaiting(int slot);
 
     std::array<SlotState, maxTables> states{};
     QThreadPool workers;

@@ -7,8 +7,7 @@
 #include "documents/text_files.h"
 #include "documents/workspace.h"
 #include "generator/stylesheet_header.h"
-#include "platform/xml_source_cache.h"
-#include "platform/xslt_transform.h"
+#include "platform/xslt_workers.h"
 
 #include <QUrl>
 
@@ -64,6 +63,8 @@ QString builtInMessage(const XsltOutcome &outcome, const XsltLimits &limits)
         return QStringLiteral("Error in XML document: ") + outcome.reason;
     case XsltOutcome::Failure::XslDocument:
         return QStringLiteral("Error in XSL document: ") + outcome.reason;
+    case XsltOutcome::Failure::ProcessorEnded:
+        return outcome.reason;
     case XsltOutcome::Failure::Transform:
         return outcome.reason.isEmpty() ? QStringLiteral("The XSL transformation failed.")
                                         : outcome.reason;
@@ -75,13 +76,13 @@ QString builtInMessage(const XsltOutcome &outcome, const XsltLimits &limits)
 
 XsltOutcome runBuiltIn(const TransformJob &job)
 {
-    if (!job.sources)
-        return runXslt(job.xmlPath, job.xslCode, job.baseUri, job.limits);
-    XsltOutcome failed;
-    const std::shared_ptr<XmlSource> xml = job.sources->get(job.xmlPath, job.limits, failed);
-    if (!xml)
-        return failed;
-    return runXslt(xml, job.xslCode, job.baseUri, job.limits);
+    XsltRequest request;
+    request.xmlPath = job.xmlPath;
+    request.xslText = job.xslCode;
+    request.baseUri = job.baseUri;
+    request.keptAs = job.keptAs;
+    request.limits = job.limits;
+    return runInWorker(request);
 }
 
 // Line numbers count in the text that ran. When the stylesheet file holds another text (a

@@ -6,9 +6,6 @@
 #include "platform/xslt_run_limits.h"
 
 #include <QString>
-#include <memory>
-
-class XmlSourceCache;
 
 // The transform of the current slot's XML document by a stylesheet text, with the
 // processor the table chooses: the built-in one (libxslt), or its plug-in command line
@@ -27,7 +24,7 @@ struct TransformJob {
     PluginCommand plugin; // plug-in: the command, its stylesheet file written
     QString baseUri;      // built-in: the table's stylesheet, for imports and messages
     XsltLimits limits;    // built-in: its bounds; both: the token that stops it early
-    std::shared_ptr<XmlSourceCache> sources; // built-in: parsed documents to reuse, or null
+    QString keptAs; // built-in: the name its worker keeps the parsed document under, or ""
     CodeFields codeFields; // built-in: to name the one that breaks the stylesheet
 };
 

@@ -36,3 +36,13 @@ void adviseHeapGrowth()
     // Only a hint: a kernel without huge pages for the process leaves the pages as they are.
     madvise(reinterpret_cast<void *>(start), end - start, MADV_HUGEPAGE);
 }
+
+void adviseLargeBuffer(char *buffer, qsizetype size)
+{
+    const auto pageSize = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto begin = reinterpret_cast<std::uintptr_t>(buffer);
+    const std::uintptr_t start = (begin + pageSize - 1) & ~(pageSize - 1);
+    const std::uintptr_t end = (begin + std::uintptr_t(size)) & ~(pageSize - 1);
+    if (end > start)
+        madvise(reinterpret_cast<void *>(start), end - start, MADV_HUGEPAGE);
+}

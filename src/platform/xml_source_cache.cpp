@@ -11,6 +11,7 @@ std::shared_ptr<XmlSource> XmlSourceCache::get(const QString &xmlPath, const Xsl
     const std::lock_guard lock(mutex);
     if (source && xmlPath == path && fileSize == size && fileModified == modified)
         return source;
+    source.reset(); // the old document goes before the new one is parsed
     source = XmlSource::parse(xmlPath, limits, failure);
     path = xmlPath;
     size = fileSize;

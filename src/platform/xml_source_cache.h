@@ -11,8 +11,8 @@
 // time stay the same. Safe to use from any thread.
 class XmlSourceCache {
 public:
-    // The parsed document of the file, parsed again under the bounds when the file changed;
-    // null with failure set when it cannot be parsed or the parse was stopped.
+    // The parsed document of the file, parsed again under the memory bound when the file
+    // changed; null with failure set when it cannot be parsed or the parse was stopped.
     std::shared_ptr<XmlSource> get(const QString &path, const XsltLimits &limits,
                                    XsltOutcome &failure);
 

@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -135,6 +136,20 @@ private:
     bool active = false;
 };
 
+// What the last run on this thread left to free once its outcome was passed on.
+struct ReportedRun {
+    std::vector<std::function<void()>> frees;
+    void freeAll()
+    {
+        for (const std::function<void()> &free : std::exchange(frees, {}))
+            free();
+    }
+    ~ReportedRun() { freeAll(); }
+};
+thread_local ReportedRun reportedRun;
+
+void freeAfterReport(std::function<void()> free) { reportedRun.frees.push_back(std::move(free)); }
+
 XsltOutcome failed(XsltOutcome::Failure failure, const ErrorCollector &errors)
 {
     XsltOutcome outcome;
@@ -231,8 +246,7 @@ StylePtr compiledToRun(xmlDocPtr written, StylesheetForm form, XsltRunWatch &wat
     if (!style || !running)
         return style;
     const ErrorCollector unreported; // the text as written compiled without error
-    prepareForRunning(running.get(),
-                      [&watch] { return watch.end().reason != XsltStopReason::None; });
+    prepareForRunning(running.get(), [&watch] { return watch.stopped(); });
     StylePtr prepared = compiled(std::move(running));
     return prepared ? std::move(prepared) : std::move(style);
 }
@@ -261,7 +275,7 @@ XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &base
 
     XsltOutcome outcome;
     outcome.output = serialize(result.get(), style.get(), watch);
-    afterRunReported([result = result.release(), style = style.release()] {
+    freeAfterReport([result = result.release(), style = style.release()] {
         xmlFreeDoc(result);
         xsltFreeStylesheet(style);
     });
@@ -282,24 +296,26 @@ DocPtr readXml(const QString &xmlPath, XsltRunWatch &watch)
     return doc;
 }
 
-using Run = std::function<XsltOutcome(XsltRunWatch &, ErrorCollector &)>;
-
-// One run on a thread of its own, under its own error capture and bounds; a run that was
-// stopped says only why. run owns what it uses, since a stopped run may outlive this call.
-XsltOutcome watchedRun(const XsltLimits &limits, Run run)
+// A run on this thread under its own error capture and memory bound; a run stopped at the
+// bound says only so.
+template <typename Run>
+XsltOutcome countedRun(const XsltLimits &limits, Run run)
 {
     initialiseXslt();
-    const auto outcome = std::make_shared<XsltOutcome>();
-    const XsltRunEnd end = runWatched(limits, [outcome, run = std::move(run)](XsltRunWatch &watch) {
+    freeReportedRun();
+    XsltRunWatch watch(limits.memoryBytes);
+    XsltOutcome outcome;
+    {
+        const CountedAllocations counting(watch);
         ErrorCollector errors;
-        *outcome = run(watch, errors);
-    });
-    if (end.reason == XsltStopReason::None)
-        return *outcome;
+        outcome = run(watch, errors);
+    }
+    if (!watch.stopped())
+        return outcome;
     XsltOutcome stopped;
     stopped.failure = XsltOutcome::Failure::Stopped;
-    stopped.stopReason = end.reason;
-    stopped.memoryNeeded = end.memoryNeeded;
+    stopped.stopReason = XsltStopReason::MemoryLimit;
+    stopped.memoryNeeded = watch.memoryNeeded();
     return stopped;
 }
 
@@ -319,25 +335,25 @@ XsltOutcome asWrittenOnFailure(StylesheetForm form, Run run)
 std::shared_ptr<XmlSource> XmlSource::parse(const QString &xmlPath, const XsltLimits &limits,
                                             XsltOutcome &failure)
 {
-    const auto doc = std::make_shared<DocPtr>();
-    failure = watchedRun(limits, [doc, xmlPath](XsltRunWatch &watch, ErrorCollector &errors) {
-        *doc = readXml(xmlPath, watch);
-        return *doc ? XsltOutcome{} : failed(XsltOutcome::Failure::XmlDocument, errors);
+    DocPtr doc;
+    failure = countedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
+        doc = readXml(xmlPath, watch);
+        return doc ? XsltOutcome{} : failed(XsltOutcome::Failure::XmlDocument, errors);
     });
     if (failure.failure != XsltOutcome::Failure::None)
         return nullptr;
-    return std::shared_ptr<XmlSource>(new XmlSource(doc->release()));
+    return std::shared_ptr<XmlSource>(new XmlSource(doc.release()));
 }
 
 XmlSource::~XmlSource() { xmlFreeDoc(doc); }
+
+void freeReportedRun() { reportedRun.freeAll(); }
 
 XsltOutcome runXslt(const std::shared_ptr<const XmlSource> &xml, const QString &xslText,
                     const QString &baseUri, const XsltLimits &limits, StylesheetForm form)
 {
     return asWrittenOnFailure(form, [&](StylesheetForm as) {
-        // A run given up after a stop may outlive this call: it holds copies of its inputs.
-        return watchedRun(limits, [xml, xslText, baseUri, as](XsltRunWatch &watch,
-                                                             ErrorCollector &errors) {
+        return countedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
             return transform(xml->document(), xslText, baseUri, as, watch, errors);
         });
     });
@@ -347,8 +363,7 @@ XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QStrin
                     const XsltLimits &limits, StylesheetForm form)
 {
     return asWrittenOnFailure(form, [&](StylesheetForm as) {
-        return watchedRun(limits, [xmlPath, xslText, baseUri, as](XsltRunWatch &watch,
-                                                                 ErrorCollector &errors) {
+        return countedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
             DocPtr xml = readXml(xmlPath, watch);
             if (!xml)
                 return failed(XsltOutcome::Failure::XmlDocument, errors);

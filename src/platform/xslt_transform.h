@@ -17,15 +17,17 @@ struct _xmlDoc;
 // without network access, entity substitution or DTD loading; a URI with a scheme other
 // than "file:", or naming anything but a regular file, is not loaded at all. EXSLT is
 // available, and "node-set" answers in the namespace "urn:schemas-microsoft-com:xslt" as
-// well. Runs are independent: each collects its own errors and has its own bounds
-// (xslt_run_limits.h).
+// well. Runs are independent: each collects its own errors and has its own memory bound
+// (xslt_run_limits.h). A run works on the calling thread until it ends: the program runs
+// it in a worker process (xslt_workers.h), which can be ended whatever step it is in.
 
 // Sets up libxml2 (initXmlLibrary) and libxslt for the program; later calls do nothing.
 // Call it on the main thread before anything uses libxml2 (every run calls it too).
 void initialiseXslt();
 
 struct XsltOutcome {
-    enum class Failure { None, XmlDocument, XslDocument, Transform, Stopped };
+    // ProcessorEnded: the worker process running it ended before it answered (a crash).
+    enum class Failure { None, XmlDocument, XslDocument, Transform, Stopped, ProcessorEnded };
 
     Failure failure = Failure::None;
     XsltStopReason stopReason = XsltStopReason::None; // why a Stopped run was stopped
@@ -38,8 +40,8 @@ struct XsltOutcome {
 // only read it, so several may share it at once.
 class XmlSource {
 public:
-    // The file parsed under the bounds; null when it is not well-formed or cannot be read,
-    // or when a bound or the stop token ended the parse: failure says which, as runXslt.
+    // The file parsed under the memory bound; null when it is not well-formed or cannot be
+    // read, or when the bound ended the parse: failure says which, as runXslt.
     static std::shared_ptr<XmlSource> parse(const QString &xmlPath, const XsltLimits &limits,
                                             XsltOutcome &failure);
     ~XmlSource();
@@ -65,3 +67,7 @@ XsltOutcome runXslt(const std::shared_ptr<const XmlSource> &xml, const QString &
 XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QString &baseUri,
                     const XsltLimits &limits = {},
                     StylesheetForm form = StylesheetForm::Running);
+
+// The trees of the last run on this thread are freed here, once its page was passed on, or
+// as the next run begins.
+void freeReportedRun();

@@ -232,6 +232,27 @@ TEST_F(PreviewWindowTest, SupersededRenderNeverReplacesTheNewerPage)
     EXPECT_EQ(loaded.size(), 1);
 }
 
+// Stop while the transform is held in one long XPath step: the render ends unseen, the
+// caption of the page shown comes back and the status line does not say "Done".
+TEST_F(PreviewWindowTest, StopEndsARenderHeldInItsTransform)
+{
+    render();
+    const QString shown = window->windowTitle();
+    writeFile(workspace().current().xmlPath,
+              "<orders><o><n>a</n></o>" + QString("<x/>").repeated(300000) + "</orders>", true);
+    table.set("XSL Code-price@xslCode", "<xsl:value-of select='count(//x | //x)'/>");
+    QSignalSpy loaded(window->web, &QWebEngineView::loadFinished);
+    const int before = renderQueue().transformsStarted();
+    window->runit_Click();
+    ASSERT_TRUE(waitUntil([&] { return renderQueue().transformsStarted() > before; }));
+    window->stopit_Click();
+    renderQueue().waitIdle();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(loaded.isEmpty());
+    EXPECT_EQ(window->windowTitle(), shown);
+    EXPECT_EQ(window->wstatus->text(), "Status: [Stopped]");
+}
+
 TEST_F(PreviewWindowTest, RefusedPlugInKeepsThePageAndSaysWhy)
 {
     table.set("Use Plug In XSLT-Table", "True");

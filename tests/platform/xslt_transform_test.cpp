@@ -1,6 +1,6 @@
 // The built-in processor against hostile stylesheets: nothing may reach outside, and a
-// runaway run is stopped by its bounds or from another thread.
-#include "platform/xslt_transform.h"
+// runaway run in its worker is ended by its bounds, from another thread or by a crash.
+#include "platform/xslt_workers.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +10,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -85,9 +86,29 @@ protected:
     XsltOutcome run(const QString &xsl, const XsltLimits &limits = {},
                     const QString &xml = QStringLiteral("data.xml")) const
     {
-        return runXslt(file(xml), xsl, file("main.xsl"), limits);
+        XsltRequest request;
+        request.xmlPath = file(xml);
+        request.xslText = xsl;
+        request.baseUri = file("main.xsl");
+        request.limits = limits;
+        return runInWorker(request);
     }
 };
+
+// A worker in the state ("R" busy with a run, "S" idle): a child process of this one.
+pid_t workerIn(const QByteArray &state)
+{
+    for (const QString &entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile stat("/proc/" + entry + "/stat");
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray fields = stat.readAll();
+        const QList<QByteArray> after = fields.mid(fields.lastIndexOf(')') + 2).split(' ');
+        if (after.size() > 1 && after[0] == state && after[1].toInt() == getpid())
+            return pid_t(entry.toInt());
+    }
+    return 0;
+}
 
 } // namespace
 
@@ -177,16 +198,10 @@ TEST_F(XsltTransform, RunawayRunsAreStoppedAtTheirBounds)
 {
     XsltLimits shortTime;
     shortTime.timeoutMs = 200;
-    XsltLimits stepTime; // long enough to reach the duplicate check
-    stepTime.timeoutMs = 3000;
     XsltLimits littleMemory;
     littleMemory.memoryBytes = 64 << 20;
     XsltLimits pageMemory;
     pageMemory.memoryBytes = 16 << 20;
-    XsltStopToken newerRun;
-    XsltLimits waitEndedByNewerRun;
-    waitEndedByNewerRun.stopToken = &newerRun;
-    waitEndedByNewerRun.onWaiting = [&newerRun] { newerRun.requestStop(); };
     const struct {
         const char *name;
         QString templates;
@@ -215,12 +230,7 @@ TEST_F(XsltTransform, RunawayRunsAreStoppedAtTheirBounds)
          pageMemory, XsltStopReason::MemoryLimit, "data.xml"},
         {"one XPath step",
          "<xsl:template match='/'><xsl:value-of select='count(//x | //x)'/></xsl:template>",
-         stepTime, XsltStopReason::TimeLimit, "wide.xml"},
-        // The step above goes on alone: a run waits for it, not beside it, says so, and a
-        // newer render ends the wait.
-        {"any run while one is left to finish alone",
-         "<xsl:template match='/'>done</xsl:template>", waitEndedByNewerRun,
-         XsltStopReason::Requested, "data.xml"},
+         shortTime, XsltStopReason::TimeLimit, "wide.xml"},
     };
     for (const auto &c : cases) {
         const XsltOutcome outcome =
@@ -233,33 +243,38 @@ TEST_F(XsltTransform, RunawayRunsAreStoppedAtTheirBounds)
     }
 }
 
-// A run on a worker thread is stopped from here, while this thread's own runs go on with
-// their own errors; within a long XPath step as well as between instructions.
-TEST_F(XsltTransform, AnotherThreadStopsARunThatOthersDoNotDisturb)
+// A run held in a loop of instructions or in one XPath step ends at once when another
+// thread stops it or when its worker crashes, while runs beside it go on with their own
+// errors; the next run gives its page.
+TEST_F(XsltTransform, AHeldRunEndsAtOnceWithoutHoldingTheNext)
 {
+    const QString loops =
+        "<xsl:template match='/'><xsl:for-each select='//node()'><xsl:for-each "
+        "select='//node()'><xsl:for-each select='//node()'><xsl:for-each select='//node()'>"
+        "<xsl:message>from the runaway</xsl:message></xsl:for-each></xsl:for-each>"
+        "</xsl:for-each></xsl:for-each></xsl:template>";
+    const QString union_ = "<xsl:template match='/'><xsl:value-of select='count(//x | //x)'/>"
+                           "<xsl:message>from the runaway</xsl:message></xsl:template>";
+    const QString fine = stylesheetStart + "<xsl:output method='text'/><xsl:template match='/'>"
+                         "<xsl:value-of select='count(//r)'/></xsl:template>" + stylesheetEnd;
     const struct {
         const char *name;
         QString templates;
         QString xml;
+        bool crash; // else stopped
     } runaways[] = {
-        {"loops of instructions",
-         "<xsl:template match='/'><xsl:for-each select='//node()'><xsl:for-each "
-         "select='//node()'><xsl:for-each select='//node()'><xsl:for-each select='//node()'>"
-         "<xsl:message>from the runaway</xsl:message></xsl:for-each></xsl:for-each>"
-         "</xsl:for-each></xsl:for-each></xsl:template>",
-         "big.xml"},
-        {"one XPath step", "<xsl:template match='/'><xsl:value-of select='count(//x | //x)'/>"
-                           "<xsl:message>from the runaway</xsl:message></xsl:template>",
-         "wide.xml"},
+        {"loops of instructions", loops, "big.xml", false},
+        {"one XPath step", union_, "wide.xml", false},
+        {"a worker that crashes", union_, "wide.xml", true},
     };
     for (const auto &runaway : runaways) {
         XsltStopToken token;
         XsltLimits limits;
         limits.timeoutMs = 600000;
         limits.stopToken = &token;
-        XsltOutcome stopped;
+        XsltOutcome held;
         std::thread worker([&] {
-            stopped = run(stylesheetStart + runaway.templates + stylesheetEnd, limits, runaway.xml);
+            held = run(stylesheetStart + runaway.templates + stylesheetEnd, limits, runaway.xml);
         });
         for (int i = 0; i < 20; ++i) {
             const XsltOutcome failing = run(stylesheetStart +
@@ -268,17 +283,26 @@ TEST_F(XsltTransform, AnotherThreadStopsARunThatOthersDoNotDisturb)
             EXPECT_EQ(failing.failure, XsltOutcome::Failure::Transform);
             EXPECT_TRUE(failing.reason.contains("nope"));
             EXPECT_FALSE(failing.reason.contains("runaway"));
-            const XsltOutcome fine = run(stylesheetStart +
-                                         "<xsl:output method='text'/><xsl:template match='/'>"
-                                         "<xsl:value-of select='count(//r)'/></xsl:template>" +
-                                         stylesheetEnd);
-            EXPECT_EQ(fine.output, "6");
-            EXPECT_EQ(fine.reason, "");
+            EXPECT_EQ(run(fine).output, "6");
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(100)); // well inside its work
-        token.requestStop();
+        const pid_t busy = workerIn("R");
+        EXPECT_GT(busy, 0) << runaway.name;
+        if (runaway.crash && busy > 0)
+            kill(busy, SIGSEGV);
+        else
+            token.requestStop();
         worker.join();
-        EXPECT_EQ(stopped.failure, XsltOutcome::Failure::Stopped) << runaway.name;
-        EXPECT_EQ(stopped.stopReason, XsltStopReason::Requested) << runaway.name;
+        EXPECT_EQ(held.failure, runaway.crash ? XsltOutcome::Failure::ProcessorEnded
+                                              : XsltOutcome::Failure::Stopped) << runaway.name;
+        EXPECT_EQ(held.stopReason, runaway.crash ? XsltStopReason::None
+                                                 : XsltStopReason::Requested) << runaway.name;
+        EXPECT_EQ(held.reason.contains(strsignal(SIGSEGV)), runaway.crash) << runaway.name;
+        const XsltOutcome next = run(fine);
+        EXPECT_EQ(next.output, "6") << runaway.name;
     }
+    // Idle workers the system ended give way to new ones.
+    for (pid_t idle = workerIn("S"); idle > 0; idle = workerIn("S"))
+        kill(idle, SIGKILL);
+    EXPECT_EQ(run(fine).output, "6");
 }

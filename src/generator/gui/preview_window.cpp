@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWebChannel>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineProfile>
@@ -27,6 +28,7 @@
 namespace {
 
 const QString generatingCaption = QStringLiteral("Generating XSL code and rendering page ...");
+const QString stoppedStatus = QStringLiteral("Stopped");
 
 QToolButton *toolButton(QWidget *parent, const char *name, QStyle::StandardPixmap icon,
                         const char *tip)
@@ -167,9 +169,10 @@ void PreviewWindow::buildControls()
         workspace().tables[size_t(tableSlot)].autoReload = ticked ? 1 : 0;
     });
     connect(hrows, &QComboBox::currentIndexChanged, this, [this](int index) { hrows_Click(index); });
-    connect(web, &QWebEngineView::loadFinished, this, [this] { setStatus(QStringLiteral("Done")); });
+    connect(web->page(), &QWebEnginePage::loadingChanged, this,
+            [this](const QWebEngineLoadingInfo &loading) { pageLoading(loading); });
     connect(web->page(), &QWebEnginePage::linkHovered, this, [this](const QString &url) {
-        setStatus(url.isEmpty() ? QStringLiteral("Done") : url);
+        setStatus(url.isEmpty() ? loadedStatus : url);
     });
 }
 
@@ -216,7 +219,35 @@ void PreviewWindow::rbrowser_Click()
 
 void PreviewWindow::goback_Click() { web->back(); }
 void PreviewWindow::goforward_Click() { web->forward(); }
-void PreviewWindow::stopit_Click() { web->stop(); }
+// A render under way ends unseen, and so does the loading of a page.
+void PreviewWindow::stopit_Click()
+{
+    if (renderQueue().busy(tableSlot)) {
+        renderQueue().stop(tableSlot);
+        setCaption(pageCaption);
+        setStatus(stoppedStatus);
+    }
+    web->stop();
+}
+
+// The status line says how the last page's loading ended: a page cut short is not "Done".
+void PreviewWindow::pageLoading(const QWebEngineLoadingInfo &loading)
+{
+    switch (loading.status()) {
+    case QWebEngineLoadingInfo::LoadStartedStatus:
+        return;
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+        loadedStatus = QStringLiteral("Done");
+        break;
+    case QWebEngineLoadingInfo::LoadStoppedStatus:
+        loadedStatus = stoppedStatus;
+        break;
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+        loadedStatus = loading.errorString();
+        break;
+    }
+    setStatus(loadedStatus);
+}
 
 void PreviewWindow::hrows_Click(int index)
 {

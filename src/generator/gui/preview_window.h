@@ -9,6 +9,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QToolButton;
+class QWebEngineLoadingInfo;
 class QWebEngineView;
 
 // What the page's click reporter reaches of the preview: one call, nothing else.
@@ -73,7 +74,9 @@ private:
     void installClickReporter();
     void hrows_Click(int index);
     void setStatus(const QString &text);
+    void pageLoading(const QWebEngineLoadingInfo &loading);
 
     int tableSlot;
     QString pageCaption = QStringLiteral("Web"); // the caption of the page shown
+    QString loadedStatus = QStringLiteral("Done"); // how the last page's loading ended
 };

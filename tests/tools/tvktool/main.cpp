@@ -4,6 +4,7 @@
 #include "platform/file_size_signal.h"
 #include "platform/number_locale.h"
 #include "platform/xslt_transform.h"
+#include "platform/xslt_workers.h"
 #include "stderr_ui.h"
 #include "tvktool_commands.h"
 
@@ -50,8 +51,12 @@ int main(int argc, char **argv)
     if (args.isEmpty())
         return usage();
     for (const TvkCommand &command : commands) {
-        if (args.first() == QLatin1String(command.name))
-            return args.size() - 1 < command.minArguments ? usage() : command.run(args.mid(1));
+        if (args.first() != QLatin1String(command.name))
+            continue;
+        const int status =
+            args.size() - 1 < command.minArguments ? usage() : command.run(args.mid(1));
+        endIdleXsltWorkers();
+        return status;
     }
     return usage();
 }

@@ -1,0 +1,45 @@
+#include "platform/xslt_worker_serve.h"
+
+#include "platform/xml_source_cache.h"
+#include "platform/xslt_worker_protocol.h"
+
+#include <memory>
+
+namespace {
+
+// The document a request asked to keep, under the name it gave.
+struct KeptDocument {
+    QString name;
+    std::unique_ptr<XmlSourceCache> sources;
+};
+
+XsltOutcome answer(const XsltRequest &request, KeptDocument &kept)
+{
+    if (request.keptAs.isEmpty())
+        return runXslt(request.xmlPath, request.xslText, request.baseUri, request.limits,
+                       request.form);
+    if (request.keptAs != kept.name || !kept.sources) {
+        kept.sources.reset(); // let go before the next one is parsed
+        kept = {request.keptAs, std::make_unique<XmlSourceCache>()};
+    }
+    XsltOutcome failed;
+    const std::shared_ptr<XmlSource> xml =
+        kept.sources->get(request.xmlPath, request.limits, failed);
+    if (!xml)
+        return failed;
+    return runXslt(xml, request.xslText, request.baseUri, request.limits, request.form);
+}
+
+} // namespace
+
+int serveXsltRequests(int socket)
+{
+    initialiseXslt();
+    KeptDocument kept;
+    while (const std::optional<XsltRequest> request = receiveRequest(socket)) {
+        if (!sendOutcome(socket, answer(*request, kept)))
+            return 1;
+        freeReportedRun(); // the page is on its way: its trees go now
+    }
+    return 0;
+}

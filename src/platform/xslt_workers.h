@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/xslt_worker_protocol.h"
+
+#include <QString>
+
+// The built-in XSLT processor runs in worker processes of the program's own, the program
+// "tarvik-xslt-worker" beside the running program's binary, so that a run is ended at once
+// whatever step it is in, and a crash inside the XML libraries ends only its worker.
+//
+// A worker is started when a run finds none idle, serves one run after the other and keeps
+// the parsed XML document its requests ask it to keep. A few idle workers are kept: a run
+// takes the one that keeps its document, else one that keeps none, else the one idle
+// longest; idle ones beyond those few are ended. A run that is stopped by its token, passes
+// its time or sends a page larger than its memory bound ends its worker; the next run takes
+// another.
+
+// The worker program's path.
+QString xsltWorkerProgram();
+
+// Runs the request in a worker and waits for the outcome; runs from several threads work
+// side by side, each in a worker of its own.
+XsltOutcome runInWorker(const XsltRequest &request);
+
+// Ends the idle workers and waits until they have left, so that what they used is counted as
+// the program's (for tools timed from outside).
+void endIdleXsltWorkers();
