@@ -4,16 +4,18 @@
 
 #include <QRegularExpression>
 
-namespace {
-
-bool startsReference(const QString &text, qsizetype at)
+qsizetype referenceLength(const QString &text, qsizetype at)
 {
     static const QRegularExpression reference(
         QStringLiteral("&(#[0-9]+|#x[0-9A-Fa-f]+|[A-Za-z_][A-Za-z0-9._-]*);"));
-    return reference.match(text, at, QRegularExpression::NormalMatch,
-                               QRegularExpression::AnchorAtOffsetMatchOption)
-        .hasMatch();
+    return reference
+        .match(text, at, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption)
+        .capturedLength();
 }
+
+namespace {
+
+bool startsReference(const QString &text, qsizetype at) { return referenceLength(text, at) > 0; }
 
 // A '<' followed by a name, an end tag, a comment, a CDATA section or a processing instruction.
 bool startsMarkup(const QString &text, qsizetype at)

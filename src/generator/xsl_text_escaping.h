@@ -13,6 +13,8 @@ QString literalAttributeText(const QString &text);
 // As element content where the user's markup stays markup: only a '&' that starts no
 // reference and a '<' that starts no markup are escaped.
 QString markupText(const QString &text);
+// The length of the character or entity reference that starts at the place, 0 when none does.
+qsizetype referenceLength(const QString &text, qsizetype at);
 // Inside a CDATA section.
 QString cdataText(const QString &text);
 // Inside a comment.
