@@ -108,12 +108,6 @@ QString xmlEscaped(const QString &text)
     return copy;
 }
 
-void quoteForAttribute(QString &text)
-{
-    replaceAll(text, QStringLiteral("\""), QStringLiteral("&quot;"));
-    replaceAll(text, QStringLiteral("'"), QStringLiteral("\""));
-}
-
 QString stripIndent(const QString &text)
 {
     QString rest = text;

@@ -28,9 +28,6 @@ void replaceFirst(QString &text, const QString &find, const QString &replacement
 void xmlEscape(QString &text);
 QString xmlEscaped(const QString &text);
 
-// Every double quote becomes "&quot;", then every apostrophe becomes a double quote.
-void quoteForAttribute(QString &text);
-
 // The "...." level prefix of interface item names.
 QString stripIndent(const QString &text);
 int indentLevel(const QString &text);

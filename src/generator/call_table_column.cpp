@@ -169,8 +169,8 @@ QString inputSelection(GeneratorRun &run, const ColumnContext &column, const Cal
     if (input.calculated) {
         QString expression = input.text;
         stripBreaks(expression);
-        quoteForAttribute(expression);
-        run.add(QStringLiteral("<xsl:variable name='tableInputXMLCalculated' select='") + expression
+        run.add(QStringLiteral("<xsl:variable name='tableInputXMLCalculated' select='")
+                + attributeText(expression)
                 + QStringLiteral("'/>"));
         return fragment;
     }
@@ -178,12 +178,12 @@ QString inputSelection(GeneratorRun &run, const ColumnContext &column, const Cal
     return relativeXpath(column.colXpath, input.text);
 }
 
-QString importHref(const CalledTable &called)
+QString calledImportHref(const CalledTable &called)
 {
     QString page = called.storedPath(".xmp");
     if (page.isEmpty())
         page = called.sideFile(".xsl");
-    return urlEncodedPath(relativeToXslFolder(page));
+    return importHref(page);
 }
 
 } // namespace
@@ -207,7 +207,8 @@ void writeCallTableBody(GeneratorRun &run, const ColumnContext &column)
     copySideFiles(*called, here);
     substituteInterface(column, *called, input);
     const QString sel = inputSelection(run, column, *called, input);
-    appendOnce(run.importList, QStringLiteral("<xsl:import href='") + importHref(*called) + QStringLiteral("'/>"));
+    appendOnce(run.importList,
+               QStringLiteral("<xsl:import href='") + calledImportHref(*called) + QStringLiteral("'/>"));
     appendOnce(run.cssCalls, QStringLiteral("<xsl:call-template name='") + called->name + QStringLiteral("_css'/>"));
     appendOnce(run.scriptCalls,
                QStringLiteral("<xsl:call-template name='") + called->name + QStringLiteral("_tableScript'/>"));

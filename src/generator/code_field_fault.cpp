@@ -5,76 +5,118 @@
 #include "documents/workspace.h"
 #include "generator/column_attributes.h"
 #include "generator/xsl_syntax_check.h"
+#include "generator/xsl_text_escaping.h"
 #include "platform/xml_check.h"
+#include "platform/xpath_check.h"
 
 namespace {
 
-struct Place {
-    const char *caption;
-    bool inTest;
-};
-
-constexpr Place tablePlaces[] = {
-    {"Exclude Row If", true},
-    {"CSS Style", false},
-    {"Row (Debug)", false},
-    {"Table Scripts", false},
-};
-constexpr Place columnPlaces[] = {
-    {"Exclude Column If", true},
-    {"CSS Style", false},
-    {"Column (Debug)", false},
-    {"Header Title", false},
-};
+constexpr const char *tablePlaces[] = {"Exclude Row If", "CSS Style", "Row (Debug)",
+                                       "Table Scripts"};
+constexpr const char *columnPlaces[] = {"Exclude Column If", "CSS Style", "Column (Debug)",
+                                        "Header Title"};
 
 QString quoted(const QString &text) { return QChar('"') + text + QChar('"'); }
 
-void addField(QList<CodeField> &fields, const QString &caption, const QString &owner,
-              const QString &code, bool inTest)
+void addField(QList<CodeField> &fields, const QString &caption, const QString &column,
+              const QString &attribute, const QString &code)
 {
     if (!trimWhiteVar(code).isEmpty())
-        fields.append({caption, owner, code, inTest});
+        fields.append({caption, fieldOwner(column, attribute), code,
+                       fieldKind(caption, column, attribute)});
 }
 
 // Each field keyed by its caption and its node: "Exclude Row If-Table", "CSS Style-price".
 template <size_t N>
-void addPlaces(QList<CodeField> &fields, const Place (&places)[N], const QString &node,
-               const QString &owner)
+void addPlaces(QList<CodeField> &fields, const char *const (&places)[N], const QString &node,
+               const QString &column)
 {
-    for (const Place &place : places) {
-        const QString caption = QLatin1String(place.caption);
-        addField(fields, caption, owner, getKey(caption + QChar('-') + node), place.inTest);
+    for (const char *place : places) {
+        const QString caption = QLatin1String(place);
+        addField(fields, caption, column, QString(), getKey(caption + QChar('-') + node));
     }
 }
 
 void addColumnFields(QList<CodeField> &fields, const StructureTree::Node &column)
 {
     const QString &col = column.text;
-    addPlaces(fields, columnPlaces, col, QStringLiteral("column ") + quoted(col));
+    addPlaces(fields, columnPlaces, col, col);
     for (const auto &attribute : column.children)
         if (isXslCalculated(col, attribute->text))
-            addField(fields, QStringLiteral("XSL Code"),
-                     QStringLiteral("column ") + quoted(col) + QStringLiteral(" (attribute ")
-                         + quoted(attribute->text) + QChar(')'),
-                     getKey(QStringLiteral("XSL Code-") + col + QChar('@') + attribute->text),
-                     false);
+            addField(fields, QStringLiteral("XSL Code"), col, attribute->text,
+                     getKey(QStringLiteral("XSL Code-") + col + QChar('@') + attribute->text));
 }
 
-// The field's code where the generator writes it.
-QString placed(const CodeField &field)
+bool wellFormedInTemplate(const QString &prefix, const QString &content)
 {
-    if (!field.inTest)
-        return field.code;
-    return QStringLiteral("<xsl:if test='not (") + field.code + QStringLiteral(")'/>");
+    return !checkWellFormed(snippetDocument(prefix, content));
+}
+
+// Whether the field holds where the generator writes it.
+bool holds(const CodeField &field, const QString &prefix)
+{
+    switch (field.kind) {
+    case FieldKind::Xpath:
+        return !checkXpathSyntax(attributeText(field.code));
+    case FieldKind::Text:
+        return wellFormedInTemplate(prefix, markupText(field.code));
+    case FieldKind::Code:
+        break;
+    }
+    return wellFormedInTemplate(prefix, field.code);
 }
 
 } // namespace
+
+FieldKind fieldKind(const QString &caption, const QString &column, const QString &attribute)
+{
+    if (caption == QLatin1String("Xpath") || caption == QLatin1String("Exclude Row If")
+        || caption == QLatin1String("Exclude Column If"))
+        return FieldKind::Xpath;
+    if (caption == QLatin1String("Header Title"))
+        return FieldKind::Text;
+    // A Call Table's calculated input is a select, unless it makes an XML fragment.
+    if (caption == QLatin1String("XSL Code") && attribute == QLatin1String("inputXML")
+        && getKey(QStringLiteral("Type-") + column) == QLatin1String("Call Table")
+        && getKey(QStringLiteral("XML Fragment-") + column + QStringLiteral("@inputXML"))
+               != QLatin1String("True"))
+        return FieldKind::Xpath;
+    return FieldKind::Code;
+}
+
+QString fieldKindName(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Xpath:
+        return QStringLiteral("Xpath");
+    case FieldKind::Text:
+        return QStringLiteral("text");
+    case FieldKind::Code:
+        break;
+    }
+    return QStringLiteral("XSL code");
+}
+
+QString fieldOwner(const QString &column, const QString &attribute)
+{
+    if (column.isEmpty())
+        return QStringLiteral("Table");
+    const QString owner = QStringLiteral("column ") + quoted(column);
+    if (attribute.isEmpty())
+        return owner;
+    return owner + QStringLiteral(" (attribute ") + quoted(attribute) + QChar(')');
+}
+
+QString namedField(const CodeField &field)
+{
+    return quoted(field.caption) + QStringLiteral(" of ") + field.owner;
+}
 
 CodeFields currentCodeFields()
 {
     CodeFields written;
     written.prefix = snippetPrefix();
-    addPlaces(written.fields, tablePlaces, QStringLiteral("Table"), QStringLiteral("Table"));
+    addPlaces(written.fields, tablePlaces, QStringLiteral("Table"), QString());
     if (const StructureTree::Node *root = workspace().current().tree.root())
         for (const auto &column : root->children)
             addColumnFields(written.fields, *column);
@@ -87,9 +129,9 @@ QString namingFaultyCodeField(const QString &message, const CodeFields &written)
     if (checkWellFormed(snippetDocument(written.prefix, QString())))
         return message;
     for (const CodeField &field : written.fields)
-        if (checkWellFormed(snippetDocument(written.prefix, placed(field))))
-            return message + QStringLiteral("\nThe XSL code in ") + quoted(field.caption)
-                   + QStringLiteral(" of ") + field.owner
+        if (!holds(field, written.prefix))
+            return message + QStringLiteral("\nThe ") + fieldKindName(field.kind)
+                   + QStringLiteral(" in ") + namedField(field)
                    + QStringLiteral(" breaks the stylesheet.");
     return message;
 }

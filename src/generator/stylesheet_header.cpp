@@ -44,8 +44,7 @@ QString importElements()
     for (const QString &entry : list.split(QChar(','))) {
         const QString path = trimWhiteVar(entry);
         if (!path.isEmpty())
-            imports += QStringLiteral("<xsl:import href='") + attributeText(relativeToXslFolder(path))
-                       + QStringLiteral("'/>");
+            imports += QStringLiteral("<xsl:import href='") + importHref(path) + QStringLiteral("'/>");
     }
     return imports;
 }
@@ -83,14 +82,14 @@ QString makeXslHeader(const QString &extra)
            + QStringLiteral("<!--Input parameters-->") + makeParamDecls();
 }
 
-// Defaults are stored as XML text already; the escaping keeps their references and mends a bare
-// '<' or '&' of a table file written by hand.
+// Defaults are stored as XML text already, markup included; the escaping keeps their references
+// and elements and mends a bare '<' or '&' of a table file written by hand.
 QString makeParamDecls()
 {
     QString text;
     for (const InputParameter &parameter : inputParameters())
         text += QStringLiteral("<xsl:param name='") + attributeText(parameter.name) + QStringLiteral("'>")
-                + attributeText(parameter.value) + QStringLiteral("</xsl:param>");
+                + markupText(parameter.value) + QStringLiteral("</xsl:param>");
     return text;
 }
 
@@ -119,3 +118,5 @@ QString relativeToXslFolder(const QString &path)
         return slashed;
     return relativePath(xslOutputFolder(), getDir(path)) + getFileName(path);
 }
+
+QString importHref(const QString &path) { return urlEncodedPath(relativeToXslFolder(path)); }

@@ -31,3 +31,6 @@ QString xslOutputFolder();
 // A file's path as seen from the XSL output folder, "/" between folders. A path that is
 // not absolute already names the file from that folder and stays as it is.
 QString relativeToXslFolder(const QString &path);
+// The same as the href of an import: a URI reference, every character that is not a plain
+// letter, digit, "-", ".", "_", "~" or "/" percent-encoded.
+QString importHref(const QString &path);

@@ -83,7 +83,8 @@ QString headerRow(const QString &tableName)
             continue;
         h += QStringLiteral("<th ") + spanAttribute("colspan", "Column Span-", col)
              + spanAttribute("rowspan", "Row Span-", col) + QStringLiteral("class='") + tableName
-             + QStringLiteral("sh'>") + columnKey("Header Title-", col) + QStringLiteral("</th>");
+             + QStringLiteral("sh'>") + markupText(columnKey("Header Title-", col))
+             + QStringLiteral("</th>");
         if (breaksAfter(col))
             h += QStringLiteral("</tr><tr>");
     }
@@ -140,8 +141,8 @@ void writeRowStart(GeneratorRun &run, bool excludesRows, int rowLimitIndex)
             + QStringLiteral("<xsl:variable name='_rowNumber'><xsl:value-of "
                              "select='position()'/></xsl:variable>"));
     if (excludesRows)
-        run.add(QStringLiteral("<xsl:if test='not (") + getKey(QStringLiteral("Exclude Row If-Table"))
-                + QStringLiteral(")'>"));
+        run.add(QStringLiteral("<xsl:if test='not (")
+                + attributeText(getKey(QStringLiteral("Exclude Row If-Table"))) + QStringLiteral(")'>"));
     if (rowLimitIndex > 0)
         run.add(addComment(QStringLiteral("Show only ") + QLatin1String(rowLimitText(rowLimitIndex))
                            + QStringLiteral(" rows"))
@@ -189,8 +190,8 @@ void writeCell(GeneratorRun &run, const ColumnContext &column, int i, int n)
     const QString exclude = columnKey("Exclude Column If-", col);
     run.add(addComment(QStringLiteral("Evaluation Place: Exclude Column If")));
     if (!exclude.isEmpty())
-        run.add(QStringLiteral("<xsl:if test='not (") + withColumnVariables(exclude, col, n)
-                + QStringLiteral(")'>"));
+        run.add(QStringLiteral("<xsl:if test='not (")
+                + attributeText(withColumnVariables(exclude, col, n)) + QStringLiteral(")'>"));
     run.add(addComment(QStringLiteral("Table cell")) + QStringLiteral("<td ")
             + alignAttribute("valign", "Vertical Alignment-", col)
             + alignAttribute("align", "Horizontal Alignment-", col)

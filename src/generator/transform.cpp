@@ -162,7 +162,9 @@ TransformResult runTransformJob(const TransformJob &job)
     result.ok = outcome.failure == XsltOutcome::Failure::None;
     result.html = outcome.output;
     result.message = pointingAtTheTextThatRan(builtInMessage(outcome, job.limits), job);
-    if (outcome.failure == XsltOutcome::Failure::XslDocument)
+    // A stylesheet that does not parse, or does not compile (an Xpath of a field).
+    if (outcome.failure == XsltOutcome::Failure::XslDocument
+        || outcome.failure == XsltOutcome::Failure::Transform)
         result.message = namingFaultyCodeField(result.message, job.codeFields);
     return result;
 }

@@ -1,8 +1,11 @@
 #include "generator/xsl_syntax_check.h"
 
+#include "documents/string_helpers.h"
 #include "generator/stylesheet_header.h"
+#include "generator/xsl_text_escaping.h"
 #include "platform/ui_services.h"
 #include "platform/xml_check.h"
+#include "platform/xpath_check.h"
 
 #include <QStringList>
 
@@ -28,6 +31,20 @@ std::pair<qsizetype, qsizetype> lineAndOffset(const QString &text, int line, int
     return {start + std::max(column, 1) - 1, end - start};
 }
 
+// Where a place in the value an attribute's parser reads from the typed text lies in that
+// text: a reference stands for one character there, a CR LF for one blank.
+qsizetype typedOffset(const QString &typed, qsizetype valueOffset)
+{
+    qsizetype at = 0;
+    for (qsizetype read = 0; read < valueOffset && at < typed.size(); ++read) {
+        if (const qsizetype reference = referenceLength(typed, at))
+            at += reference;
+        else
+            at += typed.mid(at, 2) == QStringLiteral("\r\n") ? 2 : 1;
+    }
+    return at;
+}
+
 } // namespace
 
 QString snippetPrefix()
@@ -41,7 +58,7 @@ QString snippetDocument(const QString &prefix, const QString &code)
     return prefix + code + QStringLiteral("</xsl:template></xsl:stylesheet>");
 }
 
-XslSyntaxResult checkXslSyntax(const QString &code)
+XslSyntaxResult checkXslSyntax(const QString &code, const QString &field)
 {
     const QString prefix = snippetPrefix();
     const QString wrapped = snippetDocument(prefix, code);
@@ -55,6 +72,26 @@ XslSyntaxResult checkXslSyntax(const QString &code)
     const qsizetype start = std::clamp<qsizetype>(offset - prefix.size(), 0, code.size());
     result.selectionStart = int(start);
     result.selectionLength = int(std::clamp<qsizetype>(lineLength, 0, code.size() - start));
-    ui().message(QStringLiteral("Syntax error in XSL code: ") + error->reason);
+    ui().message(QStringLiteral("Syntax error in the XSL code in ") + field + QStringLiteral(": ")
+                 + error->reason);
+    return result;
+}
+
+XslSyntaxResult checkXpathSyntaxOf(const QString &xpath, const QString &field)
+{
+    XslSyntaxResult result;
+    if (trimWhiteVar(xpath).isEmpty())
+        return result;
+    const auto error = checkXpathSyntax(attributeText(xpath));
+    if (!error)
+        return result;
+    result.ok = false;
+    result.reason = error->reason;
+    const qsizetype start = typedOffset(xpath, error->offset);
+    const qsizetype end = xpath.indexOf(QChar('\n'), start);
+    result.selectionStart = int(start);
+    result.selectionLength = int((end < 0 ? xpath.size() : end) - start);
+    ui().message(QStringLiteral("Syntax error in the Xpath in ") + field + QStringLiteral(": ")
+                 + error->reason);
     return result;
 }

@@ -12,8 +12,12 @@ struct XslSyntaxResult {
 
 // Whether the snippet is well-formed inside the current table's stylesheet header (its
 // namespaces, imports and input parameters) and a template. A failure is shown as
-// "Syntax error in XSL code: " and the parser's reason.
-XslSyntaxResult checkXslSyntax(const QString &code);
+// "Syntax error in the XSL code in ", the field as messages name it (for example "XSL Code"
+// of column "price" (attribute "value")), ": " and the parser's reason.
+XslSyntaxResult checkXslSyntax(const QString &code, const QString &field);
+// Whether the Xpath compiles as the stylesheet holds it; a blank one does. A failure is shown
+// as "Syntax error in the Xpath in ", the field, ": " and the reason.
+XslSyntaxResult checkXpathSyntaxOf(const QString &xpath, const QString &field);
 
 // The text that check parses: the current table's stylesheet header and a template start,
 // then the snippet and the ends of both.

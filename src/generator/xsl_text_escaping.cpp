@@ -4,36 +4,82 @@
 
 #include <QRegularExpression>
 
-namespace {
-
-bool startsReference(const QString &text, qsizetype at)
+qsizetype referenceLength(const QString &text, qsizetype at)
 {
     static const QRegularExpression reference(
         QStringLiteral("&(#[0-9]+|#x[0-9A-Fa-f]+|[A-Za-z_][A-Za-z0-9._-]*);"));
-    return reference.match(text, at, QRegularExpression::NormalMatch,
-                               QRegularExpression::AnchorAtOffsetMatchOption)
-        .hasMatch();
+    return reference
+        .match(text, at, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption)
+        .capturedLength();
 }
 
-} // namespace
+namespace {
 
-QString attributeText(const QString &text)
+bool startsReference(const QString &text, qsizetype at) { return referenceLength(text, at) > 0; }
+
+// A '<' followed by a name, an end tag, a comment, a CDATA section or a processing instruction.
+bool startsMarkup(const QString &text, qsizetype at)
+{
+    if (at + 1 >= text.size())
+        return false;
+    const QChar next = text[at + 1];
+    return next.isLetter() || next == QChar('_') || next == QChar('/') || next == QChar('!')
+           || next == QChar('?');
+}
+
+// What stands for the character at a place in the text; "" keeps it.
+using Replacement = QString (*)(const QString &text, qsizetype at);
+
+QString bareAmpersand(const QString &text, qsizetype at)
+{
+    return startsReference(text, at) ? QString() : QStringLiteral("&amp;");
+}
+
+QString inAttribute(const QString &text, qsizetype at)
+{
+    switch (text[at].unicode()) {
+    case '\'':
+        return QStringLiteral("&apos;");
+    case '<':
+        return QStringLiteral("&lt;");
+    case '&':
+        return bareAmpersand(text, at);
+    default:
+        return {};
+    }
+}
+
+QString inMarkup(const QString &text, qsizetype at)
+{
+    switch (text[at].unicode()) {
+    case '<':
+        return startsMarkup(text, at) ? QString() : QStringLiteral("&lt;");
+    case '&':
+        return bareAmpersand(text, at);
+    default:
+        return {};
+    }
+}
+
+QString escapedText(const QString &text, Replacement replacement)
 {
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == QChar('\''))
-            out += QStringLiteral("&apos;");
-        else if (c == QChar('<'))
-            out += QStringLiteral("&lt;");
-        else if (c == QChar('&') && !startsReference(text, i))
-            out += QStringLiteral("&amp;");
+        const QString replaced = replacement(text, i);
+        if (replaced.isEmpty())
+            out += text[i];
         else
-            out += c;
+            out += replaced;
     }
     return out;
 }
+
+} // namespace
+
+QString attributeText(const QString &text) { return escapedText(text, inAttribute); }
+
+QString markupText(const QString &text) { return escapedText(text, inMarkup); }
 
 QString literalAttributeText(const QString &text)
 {

@@ -8,35 +8,36 @@
 
 namespace {
 
-struct FirstError {
-    bool seen = false;
-    XmlParseError error;
-};
-
 void keepFirstError(void *data, xmlErrorPtr error)
 {
-    auto *first = static_cast<FirstError *>(data);
+    auto *first = static_cast<FirstXmlError *>(data);
     if (first->seen || error == nullptr || error->level < XML_ERR_ERROR)
         return;
     first->seen = true;
     first->error.reason = QString::fromUtf8(error->message ? error->message : "").trimmed();
     first->error.line = error->line;
     first->error.column = error->int2;
+    first->detail = error->int1;
 }
 
 } // namespace
 
-xmlDocPtr parseXmlText(const QString &text, int options, XmlParseError &error)
+FirstXmlError::FirstXmlError()
 {
     initXmlLibrary();
+    previousContext = xmlStructuredErrorContext;
+    previousHandler = xmlStructuredError;
+    xmlSetStructuredErrorFunc(this, keepFirstError);
+}
+
+FirstXmlError::~FirstXmlError() { xmlSetStructuredErrorFunc(previousContext, previousHandler); }
+
+xmlDocPtr parseXmlText(const QString &text, int options, XmlParseError &error)
+{
     const QByteArray bytes = text.toUtf8();
-    FirstError first;
-    void *previousContext = xmlStructuredErrorContext;
-    const xmlStructuredErrorFunc previousHandler = xmlStructuredError;
-    xmlSetStructuredErrorFunc(&first, keepFirstError);
+    const FirstXmlError first;
     xmlDocPtr doc = xmlReadMemory(bytes.constData(), int(bytes.size()), "text.xml", "UTF-8",
                                   options | XML_PARSE_NONET);
-    xmlSetStructuredErrorFunc(previousContext, previousHandler);
     if (doc && !first.seen)
         return doc;
     if (doc)

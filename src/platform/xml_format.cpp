@@ -1,5 +1,6 @@
 #include "platform/xml_format.h"
 
+#include "platform/namespace_names.h"
 #include "platform/xml_parse.h"
 
 #include <libxml/parser.h>
@@ -14,6 +15,7 @@ XmlFormatResult formatXml(const QString &text)
         return result;
     }
     doc->standalone = 1;
+    escapeNamespaceNamesForWriting(doc);
     xmlChar *out = nullptr;
     int size = 0;
     xmlDocDumpFormatMemoryEnc(doc, &out, &size, "UTF-8", 1);

@@ -4,6 +4,25 @@
 
 #include <QString>
 #include <libxml/tree.h>
+#include <libxml/xmlerror.h>
+
+// While it lives, keeps the first error libxml2 reports on this thread instead of printing
+// it; the handler that was set before comes back when it ends.
+class FirstXmlError {
+public:
+    FirstXmlError();
+    ~FirstXmlError();
+    FirstXmlError(const FirstXmlError &) = delete;
+    FirstXmlError &operator=(const FirstXmlError &) = delete;
+
+    bool seen = false;
+    XmlParseError error;
+    int detail = 0; // the error's first number: an Xpath parser's offset in its expression
+
+private:
+    void *previousContext = nullptr;
+    xmlStructuredErrorFunc previousHandler = nullptr;
+};
 
 // Parses a text (UTF-8, no network, no entity expansion) with the extra libxml2 options;
 // the first error goes into error. Returns the document (free it with xmlFreeDoc), or

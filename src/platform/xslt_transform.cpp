@@ -1,5 +1,6 @@
 #include "platform/xslt_transform.h"
 
+#include "platform/namespace_names.h"
 #include "platform/xml_library.h"
 #include "platform/xslt_errors.h"
 
@@ -38,7 +39,10 @@ xmlDocPtr safeLoader(const xmlChar *uri, xmlDictPtr dict, int, void *ctxt, xsltL
 {
     if (!uri)
         return nullptr;
-    return builtInLoader(uri, dict, documentOptions, ctxt, type);
+    xmlDocPtr doc = builtInLoader(uri, dict, documentOptions, ctxt, type);
+    if (type == XSLT_LOAD_STYLESHEET)
+        restoreNamespaceAmpersands(doc);
+    return doc;
 }
 
 void forbidWritesAndNetwork(xsltSecurityPrefsPtr prefs)
@@ -262,6 +266,7 @@ XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &base
                                      baseUri.toUtf8().constData(), "UTF-8", documentOptions);
     if (!xslDoc)
         return failed(XsltOutcome::Failure::XslDocument, errors);
+    restoreNamespaceAmpersands(xslDoc);
     DocPtr asWritten(xmlCopyDoc(xslDoc, 1));
     StylePtr style = compiledToRun(xslDoc, form, watch);
     if (!style)

@@ -6,6 +6,7 @@
 #include "documents/string_helpers.h"
 #include "documents/views/property_sheet_view.h"
 #include "documents/workspace.h"
+#include "generator/code_field_fault.h"
 #include "generator/stylesheet_header.h"
 #include "generator/value_code.h"
 #include "platform/ui_services.h"
@@ -61,6 +62,23 @@ bool saveInOwnSlot(int index, const CodeEditorRecord &editor)
     return true;
 }
 
+// The edited field as generation names it, checked as what it holds. Code whose node is gone
+// is not checked: the save says that it has nowhere to go.
+XslSyntaxResult checkEditedCode(const CodeEditorRecord &editor, const QString &code)
+{
+    const Node *node = workspace().current().tree.find(editor.myElement);
+    if (!node)
+        return {};
+    const NodeKind kind = nodeKind(*node);
+    const QString column = kind == NodeKind::Table ? QString() : columnOf(*node).text;
+    const QString attribute = kind == NodeKind::Attribute ? node->text : QString();
+    const CodeField field{rowOfKind(editor.myFunction, kind == NodeKind::Table),
+                          fieldOwner(column, attribute), code};
+    if (fieldKind(field.caption, column, attribute) == FieldKind::Xpath)
+        return checkXpathSyntaxOf(code, namedField(field));
+    return checkXslSyntax(code, namedField(field));
+}
+
 } // namespace
 
 CodeEditorState &codeEditorState(int index) { return states[size_t(index)]; }
@@ -106,14 +124,13 @@ QString rowOfKind(const QString &kind, bool onTable)
 CodeSaveResult saveCodeEditor(int index)
 {
     const CodeEditorRecord &editor = workspace().xslEditForms[size_t(index)];
+    const CurTableGuard guard(editor.exists ? editor.myTab : workspace().curTable);
     CodeSaveResult result;
-    result.syntax = checkXslSyntax(states[size_t(index)].code);
+    result.syntax = checkEditedCode(editor, states[size_t(index)].code);
     if (!result.syntax.ok)
         return result;
-    if (editor.exists) {
-        const CurTableGuard guard(editor.myTab);
+    if (editor.exists)
         result.saved = saveInOwnSlot(index, editor);
-    }
     if (!result.saved)
         ui().message(QStringLiteral("The column or attribute of this code no longer exists. The "
                                     "code cannot be saved."));

@@ -96,9 +96,6 @@ TEST(TextHelpers, EscapingOrder)
     xmlEscape(text);
     EXPECT_EQ(text, "a&lt;b&amp;c&gt;d");
     EXPECT_EQ(xmlEscaped("&lt;"), "&amp;lt;");
-    QString quoted = "say \"hi\" it's";
-    quoteForAttribute(quoted);
-    EXPECT_EQ(quoted, "say &quot;hi&quot; it\"s");
 }
 
 TEST(TextHelpers, IndentLevels)

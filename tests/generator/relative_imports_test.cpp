@@ -20,22 +20,23 @@ QString namedTemplate(const QString &name, const QString &text)
 
 } // namespace
 
+// A name with a blank, a non-ASCII letter or "%" is written as a URI reference.
 TEST(RelativeImports, BareNameAndParentEntryAreFoundFromTheOutputFolder)
 {
     TableFixture table;
     const QString out = table.home.file("out/");
     ASSERT_TRUE(QDir().mkpath(out) && QDir().mkpath(table.home.file("lib")));
-    writeFile(out + "common.xsl", namedTemplate("fromCommon", "C"), true);
+    writeFile(out + "com mon%ü.xsl", namedTemplate("fromCommon", "C"), true);
     writeFile(table.home.file("lib/x.xsl"), namedTemplate("fromLib", "L"), true);
     writeFile(out + "in.xml", "<rows><row/></rows>", true);
     workspace().current().xslFileDir = out;
-    table.set("Import XSLT Files-Table", "common.xsl, ../lib/x.xsl");
+    table.set("Import XSLT Files-Table", "com mon%ü.xsl, ../lib/x.xsl");
     table.addColumn("x", "XSL Code");
     table.set("XSL Code-x@xslCode",
               "<xsl:call-template name='fromCommon'/>+<xsl:call-template name='fromLib'/>");
     ASSERT_TRUE(generateXSLCode(false).indented);
     const QString stored = workspace().current().xslGenerated;
-    EXPECT_TRUE(stored.contains("<xsl:import href=\"common.xsl\"/>"));
+    EXPECT_TRUE(stored.contains("<xsl:import href=\"com%20mon%25%C3%BC.xsl\"/>"));
     EXPECT_TRUE(stored.contains("<xsl:import href=\"../lib/x.xsl\"/>"));
     writeFile(out + "T.xsl", stored, true);
 

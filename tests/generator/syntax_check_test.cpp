@@ -13,19 +13,19 @@ protected:
 
 TEST_F(SyntaxCheck, WellFormedSnippetsPass)
 {
-    EXPECT_TRUE(checkXslSyntax("<xsl:value-of select='.'/>").ok);
+    EXPECT_TRUE(checkXslSyntax("<xsl:value-of select='.'/>", "field").ok);
     table.set("XSLT Input Parameters-Table", QString("limit") + QChar(14) + "5" + QChar(15));
-    EXPECT_TRUE(checkXslSyntax("<xsl:value-of select='$limit'/>").ok);
+    EXPECT_TRUE(checkXslSyntax("<xsl:value-of select='$limit'/>", "field").ok);
     EXPECT_TRUE(scripted->messages.isEmpty());
 }
 
 TEST_F(SyntaxCheck, ErrorIsShownAndSelectedInTheSnippet)
 {
     const QString code = "<xsl:value-of select='.'/>\r\n<b>text";
-    const XslSyntaxResult result = checkXslSyntax(code);
+    const XslSyntaxResult result = checkXslSyntax(code, "field");
     EXPECT_FALSE(result.ok);
     ASSERT_EQ(scripted->messages.size(), 1);
-    EXPECT_EQ(scripted->messages[0], "Syntax error in XSL code: " + result.reason);
+    EXPECT_EQ(scripted->messages[0], "Syntax error in the XSL code in field: " + result.reason);
     EXPECT_TRUE(result.reason.contains("mismatch")) << result.reason.toStdString();
     EXPECT_GE(result.selectionStart, code.indexOf("<b>"));
     EXPECT_LE(result.selectionStart + result.selectionLength, code.size());
@@ -35,7 +35,7 @@ TEST_F(SyntaxCheck, ErrorIsShownAndSelectedInTheSnippet)
 TEST_F(SyntaxCheck, SelectionPointsAtTheFaultyPlace)
 {
     const QString code = "<xsl:if test='1'>\r\n<a href='x>y</a></xsl:if>";
-    const XslSyntaxResult result = checkXslSyntax(code);
+    const XslSyntaxResult result = checkXslSyntax(code, "field");
     EXPECT_FALSE(result.ok);
     EXPECT_GE(result.selectionStart, code.indexOf("<a"));
     // The faulty line runs on into the closing tags around the snippet; the selection
@@ -47,10 +47,21 @@ TEST_F(SyntaxCheck, SelectionStaysInsideTheSnippet)
 {
     for (const QString &code : {QString("<b>"), QString("<xsl:if test='1'>"), QString("x</y>"),
                                QString("<a>\r\n<b></a>"), QString("</xsl:template><c>")}) {
-        const XslSyntaxResult result = checkXslSyntax(code);
+        const XslSyntaxResult result = checkXslSyntax(code, "field");
         EXPECT_FALSE(result.ok) << code.toStdString();
         EXPECT_GE(result.selectionStart, 0) << code.toStdString();
         EXPECT_GE(result.selectionLength, 0) << code.toStdString();
         EXPECT_LE(result.selectionStart + result.selectionLength, code.size()) << code.toStdString();
+    }
+}
+
+// An Xpath's selection starts where its parser stopped, in the text as typed.
+TEST_F(SyntaxCheck, XpathSelectionStartsWhereTheParserStopped)
+{
+    for (const auto &[xpath, stop] : {std::pair{"a/b[", 4}, {"\u00e9 = \r\n1 +", 9}, {"x &lt; ", 7}}) {
+        const XslSyntaxResult result = checkXpathSyntaxOf(QString::fromUtf8(xpath), "field");
+        EXPECT_FALSE(result.ok) << xpath;
+        EXPECT_EQ(result.selectionStart, stop) << xpath;
+        EXPECT_LE(result.selectionStart + result.selectionLength, QString::fromUtf8(xpath).size());
     }
 }

@@ -338,7 +338,8 @@ TEST(PropertySheetGui, RefusedCodeKeepsTheEditorOpenWhateverTheAnswer)
     EXPECT_TRUE(xsl->isVisible());
     EXPECT_EQ(xsl->code()->toPlainText(), "<b>");
     EXPECT_EQ(books.stored("XSL Code-title@value"), "");
-    EXPECT_TRUE(books.ui->messages.value(0).startsWith("Syntax error in XSL code: "));
+    EXPECT_TRUE(books.ui->messages.value(0).startsWith(
+        "Syntax error in the XSL code in \"XSL Code\" of column \"title\" (attribute \"value\"): "));
 }
 
 TEST(PropertySheetGui, TheParameterDialogEditsInPlaceAndChecksNamesAtOk)

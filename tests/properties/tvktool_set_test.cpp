@@ -58,23 +58,30 @@ TEST_F(TvkToolSheet, SetPutsTheValueIntoTheRowAndCommitsIt)
 }
 
 // "editor" opens a row's code editor as its "..." does and prints the code, "code" types
-// into it, "savecode" is its Save & Close.
+// into it, "savecode" is its Save & Close. A refusal names the field; an Xpath is checked as
+// the attribute that holds it reads it.
 TEST_F(TvkToolSheet, CodeEditorsOpenTakeCodeAndSave)
 {
     const ToolRun run = edit("code\tx\nselect\tTable\neditor\tTable Scripts\n"
                              "code\tf();\\ng();\nsavecode\neditor\tTable Scripts\n"
                              "editor\tCSS Style\ncode\t<b>\nsavecode\nsavecode\n"
-                             "editor\tColor\nsavecode\n");
+                             "editor\tColor\nsavecode\n"
+                             "editor\tExclude Row If\ncode\tname < 3 or name = \"it's\"\nsavecode\n"
+                             "select\ta\neditor\tExclude Column If\ncode\t. =\nsavecode\n");
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "\nf();\ng();\nwidth:1px\n");
+    EXPECT_EQ(run.out, "\nf();\ng();\nwidth:1px\n\n\n");
     const QStringList said = QString::fromUtf8(run.err).split('\n', Qt::SkipEmptyParts);
-    const QString refused = "Syntax error in XSL code: Opening and ending tag mismatch: b line 3 "
-                            "and xsl:template";
+    const QString refused = "Syntax error in the XSL code in \"CSS Style\" of Table: Opening and "
+                            "ending tag mismatch: b line 3 and xsl:template";
     const QString asked = "Code has changed since last save. Do you want to save it?";
     EXPECT_EQ(said, (QStringList{"tvktool edit: no code editor is open", refused, asked, refused,
                                  asked, "tvktool edit: no code editor opens from Color",
-                                 "tvktool edit: no code editor is open"}));
+                                 "tvktool edit: no code editor is open",
+                                 "Syntax error in the Xpath in \"Exclude Column If\" of column \"a\": "
+                                 "Invalid expression",
+                                 asked}));
     const PropertyStore &store = written();
     EXPECT_EQ(store.value("Table Scripts-Table"), "f();\ng();");
     EXPECT_EQ(store.value("CSS Style-Table"), "width:1px");
+    EXPECT_EQ(store.value("Exclude Row If-Table"), "name < 3 or name = \"it's\"");
 }
