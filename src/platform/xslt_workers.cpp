@@ -67,6 +67,8 @@ public:
     QString ended();
 
     QString keptAs; // the name of the document it keeps, as its last requests asked
+    bool wasIdle = false;          // taken from the idle workers
+    bool endedByTheSystem = false; // ended() found it killed or terminated, not crashed
 
 private:
     pid_t pid;
@@ -103,6 +105,8 @@ QString Worker::ended()
 {
     int status = 0;
     const pid_t reaped = ::waitpid(std::exchange(pid, 0), &status, 0);
+    endedByTheSystem = reaped > 0 && WIFSIGNALED(status) &&
+                       (WTERMSIG(status) == SIGKILL || WTERMSIG(status) == SIGTERM);
     if (reaped > 0 && WIFSIGNALED(status))
         return QString::fromLocal8Bit(strsignal(WTERMSIG(status)));
     if (reaped > 0 && WIFEXITED(status))
@@ -132,6 +136,7 @@ public:
             if (chosen != idle.end()) {
                 std::unique_ptr<Worker> worker = std::move(*chosen);
                 idle.erase(chosen);
+                worker->wasIdle = true;
                 return worker;
             }
         }
@@ -228,31 +233,40 @@ XsltOutcome runInWorker(const XsltRequest &request)
             stop = XsltStopReason::TimeLimit;
         return stop == XsltStopReason::None;
     };
-    if (!keepWaiting())
-        return stoppedOutcome(stop); // stopped before it began
-    QString why;
-    std::unique_ptr<Worker> worker = workerTaking(request, why);
-    if (!worker)
-        return endedOutcome(QStringLiteral("The XSLT processor could not be started: ") + why);
-    XsltOutcome outcome;
-    const Received got = receiveOutcome(worker->stream(), outcome, limits.memoryBytes,
-                                        keepWaiting, [&worker](quint64 at, char *to, qint64 size) {
-                                            return worker->read(at, to, size);
-                                        });
-    switch (got) {
-    case Received::Whole:
-        if (!request.keptAs.isEmpty())
-            worker->keptAs = request.keptAs;
-        idleWorkers().giveBack(std::move(worker));
-        return outcome;
-    case Received::GaveUp:
-        return stoppedOutcome(stop);
-    case Received::BodyTooLarge:
-        return stoppedOutcome(XsltStopReason::MemoryLimit, outcome.memoryNeeded);
-    case Received::StreamEnded:
-        break;
+    for (;;) {
+        if (!keepWaiting())
+            return stoppedOutcome(stop); // stopped before it began
+        QString why;
+        std::unique_ptr<Worker> worker = workerTaking(request, why);
+        if (!worker)
+            return endedOutcome(QStringLiteral("The XSLT processor could not be started: ") +
+                                why);
+        XsltOutcome outcome;
+        const Received got =
+            receiveOutcome(worker->stream(), outcome, limits.memoryBytes, keepWaiting,
+                           [&worker](quint64 at, char *to, qint64 size) {
+                               return worker->read(at, to, size);
+                           });
+        switch (got) {
+        case Received::Whole:
+            if (!request.keptAs.isEmpty())
+                worker->keptAs = request.keptAs;
+            idleWorkers().giveBack(std::move(worker));
+            return outcome;
+        case Received::GaveUp:
+            return stoppedOutcome(stop);
+        case Received::BodyTooLarge:
+            return stoppedOutcome(XsltStopReason::MemoryLimit, outcome.memoryNeeded);
+        case Received::StreamEnded:
+            break;
+        }
+        const QString end = worker->ended();
+        // An idle worker the system ended as the request reached it did not run it: a new
+        // worker does.
+        if (worker->wasIdle && worker->endedByTheSystem)
+            continue;
+        return endedOutcome(QStringLiteral("The XSLT processor ended unexpectedly (%1) and "
+                                           "made no page.")
+                                .arg(end));
     }
-    return endedOutcome(QStringLiteral("The XSLT processor ended unexpectedly (%1) and made no "
-                                       "page.")
-                            .arg(worker->ended()));
 }
