@@ -131,34 +131,42 @@ TEST(XmlDocument, CachedCopyWhenTheDocumentIsMissing)
         "The originial XML file used when project was created is not available.\r\n\r\nDo you "
         "want to use cached XML file? Click Yes to use cached XML file, or No to provide your own "
         "XML file.";
+    enum Copy { None, File, Link };
     struct Case {
         const char *name;
-        bool copyExists;
+        Copy copyExists;
         std::deque<Answer> answers;
         bool loadsCopy;
         QStringList questions;
     };
+    const QStringList overwrite{question, "File already exists. Overwrite?"};
     const Case cases[] = {
-        {"Yes writes and loads the copy", false, {Answer::Yes}, true, {question}},
-        {"No fails the load", false, {Answer::No}, false, {question}},
-        {"an existing file is replaced on Yes", true, {Answer::Yes, Answer::Yes}, true,
-         {question, "File already exists. Overwrite?"}},
-        {"an existing file is kept on No", true, {Answer::Yes, Answer::No}, false,
-         {question, "File already exists. Overwrite?"}},
+        {"Yes writes and loads the copy", None, {Answer::Yes}, true, {question}},
+        {"No fails the load", None, {Answer::No}, false, {question}},
+        {"an existing file is replaced on Yes", File, {Answer::Yes, Answer::Yes}, true, overwrite},
+        {"an existing file is kept on No", File, {Answer::Yes, Answer::No}, false, overwrite},
+        // A link at the copy's place, named by the table itself, is no copy of the table's.
+        {"a link as the copy is replaced on Yes", Link, {Answer::Yes, Answer::Yes}, true, overwrite},
+        {"a link as the copy is not read on No", Link, {Answer::No}, false, {question}},
     };
     for (const Case &c : cases) {
         OpenTable t;
         const QString copy = t.home.file("t.xml");
-        if (c.copyExists)
+        const QString outside = t.xml("outside.xml", "<other/>");
+        if (c.copyExists == File)
             writeFile(copy, "<other/>", true);
+        if (c.copyExists == Link)
+            QFile::link(outside, copy);
         t.doc().cachedXmlText = "<kept/>";
         t.ui->answers = c.answers;
-        t.load(t.home.file("gone.xml"));
+        t.load(c.copyExists == Link ? copy : t.home.file("gone.xml"));
         EXPECT_EQ(t.ui->questions, c.questions) << c.name;
         EXPECT_EQ(t.doc().xmlPath, c.loadsCopy ? copy : QString()) << c.name;
         EXPECT_EQ(readFile(copy), c.loadsCopy ? "<kept/>" : c.copyExists ? "<other/>" : "")
             << c.name;
         EXPECT_EQ(bool(t.state.tree), c.loadsCopy) << c.name;
+        EXPECT_EQ(t.doc().xmlText, c.loadsCopy ? "<kept/>" : "") << c.name;
+        EXPECT_EQ(readFile(outside), "<other/>") << c.name;
     }
 }
 
