@@ -11,7 +11,11 @@
 #include "support/temp_home.h"
 
 #include <QDir>
+#include <fcntl.h>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -168,6 +172,37 @@ TEST(XmlDocument, CachedCopyWhenTheDocumentIsMissing)
         EXPECT_EQ(t.doc().xmlText, c.loadsCopy ? "<kept/>" : "") << c.name;
         EXPECT_EQ(readFile(outside), "<other/>") << c.name;
     }
+}
+
+// A pipe where the document should be is never opened: the load fails at once with the
+// message, and reading the pipe's text gives nothing.
+TEST(XmlDocument, APipeIsNotRead)
+{
+    OpenTable t;
+    const QString pipe = t.home.file("pipe.xml");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    t.doc().cachedXmlText = "<kept/>";
+    t.ui->answers = {Answer::No};
+    XmlTreeParse parsed;
+    auto reads = std::async(std::launch::async, [&] {
+        parsed = parseNow(pipe);
+        return t.load(pipe);
+    });
+    // A read that waits for a writer is let go by one, so that the test ends either way.
+    bool waited = false;
+    while (reads.wait_for(std::chrono::seconds(waited ? 1 : 30)) != std::future_status::ready) {
+        waited = true;
+        const int writer = open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            close(writer);
+    }
+    EXPECT_FALSE(waited) << "a read waited on the pipe";
+    EXPECT_FALSE(reads.get());
+    EXPECT_EQ(parsed.error.reason,
+              "Not a regular file (a folder, a pipe or a device): only regular files are read.");
+    ASSERT_EQ(t.ui->messages.size(), 1);
+    EXPECT_TRUE(t.ui->messages[0].startsWith("Error in XML file:"));
+    EXPECT_EQ(t.doc().xmlPath, "");
 }
 
 // The copy kept in the table reads back as the same characters, whatever the encoding of
