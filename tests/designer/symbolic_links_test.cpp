@@ -6,10 +6,10 @@
 #include "generator/call_table_fixture.h"
 #include "generator/preview_render.h"
 #include "generator/xsl_generator.h"
-#include "properties/called_table_interface.h"
 #include "publishing/publish_settings.h"
 #include "support/file_bytes.h"
 #include "support/scripted_ui.h"
+#include "support/tvktool_run.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,36 +106,31 @@ TEST(SymbolicLinks, NoWriteReachesALinksTarget)
     }
 }
 
-// The called table's side files planted as links to a file outside: each reads as missing,
-// so they are restored from the called table's file when it holds copies, and read as
-// empty when it does not. Nothing of the outside file reaches the calling table.
+// The called table's side files as links to a file outside read as missing (restored from its
+// table file when it holds copies): nothing outside reaches the caller or a tvktool save.
 TEST(SymbolicLinks, LinkedSideFilesReadAsMissing)
 {
     for (const bool copiesInTableFile : {true, false}) {
         CallTableFixture t;
         ScopedScriptedUi ui;
-        const TempHome &home = t.caller.home;
         t.writeCalled("called");
         t.addCall("sub", "../called/Called.tvk");
         t.caller.set("Interface Used-sub@table", "True");
-        const QString called = home.file("called/Called.tvk");
-        {
-            const CurTableGuard calledSlot(1);
-            writeTableFile(called); // now with copies of its side files
-        }
+        const QString called = t.dir("called") + "Called.tvk", outside = t.caller.home.file("outside");
+        writeFile(outside, "/SECRET", true);
+        const CurTableGuard calledSlot(1);
+        writeTableFile(called); // now with copies of its side files
         if (!copiesInTableFile)
             writeFile(called, readFile(called).section(QChar(5), 0, 0), true);
-        writeFile(home.file("outside.txt"), "/SECRET/in/home", true);
-        for (const QString &side : sideFiles("called/Called", allSix)) {
-            QFile::remove(home.file(side));
-            ASSERT_TRUE(QFile::link(home.file("outside.txt"), home.file(side)));
-        }
+        for (const QString &side : sideFiles(t.dir("called") + "Called", allSix))
+            ASSERT_TRUE(QFile::remove(side) && QFile::link(outside, side));
+        const CurTableGuard callerSlot(0);
         generateXSLCode(false);
-        EXPECT_FALSE(workspace().current().xslGenerated.contains("SECRET")) << copiesInTableFile;
-        for (const QString &file : QDir(t.callerDir()).entryList(QDir::Files))
+        EXPECT_EQ(readFile(t.dir("called") + "Called.txp"), copiesInTableFile ? "/list/item" : "/SECRET");
+        EXPECT_EQ(tvktool({"save", called}).exitCode, 0);
+        const QStringList files = QDir(t.callerDir()).entryList(QDir::Files) << "../called/Called.tvk";
+        for (const QString &file : files)
             EXPECT_FALSE(readFile(t.callerDir() + file).contains("SECRET")) << file.toStdString();
-        EXPECT_EQ(readFile(home.file("called/Called.txp")),
-                  copiesInTableFile ? "/list/item" : "/SECRET/in/home");
-        EXPECT_FALSE(calledTableHasInterface("../called/Called.tvk", t.callerDir()));
+        EXPECT_FALSE(workspace().current().xslGenerated.contains("SECRET"));
     }
 }

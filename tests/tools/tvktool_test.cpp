@@ -1,5 +1,4 @@
 // tvktool driven as a separate program, as integration tests and terminals use it.
-#include "documents/table_file_format.h"
 #include "documents/table_file_writer.h"
 #include "documents/text_files.h"
 #include "documents/workspace.h"
@@ -126,21 +125,6 @@ TEST(TvkTool, SaveWritesACraftedOutputPathOnlyWhenAllowed)
     EXPECT_EQ(run.err, "");
     EXPECT_TRUE(readFile(home.file("tables/people.xsl")).contains("xsl:stylesheet"));
     EXPECT_EQ(tvktool({"save", table, "--answer", "Maybe"}).exitCode, 2);
-}
-
-// A side file beside the table that is a link to a file outside is saved as a missing one.
-TEST(TvkTool, SaveReadsALinkedSideFileAsMissing)
-{
-    TempHome home;
-    const QString table = home.file("people.tvk");
-    buildSampleTable(table);
-    ASSERT_TRUE(writeTableFile(table));
-    writeFile(home.file("outside.txt"), "SECRET", true);
-    QFile::remove(home.file("people.tic"));
-    ASSERT_TRUE(QFile::link(home.file("outside.txt"), home.file("people.tic")));
-    EXPECT_EQ(tvktool({"save", table}).exitCode, 0);
-    EXPECT_EQ(embeddedSidePieces(readFile(table)).value(5), "");
-    EXPECT_EQ(embeddedSidePieces(readFile(table)).value(0), "/data/people.xml");
 }
 
 TEST(TvkTool, SheetListsTheNodesPropertySheet)
