@@ -2,8 +2,8 @@
 
 #include "designer/table_editing.h"
 #include "documents/path_helpers.h"
+#include "documents/side_file_restore.h"
 #include "documents/store_access.h"
-#include "documents/text_files.h"
 #include "documents/workspace.h"
 #include "generator/stylesheet_header.h"
 #include "platform/ui_services.h"
@@ -118,7 +118,7 @@ QStringList calledTableParameters()
         return {};
     QStringList names;
     for (const InputParameter &parameter :
-         parseInputParameters(readFile(resolvedPath(file, getTableDir(workspace().curTable)))))
+         parseInputParameters(readSideFile(resolvedPath(file, getTableDir(workspace().curTable)))))
         names.append(parameter.name);
     return names;
 }

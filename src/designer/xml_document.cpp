@@ -8,6 +8,7 @@
 #include "documents/main_controls.h"
 #include "documents/path_helpers.h"
 #include "documents/progress_bar.h"
+#include "documents/side_file_restore.h"
 #include "documents/start_guidance.h"
 #include "documents/store_access.h"
 #include "documents/table_commands.h"
@@ -18,6 +19,9 @@
 #include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
 #include "platform/ui_services.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -35,6 +39,15 @@ QString cachedCopyPath()
 {
     const int slot = workspace().curTable;
     return getTableDir(slot) + getTableName(slot) + QStringLiteral(".xml");
+}
+
+// The document is there to be read. The table's own copy is read only as a regular file of
+// its own, as the table's side files are: a link there would bring in a file from outside.
+bool documentPresent(const QString &path)
+{
+    if (QDir::cleanPath(QFileInfo(path).absoluteFilePath()) == QDir::cleanPath(cachedCopyPath()))
+        return sideFileExists(path);
+    return normalFileExists(path);
 }
 
 enum class Missing { Stop, Load };
@@ -165,9 +178,14 @@ bool loadXMLFile(XmlDocumentState &state, const XmlParseRunner &parse)
         ui().message(QStringLiteral("No table currently open. Open or create table first."));
         return false;
     }
-    if (!normalFileExists(state.fileName) && offerCachedCopy(state) == Missing::Stop)
+    if (!documentPresent(state.fileName) && offerCachedCopy(state) == Missing::Stop)
         return false;
-    XmlTreeParse result = parse(state.fileName);
+    // Declined, the copy leaves the document missing: the load fails without reading it.
+    XmlTreeParse result;
+    if (documentPresent(state.fileName))
+        result = parse(state.fileName);
+    else
+        result.error.reason = QStringLiteral("File not found, or not a regular file: ") + state.fileName;
     const bool installed = result.tree != nullptr;
     if (installed)
         install(state, std::move(result.tree));

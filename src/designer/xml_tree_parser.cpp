@@ -2,6 +2,7 @@
 
 #include "designer/xml_text.h"
 #include "documents/string_helpers.h"
+#include "platform/regular_file.h"
 #include "platform/xml_library.h"
 
 #include <QFile>
@@ -474,12 +475,10 @@ XmlTreeParse parseXmlTree(const QString &path, const QString &documentCaption,
     initXmlLibrary();
     XmlTreeParse result;
     ProgressFile input;
-    input.file.setFileName(path);
     input.progress = &progress;
-    if (!input.file.open(QIODevice::ReadOnly)) {
-        result.error.reason = input.file.errorString();
+    result.error.reason = openRegularFile(input.file, path);
+    if (!result.error.reason.isEmpty())
         return result;
-    }
     TreeSax sax(documentCaption);
     sax.xmlDeclaration = declarationData(input.file.peek(4096));
     xmlSAXHandler handler = treeHandler();

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QUrl>
 
@@ -83,6 +84,17 @@ QString resolvedPath(const QString &stored, const QString &tableDir)
         return path;
     const QString full = QDir::cleanPath(path.startsWith(QChar('/')) ? path : slashPath(tableDir) + u'/' + path);
     return path.endsWith(QChar('/')) && !full.endsWith(QChar('/')) ? full + u'/' : full;
+}
+
+QString reexpressedPath(const QString &stored, const QString &oldDir, const QString &newDir)
+{
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
+    const QString path = slashPath(stored);
+    if (path.isEmpty() || path.startsWith(QChar('/')) || path.contains(scheme) ||
+        QDir::cleanPath(oldDir) == QDir::cleanPath(newDir))
+        return stored;
+    const QString file = resolvedPath(path, oldDir);
+    return relativePath(newDir, getDir(file)) + getFileName(file);
 }
 
 bool sameNameOtherTable(const QString &table, const QString &other)

@@ -20,6 +20,10 @@ QString relativePath(const QString &fromDir, const QString &toDir);
 // ".." steps are resolved and a final "/" is kept. "" stays "", and so does a relative path
 // when tableDir is "" (a table with no file).
 QString resolvedPath(const QString &stored, const QString &tableDir);
+// A relative path stored for one folder, stored for another: the file it names from
+// oldDir, named from newDir. An absolute path, a URL and "" stay as they are, and so does
+// every path when the folders are the same.
+QString reexpressedPath(const QString &stored, const QString &oldDir, const QString &newDir);
 // The path with links and "." / ".." resolved when the file exists, else made absolute
 // and cleaned, so that two names of one file compare equal.
 QString canonicalPath(const QString &path);

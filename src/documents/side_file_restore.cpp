@@ -8,14 +8,13 @@
 
 #include <QFileInfo>
 
-namespace {
-
-// A normal file that a directory listing shows; hidden files count as missing.
 bool sideFileExists(const QString &path)
 {
     const QFileInfo info(path);
-    return info.isFile() && !info.isHidden();
+    return info.isFile() && !info.isSymLink() && !info.isHidden();
 }
+
+namespace {
 
 bool allSideFilesExist(const QString &stem)
 {
@@ -27,6 +26,8 @@ bool allSideFilesExist(const QString &stem)
 }
 
 } // namespace
+
+QString readSideFile(const QString &path) { return sideFileExists(path) ? readFile(path) : QString(); }
 
 void restoreSideFiles(QString reference)
 {

@@ -5,6 +5,7 @@
 #include "documents/path_helpers.h"
 #include "documents/recent_tables.h"
 #include "documents/settings_files.h"
+#include "documents/string_helpers.h"
 #include "documents/store_access.h"
 #include "documents/structure_tree.h"
 #include "documents/table_commands.h"
@@ -52,11 +53,37 @@ void keepCalledTables(const QString &oldDir, const QString &newDir)
     for (const auto &column : root->children) {
         const QString key = QStringLiteral("Table-") + column->key + QStringLiteral("@table");
         const QString reference = slashPath(getKey(key));
-        if (reference.isEmpty() || reference.startsWith(QChar('/')))
-            continue;
-        const QString called = resolvedPath(reference, oldDir);
-        setKey(key, relativePath(newDir, getDir(called)) + getFileName(called), false);
+        if (!reference.isEmpty())
+            setKey(key, reexpressedPath(reference, oldDir, newDir), false);
     }
+}
+
+// The "Import XSLT Files" entries name their files from the XSL output folder.
+void keepImports(const QString &oldDir, const QString &newDir)
+{
+    const QString key = QStringLiteral("Import XSLT Files-Table");
+    const QString list = getKey(key);
+    QStringList entries = list.split(QChar(','));
+    for (QString &entry : entries) {
+        const QString path = trimWhiteVar(entry);
+        if (!path.isEmpty())
+            entry.replace(entry.indexOf(path), path.size(), reexpressedPath(path, oldDir, newDir));
+    }
+    if (entries.join(QChar(',')) != list)
+        setKey(key, entries.join(QChar(',')), false);
+}
+
+// Moved to another folder, the table goes on using the same files: the tables it calls,
+// its XML document and the stylesheets it imports.
+void moveTable(TableDocument &doc, const QString &newPath)
+{
+    const QString oldDir = getDir(doc.tablePath);
+    const QString oldImportDir = doc.xslOutputFolder();
+    moveDefaultXslOutput(doc, newPath);
+    keepCalledTables(oldDir, getDir(newPath));
+    doc.xmlPath = reexpressedPath(doc.xmlPath, oldDir, getDir(newPath));
+    doc.tablePath = newPath;
+    keepImports(oldImportDir, doc.xslOutputFolder());
 }
 
 } // namespace
@@ -124,9 +151,7 @@ void saveas_Click()
                       QStringLiteral(" already exists. Do you want to overwrite it?")) !=
             Answer::Yes)
         return;
-    moveDefaultXslOutput(doc, path);
-    keepCalledTables(getDir(doc.tablePath), getDir(path));
-    doc.tablePath = path;
+    moveTable(doc, path);
     if (PreviewView *preview = ws.currentViews().result)
         preview->runit_Click();
     saveit();

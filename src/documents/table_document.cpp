@@ -4,6 +4,12 @@
 
 QString TableDocument::xmlFile() const { return resolvedPath(xmlPath, getDir(tablePath)); }
 
+QString TableDocument::xslOutputFolder() const
+{
+    const QString tableDir = getDir(tablePath);
+    return xslFileDir.isEmpty() ? tableDir : resolvedPath(xslFileDir, tableDir);
+}
+
 void TableDocument::reset()
 {
     *this = TableDocument{};

@@ -54,6 +54,9 @@ struct TableDocument {
 
     // The XML document's full path: a relative xmlPath is taken from the table file's folder.
     QString xmlFile() const;
+    // The folder of the XSL output page (a relative one taken from the table file's
+    // folder), else the table file's folder.
+    QString xslOutputFolder() const;
 
     // Back to an empty table: fresh store root, tree with the root "Table", no paths.
     void reset();

@@ -3,6 +3,7 @@
 #include "documents/add_string.h"
 #include "documents/code_editor_pool.h"
 #include "documents/column_types.h"
+#include "documents/side_file_restore.h"
 #include "documents/store_access.h"
 #include "documents/table_file_format.h"
 #include "documents/text_values.h"
@@ -132,7 +133,7 @@ QStringList readSideFiles()
     QStringList pieces;
     const QString name = getTableName(slot);
     for (const QString &extension : sideFileExtensions())
-        pieces.append(name.isEmpty() ? QString() : readFile(getTableDir(slot) + name + extension));
+        pieces.append(name.isEmpty() ? QString() : readSideFile(getTableDir(slot) + name + extension));
     return pieces;
 }
 

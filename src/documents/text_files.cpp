@@ -2,6 +2,7 @@
 
 #include "documents/file_replacement.h"
 #include "platform/device_writes.h"
+#include "platform/regular_file.h"
 #include "platform/ui_services.h"
 
 #include <QFile>
@@ -88,9 +89,8 @@ void writeFileIfChanged(const QString &path, const QString &text, bool silent)
 
 QByteArray readFileBytes(const QString &path)
 {
-    const QFileInfo info(path);
-    QFile file(path);
-    if (!info.isFile() || info.size() > textFileLimit || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(file, path).isEmpty() || file.size() > textFileLimit)
         return {};
     QByteArray bytes = file.readAll();
     if (bytes.size() >= 2 && bytes.endsWith("\r\n"))

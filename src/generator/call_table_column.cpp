@@ -80,13 +80,13 @@ bool refused(const QString &col, const CalledTable &called, const QString &refer
     return !why.isEmpty();
 }
 
-// Every generation copies; a target that holds the source's text already is left alone.
-// A failed write is reported once per render, as a refusal is.
+// Every generation copies; a target that holds the source's text already is left alone,
+// and a missing source copies nothing. A failed write is reported once per render, as a
+// refusal is.
 void copyFile(const QString &from, const QString &to)
 {
-    if (!normalFileExists(from))
-        return;
-    writeFileIfChanged(to, readFile(from), QuietGenerationGuard::active());
+    if (sideFileExists(from))
+        writeFileIfChanged(to, readSideFile(from), QuietGenerationGuard::active());
 }
 
 // The called table's side files beside the calling table, unless they are already there
@@ -102,7 +102,7 @@ void copySideFiles(const CalledTable &called, const QString &here)
 
 QString trimmedRowXpath(const CalledTable &called)
 {
-    QString txp = trimWhiteVar(readFile(called.sideFile(".txp")));
+    QString txp = trimWhiteVar(readSideFile(called.sideFile(".txp")));
     if (!txp.startsWith(QChar('/')))
         txp.prepend(QChar('/'));
     return txp == QStringLiteral("/") ? QString() : txp;
@@ -133,7 +133,7 @@ void substituteInterface(const ColumnContext &column, const CalledTable &called,
     const QString tableKey = column.col + QStringLiteral("@table");
     if (key("Interface Used-", tableKey) != QStringLiteral("True"))
         return;
-    const QString interfaceText = readFile(called.sideFile(".tic"));
+    const QString interfaceText = readSideFile(called.sideFile(".tic"));
     if (interfaceText.isEmpty())
         return;
     const QString owner = column.col + QStringLiteral("@inputXML");

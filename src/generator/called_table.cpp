@@ -1,6 +1,7 @@
 #include "generator/called_table.h"
 
 #include "documents/path_helpers.h"
+#include "documents/side_file_restore.h"
 #include "documents/table_file_format.h"
 #include "documents/table_file_reader.h"
 #include "documents/text_files.h"
@@ -88,7 +89,7 @@ std::optional<CalledTable> findCalledTable(const QString &reference, const QStri
 
 QString CalledTable::storedPath(const char *extension) const
 {
-    return resolvedPath(readFile(sideFile(extension)), folder);
+    return resolvedPath(readSideFile(sideFile(extension)), folder);
 }
 
 // Depth first along the calls, the chain kept as a stack beside the calls of each of its

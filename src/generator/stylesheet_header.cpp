@@ -104,12 +104,7 @@ QString makeWithParams()
     return text;
 }
 
-QString xslOutputFolder()
-{
-    const QString tableDir = getTableDir(workspace().curTable);
-    const QString folder = workspace().current().xslFileDir;
-    return folder.isEmpty() ? tableDir : resolvedPath(folder, tableDir);
-}
+QString xslOutputFolder() { return workspace().current().xslOutputFolder(); }
 
 QString relativeToXslFolder(const QString &path)
 {

@@ -25,8 +25,7 @@ QString makeParamDecls();
 // One xsl:with-param per input parameter, passing it on under its own name.
 QString makeWithParams();
 
-// The folder of the table's XSL output page (a relative one taken from the table file's
-// folder), else the table file's folder.
+// The current table's TableDocument::xslOutputFolder.
 QString xslOutputFolder();
 // A file's path as seen from the XSL output folder, "/" between folders. A path that is
 // not absolute already names the file from that folder and stays as it is.

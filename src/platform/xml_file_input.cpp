@@ -1,5 +1,7 @@
 #include "platform/xml_file_input.h"
 
+#include "platform/regular_file.h"
+
 #include <QByteArray>
 #include <QList>
 
@@ -7,12 +9,9 @@
 #include <libxml/xmlIO.h>
 #include <libxml/xmlerror.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
-#include <cerrno>
 
 namespace {
 
@@ -62,18 +61,12 @@ int openRegularFile(const char *uri)
         return -1;
     }
     for (const QByteArray &path : paths) {
-        // A device is not even opened (opening some has effects of its own); the open
-        // descriptor is checked again, since the path may change in between.
-        struct stat status;
-        if (stat(path.constData(), &status) != 0)
+        int fd = -1;
+        const RegularOpen opened = openRegularFile(path, fd);
+        if (opened == RegularOpen::Missing)
             continue;
-        const int fd = S_ISREG(status.st_mode)
-                           ? open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)
-                           : -1;
-        if (fd >= 0 && fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
+        if (opened == RegularOpen::Opened)
             return fd;
-        if (fd >= 0)
-            close(fd);
         refuse(uri, "is not a file that can be read.");
         return -1;
     }

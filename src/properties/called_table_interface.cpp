@@ -1,8 +1,8 @@
 #include "properties/called_table_interface.h"
 
 #include "documents/path_helpers.h"
+#include "documents/side_file_restore.h"
 #include "documents/string_helpers.h"
-#include "documents/text_files.h"
 
 #include <QDir>
 
@@ -19,5 +19,5 @@ QString calledInterfacePath(const QString &reference, const QString &tableDir)
 bool calledTableHasInterface(const QString &reference, const QString &tableDir)
 {
     const QString path = calledInterfacePath(reference, tableDir);
-    return !path.isEmpty() && !trimWhiteVar(readFile(path)).isEmpty();
+    return !path.isEmpty() && !trimWhiteVar(readSideFile(path)).isEmpty();
 }

@@ -9,6 +9,7 @@
 #include "publishing/publish_settings.h"
 #include "support/file_bytes.h"
 #include "support/scripted_ui.h"
+#include "support/tvktool_run.h"
 
 #include <QDir>
 #include <QFile>
@@ -102,5 +103,34 @@ TEST(SymbolicLinks, NoWriteReachesALinksTarget)
         EXPECT_EQ(QFile::permissions(home.file("set-ftp-password-Caller")),
                   QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         EXPECT_FALSE(ui->messages.join('\n').contains("Cannot write")) << pass;
+    }
+}
+
+// The called table's side files as links to a file outside read as missing (restored from its
+// table file when it holds copies): nothing outside reaches the caller or a tvktool save.
+TEST(SymbolicLinks, LinkedSideFilesReadAsMissing)
+{
+    for (const bool copiesInTableFile : {true, false}) {
+        CallTableFixture t;
+        ScopedScriptedUi ui;
+        t.writeCalled("called");
+        t.addCall("sub", "../called/Called.tvk");
+        t.caller.set("Interface Used-sub@table", "True");
+        const QString called = t.dir("called") + "Called.tvk", outside = t.caller.home.file("outside");
+        writeFile(outside, "/SECRET", true);
+        const CurTableGuard calledSlot(1);
+        writeTableFile(called); // now with copies of its side files
+        if (!copiesInTableFile)
+            writeFile(called, readFile(called).section(QChar(5), 0, 0), true);
+        for (const QString &side : sideFiles(t.dir("called") + "Called", allSix))
+            ASSERT_TRUE(QFile::remove(side) && QFile::link(outside, side));
+        const CurTableGuard callerSlot(0);
+        generateXSLCode(false);
+        EXPECT_EQ(readFile(t.dir("called") + "Called.txp"), copiesInTableFile ? "/list/item" : "/SECRET");
+        EXPECT_EQ(tvktool({"save", called}).exitCode, 0);
+        const QStringList files = QDir(t.callerDir()).entryList(QDir::Files) << "../called/Called.tvk";
+        for (const QString &file : files)
+            EXPECT_FALSE(readFile(t.callerDir() + file).contains("SECRET")) << file.toStdString();
+        EXPECT_FALSE(workspace().current().xslGenerated.contains("SECRET"));
     }
 }

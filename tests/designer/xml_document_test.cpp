@@ -11,7 +11,11 @@
 #include "support/temp_home.h"
 
 #include <QDir>
+#include <fcntl.h>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -133,7 +137,7 @@ TEST(XmlDocument, CachedCopyWhenTheDocumentIsMissing)
         "XML file.";
     struct Case {
         const char *name;
-        bool copyExists;
+        int copyExists; // 1 a file, 2 a link to a file outside, which is no copy of the table's
         std::deque<Answer> answers;
         bool loadsCopy;
         QStringList questions;
@@ -145,21 +149,49 @@ TEST(XmlDocument, CachedCopyWhenTheDocumentIsMissing)
          {question, "File already exists. Overwrite?"}},
         {"an existing file is kept on No", true, {Answer::Yes, Answer::No}, false,
          {question, "File already exists. Overwrite?"}},
+        {"a link is replaced on Yes", 2, {Answer::Yes, Answer::Yes}, true,
+         {question, "File already exists. Overwrite?"}},
+        {"a link is not read on No", 2, {Answer::No}, false, {question}},
     };
     for (const Case &c : cases) {
         OpenTable t;
         const QString copy = t.home.file("t.xml");
-        if (c.copyExists)
+        if (c.copyExists == 1)
             writeFile(copy, "<other/>", true);
+        if (c.copyExists == 2)
+            QFile::link(t.xml("outside.xml", "<other/>"), copy);
         t.doc().cachedXmlText = "<kept/>";
         t.ui->answers = c.answers;
-        t.load(t.home.file("gone.xml"));
+        t.load(c.copyExists == 2 ? copy : t.home.file("gone.xml"));
         EXPECT_EQ(t.ui->questions, c.questions) << c.name;
         EXPECT_EQ(t.doc().xmlPath, c.loadsCopy ? copy : QString()) << c.name;
         EXPECT_EQ(readFile(copy), c.loadsCopy ? "<kept/>" : c.copyExists ? "<other/>" : "")
             << c.name;
         EXPECT_EQ(bool(t.state.tree), c.loadsCopy) << c.name;
     }
+}
+
+// A pipe as the document is never opened: the load fails at once with its message. A read
+// that waits for a writer is let go by one, so that the test ends either way.
+TEST(XmlDocument, APipeIsNotRead)
+{
+    OpenTable t;
+    const QString pipe = t.home.file("pipe.xml");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    t.doc().cachedXmlText = "<kept/>";
+    t.ui->answers = {Answer::No};
+    auto reads = std::async(std::launch::async,
+                            [&] { return std::pair(parseNow(pipe).error.reason, t.load(pipe)); });
+    bool waited = false;
+    while (reads.wait_for(std::chrono::seconds(waited ? 1 : 30)) != std::future_status::ready) {
+        waited = true;
+        close(open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK));
+    }
+    EXPECT_FALSE(waited) << "a read waited on the pipe";
+    EXPECT_EQ(reads.get(), std::pair(QString("Not a regular file (a folder, a pipe or a device): only "
+                                             "regular files are read."),
+                                     false));
+    EXPECT_TRUE(t.ui->messages.value(0).startsWith("Error in XML file:"));
 }
 
 // The copy kept in the table reads back as the same characters, whatever the encoding of

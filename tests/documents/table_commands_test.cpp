@@ -243,6 +243,16 @@ TEST_F(TableCommands, SaveAsMovesTheTableAndItsDefaultOutput)
     docloseit_Click();
     openTable(tablePath("new"));
     EXPECT_EQ(workspace().current().store.value("Caption-Table"), "Moved");
+
+    // Into another folder, the relative XML path and imports name the same files.
+    TableDocument &moved = workspace().current();
+    moved.xmlPath = "books.xml";
+    moved.store.set("Import XSLT Files-Table", " lib/a.xsl, /abs/b.xsl,http://h/c.xsl");
+    ASSERT_TRUE(QDir(home.path()).mkdir("moved"));
+    ui->fileAnswers = {home.file("moved/new.tvk")};
+    saveas_Click();
+    EXPECT_EQ(moved.xmlFile(), home.file("books.xml"));
+    EXPECT_EQ(moved.store.value("Import XSLT Files-Table"), " ../lib/a.xsl, /abs/b.xsl,http://h/c.xsl");
 }
 
 TEST_F(TableCommands, SaveAsKeepsACustomOutput)
@@ -258,8 +268,10 @@ TEST_F(TableCommands, SaveAsKeepsACustomOutput)
     // Into another folder, the call still names the same table.
     ASSERT_TRUE(QDir(home.path()).mkdir("moved"));
     ui->fileAnswers = {home.file("moved/new.tvk")};
+    workspace().current().store.set("Import XSLT Files-Table", "lib/a.xsl");
     saveas_Click();
     EXPECT_EQ(workspace().current().store.value("Table-call@table"), "../lib/Called.tvk");
+    EXPECT_EQ(workspace().current().store.value("Import XSLT Files-Table"), "lib/a.xsl"); // output stays
 }
 
 TEST_F(TableCommands, SaveAsOntoATableOpenElsewhereChangesNothing)
