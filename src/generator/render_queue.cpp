@@ -162,7 +162,7 @@ void RenderQueue::deliver(int slot, int targets, const RenderOutcome &outcome)
         if (PreviewView *preview = workspace().views[size_t(slot)].result)
             preview->showRendered(outcome);
     if ((targets & Browser) && outcome.rendered)
-        ui().openInBrowser(pageAddress(previewPagePath(slot)));
+        ui().openInBrowser(pageAddress(previewPagePath(slot)), outcome.caption);
 }
 
 RenderQueue &renderQueue()

@@ -17,7 +17,7 @@ public:
     QString fileDialog(const FileDialogRequest &) override { return {}; }
     QString chooseColor(const QString &) override { return {}; }
     std::optional<FontChoice> chooseFont(const FontPreset &) override { return std::nullopt; }
-    void openInBrowser(const QString &) override {}
+    void openInBrowser(const QString &, const QString &) override {}
     bool startDetached(const QString &, const QStringList &) override { return false; }
 };
 

@@ -55,8 +55,9 @@ public:
     virtual QString chooseColor(const QString &initial) = 0;
     // Font dialog; nullopt when cancelled.
     virtual std::optional<FontChoice> chooseFont(const FontPreset &preset) = 0;
-    // Shows a page or file in a separate browser window.
-    virtual void openInBrowser(const QString &pathOrUrl) = 0;
+    // Shows a page or file in a separate browser window, titled untitledCaption (when given)
+    // while the page has no title of its own.
+    virtual void openInBrowser(const QString &pathOrUrl, const QString &untitledCaption = {}) = 0;
     // Starts an outside program without waiting; false when it could not start.
     virtual bool startDetached(const QString &program, const QStringList &arguments) = 0;
 };

@@ -537,3 +537,21 @@ TEST(BrowserWindow, ClosesWhileItsPageShowsADialog)
     user.start(20);
     EXPECT_TRUE(waitUntil([&] { return browser.isNull(); }));
 }
+
+// A served page is titled by its own title, else by the caption it was opened with.
+TEST(BrowserWindow, AnUntitledPageIsNamedByItsCaption)
+{
+    TempHome home;
+    const QString page = home.file("page.html");
+    for (const auto &[text, title] : {std::pair{"<title>Orders</title><p>x</p>", "Orders"},
+                                      std::pair{"<p>x</p>", "Web page from: orders.xml"}}) {
+        writeFile(page, text, true);
+        QPointer<BrowserWindow> browser =
+            BrowserWindow::open(pageUrl(page, home.path()), nullptr, "Web page from: orders.xml");
+        QSignalSpy loaded(browser->view(), &QWebEngineView::loadFinished);
+        ASSERT_TRUE(waitUntil([&] { return !loaded.isEmpty(); }));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(browser->windowTitle(), title);
+        browser->close();
+    }
+}

@@ -74,7 +74,10 @@ std::optional<UiServices::FontChoice> ScriptedUi::chooseFont(const FontPreset &p
     return answer;
 }
 
-void ScriptedUi::openInBrowser(const QString &pathOrUrl) { openedInBrowser.append(pathOrUrl); }
+void ScriptedUi::openInBrowser(const QString &pathOrUrl, const QString &)
+{
+    openedInBrowser.append(pathOrUrl);
+}
 
 bool ScriptedUi::startDetached(const QString &program, const QStringList &arguments)
 {

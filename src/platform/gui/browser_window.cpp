@@ -18,7 +18,7 @@ constexpr int offsetFromMainWindow = 80;
 
 } // namespace
 
-BrowserWindow::BrowserWindow(const QWidget *anchor)
+BrowserWindow::BrowserWindow(const QWidget *anchor, const QString &untitledCaption)
 {
     web = new QWebEngineView(this);
     // An off-the-record profile of the window's own, without an HTTP cache; created after
@@ -35,12 +35,18 @@ BrowserWindow::BrowserWindow(const QWidget *anchor)
     resize(int(available.width() * screenShare), int(available.height() * screenShare));
     const QPoint corner = anchor ? anchor->frameGeometry().topLeft() : QPoint();
     move(corner + QPoint(offsetFromMainWindow, offsetFromMainWindow));
-    connect(web, &QWebEngineView::titleChanged, this, &QWidget::setWindowTitle); // as browsers do
+    // As browsers do; a page without a title is named by the engine after its address.
+    setWindowTitle(untitledCaption);
+    connect(web, &QWebEngineView::titleChanged, this, [this, untitledCaption](const QString &title) {
+        const bool untitled = title.isEmpty() || QUrl(title) == web->url();
+        setWindowTitle(untitled && !untitledCaption.isEmpty() ? untitledCaption : title);
+    });
 }
 
-BrowserWindow *BrowserWindow::open(const QUrl &url, const QWidget *anchor)
+BrowserWindow *BrowserWindow::open(const QUrl &url, const QWidget *anchor,
+                                   const QString &untitledCaption)
 {
-    auto *window = new BrowserWindow(anchor);
+    auto *window = new BrowserWindow(anchor, untitledCaption);
     QWebEngineHttpRequest request(url);
     request.setHeader("Pragma", "no-cache");
     request.setHeader("Cache-control", "max-age=0");

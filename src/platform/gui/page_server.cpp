@@ -82,9 +82,9 @@ protected:
 private:
     void tell()
     {
-        if (!told.exchange(true))
-            QMetaObject::invokeMethod(QCoreApplication::instance(), handedOver,
-                                      Qt::QueuedConnection);
+        QCoreApplication *app = QCoreApplication::instance(); // none left as the program ends
+        if (!told.exchange(true) && app)
+            QMetaObject::invokeMethod(app, handedOver, Qt::QueuedConnection);
     }
     std::function<void()> handedOver;
     std::atomic_bool told = false;

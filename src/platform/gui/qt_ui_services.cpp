@@ -123,9 +123,9 @@ std::optional<UiServices::FontChoice> QtUiServices::chooseFont(const FontPreset 
     return FontChoice{chosen.italic(), chosen.bold(), chosen.pointSizeF(), chosen.family()};
 }
 
-void QtUiServices::openInBrowser(const QString &pathOrUrl)
+void QtUiServices::openInBrowser(const QString &pathOrUrl, const QString &untitledCaption)
 {
-    BrowserWindow::open(QUrl::fromUserInput(pathOrUrl), dialogParent());
+    BrowserWindow::open(QUrl::fromUserInput(pathOrUrl), dialogParent(), untitledCaption);
 }
 
 bool QtUiServices::startDetached(const QString &program, const QStringList &arguments)

@@ -52,6 +52,6 @@ std::optional<UiServices::FontChoice> StderrUi::chooseFont(const FontPreset &)
     return std::nullopt;
 }
 
-void StderrUi::openInBrowser(const QString &) {}
+void StderrUi::openInBrowser(const QString &, const QString &) {}
 
 bool StderrUi::startDetached(const QString &, const QStringList &) { return false; }

@@ -22,7 +22,7 @@ public:
     QString fileDialog(const FileDialogRequest &request) override;
     QString chooseColor(const QString &initial) override;
     std::optional<FontChoice> chooseFont(const FontPreset &preset) override;
-    void openInBrowser(const QString &pathOrUrl) override;
+    void openInBrowser(const QString &pathOrUrl, const QString &untitledCaption) override;
     bool startDetached(const QString &program, const QStringList &arguments) override;
 
 private:
