@@ -231,15 +231,6 @@ XPathUse xpathUse(std::string_view expression, bool wholeIsText)
     return use;
 }
 
-bool readsBeyondItsText(const XPathUse &use)
-{
-    return !use.understood ||
-           std::any_of(use.functions.begin(), use.functions.end(), [](const XPathCall &call) {
-               const std::size_t colon = call.name.find(':');
-               return colon != std::string::npos && call.name.substr(colon + 1) != "node-set";
-           });
-}
-
 std::vector<std::string_view> templateExpressions(std::string_view value)
 {
     std::vector<std::string_view> expressions;

@@ -37,12 +37,6 @@ struct XPathUse {
 // an attribute value template).
 XPathUse xpathUse(std::string_view expression, bool wholeIsText);
 
-// What the expression reads and asks of its context cannot be known from its text: the
-// scanner cannot follow it, or it calls an extension function (dyn:evaluate reads by a
-// name it computes, a function of the stylesheet's own sees the caller's context), other
-// than a node-set conversion.
-bool readsBeyondItsText(const XPathUse &use);
-
 // The expressions of an attribute value template ("{...}" parts, "{{" and "}}" escaped);
 // empty when it holds none. A malformed template gives one expression holding the rest,
 // so that nothing in it is overlooked.

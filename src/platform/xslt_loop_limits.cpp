@@ -2,6 +2,8 @@
 
 #include "platform/xslt_tree.h"
 
+#include <libxslt/xslt.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -33,22 +35,29 @@ bool mayAskListSize(xmlNodePtr element)
     bool asks = false;
     forEachExpression(element, [&](std::string_view expression, bool) {
         const XPathUse use = xpathUse(expression, false);
-        asks = asks || readsBeyondItsText(use) ||
+        asks = asks || readsBeyondItsText(element, use) ||
                std::any_of(use.functions.begin(), use.functions.end(),
                            [](const XPathCall &call) { return call.name == "last"; });
     });
     return asks;
 }
 
+// The element takes attributes from attribute sets, which are evaluated in its context.
+bool usesAttributeSets(xmlNodePtr element)
+{
+    return xmlHasNsProp(element, BAD_CAST "use-attribute-sets", XSLT_NAMESPACE) ||
+           (isXsl(element) && xmlHasProp(element, BAD_CAST "use-attribute-sets"));
+}
+
 // Nothing evaluated in the context of the loop's own node list asks for its size, and no
-// template is called with that list.
+// template or attribute set is reached with that list.
 bool loopListUnread(xmlNodePtr node)
 {
     for (xmlNodePtr child = node->children; child; child = child->next) {
         if (child->type != XML_ELEMENT_NODE)
             continue;
         if (isXsl(child, "call-template") || isXsl(child, "apply-imports") ||
-            mayAskListSize(child))
+            usesAttributeSets(child) || mayAskListSize(child))
             return false;
         if (!isXsl(child, "for-each") && !loopListUnread(child))
             return false;

@@ -12,5 +12,6 @@ using Harmless = std::function<bool(xmlNodePtr element)>;
 // "position() < N" (possibly inside further xsl:if elements with harmless tests, after
 // harmless variables)
 // also takes that limit as a predicate of its select, when nothing in the loop's own
-// context calls last() or another template: the rows past the limit are not visited.
+// context calls last(), another template or an attribute set: the rows past the limit are
+// not visited.
 void limitLoops(xmlNodePtr node, const Harmless &harmless);

@@ -31,9 +31,9 @@ void collectReads(xmlNodePtr node, ReadMap &reads, bool &unknown)
             continue;
         forEachExpression(node, [&](std::string_view expression, bool wholeIsText) {
             const XPathUse use = xpathUse(expression, wholeIsText);
-            unknown = unknown || readsBeyondItsText(use);
+            unknown = unknown || readsBeyondItsText(node, use);
             for (const XPathRead &read : use.reads) {
-                Reads &r = reads[read.name];
+                Reads &r = reads[expandedName(node, read.name)];
                 ++r.count;
                 r.allAsText = r.allAsText && read.asText;
             }
@@ -47,6 +47,9 @@ bool topLevel(xmlNodePtr node)
     return isXsl(node->parent, "stylesheet") || isXsl(node->parent, "transform");
 }
 
+// The expanded name a variable or parameter binds.
+std::string boundName(xmlNodePtr binding) { return expandedName(binding, attribute(binding, "name")); }
+
 struct Stylesheet {
     xmlNodePtr root;
     std::vector<xmlNodePtr> locals; // xsl:variable inside templates
@@ -54,9 +57,6 @@ struct Stylesheet {
     // document.
     std::vector<xmlNodePtr> valueHolders;
     std::set<std::string> globals; // top-level xsl:variable and xsl:param
-    // Bindings of a name that is bound again inside their scope: running that fails, and
-    // leaving either out would hide it.
-    std::set<xmlNodePtr> redefined;
     ReadMap reads;
     // Some expression reads what its text does not tell (dyn:evaluate, say): any
     // variable may be read, in any way.
@@ -70,7 +70,7 @@ struct Stylesheet {
         for (xmlNodePtr node = element; node && node != root; node = node->parent)
             for (xmlNodePtr before = node->prev; before; before = before->prev)
                 if ((isXsl(before, "variable") || isXsl(before, "param")) &&
-                    attribute(before, "name") == name)
+                    boundName(before) == name)
                     return true;
         return globals.count(name) > 0;
     }
@@ -80,7 +80,6 @@ struct Stylesheet {
         locals.clear();
         valueHolders.clear();
         globals.clear();
-        redefined.clear();
         reads.clear();
         templates.clear();
         for (xmlNodePtr child = root->children; child; child = child->next)
@@ -100,31 +99,16 @@ private:
                templates.count(attribute(withParam->parent, "name")) > 0;
     }
 
-    void markRebinding(xmlNodePtr node, xmlNodePtr binding)
-    {
-        if (node->type != XML_ELEMENT_NODE)
-            return;
-        if ((isXsl(node, "variable") || isXsl(node, "param")) &&
-            attribute(node, "name") == attribute(binding, "name")) {
-            redefined.insert(node);
-            redefined.insert(binding);
-        }
-        for (xmlNodePtr child = node->children; child; child = child->next)
-            markRebinding(child, binding);
-    }
-
     void collectVariables(xmlNodePtr node)
     {
         for (; node; node = node->next) {
             const bool variable = isXsl(node, "variable");
             const bool binding = variable || isXsl(node, "param");
             if (binding && topLevel(node)) {
-                globals.insert(attribute(node, "name"));
+                globals.insert(boundName(node));
             } else if (binding) {
                 if (variable)
                     locals.push_back(node);
-                for (xmlNodePtr sibling = node->next; sibling; sibling = sibling->next)
-                    markRebinding(sibling, node);
                 valueHolders.push_back(node);
             } else if (isXsl(node, "with-param") && callsTemplateHere(node)) {
                 valueHolders.push_back(node);
@@ -175,13 +159,17 @@ bool compiles(std::string_view expression)
     return compiled != nullptr;
 }
 
+// A longer expression may compile and yet reach the evaluator's bound of recursion (a
+// long chain of operators); nothing the generator writes comes near it.
+constexpr std::size_t longestHarmless = 1000;
+
 bool harmlessExpression(const Stylesheet &sheet, xmlNodePtr element, std::string_view expression)
 {
     const XPathUse use = xpathUse(expression, false);
-    return use.understood && !use.stepsFromValue && compiles(expression) &&
+    return use.understood && !use.stepsFromValue && expression.size() <= longestHarmless && compiles(expression) &&
            std::all_of(use.functions.begin(), use.functions.end(), harmlessFunction) &&
            std::all_of(use.reads.begin(), use.reads.end(), [&](const XPathRead &read) {
-               return !read.asNodeSet && sheet.bound(element, read.name);
+               return !read.asNodeSet && sheet.bound(element, expandedName(element, read.name));
            });
 }
 
@@ -203,29 +191,24 @@ bool harmless(const Stylesheet &sheet, xmlNodePtr element, bool part = false)
     return ok;
 }
 
-// The variable stands where a template's body may hold it: elsewhere it fails the run.
-bool inTemplateBody(xmlNodePtr variable)
-{
-    static const char *const holders[] = {"template",  "for-each", "if",         "when",
-                                          "otherwise", "variable", "param",      "with-param",
-                                          "attribute", "element",  "copy",       "comment",
-                                          "message",   "fallback", "processing-instruction"};
-    xmlNodePtr parent = variable->parent;
-    return !isXsl(parent) || std::any_of(std::begin(holders), std::end(holders),
-                                         [&](const char *name) { return isXsl(parent, name); });
-}
+constexpr const char *nothing = "0";
 
-bool dropUnread(Stylesheet &sheet)
+// An unread variable is computed as a constant. It keeps its place, so the stylesheet is
+// valid or refused as before and binds as many variables as before (the processor bounds
+// their number).
+bool emptyUnread(Stylesheet &sheet)
 {
-    bool dropped = false;
+    bool emptied = false;
     for (xmlNodePtr variable : sheet.locals) {
-        if (sheet.reads.count(attribute(variable, "name")) == 0 && inTemplateBody(variable) &&
-            sheet.redefined.count(variable) == 0 && harmless(sheet, variable)) {
-            removeNode(variable);
-            dropped = true;
-        }
+        if ((!variable->children && attribute(variable, "select") == nothing) ||
+            sheet.reads.count(boundName(variable)) > 0 || !harmless(sheet, variable))
+            continue;
+        while (variable->children)
+            removeNode(variable->children);
+        xmlSetProp(variable, BAD_CAST "select", BAD_CAST nothing);
+        emptied = true;
     }
-    return dropped;
+    return emptied;
 }
 
 // The select expression that computes the variable's text, or "" when its value is
@@ -268,7 +251,7 @@ std::string textSelect(xmlNodePtr variable)
 void selectTextVariables(const Stylesheet &sheet)
 {
     for (xmlNodePtr variable : sheet.valueHolders) {
-        const auto found = sheet.reads.find(attribute(variable, "name"));
+        const auto found = sheet.reads.find(boundName(variable));
         if (found == sheet.reads.end() || !found->second.allAsText)
             continue;
         const std::string select = textSelect(variable);
@@ -301,7 +284,7 @@ void prepareForRunning(xmlDocPtr stylesheet, const std::function<bool()> &stoppe
         return;
     const ErrorCollector unreported; // of expressions tried here, which then run as written
     Stylesheet sheet(root);
-    while (!sheet.readsUnknown && !stopped() && dropUnread(sheet))
+    while (!sheet.readsUnknown && !stopped() && emptyUnread(sheet))
         sheet.survey();
     if (!sheet.readsUnknown && !stopped())
         selectTextVariables(sheet);

@@ -12,13 +12,15 @@ enum class StylesheetForm {
 
 // Turns a parsed stylesheet document, before it is compiled, into an equivalent that runs
 // faster and gives the same result:
-// - a variable inside a template that nothing in the document reads is left out, when
-//   computing it can neither fail nor have an effect;
+// - a variable inside a template that nothing in the document reads (names compared as
+//   expanded names) is computed as a constant, when computing it can neither fail nor
+//   have an effect; it keeps its place, so the stylesheet stays as valid as written;
 // - a variable holding a result tree of text and xsl:value-of that is only read as a
 //   string or a number is computed by select instead;
 // - a loop without sort keys whose body is only an xsl:if on "position() < N" (possibly
 //   inside further xsl:if elements, after variables) takes that limit as a predicate of its
-//   select, when nothing in the loop's own context calls last() or another template;
+//   select, when nothing in the loop's own context calls last(), another template, an
+//   attribute set or a function of the stylesheet;
 // - xsl:attribute elements that open a literal result element with a value of text and
 //   xsl:value-of become attribute value templates of that element.
 // Anything it does not fully understand stays as written, and so does every variable when

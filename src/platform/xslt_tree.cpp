@@ -75,8 +75,33 @@ std::vector<xmlNodePtr> elementChildren(xmlNodePtr node, bool &onlyElements)
 bool holdsExpression(xmlNodePtr element, const xmlChar *attributeName)
 {
     static const char *const names[] = {"select", "test", "use", "value", "count", "from", "match"};
+    if (element->ns && xmlStrEqual(element->ns->href, BAD_CAST "http://exslt.org/functions") &&
+        xmlStrEqual(element->name, BAD_CAST "result"))
+        return xmlStrEqual(attributeName, BAD_CAST "select");
     return isXsl(element) && std::any_of(std::begin(names), std::end(names), [&](const char *n) {
                return xmlStrEqual(attributeName, BAD_CAST n);
+           });
+}
+
+std::string expandedName(xmlNodePtr node, std::string_view qname)
+{
+    const std::size_t colon = qname.find(':');
+    if (colon == qname.npos)
+        return std::string(qname);
+    const std::string prefix(qname.substr(0, colon));
+    const xmlNsPtr ns = xmlSearchNs(node->doc, node, BAD_CAST prefix.c_str());
+    // An unbound prefix names nothing the processor finds: it stays apart from every name.
+    const std::string space = ns ? text(ns->href) : "?" + prefix;
+    return "{" + space + "}" + std::string(qname.substr(colon + 1));
+}
+
+bool readsBeyondItsText(xmlNodePtr element, const XPathUse &use)
+{
+    return !use.understood ||
+           std::any_of(use.functions.begin(), use.functions.end(), [&](const XPathCall &call) {
+               const std::string name = expandedName(element, call.name);
+               return name != call.name && name != "{http://exslt.org/common}node-set" &&
+                      name != "{urn:schemas-microsoft-com:xslt}node-set";
            });
 }
 

@@ -29,6 +29,15 @@ void removeNode(xmlNodePtr node);
 // The XPath string literal of a text; false when it holds both kinds of quotes.
 bool xpathLiteral(const std::string &value, std::string &out);
 
+// The name as the processor compares it: "{namespace}local" for a prefixed name, with the
+// prefix bound where the node is.
+std::string expandedName(xmlNodePtr node, std::string_view qname);
+// What an expression of the element reads and asks of its context cannot be known from
+// its text: the scanner cannot follow it, or it calls an extension function (dyn:evaluate
+// reads by a name it computes, a function of the stylesheet's own sees the caller's
+// context), other than the node-set conversion of EXSLT or of the Microsoft namespace.
+bool readsBeyondItsText(xmlNodePtr element, const XPathUse &use);
+
 // Every expression in the element's attributes, with whether its value is taken as text.
 template <typename Visit>
 void forEachExpression(xmlNodePtr element, Visit visit)
