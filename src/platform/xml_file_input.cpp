@@ -1,6 +1,7 @@
 #include "platform/xml_file_input.h"
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QList>
 
 #include <libxml/globals.h>
@@ -13,8 +14,14 @@
 
 #include <cctype>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <utility>
 
 namespace {
+
+// The folders the runs on this thread may read files from, canonical; null: any.
+thread_local const QStringList *readableFolders = nullptr;
 
 // The length of the URI scheme in front of ':' (one letter is a drive, no scheme); 0: none.
 qsizetype schemeLength(const QByteArray &uri)
@@ -53,6 +60,20 @@ void refuse(const char *uri, const char *why)
     xmlGenericError(xmlGenericErrorContext, "%s %s\n", uri, why);
 }
 
+// The path itself, or, while the thread's reads are held to some folders, the file it names
+// with every link resolved when it lies directly in one of them; "" when it does not.
+QByteArray readablePath(const QByteArray &path)
+{
+    if (!readableFolders)
+        return path;
+    char resolved[PATH_MAX];
+    if (!realpath(path.constData(), resolved))
+        return {};
+    const QByteArray file(resolved);
+    const QString folder = QFileInfo(QString::fromLocal8Bit(file)).path();
+    return readableFolders->contains(folder) ? file : QByteArray();
+}
+
 // The open descriptor of a regular file at one of the paths, or -1.
 int openRegularFile(const char *uri)
 {
@@ -67,8 +88,14 @@ int openRegularFile(const char *uri)
         struct stat status;
         if (stat(path.constData(), &status) != 0)
             continue;
+        const QByteArray readable = readablePath(path);
+        if (readable.isEmpty()) {
+            refuse(uri, "lies outside the folders this table may read from: its folder is not "
+                        "trusted.");
+            return -1;
+        }
         const int fd = S_ISREG(status.st_mode)
-                           ? open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)
+                           ? open(readable.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)
                            : -1;
         if (fd >= 0 && fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
             return fd;
@@ -99,4 +126,23 @@ void installXmlFileInput()
 {
     xmlThrDefParserInputBufferCreateFilenameDefault(openInput);
     xmlParserInputBufferCreateFilenameDefault(openInput);
+}
+
+ReadableFolders::ReadableFolders(const QStringList &folders)
+{
+    if (folders.isEmpty())
+        return;
+    for (const QString &folder : folders) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        if (!canonical.isEmpty() && !allowed.contains(canonical))
+            allowed.append(canonical);
+    }
+    previous = std::exchange(readableFolders, &allowed);
+    held = true;
+}
+
+ReadableFolders::~ReadableFolders()
+{
+    if (held)
+        readableFolders = previous;
 }

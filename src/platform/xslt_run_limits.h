@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QtGlobal>
 
 #include <atomic>
@@ -41,6 +42,9 @@ struct XsltLimits {
     const XsltStopToken *stopToken = nullptr; // none: only the bounds stop the run
     // Called on the caller's thread when the run must first wait for one left to finish alone.
     std::function<void()> onWaiting;
+    // The folders the stylesheet may read files from (imports, includes, document()), each
+    // file directly in one of them; empty: any file. The XML document is read wherever it is.
+    QStringList readableFolders;
 };
 
 enum class XsltStopReason { None, TimeLimit, MemoryLimit, Requested };

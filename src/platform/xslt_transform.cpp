@@ -1,5 +1,6 @@
 #include "platform/xslt_transform.h"
 
+#include "platform/xml_file_input.h"
 #include "platform/xml_library.h"
 #include "platform/xslt_errors.h"
 
@@ -240,9 +241,10 @@ StylePtr compiledToRun(xmlDocPtr written, StylesheetForm form, XsltRunWatch &wat
 // ownedSource, when given, is the source document itself: it is let go as soon as the
 // result tree is built, before the page is serialized.
 XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &baseUri,
-                      StylesheetForm form, XsltRunWatch &watch, ErrorCollector &errors,
-                      DocPtr ownedSource = nullptr)
+                      const QStringList &readable, StylesheetForm form, XsltRunWatch &watch,
+                      ErrorCollector &errors, DocPtr ownedSource = nullptr)
 {
+    const ReadableFolders reads(readable);
     const QByteArray xslBytes = xslText.toUtf8();
     xmlDocPtr xslDoc = xmlReadMemory(xslBytes.constData(), int(xslBytes.size()),
                                      baseUri.toUtf8().constData(), "UTF-8", documentOptions);
@@ -336,9 +338,9 @@ XsltOutcome runXslt(const std::shared_ptr<const XmlSource> &xml, const QString &
 {
     return asWrittenOnFailure(form, [&](StylesheetForm as) {
         // A run given up after a stop may outlive this call: it holds copies of its inputs.
-        return watchedRun(limits, [xml, xslText, baseUri, as](XsltRunWatch &watch,
-                                                             ErrorCollector &errors) {
-            return transform(xml->document(), xslText, baseUri, as, watch, errors);
+        return watchedRun(limits, [xml, xslText, baseUri, readable = limits.readableFolders,
+                                   as](XsltRunWatch &watch, ErrorCollector &errors) {
+            return transform(xml->document(), xslText, baseUri, readable, as, watch, errors);
         });
     });
 }
@@ -347,13 +349,14 @@ XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QStrin
                     const XsltLimits &limits, StylesheetForm form)
 {
     return asWrittenOnFailure(form, [&](StylesheetForm as) {
-        return watchedRun(limits, [xmlPath, xslText, baseUri, as](XsltRunWatch &watch,
-                                                                 ErrorCollector &errors) {
+        return watchedRun(limits, [xmlPath, xslText, baseUri, readable = limits.readableFolders,
+                                   as](XsltRunWatch &watch, ErrorCollector &errors) {
             DocPtr xml = readXml(xmlPath, watch);
             if (!xml)
                 return failed(XsltOutcome::Failure::XmlDocument, errors);
             xmlDocPtr source = xml.get();
-            return transform(source, xslText, baseUri, as, watch, errors, std::move(xml));
+            return transform(source, xslText, baseUri, readable, as, watch, errors,
+                             std::move(xml));
         });
     });
 }

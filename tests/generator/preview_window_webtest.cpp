@@ -14,7 +14,9 @@
 #include <QDeadlineTimer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
+#include <QPushButton>
 #include <QPointer>
 #include <QDir>
 #include <QImage>
@@ -23,6 +25,9 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QTest>
 #include <QWebEngineView>
@@ -204,7 +209,6 @@ TEST_F(PreviewWindowTest, SupersededRenderNeverReplacesTheNewerPage)
         const QString command = "sh -c \"sleep 0.5; echo " + text + "\"";
         table.set("Use Plug In XSLT-Table", "True");
         table.set("XSLT Command Line-Table", command);
-        workspace().pluginAnswers.insert({workspace().current().tablePath, command}, true);
     };
     QSignalSpy loaded(window->web, &QWebEngineView::loadFinished);
     const int before = renderQueue().transformsStarted();
@@ -221,15 +225,44 @@ TEST_F(PreviewWindowTest, SupersededRenderNeverReplacesTheNewerPage)
     EXPECT_EQ(loaded.size(), 1);
 }
 
-TEST_F(PreviewWindowTest, RefusedPlugInKeepsThePageAndSaysWhy)
+// A table of a folder that is not trusted previews with nothing from the web, runs no
+// plug-in and says so in its bar, without a question; its one step trusts the folder and
+// renders again, with the web.
+TEST_F(PreviewWindowTest, UntrustedFolderHoldsBackTheWebUntilTrusted)
 {
+    QTcpServer web; // answers every request "not found"
+    int requests = 0;
+    QObject::connect(&web, &QTcpServer::newConnection, [&] {
+        QTcpSocket *client = web.nextPendingConnection();
+        ++requests;
+        client->write("HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+        client->disconnectFromHost();
+    });
+    ASSERT_TRUE(web.listen(QHostAddress::LocalHost));
+    table.set("XSL Code-price@xslCode",
+              QString("<img src='http://127.0.0.1:%1/pic.png'/>").arg(web.serverPort()));
+    const QTemporaryDir stranger;
+    workspace().current().tablePath = stranger.filePath("Orders.tvk");
+    render();
+    EXPECT_TRUE(window->heldBackBar->isVisible());
+    EXPECT_TRUE(window->heldBackText->text().contains("not trusted"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(requests, 0);
+
     table.set("Use Plug In XSLT-Table", "True");
     table.set("XSLT Command Line-Table", "xsltproc xslFileName xmlFileName");
-    window->runit_Click(); // the scripted user answers No
+    window->runit_Click();
     ASSERT_TRUE(waitUntil([] { return !renderQueue().busy(0); }));
-    EXPECT_EQ(scripted->questions.size(), 1);
-    EXPECT_EQ(window->windowTitle(), "Web");
+    EXPECT_TRUE(scripted->questions.isEmpty());
     EXPECT_TRUE(window->wstatus->text().startsWith("Status: [Not rendered"));
+    EXPECT_TRUE(window->heldBackText->text().contains("xsltproc xslFileName"));
+
+    table.set("Use Plug In XSLT-Table", "False");
+    QSignalSpy loaded(window->web, &QWebEngineView::loadFinished);
+    window->trustFolderButton->click();
+    ASSERT_TRUE(waitUntil([&] { return !loaded.isEmpty(); }));
+    EXPECT_FALSE(window->heldBackBar->isVisible());
+    EXPECT_GT(requests, 0);
 }
 
 namespace {

@@ -45,7 +45,8 @@ public:
 
     void interceptRequest(QWebEngineUrlRequestInfo &info) override
     {
-        if (isLocalPage(info.initiator()) && !shownOrFollowed(info.resourceType()))
+        if ((isLocalPage(info.initiator()) && !shownOrFollowed(info.resourceType())) ||
+            refusedAsWeb(info.initiator(), info.firstPartyUrl(), info.requestUrl()))
             info.block(true);
     }
 };
