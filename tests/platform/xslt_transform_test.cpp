@@ -165,17 +165,16 @@ TEST_F(XsltTransform, RestrictedRunReadsOnlyFromItsFolders)
     for (const auto &f : files) {
         for (const QString &route : routes) {
             const QString xsl = stylesheetStart + route.arg(f.href) + stylesheetEnd;
-            const auto read = [&](const XsltLimits &limits) {
-                return runXslt(file("data.xml"), xsl, file("table/main.xsl"), limits)
-                    .output.contains(f.marker);
+            const auto run = [&](const XsltLimits &limits) {
+                return runXslt(file("data.xml"), xsl, file("table/main.xsl"), limits);
             };
-            EXPECT_TRUE(read({})) << f.href << " " << route.toStdString();
-            EXPECT_EQ(read(restricted), f.readable) << f.href << " " << route.toStdString();
+            EXPECT_TRUE(run({}).output.contains(f.marker)) << f.href << " " << route.toStdString();
+            const XsltOutcome held = run(restricted);
+            EXPECT_EQ(held.output.contains(f.marker), f.readable) << f.href << route.toStdString();
+            EXPECT_EQ(held.reason.contains("its folder is not trusted"),
+                      !f.readable && !route.contains("document("));
         }
     }
-    const QString outside = stylesheetStart + routes[0].arg("../outside/x.xsl") + stylesheetEnd;
-    EXPECT_TRUE(runXslt(file("data.xml"), outside, file("table/main.xsl"), restricted)
-                    .reason.contains("its folder is not trusted"));
 }
 
 TEST_F(XsltTransform, OnlyRegularFilesAreReadHoweverTheirNameIsSpelt)
