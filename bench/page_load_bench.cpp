@@ -34,7 +34,7 @@ const RenderedPage &pageOf(int rowCount)
         bench::buildRowsTable(page.dir, rowCount);
         generateXSLCode(false);
         RenderOutcome outcome;
-        renderGenerated(false, true, outcome);
+        renderGenerated(RunTrust::Trusted, true, outcome);
         page.file = outcome.pagePath;
         page.address = QUrl(outcome.pageUrl);
     }

@@ -12,6 +12,7 @@
 #include "documents/table_file_writer.h"
 #include "documents/table_slots.h"
 #include "documents/text_files.h"
+#include "documents/trusted_folders.h"
 #include "documents/views/output_page_view.h"
 #include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
@@ -89,6 +90,7 @@ bool createNewProject(const QString &name)
     addTableTab(path);
     TableDocument &doc = workspace().current();
     doc.tablePath = path;
+    trustCurrentTableFolder(); // the user's own folder
     resetEverything();
     addToRecents(path);
     doc.tableChanged = true;

@@ -18,8 +18,8 @@ QString invalidTableNameMessage();
 
 // True when an open slot holds exactly this table file (letter case counts).
 bool isProjectOpen(const QString &path);
-// Creates a table in a new slot and writes it at once. An empty name asks for the file
-// with a dialog. False when no table was created.
+// Creates a table in a new slot and writes it at once; its folder becomes trusted. An empty
+// name asks for the file with a dialog. False when no table was created.
 bool createNewProject(const QString &name);
 // Opens the table file in a new slot; tells the user why not when it cannot. True when a
 // slot was taken for it (even if the file then could not be read). The start guidance

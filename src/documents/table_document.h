@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 // The five windows every table slot has.
@@ -35,6 +36,7 @@ struct TableDocument {
     bool xslPathFromFile = false;
     QHash<QString, bool> stylesheetPathAnswers; // the user's answers, by path
     QString xslGenerated;      // the last generated stylesheet
+    QStringList calledFolders; // the folders of the tables it calls, at any depth
     QString xsltProcessorUsed; // "msxsl" or the plug-in command line
     bool tableChanged = false;
 

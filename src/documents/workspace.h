@@ -56,9 +56,6 @@ struct Workspace {
     QString lastHighlightedColumn;
     QString lastHighlightedId;
     QString interfaceTranslation;
-    // Plug-in command lines the user allowed (true) or refused (false) this session, by
-    // table file and command line.
-    QHash<std::pair<QString, QString>, bool> pluginAnswers;
 
     TableDocument &current() { return tables[size_t(curTable)]; }
     SlotViews &currentViews() { return views[size_t(curTable)]; }

@@ -178,6 +178,16 @@ QString inputSelection(GeneratorRun &run, const ColumnContext &column, const Cal
     return relativeXpath(column.colXpath, input.text);
 }
 
+// The folders of the called table and of the tables it calls, which a restricted table may
+// read from.
+void noteCalledFolders(const QString &calledFile)
+{
+    QStringList &folders = workspace().current().calledFolders;
+    for (const QString &file : tablesReachedFrom(calledFile))
+        if (!folders.contains(getDir(file)))
+            folders.append(getDir(file));
+}
+
 QString calledImportHref(const CalledTable &called)
 {
     QString page = called.storedPath(".xmp");
@@ -209,6 +219,7 @@ void writeCallTableBody(GeneratorRun &run, const ColumnContext &column)
     const QString sel = inputSelection(run, column, *called, input);
     appendOnce(run.importList,
                QStringLiteral("<xsl:import href='") + calledImportHref(*called) + QStringLiteral("'/>"));
+    noteCalledFolders(called->file);
     appendOnce(run.cssCalls, QStringLiteral("<xsl:call-template name='") + called->name + QStringLiteral("_css'/>"));
     appendOnce(run.scriptCalls,
                QStringLiteral("<xsl:call-template name='") + called->name + QStringLiteral("_tableScript'/>"));

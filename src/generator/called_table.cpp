@@ -119,3 +119,13 @@ QStringList recursiveCallChain(const QString &callerFile, const QString &calledF
     }
     return {};
 }
+
+QStringList tablesReachedFrom(const QString &tableFile)
+{
+    QStringList reached{canonicalPath(tableFile)};
+    for (qsizetype next = 0; next < reached.size(); ++next)
+        for (const QString &called : calledFiles(reached[next]))
+            if (!reached.contains(called))
+                reached.append(called);
+    return reached;
+}

@@ -25,3 +25,6 @@ std::optional<CalledTable> findCalledTable(const QString &reference, const QStri
 // called tables' own "Call Table" columns (as their table files hold them), up to the
 // first file met twice; empty when every chain of calls ends.
 QStringList recursiveCallChain(const QString &callerFile, const QString &calledFile);
+
+// The table file and every table file its calls reach, at any depth, each once.
+QStringList tablesReachedFrom(const QString &tableFile);

@@ -2,6 +2,7 @@
 
 #include "documents/settings_files.h"
 #include "documents/text_files.h"
+#include "documents/trusted_folders.h"
 #include "documents/workspace.h"
 #include "generator/side_files.h"
 #include "platform/page_url.h"
@@ -40,9 +41,11 @@ QString windowPagePath(int slot)
     return pagesFolder() + QStringLiteral("/preview-%1.html").arg(slot + 1);
 }
 
-QString pageAddress(const QString &pageFile)
+QString pageAddress(const QString &pageFile, RunTrust trust)
 {
-    return pageUrl(pageFile, QFileInfo(workspace().current().xmlFile()).absolutePath()).toString();
+    return pageUrl(pageFile, QFileInfo(workspace().current().xmlFile()).absolutePath(),
+                   runsRestricted(trust))
+        .toString();
 }
 
 QString previewCaption()
@@ -52,38 +55,29 @@ QString previewCaption()
            doc.xsltProcessorUsed + u']';
 }
 
-bool pluginAllowed()
+bool pluginHeldBack(RunTrust trust)
 {
-    const QString command = pluginCommandLine();
-    if (command.isEmpty())
-        return true;
-    const std::pair key{workspace().current().tablePath, command};
-    QHash<std::pair<QString, QString>, bool> &answers = workspace().pluginAnswers;
-    const auto known = answers.constFind(key);
-    if (known != answers.constEnd())
-        return *known;
-    const bool yes = ui().askYesNo(QStringLiteral("This table runs the program ") + command +
-                                   QStringLiteral(" to transform its XML. Run it?")) ==
-                     UiServices::Answer::Yes;
-    answers.insert(key, yes);
-    return yes;
+    return runsRestricted(trust) && !pluginCommandLine().isEmpty();
 }
 
-QString pluginRefusedStatus()
+RenderOutcome pluginHeldBackOutcome()
 {
-    return QStringLiteral("Not rendered: you chose not to run the program ") +
-           pluginCommandLine();
+    RenderOutcome outcome;
+    outcome.status = QStringLiteral("Not rendered: the program ") + pluginCommandLine() +
+                     QStringLiteral(" does not run for a table of a folder that is not trusted");
+    outcome.heldBack = heldBackNotice(pluginCommandLine());
+    return outcome;
 }
 
 void forgetXmlSource(int slot) { ++forgottenSources()[size_t(slot)]; }
 
-std::optional<TransformJob> beginRender(bool askBeforePlugIn)
+std::optional<TransformJob> beginRender(RunTrust trust)
 {
     getXSLFile();
-    if (askBeforePlugIn && !pluginAllowed())
+    if (pluginHeldBack(trust))
         return std::nullopt;
     const TableDocument &doc = workspace().current();
-    TransformJob job = prepareTransform(doc.xmlFile(), doc.xslGenerated);
+    TransformJob job = prepareTransform(doc.xmlFile(), doc.xslGenerated, trust);
     if (!job.plugIn)
         job.keptAs = keptSourceName(workspace().curTable);
     return job;
@@ -101,7 +95,7 @@ QStringList writePageFiles(const QByteArray &page, int slot, bool forWindow)
 }
 
 RenderOutcome finishRender(const TransformResult &result, const QStringList &unwritten,
-                           bool forWindow)
+                           bool forWindow, RunTrust trust)
 {
     if (!result.message.isEmpty())
         ui().message(result.message);
@@ -111,23 +105,24 @@ RenderOutcome finishRender(const TransformResult &result, const QStringList &unw
     outcome.rendered = true;
     const int slot = workspace().curTable;
     outcome.pagePath = forWindow ? windowPagePath(slot) : previewPagePath(slot);
-    outcome.pageUrl = pageAddress(outcome.pagePath);
+    outcome.pageUrl = pageAddress(outcome.pagePath, trust);
+    if (runsRestricted(trust))
+        outcome.heldBack = heldBackNotice(QString());
     if (forWindow)
         workspace().lastHighlightedColumn.clear(); // the new page carries no outline
     outcome.caption = previewCaption();
     return outcome;
 }
 
-TransformResult renderGenerated(bool askBeforePlugIn, bool forWindow, RenderOutcome &outcome)
+TransformResult renderGenerated(RunTrust trust, bool forWindow, RenderOutcome &outcome)
 {
-    const std::optional<TransformJob> job = beginRender(askBeforePlugIn);
+    const std::optional<TransformJob> job = beginRender(trust);
     if (!job) {
-        outcome = {};
-        outcome.status = pluginRefusedStatus();
-        return {};
+        outcome = pluginHeldBackOutcome();
+        return {false, QByteArray(), outcome.heldBack};
     }
     const TransformResult result = runTransformJob(*job);
     outcome = finishRender(result, writePageFiles(result.html, workspace().curTable, forWindow),
-                           forWindow);
+                           forWindow, trust);
     return result;
 }

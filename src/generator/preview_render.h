@@ -17,31 +17,32 @@ QString previewPagePath(int slot);
 // The copy of the page the slot's preview window shows: windows of tables rendering side
 // by side each load a file no other render replaces meanwhile.
 QString windowPagePath(int slot);
-// The address a browser shows the current slot's page file from.
-QString pageAddress(const QString &pageFile);
+// The address a browser shows the current slot's page file from; a restricted run's page
+// is held back from the web.
+QString pageAddress(const QString &pageFile, RunTrust trust = RunTrust::ByFolder);
 // "Web page from: " + the XML path + " [using " + the processor + "]".
 QString previewCaption();
 
-// Before the table file's first run of its plug-in command line in this session, asks
-// whether the table may run it; the answer holds for that table file and command line for
-// the session. True for the built-in processor.
-bool pluginAllowed();
-// The status line's text after the user refused the plug-in.
-QString pluginRefusedStatus();
+// Whether a run with that trust leaves the table's plug-in command line unrun: a restricted
+// one does, and nothing is rendered.
+bool pluginHeldBack(RunTrust trust);
+// What the preview shows of a render whose plug-in was held back.
+RenderOutcome pluginHeldBackOutcome();
 
 // The slot's parsed XML document is not used again: the next render parses it afresh.
 void forgetXmlSource(int slot);
 
 // The side files and the stylesheet view (getXSLFile), then the transform made ready.
-// With askBeforePlugIn, a refused plug-in gives nullopt and nothing is transformed.
-std::optional<TransformJob> beginRender(bool askBeforePlugIn);
+// A plug-in held back gives nullopt and nothing is transformed.
+std::optional<TransformJob> beginRender(RunTrust trust);
 // Writes the page file (the page's bytes as they stand) of a render of the slot and, for the preview window (forWindow),
 // its copy for the window; runs on any thread. Returns the files that could not be written.
 QStringList writePageFiles(const QByteArray &page, int slot, bool forWindow);
 // Shows the transform's failure and the page files that were not written and, for the
-// preview window, clears the outline of the old page.
+// preview window, clears the outline of the old page; a restricted run says what it held
+// back.
 RenderOutcome finishRender(const TransformResult &result, const QStringList &unwritten,
-                           bool forWindow);
+                           bool forWindow, RunTrust trust);
 // The render on this thread of the stylesheet generated last: beginRender, the transform,
-// finishRender. Returns what the transform gave (nothing ran when the plug-in was refused).
-TransformResult renderGenerated(bool askBeforePlugIn, bool forWindow, RenderOutcome &outcome);
+// finishRender. Returns what the transform gave (nothing ran when the plug-in was held back).
+TransformResult renderGenerated(RunTrust trust, bool forWindow, RenderOutcome &outcome);

@@ -89,11 +89,9 @@ void RenderQueue::start(int slot)
     const int targets = state.waiting;
     state.waiting = 0;
     generateXSLCode(false);
-    std::optional<TransformJob> job = beginRender(true);
+    std::optional<TransformJob> job = beginRender(RunTrust::ByFolder);
     if (!job) {
-        RenderOutcome refused;
-        refused.status = pluginRefusedStatus();
-        deliver(slot, targets, refused);
+        deliver(slot, targets, pluginHeldBackOutcome());
         return;
     }
     state.inFlight = targets;
@@ -152,7 +150,7 @@ void RenderQueue::finished(int slot, unsigned ticket, int targets, const Transfo
         return;
     }
     const CurTableGuard onSlot(slot);
-    deliver(slot, targets, finishRender(result, unwritten, targets & Window));
+    deliver(slot, targets, finishRender(result, unwritten, targets & Window, RunTrust::ByFolder));
 }
 
 void RenderQueue::deliver(int slot, int targets, const RenderOutcome &outcome)

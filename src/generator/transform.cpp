@@ -5,6 +5,7 @@
 #include "documents/stylesheet_destination.h"
 #include "documents/table_commands.h"
 #include "documents/text_files.h"
+#include "documents/trusted_folders.h"
 #include "documents/workspace.h"
 #include "generator/stylesheet_header.h"
 #include "platform/xslt_workers.h"
@@ -124,7 +125,13 @@ QString pluginStylesheetPath()
     return pluginCommandLine().isEmpty() ? QString() : stylesheetFolder() + pluginStylesheetName;
 }
 
-TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode)
+bool runsRestricted(RunTrust trust)
+{
+    return trust == RunTrust::Restricted ||
+           (trust == RunTrust::ByFolder && !currentTableTrusted());
+}
+
+TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode, RunTrust trust)
 {
     // The table's name names the stylesheet's templates; the processor's own complaint
     // about it would not tell the user what to do.
@@ -136,6 +143,9 @@ TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode)
     QString &used = workspace().current().xsltProcessorUsed;
     const QString commandLine = pluginCommandLine();
     job.plugIn = !commandLine.isEmpty();
+    const bool restricted = runsRestricted(trust);
+    if (job.plugIn && restricted)
+        return refusedJob(heldBackNotice(commandLine));
     if (job.plugIn) {
         // Refused, the plug-in gets no stylesheet and does not run.
         if (!mayWriteStylesheet(pluginStylesheetPath()))
@@ -146,6 +156,8 @@ TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode)
         job.baseUri = tableStylesheet();
         job.limits.timeoutMs = pluginTimeoutMs; // both processors get the same time
         job.codeFields = currentCodeFields();
+        if (restricted)
+            job.limits.readableFolders = currentReadableFolders();
     }
     return job;
 }
@@ -169,7 +181,7 @@ TransformResult runTransformJob(const TransformJob &job)
     return result;
 }
 
-TransformResult runTransform(const QString &xmlPath, const QString &xslCode)
+TransformResult runTransform(const QString &xmlPath, const QString &xslCode, RunTrust trust)
 {
-    return runTransformJob(prepareTransform(xmlPath, xslCode));
+    return runTransformJob(prepareTransform(xmlPath, xslCode, trust));
 }

@@ -181,6 +181,7 @@ QString buildXslCode(bool isProduction)
 {
     GeneratorRun run;
     run.isProduction = isProduction;
+    workspace().current().calledFolders.clear();
     run.tableName = getTableName(workspace().curTable);
     run.debugOn = storedBoolean(tableKey("Enable Debug")) && !isProduction;
     run.tableXpath = trimWhiteVar(tableKey("Xpath")).isEmpty() ? QStringLiteral("/") : tableKey("Xpath");

@@ -4,6 +4,7 @@
 #include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
 #include <QDir>
+#include <QStringList>
 #include <QUrlQuery>
 
 namespace {
@@ -24,14 +25,26 @@ const QByteArray &addressKey()
     return key;
 }
 
-// The host of a page file's addresses: its own origin, the same on every render.
-QString hostOf(const QString &pageFile)
+// The first letter of the host of a page held back from the web, and of any other.
+constexpr char heldBackMark = 'r';
+constexpr char webMark = 'p';
+
+// The host of a page file's addresses: its own origin, the same on every render. Whether
+// the page is held back from the web is part of it, so no page makes up the other address.
+QString hostOf(const QString &pageFile, bool heldBack)
 {
-    return QStringLiteral("p") +
-           QString::fromLatin1(QMessageAuthenticationCode::hash(pageFile.toUtf8(), addressKey(),
+    const char mark = heldBack ? heldBackMark : webMark;
+    return QChar::fromLatin1(mark) +
+           QString::fromLatin1(QMessageAuthenticationCode::hash(pageFile.toUtf8() + mark,
+                                                                addressKey(),
                                                                 QCryptographicHash::Sha256)
                                    .toHex()
                                    .left(32));
+}
+
+bool isHeldBackPage(const QUrl &url)
+{
+    return url.scheme() == QLatin1String(pageScheme) && url.host().startsWith(heldBackMark);
 }
 
 // Where the first start tag of that name is: "<head" of "<header>" is none.
@@ -71,11 +84,11 @@ qsizetype policyAt(const QByteArray &lower)
 
 } // namespace
 
-QUrl pageUrl(const QString &pageFile, const QString &baseFolder)
+QUrl pageUrl(const QString &pageFile, const QString &baseFolder, bool heldBackFromWeb)
 {
     QUrl url;
     url.setScheme(QLatin1String(pageScheme));
-    url.setHost(hostOf(pageFile));
+    url.setHost(hostOf(pageFile, heldBackFromWeb));
     url.setPath(QDir::cleanPath(baseFolder) + u'/');
     QUrlQuery query;
     query.addQueryItem(pageKey, QString::fromLatin1(QUrl::toPercentEncoding(pageFile)));
@@ -86,7 +99,8 @@ QUrl pageUrl(const QString &pageFile, const QString &baseFolder)
 std::optional<ServedPage> servedPage(const QUrl &url)
 {
     const QString file = QUrlQuery(url).queryItemValue(pageKey, QUrl::FullyDecoded);
-    if (url.scheme() != QLatin1String(pageScheme) || file.isEmpty() || url.host() != hostOf(file))
+    if (url.scheme() != QLatin1String(pageScheme) || file.isEmpty() ||
+        url.host() != hostOf(file, isHeldBackPage(url)))
         return std::nullopt;
     return ServedPage{file, localFileUrl(url.path())};
 }
@@ -102,6 +116,16 @@ QUrl localFileUrl(const QString &path)
 QString localFilePath(const QUrl &url)
 {
     return url.scheme() == QLatin1String(fileScheme) ? url.path(QUrl::FullyDecoded) : QString();
+}
+
+bool refusedAsWeb(const QUrl &initiator, const QUrl &firstParty, const QUrl &request)
+{
+    if (!isHeldBackPage(initiator) && !isHeldBackPage(firstParty))
+        return false;
+    static const QStringList local{QLatin1String(pageScheme), QLatin1String(fileScheme),
+                                   QStringLiteral("file"),
+                                   QStringLiteral("data"), QStringLiteral("blob")};
+    return !local.contains(request.scheme());
 }
 
 QByteArray withBase(QByteArray page, const QUrl &base, const QByteArray &headElements)

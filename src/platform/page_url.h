@@ -14,8 +14,9 @@
 inline constexpr char pageScheme[] = "tarvik-page";
 inline constexpr char fileScheme[] = "tarvik-file";
 
-// The address of the page file, its relative URLs resolved from baseFolder.
-QUrl pageUrl(const QString &pageFile, const QString &baseFolder);
+// The address of the page file, its relative URLs resolved from baseFolder. A page held
+// back from the web has addresses (and an origin) of its own.
+QUrl pageUrl(const QString &pageFile, const QString &baseFolder, bool heldBackFromWeb = false);
 
 struct ServedPage {
     QString file; // the page file
@@ -27,6 +28,11 @@ std::optional<ServedPage> servedPage(const QUrl &url);
 // The address of a local file (or folder, ending in '/') for a page, and the path it names.
 QUrl localFileUrl(const QString &path);
 QString localFilePath(const QUrl &url);
+
+// Whether a request is refused because the page that makes it (its initiator's origin or
+// the page of its top frame) is held back from the web: everything but page files, local
+// files, data: and blob: URLs is.
+bool refusedAsWeb(const QUrl &initiator, const QUrl &firstParty, const QUrl &request);
 
 // The page's bytes with a base element that resolves its relative URLs from base (unless
 // the page names a base of its own), followed by headElements, where the head's first

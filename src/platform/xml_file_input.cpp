@@ -3,17 +3,24 @@
 #include "platform/regular_file.h"
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QList>
 
 #include <libxml/globals.h>
 #include <libxml/xmlIO.h>
 #include <libxml/xmlerror.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
+#include <climits>
+#include <cstdlib>
 
 namespace {
+
+// The folders the runs on this thread may read files from, canonical; null: any.
+thread_local const QStringList *readableFolders = nullptr;
 
 // The length of the URI scheme in front of ':' (one letter is a drive, no scheme); 0: none.
 qsizetype schemeLength(const QByteArray &uri)
@@ -52,6 +59,20 @@ void refuse(const char *uri, const char *why)
     xmlGenericError(xmlGenericErrorContext, "%s %s\n", uri, why);
 }
 
+// The path itself, or, while the thread's reads are held to some folders, the file it names
+// with every link resolved when it lies directly in one of them; "" when it does not.
+QByteArray readablePath(const QByteArray &path)
+{
+    if (!readableFolders)
+        return path;
+    char resolved[PATH_MAX];
+    if (!realpath(path.constData(), resolved))
+        return {};
+    const QByteArray file(resolved);
+    const QString folder = QFileInfo(QString::fromLocal8Bit(file)).path();
+    return readableFolders->contains(folder) ? file : QByteArray();
+}
+
 // The open descriptor of a regular file at one of the paths, or -1.
 int openRegularFile(const char *uri)
 {
@@ -61,11 +82,17 @@ int openRegularFile(const char *uri)
         return -1;
     }
     for (const QByteArray &path : paths) {
-        int fd = -1;
-        const RegularOpen opened = openRegularFile(path, fd);
-        if (opened == RegularOpen::Missing)
+        struct stat status;
+        if (stat(path.constData(), &status) != 0)
             continue;
-        if (opened == RegularOpen::Opened)
+        const QByteArray readable = readablePath(path);
+        if (readable.isEmpty()) {
+            refuse(uri, "lies outside the folders this table may read from: its folder is not "
+                        "trusted.");
+            return -1;
+        }
+        int fd = -1;
+        if (openRegularFile(readable, fd) == RegularOpen::Opened)
             return fd;
         refuse(uri, "is not a file that can be read.");
         return -1;
@@ -92,4 +119,23 @@ void installXmlFileInput()
 {
     xmlThrDefParserInputBufferCreateFilenameDefault(openInput);
     xmlParserInputBufferCreateFilenameDefault(openInput);
+}
+
+ReadableFolders::ReadableFolders(const QStringList &folders)
+{
+    if (folders.isEmpty())
+        return;
+    for (const QString &folder : folders) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        if (!canonical.isEmpty() && !allowed.contains(canonical))
+            allowed.append(canonical);
+    }
+    previous = std::exchange(readableFolders, &allowed);
+    held = true;
+}
+
+ReadableFolders::~ReadableFolders()
+{
+    if (held)
+        readableFolders = previous;
 }

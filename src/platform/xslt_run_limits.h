@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QtGlobal>
 
 #include <atomic>
@@ -34,6 +35,9 @@ struct XsltLimits {
     int timeoutMs = 30000; // held by the caller of the worker
     qint64 memoryBytes = machineMemoryBound(); // held by the run
     const XsltStopToken *stopToken = nullptr; // none: only the bounds stop the run
+    // The folders the stylesheet may read files from (imports, includes, document()), each
+    // file directly in one of them; empty: any file. The XML document is read wherever it is.
+    QStringList readableFolders;
 };
 
 enum class XsltStopReason { None, TimeLimit, MemoryLimit, Requested };

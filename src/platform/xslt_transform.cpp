@@ -1,6 +1,7 @@
 #include "platform/xslt_transform.h"
 
 #include "platform/namespace_names.h"
+#include "platform/xml_file_input.h"
 #include "platform/xml_library.h"
 #include "platform/xslt_errors.h"
 
@@ -258,9 +259,10 @@ StylePtr compiledToRun(xmlDocPtr written, StylesheetForm form, XsltRunWatch &wat
 // ownedSource, when given, is the source document itself: it is let go as soon as the
 // result tree is built, before the page is serialized.
 XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &baseUri,
-                      StylesheetForm form, XsltRunWatch &watch, ErrorCollector &errors,
-                      DocPtr ownedSource = nullptr)
+                      const QStringList &readable, StylesheetForm form, XsltRunWatch &watch,
+                      ErrorCollector &errors, DocPtr ownedSource = nullptr)
 {
+    const ReadableFolders reads(readable);
     const QByteArray xslBytes = xslText.toUtf8();
     xmlDocPtr xslDoc = xmlReadMemory(xslBytes.constData(), int(xslBytes.size()),
                                      baseUri.toUtf8().constData(), "UTF-8", documentOptions);
@@ -359,7 +361,8 @@ XsltOutcome runXslt(const std::shared_ptr<const XmlSource> &xml, const QString &
 {
     return asWrittenOnFailure(form, [&](StylesheetForm as) {
         return countedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
-            return transform(xml->document(), xslText, baseUri, as, watch, errors);
+            return transform(xml->document(), xslText, baseUri, limits.readableFolders, as, watch,
+                             errors);
         });
     });
 }
@@ -373,7 +376,8 @@ XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QStrin
             if (!xml)
                 return failed(XsltOutcome::Failure::XmlDocument, errors);
             xmlDocPtr source = xml.get();
-            return transform(source, xslText, baseUri, as, watch, errors, std::move(xml));
+            return transform(source, xslText, baseUri, limits.readableFolders, as, watch, errors,
+                             std::move(xml));
         });
     });
 }

@@ -15,7 +15,8 @@ struct _xmlDoc;
 // creating folders and any network access. Every document it reads (the XML document, the
 // stylesheet, its imports and includes, and documents read by document()) is parsed
 // without network access, entity substitution or DTD loading; a URI with a scheme other
-// than "file:", or naming anything but a regular file, is not loaded at all. EXSLT is
+// than "file:", or naming anything but a regular file, is not loaded at all; a run given
+// readable folders (XsltLimits) loads no other file than the XML document outside them. EXSLT is
 // available, and "node-set" answers in the namespace "urn:schemas-microsoft-com:xslt" as
 // well. Runs are independent: each collects its own errors and has its own memory bound
 // (xslt_run_limits.h). A run works on the calling thread until it ends: the program runs

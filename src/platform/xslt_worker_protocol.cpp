@@ -26,6 +26,7 @@ void requestFields(Request &request, Visit &&visit)
     visit(request.form);
     visit(request.keptAs);
     visit(request.limits.memoryBytes);
+    visit(request.limits.readableFolders);
 }
 
 // The fields of an outcome but its page, which is the body.

@@ -60,7 +60,7 @@ TEST(SymbolicLinks, NoWriteReachesALinksTarget)
                  QStringList{"pages/browser-1.html", "pages/preview-1.html"},
              [] {
                  RenderOutcome outcome;
-                 renderGenerated(false, true, outcome);
+                 renderGenerated(RunTrust::Trusted, true, outcome);
              }},
             {"the cached XML copy, after the question on the existing file",
              {"caller/Caller.xml"},

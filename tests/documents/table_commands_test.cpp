@@ -7,6 +7,7 @@
 #include "documents/table_commands_menu.h"
 #include "documents/table_slots.h"
 #include "documents/text_files.h"
+#include "documents/trusted_folders.h"
 #include "documents/workspace.h"
 #include "generator/xsl_output_page.h"
 #include "support/fake_main_window.h"
@@ -65,6 +66,21 @@ TEST_F(TableCommands, NewTableIsOnDiskWithItsXslOutputAndUnchanged)
     EXPECT_EQ(dialog.fileName, "newTable.tvk");
     EXPECT_TRUE(dialog.isSave);
     EXPECT_TRUE(ui->messages.isEmpty());
+}
+
+// A New table trusts its folder, listed once, exactly: not its subfolders. The example
+// tables' folder is always trusted.
+TEST_F(TableCommands, NewTableTrustsItsFolderExactly)
+{
+    const QString folder = home.file("mine");
+    QDir().mkpath(folder);
+    for (const char *name : {"/a.tvk", "/b.tvk"}) {
+        ui->fileAnswers.push_back(folder + name);
+        ASSERT_TRUE(createNewProject(""));
+    }
+    EXPECT_EQ(readSetting("trusted-folders"), folder + "\n");
+    EXPECT_TRUE(folderTrusted(tablesFolder()));
+    EXPECT_FALSE(folderTrusted(folder + "/sub"));
 }
 
 TEST_F(TableCommands, TableInAReusedSlotGetsItsOwnXslOutput)

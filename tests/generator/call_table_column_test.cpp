@@ -43,7 +43,7 @@ TransformResult rendered()
 {
     generateXSLCode(false);
     RenderOutcome outcome;
-    return renderGenerated(false, true, outcome);
+    return renderGenerated(RunTrust::Trusted, true, outcome);
 }
 
 struct Processor {

@@ -1,6 +1,7 @@
 // A render of the preview on one thread: side files, stylesheet view, messages, the page
 // file, the plug-in question and the parsed XML document kept between renders.
 #include "documents/text_files.h"
+#include "documents/trusted_folders.h"
 #include "generator/preview_render.h"
 #include "generator/xsl_generator.h"
 #include "platform/xml_source_cache.h"
@@ -12,6 +13,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -41,7 +43,7 @@ protected:
     {
         generateXSLCode(false);
         RenderOutcome outcome;
-        renderGenerated(true, forWindow, outcome);
+        renderGenerated(RunTrust::ByFolder, forWindow, outcome);
         return outcome;
     }
     void usePlugIn(const QString &commandLine)
@@ -127,34 +129,23 @@ TEST_F(PreviewRender, CompileErrorNamesTheTablesStylesheet)
     EXPECT_FALSE(scripted->messages[0].contains("TarvikTempXSLFile"));
 }
 
-TEST_F(PreviewRender, PlugInRunsOnlyAfterTheUserAllowsIt)
+// A table of a folder that is not trusted runs no plug-in, asks nothing and says why; once
+// the folder is trusted the plug-in runs.
+TEST_F(PreviewRender, PlugInRunsOnlyInATrustedFolder)
 {
     const QString command = "xsltproc xslFileName xmlFileName";
-    const auto question = [](const QString &commandLine) {
-        return "This table runs the program " + commandLine + " to transform its XML. Run it?";
-    };
     usePlugIn(command);
+    const QTemporaryDir stranger;
+    workspace().current().tablePath = stranger.filePath("Orders.tvk");
+    const RenderOutcome held = render();
+    EXPECT_FALSE(held.rendered);
+    EXPECT_TRUE(held.heldBack.contains(command));
+    EXPECT_TRUE(scripted->questions.isEmpty());
 
-    scripted->answers = {UiServices::Answer::No};
-    const RenderOutcome refused = render();
-    EXPECT_FALSE(refused.rendered);
-    EXPECT_TRUE(refused.status.contains(command));
-    EXPECT_FALSE(normalFileExists(previewPagePath(0)));
-    EXPECT_FALSE(render().rendered); // the answer holds for the session
-    EXPECT_EQ(scripted->questions, QStringList{question(command)});
-
-    // Another command line, or the same one in another table file, asks again.
-    const QString otherCommand = "xsltproc  xslFileName xmlFileName";
-    usePlugIn(otherCommand);
-    scripted->answers = {UiServices::Answer::Yes};
-    EXPECT_TRUE(render().rendered);
-    EXPECT_TRUE(render().rendered);
+    ASSERT_TRUE(trustCurrentTableFolder());
+    const RenderOutcome trusted = render();
+    EXPECT_TRUE(trusted.rendered);
     EXPECT_TRUE(readFile(previewPagePath(0)).contains("r_1_3_Orders_name"));
-    workspace().current().tablePath = table.home.file("Other.tvk");
-    scripted->answers = {UiServices::Answer::Yes};
-    EXPECT_TRUE(render().rendered);
-    EXPECT_EQ(scripted->questions, (QStringList{question(command), question(otherCommand),
-                                                question(otherCommand)}));
 }
 
 TEST_F(PreviewRender, ParsedDocumentIsKeptUntilTheFileChanges)

@@ -22,7 +22,9 @@
 #include <QDeadlineTimer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
+#include <QPushButton>
 #include <QPointer>
 #include <QDir>
 #include <QImage>
@@ -33,6 +35,9 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QTest>
@@ -215,7 +220,6 @@ TEST_F(PreviewWindowTest, SupersededRenderNeverReplacesTheNewerPage)
         const QString command = "sh -c \"sleep 0.5; echo " + text + "\"";
         table.set("Use Plug In XSLT-Table", "True");
         table.set("XSLT Command Line-Table", command);
-        workspace().pluginAnswers.insert({workspace().current().tablePath, command}, true);
     };
     QSignalSpy loaded(window->web, &QWebEngineView::loadFinished);
     const int before = renderQueue().transformsStarted();
@@ -253,15 +257,33 @@ TEST_F(PreviewWindowTest, StopEndsARenderHeldInItsTransform)
     EXPECT_EQ(window->wstatus->text(), "Status: [Stopped]");
 }
 
-TEST_F(PreviewWindowTest, RefusedPlugInKeepsThePageAndSaysWhy)
+// A table of a folder that is not trusted previews with nothing from the web and says so in
+// its bar; its one step trusts the folder and renders again, with the web.
+TEST_F(PreviewWindowTest, UntrustedFolderHoldsBackTheWebUntilTrusted)
 {
-    table.set("Use Plug In XSLT-Table", "True");
-    table.set("XSLT Command Line-Table", "xsltproc xslFileName xmlFileName");
-    window->runit_Click(); // the scripted user answers No
-    ASSERT_TRUE(waitUntil([] { return !renderQueue().busy(0); }));
-    EXPECT_EQ(scripted->questions.size(), 1);
-    EXPECT_EQ(window->windowTitle(), "Web");
-    EXPECT_TRUE(window->wstatus->text().startsWith("Status: [Not rendered"));
+    QTcpServer web; // answers every request "not found"
+    int requests = 0;
+    QObject::connect(&web, &QTcpServer::newConnection, [&] {
+        QTcpSocket *client = web.nextPendingConnection();
+        ++requests;
+        client->write("HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+        client->disconnectFromHost();
+    });
+    ASSERT_TRUE(web.listen(QHostAddress::LocalHost));
+    table.set("XSL Code-price@xslCode",
+              QString("<img src='http://127.0.0.1:%1/pic.png'/>").arg(web.serverPort()));
+    const QTemporaryDir stranger;
+    workspace().current().tablePath = stranger.filePath("Orders.tvk");
+    render();
+    EXPECT_TRUE(window->heldBackBar->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(requests, 0);
+
+    QSignalSpy loaded(window->web, &QWebEngineView::loadFinished);
+    window->trustFolderButton->click();
+    ASSERT_TRUE(waitUntil([&] { return !loaded.isEmpty(); }));
+    EXPECT_FALSE(window->heldBackBar->isVisible());
+    EXPECT_GT(requests, 0);
 }
 
 // A page looping on alert() holds no window of the program, and its second dialog lets the

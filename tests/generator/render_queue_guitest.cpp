@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,12 +33,11 @@ protected:
     }
     void TearDown() override { renderQueue().waitIdle(); }
 
-    // The current slot's table runs the command line, allowed already.
+    // The current slot's table runs the command line.
     void usePlugIn(const QString &command)
     {
         table.set("Use Plug In XSLT-Table", "True");
         table.set("XSLT Command Line-Table", command);
-        workspace().pluginAnswers.insert({workspace().current().tablePath, command}, true);
     }
     void printAfterPause(const QString &text) { usePlugIn("sh -c \"sleep 0.3; echo " + text + "\""); }
     // Lets events run until the slot's render is in flight.
@@ -133,15 +133,18 @@ TEST_F(RenderQueueTest, ForgottenRenderShowsNothingAndTheNextOneIsShown)
     EXPECT_EQ(readFile(views.rendered[0].pagePath), "new-table\n");
 }
 
-TEST_F(RenderQueueTest, RefusedPlugInSaysWhyInTheStatusLine)
+TEST_F(RenderQueueTest, HeldBackPlugInSaysWhyInTheStatusLine)
 {
     table.set("Use Plug In XSLT-Table", "True");
     table.set("XSLT Command Line-Table", "xsltproc xslFileName xmlFileName");
-    renderQueue().request(RenderQueue::Browser); // the scripted user answers No
+    const QTemporaryDir stranger; // a folder that is not trusted
+    workspace().current().tablePath = stranger.filePath("Orders.tvk");
+    renderQueue().request(RenderQueue::Browser);
     renderQueue().waitIdle();
     ASSERT_EQ(views.rendered.size(), 1);
     EXPECT_FALSE(views.rendered[0].rendered);
     EXPECT_TRUE(views.rendered[0].status.contains("xsltproc xslFileName xmlFileName"));
+    EXPECT_TRUE(views.rendered[0].heldBack.contains("not trusted"));
     EXPECT_TRUE(scripted->openedInBrowser.isEmpty());
 }
 

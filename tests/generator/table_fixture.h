@@ -1,10 +1,11 @@
 #pragma once
 
 // A table built directly in the model of slot 0 (store entries and tree nodes), with a
-// fresh data folder, for the generator's tests.
+// fresh data folder, for the generator's tests. The table lies in that folder, trusted.
 
 #include "documents/column_types.h"
 #include "documents/store_access.h"
+#include "documents/trusted_folders.h"
 #include "documents/workspace.h"
 #include "support/temp_home.h"
 
@@ -16,6 +17,7 @@ public:
                           const QString &rowXpath = QStringLiteral("/rows/row"))
     {
         workspace().current().tablePath = home.path() + QChar('/') + tableName + QStringLiteral(".tvk");
+        trustFolder(home.path());
         if (!rowXpath.isEmpty())
             setKey(QStringLiteral("Xpath-Table"), rowXpath, false);
     }

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -143,4 +144,26 @@ TEST(TvktoolTransformExamples, RenderFromAnyWorkingFolder)
         EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
         EXPECT_TRUE(result.out.contains(run.shown)) << result.out.toStdString();
     }
+}
+
+// Named on the command line, a table runs trusted; --restricted holds its stylesheet to its
+// folder and leaves its plug-in unrun.
+TEST_F(TvktoolTransform, RestrictedRunReadsNoFileOutsideTheTablesFolder)
+{
+    const QTemporaryDir outside;
+    writeFile(outside.filePath("notes.xml"), "<notes>secret-notes</notes>", true);
+    table.addColumn("code", "XSL Code");
+    table.set("XSL Code-code@xslCode",
+              "<xsl:value-of select=\"document('" + outside.filePath("notes.xml") + "')\"/>");
+    save();
+    EXPECT_TRUE(tvktool({tablePath}).out.contains("secret-notes"));
+    const ToolRun restricted = tvktool({tablePath, "--restricted"});
+    EXPECT_TRUE(restricted.out.contains("n12")) << restricted.err.toStdString();
+    EXPECT_FALSE(restricted.out.contains("secret-notes"));
+    table.set("Use Plug In XSLT-Table", "True");
+    table.set("XSLT Command Line-Table", "xsltproc xslFileName xmlFileName");
+    save();
+    const ToolRun plugIn = tvktool({tablePath, "--restricted"});
+    EXPECT_EQ(plugIn.exitCode, 1);
+    EXPECT_TRUE(plugIn.err.contains("was not run")) << plugIn.err.toStdString();
 }

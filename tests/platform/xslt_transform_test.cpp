@@ -153,6 +153,51 @@ TEST_F(XsltTransform, ImportedStylesheetsAndDocumentsReachNothingOutside)
     }
 }
 
+// A run held to folders reads imports, includes and documents from them only (a link
+// counts where it leads, a subfolder is another folder); an unrestricted run reads them all.
+TEST_F(XsltTransform, RestrictedRunReadsOnlyFromItsFolders)
+{
+    for (const QString folder : {"table", "called", "outside", "table/sub"}) {
+        QDir(dir.path()).mkpath(folder);
+        write(folder + "/x.xsl", (stylesheetStart + "<xsl:template name='t'>marker-" + folder +
+                                  "!</xsl:template>" + stylesheetEnd).toUtf8());
+    }
+    ASSERT_TRUE(QFile::link(file("outside/x.xsl"), file("table/link.xsl")));
+    const struct {
+        const char *href;
+        const char *marker;
+        bool readable;
+    } files[] = {
+        {"x.xsl", "marker-table!", true},
+        {"../called/x.xsl", "marker-called!", true},
+        {"../outside/x.xsl", "marker-outside!", false},
+        {"sub/x.xsl", "marker-table/sub!", false},
+        {"link.xsl", "marker-outside!", false},
+    };
+    const QString routes[] = {
+        "<xsl:import href='%1'/><xsl:template match='/'><xsl:call-template name='t'/>"
+        "</xsl:template>",
+        "<xsl:include href='%1'/><xsl:template match='/'><xsl:call-template name='t'/>"
+        "</xsl:template>",
+        "<xsl:template match='/'><xsl:value-of select=\"document('%1')\"/></xsl:template>",
+    };
+    XsltLimits restricted;
+    restricted.readableFolders = {file("table"), file("called")};
+    for (const auto &f : files) {
+        for (const QString &route : routes) {
+            const QString xsl = stylesheetStart + route.arg(f.href) + stylesheetEnd;
+            const auto run = [&](const XsltLimits &limits) {
+                return runXslt(file("data.xml"), xsl, file("table/main.xsl"), limits);
+            };
+            EXPECT_TRUE(run({}).output.contains(f.marker)) << f.href << " " << route.toStdString();
+            const XsltOutcome held = run(restricted);
+            EXPECT_EQ(held.output.contains(f.marker), f.readable) << f.href << route.toStdString();
+            EXPECT_EQ(held.reason.contains("its folder is not trusted"),
+                      !f.readable && !route.contains("document("));
+        }
+    }
+}
+
 TEST_F(XsltTransform, OnlyRegularFilesAreReadHoweverTheirNameIsSpelt)
 {
     ASSERT_EQ(mkfifo(file("pipe").toUtf8().constData(), 0600), 0);

@@ -9,6 +9,7 @@ struct RenderOutcome {
     QString pageUrl;       // its address in the window (page_url.h)
     QString caption;       // the preview window's caption after the render
     QString status;        // for the status line when nothing was rendered
+    QString heldBack;      // what a restricted run held back, in plain words; "" for nothing
 };
 
 // An element of the preview page outlined as the selected column's cell.

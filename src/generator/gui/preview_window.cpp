@@ -1,6 +1,7 @@
 #include "generator/gui/preview_window.h"
 
 #include "documents/store_access.h"
+#include "documents/trusted_folders.h"
 #include "documents/workspace.h"
 #include "generator/preview_highlight.h"
 #include "generator/render_queue.h"
@@ -10,11 +11,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -148,6 +151,7 @@ void PreviewWindow::buildControls()
     web->setPage(new LocalPage(QWebEngineProfile::defaultProfile(), web));
     wstatus = new QLabel(this);
     wstatus->setObjectName(QStringLiteral("wstatus"));
+    buildHeldBackBar();
 
     auto *row = new QHBoxLayout;
     for (QWidget *control : std::initializer_list<QWidget *>{
@@ -157,6 +161,7 @@ void PreviewWindow::buildControls()
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addLayout(row);
+    layout->addWidget(heldBackBar);
     layout->addWidget(web, 1);
     layout->addWidget(wstatus);
 
@@ -174,6 +179,42 @@ void PreviewWindow::buildControls()
     connect(web->page(), &QWebEnginePage::linkHovered, this, [this](const QString &url) {
         setStatus(url.isEmpty() ? loadedStatus : url);
     });
+}
+
+void PreviewWindow::buildHeldBackBar()
+{
+    heldBackBar = new QFrame(this);
+    heldBackBar->setObjectName(QStringLiteral("heldBackBar"));
+    heldBackBar->setFrameShape(QFrame::StyledPanel);
+    heldBackBar->setStyleSheet(QStringLiteral("#heldBackBar { background: #fff4c2; }"));
+    heldBackText = new QLabel(heldBackBar);
+    heldBackText->setObjectName(QStringLiteral("heldBackText"));
+    heldBackText->setWordWrap(true);
+    trustFolderButton = new QPushButton(QStringLiteral("Trust this folder"), heldBackBar);
+    trustFolderButton->setObjectName(QStringLiteral("trustFolder"));
+    auto *bar = new QHBoxLayout(heldBackBar);
+    bar->setContentsMargins(6, 3, 6, 3);
+    bar->addWidget(heldBackText, 1);
+    bar->addWidget(trustFolderButton);
+    heldBackBar->hide();
+    connect(trustFolderButton, &QPushButton::clicked, this, [this] { trustFolder_Click(); });
+}
+
+void PreviewWindow::showHeldBack(const QString &notice)
+{
+    heldBackText->setText(notice);
+    heldBackBar->setVisible(!notice.isEmpty());
+}
+
+void PreviewWindow::trustFolder_Click()
+{
+    {
+        const CurTableGuard onSlot(tableSlot);
+        if (!trustCurrentTableFolder())
+            return;
+    }
+    heldBackBar->hide();
+    runit_Click();
 }
 
 void PreviewWindow::installClickReporter()
@@ -266,6 +307,8 @@ void PreviewWindow::setAutoReload(int value) { runChange->setChecked(value == 1)
 
 void PreviewWindow::showRendered(const RenderOutcome &outcome)
 {
+    if (!outcome.heldBack.isEmpty() || outcome.rendered)
+        showHeldBack(outcome.heldBack);
     if (!outcome.rendered) {
         setStatus(outcome.status);
         setCaption(pageCaption); // the page shown stays
@@ -280,6 +323,7 @@ void PreviewWindow::clearPage()
 {
     renderQueue().forget(tableSlot);
     replacePage(web->page(), QUrl(QStringLiteral("about:blank")));
+    showHeldBack(QString());
     pageCaption = QStringLiteral("Web");
     setCaption(pageCaption);
 }

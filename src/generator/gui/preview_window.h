@@ -7,7 +7,9 @@
 
 class QCheckBox;
 class QComboBox;
+class QFrame;
 class QLabel;
+class QPushButton;
 class QToolButton;
 class QWebEngineLoadingInfo;
 class QWebEngineView;
@@ -28,7 +30,8 @@ private:
 };
 
 // The preview window `result` of a slot: the table's page in an embedded browser, with
-// Reload, Auto-Reload, the row-limit list, browser navigation and a status line. Clicks in
+// Reload, Auto-Reload, the row-limit list, browser navigation, a status line and, for a
+// table of a folder that is not trusted, a bar that says what was held back. Clicks in
 // the page select their column in the table tree. It registers itself as the slot's
 // preview.
 class PreviewWindow final : public QWidget, public PreviewView {
@@ -61,6 +64,11 @@ public:
     QToolButton *goforward = nullptr;
     QToolButton *stopit = nullptr;
     QLabel *wstatus = nullptr;
+    // Above the page, while it comes from a restricted run: what was held back, and the step
+    // that trusts the table's folder and renders again.
+    QFrame *heldBackBar = nullptr;
+    QLabel *heldBackText = nullptr;
+    QPushButton *trustFolderButton = nullptr;
 
     // A click in the page, with the ids of the clicked element and its offset parents.
     void pageClicked(const QStringList &ids);
@@ -71,6 +79,9 @@ signals:
 
 private:
     void buildControls();
+    void buildHeldBackBar();
+    void showHeldBack(const QString &notice);
+    void trustFolder_Click();
     void installClickReporter();
     void hrows_Click(int index);
     void setStatus(const QString &text);

@@ -57,7 +57,8 @@ public:
 
     void interceptRequest(QWebEngineUrlRequestInfo &info) override
     {
-        if (refused(info))
+        if (refused(info) ||
+            refusedAsWeb(info.initiator(), info.firstPartyUrl(), info.requestUrl()))
             info.block(true);
     }
 };

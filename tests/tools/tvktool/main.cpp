@@ -18,7 +18,7 @@ const TvkCommand commands[] = {
     {"dump", "T.tvk", 1, runDump},
     {"roundtrip", "IN.tvk OUT.tvk", 2, runRoundtrip},
     {"generate", "T.tvk [--production] [--rows-index 0-4]", 1, generateCommand},
-    {"transform", "T.tvk [--production] [--rows-index 0-4]", 1, transformCommand},
+    {"transform", "T.tvk [--production] [--rows-index 0-4] [--restricted]", 1, transformCommand},
     {"save", "T.tvk [--answer Yes|No]...", 1, saveCommand},
     {"publish", "T.tvk [--php]", 1, publishCommand},
     {"summary", "T.tvk", 1, summaryCommand},
