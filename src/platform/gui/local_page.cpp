@@ -44,10 +44,11 @@ bool isLocal(const QUrl &url)
 
 // Whether a request is refused. What a web page asks for is its own business; a local page,
 // its workers and the documents it makes (blob:, data:, frames without an origin) ask for
-// what they show or follow only.
+// what they show or follow only, and nothing from the web when the page is held back from it.
 bool refused(const Info &info)
 {
-    return !isWeb(info.initiator()) && !shownOrFollowed(info.resourceType());
+    return (!isWeb(info.initiator()) && !shownOrFollowed(info.resourceType())) ||
+           refusedAsWeb(info.initiator(), info.firstPartyUrl(), info.requestUrl());
 }
 
 // Filters every request of its profile's pages, their workers and frames.
@@ -57,8 +58,7 @@ public:
 
     void interceptRequest(QWebEngineUrlRequestInfo &info) override
     {
-        if (refused(info) ||
-            refusedAsWeb(info.initiator(), info.firstPartyUrl(), info.requestUrl()))
+        if (refused(info))
             info.block(true);
     }
 };
