@@ -36,6 +36,8 @@ struct TableDocument {
     bool xslPathFromFile = false;
     QHash<QString, bool> stylesheetPathAnswers; // the user's answers, by path
     QString xslGenerated;      // the last generated stylesheet
+    // The same text with the elements the generator wrote marked, "" when nothing is marked.
+    QString xslRunning;
     QStringList calledFolders; // the folders of the tables it calls, at any depth
     QString xsltProcessorUsed; // "msxsl" or the plug-in command line
     bool tableChanged = false;

@@ -9,6 +9,7 @@
 #include "documents/workspace.h"
 #include "generator/called_table.h"
 #include "generator/column_attributes.h"
+#include "generator/generator_marking.h"
 #include "generator/generator_run.h"
 #include "generator/interface_substitution.h"
 #include "generator/stylesheet_header.h"
@@ -160,7 +161,7 @@ QString inputSelection(GeneratorRun &run, const ColumnContext &column, const Cal
     }
     if (input.calculated
         && key("XML Fragment-", column.col + QStringLiteral("@inputXML")) == QStringLiteral("True")) {
-        run.add(QStringLiteral("<xsl:variable name='tableInputXMLCalculatedText'>") + input.text
+        run.add(QStringLiteral("<xsl:variable name='tableInputXMLCalculatedText'>") + userCode(input.text)
                 + QStringLiteral("</xsl:variable><xsl:variable name='tableInputXMLCalculated' select='")
                 + nodeSetFunction(run) + QStringLiteral("($tableInputXMLCalculatedText)'/>"));
         // The fragment is shaped like the called table's own XML: its rows lie at its row Xpath.

@@ -3,6 +3,7 @@
 #include "documents/store_access.h"
 #include "generator/call_table_column.h"
 #include "generator/column_attributes.h"
+#include "generator/generator_marking.h"
 #include "generator/generator_run.h"
 #include "generator/value_code.h"
 #include "generator/xsl_comments.h"
@@ -48,7 +49,7 @@ QString htmlSegmentBody(const ColumnContext &c)
 
 QString xslCodeBody(const ColumnContext &c)
 {
-    return addUser(getKey(QStringLiteral("XSL Code-") + c.col + QStringLiteral("@xslCode")));
+    return addUser(userCode(getKey(QStringLiteral("XSL Code-") + c.col + QStringLiteral("@xslCode"))));
 }
 
 QString webLinkBody(const ColumnContext &c)

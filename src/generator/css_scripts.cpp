@@ -4,6 +4,7 @@
 #include "documents/string_helpers.h"
 #include "documents/workspace.h"
 #include "generator/generator_markers.h"
+#include "generator/generator_marking.h"
 #include "generator/stylesheet_header.h"
 #include "generator/xsl_text_escaping.h"
 
@@ -61,7 +62,7 @@ QString tableStyleRule(const QString &tableName)
     if (trimWhiteVar(style).isEmpty())
         return selector + QStringLiteral(";}");
     stripBreaks(style);
-    return selector + style + QStringLiteral(";}");
+    return selector + userCode(style) + QStringLiteral(";}");
 }
 
 QString columnRules(const QString &tableName)

@@ -4,6 +4,7 @@
 #include "documents/store_access.h"
 #include "documents/string_helpers.h"
 #include "documents/workspace.h"
+#include "generator/generator_marking.h"
 #include "generator/xsl_text_escaping.h"
 
 #include <QRegularExpression>
@@ -89,7 +90,7 @@ QString makeParamDecls()
     QString text;
     for (const InputParameter &parameter : inputParameters())
         text += QStringLiteral("<xsl:param name='") + attributeText(parameter.name) + QStringLiteral("'>")
-                + markupText(parameter.value) + QStringLiteral("</xsl:param>");
+                + userCode(markupText(parameter.value)) + QStringLiteral("</xsl:param>");
     return text;
 }
 

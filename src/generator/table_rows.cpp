@@ -6,6 +6,7 @@
 #include "documents/workspace.h"
 #include "generator/column_bodies.h"
 #include "generator/generator_markers.h"
+#include "generator/generator_marking.h"
 #include "generator/generator_run.h"
 #include "generator/value_code.h"
 #include "generator/xsl_comments.h"
@@ -83,7 +84,7 @@ QString headerRow(const QString &tableName)
             continue;
         h += QStringLiteral("<th ") + spanAttribute("colspan", "Column Span-", col)
              + spanAttribute("rowspan", "Row Span-", col) + QStringLiteral("class='") + tableName
-             + QStringLiteral("sh'>") + markupText(columnKey("Header Title-", col))
+             + QStringLiteral("sh'>") + userCode(markupText(columnKey("Header Title-", col)))
              + QStringLiteral("</th>");
         if (breaksAfter(col))
             h += QStringLiteral("</tr><tr>");
@@ -157,7 +158,7 @@ void writeRowStart(GeneratorRun &run, bool excludesRows, int rowLimitIndex)
     const QString debugComment = addComment(QStringLiteral("Evaluation Place: Row (Debug)"));
     if (!rowDebug.isEmpty() && run.debugOn && !run.isProduction)
         run.add(debugComment + QStringLiteral("<td ><div style='") + debugStyle
-                + QStringLiteral("'>") + rowDebug + QStringLiteral("</div></td>"));
+                + QStringLiteral("'>") + userCode(rowDebug) + QStringLiteral("</div></td>"));
     else
         run.add(debugComment);
 }
@@ -206,7 +207,7 @@ void writeCell(GeneratorRun &run, const ColumnContext &column, int i, int n)
     if (!trimWhiteVar(style).isEmpty()) {
         QString flat = style;
         stripBreaks(flat);
-        run.add(withColumnVariables(QStringLiteral("<xsl:attribute name='style'>") + flat
+        run.add(withColumnVariables(QStringLiteral("<xsl:attribute name='style'>") + userCode(flat)
                                         + QStringLiteral("</xsl:attribute>"),
                                     col, n));
     }
@@ -217,7 +218,7 @@ void writeCell(GeneratorRun &run, const ColumnContext &column, int i, int n)
     run.add(addComment(QStringLiteral("Column ") + col + QStringLiteral(" as: ") + column.type));
     const QString columnDebug = columnKey("Column (Debug)-", col);
     if (!columnDebug.isEmpty() && storedBoolean(columnKey("Enable Debug-", col)) && !run.isProduction)
-        run.add(QStringLiteral("<div style='") + debugStyle + QStringLiteral("'>[") + columnDebug
+        run.add(QStringLiteral("<div style='") + debugStyle + QStringLiteral("'>[") + userCode(columnDebug)
                 + QStringLiteral("]</div>"));
     writeColumnBody(run, context);
     if (loopsOverColumnNodes(column.type))

@@ -8,6 +8,7 @@
 #include "documents/trusted_folders.h"
 #include "documents/workspace.h"
 #include "generator/stylesheet_header.h"
+#include "platform/generator_marks.h"
 #include "platform/xslt_workers.h"
 
 #include <QUrl>
@@ -79,7 +80,7 @@ XsltOutcome runBuiltIn(const TransformJob &job)
 {
     XsltRequest request;
     request.xmlPath = job.xmlPath;
-    request.xslText = job.xslCode;
+    request.xslText = job.runningText.isEmpty() ? job.xslCode : job.runningText;
     request.baseUri = job.baseUri;
     request.keptAs = job.keptAs;
     request.limits = job.limits;
@@ -100,6 +101,13 @@ QString pointingAtTheTextThatRan(const QString &message, const TransformJob &job
     if (pointed == message || readFile(job.baseUri) == job.xslCode)
         return message;
     return pointed;
+}
+
+// The slot's marked text when it is the stylesheet marked, else "".
+QString runningTextOf(const QString &xslCode)
+{
+    const QString &running = workspace().current().xslRunning;
+    return !running.isEmpty() && withoutGeneratorMarks(running) == xslCode ? running : QString();
 }
 
 // A transform that must not run: result says why.
@@ -153,6 +161,7 @@ TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode, Ru
         job.plugin = preparePlugin(commandLine, xmlPath, xslCode, stylesheetFolder(), used);
     } else {
         used = builtInProcessor;
+        job.runningText = runningTextOf(xslCode);
         job.baseUri = tableStylesheet();
         job.limits.timeoutMs = pluginTimeoutMs; // both processors get the same time
         job.codeFields = currentCodeFields();

@@ -24,7 +24,10 @@ struct TransformJob {
     bool refused = false; // the transform must not run; refusal says why ("" : told already)
     QString refusal;
     QString xmlPath;
-    QString xslCode;
+    QString xslCode; // the stylesheet as written
+    // Built-in: the same text with the generator's elements marked, the slot's xslRunning
+    // when that is xslCode marked; "" runs xslCode, in which nothing is rewritten.
+    QString runningText;
     bool plugIn = false;
     PluginCommand plugin; // plug-in: the command, its stylesheet file written
     QString baseUri;      // built-in: the table's stylesheet, for imports and messages

@@ -4,6 +4,7 @@
 #include "documents/string_helpers.h"
 #include "documents/workspace.h"
 #include "generator/column_attributes.h"
+#include "generator/generator_marking.h"
 #include "generator/xsl_text_escaping.h"
 
 #include <optional>
@@ -67,8 +68,8 @@ ColumnValue attributeValueCode(const QString &column, const QString &attName,
     value.attName = attName;
     const QString owner = column + QChar('@') + value.attName;
     if (isXslCalculated(column, attName)) {
-        value.code = getKey(QStringLiteral("XSL Code-") + owner);
-        value.rawXpath = value.code;
+        value.rawXpath = getKey(QStringLiteral("XSL Code-") + owner);
+        value.code = userCode(value.rawXpath);
         return value;
     }
     QString xpath = getKey(QStringLiteral("Xpath-") + owner);

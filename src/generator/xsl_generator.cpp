@@ -6,12 +6,14 @@
 #include "generator/code_field_fault.h"
 #include "generator/css_scripts.h"
 #include "generator/generator_markers.h"
+#include "generator/generator_marking.h"
 #include "generator/generator_run.h"
 #include "generator/program_version.h"
 #include "generator/stylesheet_header.h"
 #include "generator/table_rows.h"
 #include "generator/xsl_comments.h"
 #include "generator/xsl_text_escaping.h"
+#include "platform/generator_marks.h"
 #include "platform/ui_services.h"
 #include "platform/xml_format.h"
 
@@ -134,7 +136,7 @@ void writeCompanionTemplates(GeneratorRun &run)
     run.add(addComment(QStringLiteral("Tarvik Scripts Template")) + getJS(t));
     run.add(addComment(QStringLiteral("CSS Template")) + getCSS(t));
     run.add(addComment(QStringLiteral("Table Script Template")) + QStringLiteral("<xsl:template name='")
-            + t + QStringLiteral("_tableScript'>") + trimWhiteVar(tableKey("Table Scripts"))
+            + t + QStringLiteral("_tableScript'>") + userCode(trimWhiteVar(tableKey("Table Scripts")))
             + markers::script + QStringLiteral("</xsl:template>"));
     run.add(addComment(QStringLiteral("All Templates")) + QStringLiteral("<xsl:template name='") + t
             + QStringLiteral("_head'>") + QStringLiteral("<xsl:call-template name='") + t
@@ -177,7 +179,7 @@ QString firstNameNotXml()
 
 } // namespace
 
-QString buildXslCode(bool isProduction)
+MarkedStylesheet buildStylesheet(bool isProduction)
 {
     GeneratorRun run;
     run.isProduction = isProduction;
@@ -199,28 +201,42 @@ QString buildXslCode(bool isProduction)
     writePageEnd(run);
     writeCompanionTemplates(run);
     run.replaceMarkers({{markers::css, run.cssCalls}, {markers::script, run.scriptCalls}});
-    return run.out.GetStr();
+    return markGeneratorElements(run.out.GetStr());
+}
+
+QString buildXslCode(bool isProduction) { return buildStylesheet(isProduction).written; }
+
+GeneratedStylesheet indentedStylesheet(bool isProduction, GenerationOutcome &outcome)
+{
+    const MarkedStylesheet built = buildStylesheet(isProduction);
+    if (const QString refusal = firstNameNotXml(); !refusal.isEmpty()) {
+        outcome.indented = false;
+        outcome.error = refusal;
+        return {built.written, QString()};
+    }
+    if (XmlFormatResult marked = formatXml(built.marked); marked.ok) {
+        outcome.error = marked.error;
+        return {withoutGeneratorMarks(marked.text), std::move(marked.text)};
+    }
+    XmlFormatResult indented = formatXml(built.written);
+    outcome.indented = indented.ok;
+    outcome.error = indented.ok ? indented.error
+                                : namingFaultyCodeField(indented.error, currentCodeFields());
+    return {indented.ok ? std::move(indented.text) : built.written, QString()};
 }
 
 QString indentedXslCode(bool isProduction, GenerationOutcome &outcome)
 {
-    const QString raw = buildXslCode(isProduction);
-    if (const QString refusal = firstNameNotXml(); !refusal.isEmpty()) {
-        outcome.indented = false;
-        outcome.error = refusal;
-        return raw;
-    }
-    XmlFormatResult indented = formatXml(raw);
-    outcome.indented = indented.ok;
-    outcome.error = indented.ok ? indented.error
-                                : namingFaultyCodeField(indented.error, currentCodeFields());
-    return indented.ok ? std::move(indented.text) : raw;
+    return indentedStylesheet(isProduction, outcome).text;
 }
 
 GenerationOutcome generateXSLCode(bool isProduction)
 {
     GenerationOutcome outcome;
-    workspace().current().xslGenerated = indentedXslCode(isProduction, outcome);
+    GeneratedStylesheet generated = indentedStylesheet(isProduction, outcome);
+    TableDocument &doc = workspace().current();
+    doc.xslGenerated = std::move(generated.text);
+    doc.xslRunning = std::move(generated.running);
     if (!outcome.indented && isProduction)
         ui().message(QStringLiteral("Syntax error in XSL code: ") + outcome.error);
     return outcome;

@@ -20,11 +20,13 @@ bool hasXslAttribute(xmlNodePtr element)
 
 // The xsl:attribute's value as an attribute value template; false when it holds anything
 // else than text and xsl:value-of, or an expression with braces.
-bool valueTemplate(xmlNodePtr instruction, std::string &value)
+bool valueTemplate(xmlNodePtr instruction, const GeneratorMarks &marks, std::string &value)
 {
     for (xmlNodePtr child = instruction->children; child; child = child->next) {
         if (ignorable(child))
             continue;
+        if (child->type == XML_ELEMENT_NODE && !marks.on(child))
+            return false;
         if (isText(child) || isXsl(child, "text")) {
             if (!childrenAreText(child))
                 return false;
@@ -42,14 +44,15 @@ bool valueTemplate(xmlNodePtr instruction, std::string &value)
     return true;
 }
 
-bool moveIntoParent(xmlNodePtr instruction)
+bool moveIntoParent(xmlNodePtr instruction, const GeneratorMarks &marks)
 {
     const std::string name = attribute(instruction, "name");
     std::string value;
     // A name that is no attribute name makes the instruction fail.
     if (xmlValidateNCName(BAD_CAST name.c_str(), 0) != 0 || name == "xmlns" || instruction->nsDef ||
         xmlHasProp(instruction, BAD_CAST "namespace") ||
-        xmlHasProp(instruction->parent, BAD_CAST name.c_str()) || !valueTemplate(instruction, value))
+        xmlHasProp(instruction->parent, BAD_CAST name.c_str()) || !marks.on(instruction) ||
+        !valueTemplate(instruction, marks, value))
         return false;
     xmlSetProp(instruction->parent, BAD_CAST name.c_str(), BAD_CAST value.c_str());
     removeNode(instruction);
@@ -58,21 +61,21 @@ bool moveIntoParent(xmlNodePtr instruction)
 
 } // namespace
 
-void attributesIntoLiterals(xmlNodePtr node)
+void attributesIntoLiterals(xmlNodePtr node, const GeneratorMarks &marks)
 {
     for (; node; node = node->next) {
         if (node->type != XML_ELEMENT_NODE)
             continue;
         // Attributes made by instructions come after the element's own; the first one that
         // stays an instruction keeps those after it.
-        if (!isXsl(node) && !hasXslAttribute(node)) {
+        if (marks.on(node) && !isXsl(node) && !hasXslAttribute(node)) {
             for (xmlNodePtr child = node->children; child;) {
                 xmlNodePtr next = child->next;
-                if (!ignorable(child) && (!isXsl(child, "attribute") || !moveIntoParent(child)))
+                if (!ignorable(child) && (!isXsl(child, "attribute") || !moveIntoParent(child, marks)))
                     break;
                 child = next;
             }
         }
-        attributesIntoLiterals(node->children);
+        attributesIntoLiterals(node->children, marks);
     }
 }

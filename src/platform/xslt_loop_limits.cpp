@@ -85,16 +85,16 @@ xmlNodePtr limitTest(xmlNodePtr loop, const Harmless &harmless)
     return isXsl(test, "if") && rowLimit(test) ? test : nullptr;
 }
 
-void limitInSelect(xmlNodePtr loop, const Harmless &harmless)
+void limitInSelect(xmlNodePtr loop, const GeneratorMarks &marks, const Harmless &harmless)
 {
     const std::string select = attribute(loop, "select");
-    if (select.empty() || !loopListUnread(loop))
+    if (!marks.on(loop) || select.empty() || !loopListUnread(loop))
         return;
     for (xmlNodePtr child = loop->children; child; child = child->next)
         if (isXsl(child, "sort"))
             return;
     xmlNodePtr test = limitTest(loop, harmless);
-    if (!test)
+    if (!marks.on(test))
         return;
     // The test stays: it holds for every node the predicate lets through.
     const std::string limited =
@@ -104,13 +104,13 @@ void limitInSelect(xmlNodePtr loop, const Harmless &harmless)
 
 } // namespace
 
-void limitLoops(xmlNodePtr node, const Harmless &harmless)
+void limitLoops(xmlNodePtr node, const GeneratorMarks &marks, const Harmless &harmless)
 {
     for (; node; node = node->next) {
         if (node->type != XML_ELEMENT_NODE)
             continue;
         if (isXsl(node, "for-each"))
-            limitInSelect(node, harmless);
-        limitLoops(node->children, harmless);
+            limitInSelect(node, marks, harmless);
+        limitLoops(node->children, marks, harmless);
     }
 }

@@ -1,5 +1,6 @@
 #include "platform/xslt_running_form.h"
 
+#include "platform/generator_marks.h"
 #include "platform/xpath_reads.h"
 #include "platform/xslt_errors.h"
 #include "platform/xslt_literal_attributes.h"
@@ -196,11 +197,11 @@ constexpr const char *nothing = "0";
 // An unread variable is computed as a constant. It keeps its place, so the stylesheet is
 // valid or refused as before and binds as many variables as before (the processor bounds
 // their number).
-bool emptyUnread(Stylesheet &sheet)
+bool emptyUnread(Stylesheet &sheet, const GeneratorMarks &marks)
 {
     bool emptied = false;
     for (xmlNodePtr variable : sheet.locals) {
-        if ((!variable->children && attribute(variable, "select") == nothing) ||
+        if (!marks.onAll(variable) || (!variable->children && attribute(variable, "select") == nothing) ||
             sheet.reads.count(boundName(variable)) > 0 || !harmless(sheet, variable))
             continue;
         while (variable->children)
@@ -212,8 +213,8 @@ bool emptyUnread(Stylesheet &sheet)
 }
 
 // The select expression that computes the variable's text, or "" when its value is
-// anything but text and xsl:value-of.
-std::string textSelect(xmlNodePtr variable)
+// anything but text and xsl:value-of the generator wrote.
+std::string textSelect(xmlNodePtr variable, const GeneratorMarks &marks)
 {
     if (xmlHasNsProp(variable, BAD_CAST "select", nullptr))
         return {};
@@ -223,6 +224,8 @@ std::string textSelect(xmlNodePtr variable)
         std::string part;
         if (ignorable(child))
             continue;
+        if (child->type == XML_ELEMENT_NODE && !marks.on(child))
+            return {};
         if (isText(child) || isXsl(child, "text")) {
             if (!childrenAreText(child))
                 return {};
@@ -248,13 +251,13 @@ std::string textSelect(xmlNodePtr variable)
     return joined + ")";
 }
 
-void selectTextVariables(const Stylesheet &sheet)
+void selectTextVariables(const Stylesheet &sheet, const GeneratorMarks &marks)
 {
     for (xmlNodePtr variable : sheet.valueHolders) {
         const auto found = sheet.reads.find(boundName(variable));
-        if (found == sheet.reads.end() || !found->second.allAsText)
+        if (!marks.on(variable) || found == sheet.reads.end() || !found->second.allAsText)
             continue;
-        const std::string select = textSelect(variable);
+        const std::string select = textSelect(variable, marks);
         if (select.empty())
             continue;
         while (variable->children)
@@ -274,25 +277,31 @@ bool spaceKept(xmlNodePtr node)
     return false;
 }
 
-} // namespace
-
-void prepareForRunning(xmlDocPtr stylesheet, const std::function<bool()> &stopped)
+void prepare(xmlNodePtr root, const GeneratorMarks &marks, const std::function<bool()> &stopped)
 {
-    xmlNodePtr root = stylesheet ? xmlDocGetRootElement(stylesheet) : nullptr;
-    // Kept white space would make text that is stripped here count.
-    if (!isXsl(root) || spaceKept(root))
-        return;
     const ErrorCollector unreported; // of expressions tried here, which then run as written
     Stylesheet sheet(root);
-    while (!sheet.readsUnknown && !stopped() && emptyUnread(sheet))
+    while (!sheet.readsUnknown && !stopped() && emptyUnread(sheet, marks))
         sheet.survey();
     if (!sheet.readsUnknown && !stopped())
-        selectTextVariables(sheet);
+        selectTextVariables(sheet, marks);
     if (!stopped())
-        limitLoops(root, [&](xmlNodePtr element) {
+        limitLoops(root, marks, [&](xmlNodePtr element) {
             return isXsl(element, "if") ? harmlessExpression(sheet, element, attribute(element, "test"))
                                         : harmless(sheet, element);
         });
     if (!stopped())
-        attributesIntoLiterals(root);
+        attributesIntoLiterals(root, marks);
+}
+
+} // namespace
+
+void prepareForRunning(xmlDocPtr stylesheet, const std::function<bool()> &stopped)
+{
+    const GeneratorMarks marks(stylesheet);
+    xmlNodePtr root = stylesheet ? xmlDocGetRootElement(stylesheet) : nullptr;
+    // Kept white space would make text that is stripped here count.
+    if (isXsl(root) && !spaceKept(root))
+        prepare(root, marks, stopped);
+    marks.removeFrom(stylesheet);
 }

@@ -6,15 +6,16 @@ struct _xmlDoc;
 
 // How the built-in processor takes a stylesheet text.
 enum class StylesheetForm {
-    AsWritten, // exactly as the text says
+    AsWritten, // exactly as the text says, without the generator's marks
     Running,   // the equivalent prepared by prepareForRunning, which gives the same page
 };
 
 // Turns a parsed stylesheet document, before it is compiled, into an equivalent that runs
-// faster and gives the same result:
-// - a variable inside a template that nothing in the document reads (names compared as
-//   expanded names) is computed as a constant, when computing it can neither fail nor
-//   have an effect; it keeps its place, so the stylesheet stays as valid as written;
+// faster and gives the same result. It rewrites only elements the generator marked
+// (generator_marks.h), never code it did not write, and leaves no mark behind:
+// - an unread variable (names compared as expanded names) inside a template, of nothing but
+//   marked elements, is computed as a constant, when computing it can neither fail nor have
+//   an effect; it keeps its place, so the stylesheet stays as valid as written;
 // - a variable holding a result tree of text and xsl:value-of that is only read as a
 //   string or a number is computed by select instead;
 // - a loop without sort keys whose body is only an xsl:if on "position() < N" (possibly

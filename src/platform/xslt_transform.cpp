@@ -1,5 +1,6 @@
 #include "platform/xslt_transform.h"
 
+#include "platform/generator_marks.h"
 #include "platform/namespace_names.h"
 #include "platform/xml_file_input.h"
 #include "platform/xml_library.h"
@@ -243,10 +244,9 @@ StylePtr compiled(DocPtr doc)
 }
 
 // The text as written is always compiled, so that what it refuses is refused with its
-// own message; its running form, when asked for, is what runs.
-StylePtr compiledToRun(xmlDocPtr written, StylesheetForm form, XsltRunWatch &watch)
+// own message; its running form, when there is one, is what runs.
+StylePtr compiledToRun(xmlDocPtr written, DocPtr running, XsltRunWatch &watch)
 {
-    DocPtr running(form == StylesheetForm::Running ? xmlCopyDoc(written, 1) : nullptr);
     StylePtr style = compiled(DocPtr(written));
     if (!style || !running)
         return style;
@@ -269,8 +269,10 @@ XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &base
     if (!xslDoc)
         return failed(XsltOutcome::Failure::XslDocument, errors);
     restoreNamespaceAmpersands(xslDoc);
+    DocPtr running(form == StylesheetForm::Running ? xmlCopyDoc(xslDoc, 1) : nullptr);
+    GeneratorMarks(xslDoc).removeFrom(xslDoc);
     DocPtr asWritten(xmlCopyDoc(xslDoc, 1));
-    StylePtr style = compiledToRun(xslDoc, form, watch);
+    StylePtr style = compiledToRun(xslDoc, std::move(running), watch);
     if (!style)
         return failed(XsltOutcome::Failure::Transform, errors);
 

@@ -6,6 +6,7 @@
 #include "every_type_table.h"
 #include "generator/transform.h"
 #include "generator/xsl_generator.h"
+#include "platform/generator_marks.h"
 #include "platform/xslt_transform.h"
 
 #include <libxml/parser.h>
@@ -31,7 +32,7 @@ QString generated(bool production)
 // The running form compiles on its own: the processor never falls back to the text.
 bool runningFormCompiles(const TransformJob &job)
 {
-    const QByteArray text = job.xslCode.toUtf8();
+    const QByteArray text = job.runningText.toUtf8();
     xmlDocPtr doc = xmlReadMemory(text.constData(), int(text.size()),
                                   job.baseUri.toUtf8().constData(), "UTF-8", XML_PARSE_NOCDATA);
     if (!doc)
@@ -61,9 +62,10 @@ void expectSamePages(const std::string &table, bool renders = true)
             const XsltOutcome written =
                 runXslt(xml, job.xslCode, job.baseUri, job.limits, StylesheetForm::AsWritten);
             const XsltOutcome running =
-                runXslt(xml, job.xslCode, job.baseUri, job.limits, StylesheetForm::Running);
+                runXslt(xml, job.runningText, job.baseUri, job.limits, StylesheetForm::Running);
             const std::string where = table + " limit " + std::to_string(limit) +
                                       (production ? " output" : " preview");
+            ASSERT_FALSE(job.runningText.isEmpty()) << where;
             ASSERT_TRUE(!renders || written.failure == XsltOutcome::Failure::None)
                 << where << ": " << written.reason.toStdString();
             EXPECT_TRUE(!renders || runningFormCompiles(job)) << where;
@@ -169,6 +171,43 @@ void examples()
         workspace().current().xmlPath = table.home.file(QString(name) + ".xml");
         expectSamePages(name);
     }
+}
+
+// Every element of the running text carries the generator's mark but those the user wrote,
+// in any field that takes the user's markup; the marks are all it adds to the text.
+TEST(RunningForm, MarksEveryElementButTheUsers)
+{
+    TableFixture table;
+    buildEveryType(table);
+    const QString user = QStringLiteral("<em>1</em>");
+    for (const char *field : {"XSL Code-x@xslCode", "Row (Debug)-Table", "Column (Debug)-name",
+                              "CSS Style-name", "CSS Style-Table", "Table Scripts-Table",
+                              "Header Title-name"})
+        table.set(field, user);
+    table.addCodeAttribute("name", "title", user);
+    table.set("XSLT Input Parameters-Table", QString("greeting") + QChar(14) + user + QChar(15));
+    const QString running = (generated(false), workspace().current().xslRunning);
+    EXPECT_EQ(withoutGeneratorMarks(running), workspace().current().xslGenerated);
+
+    const QByteArray text = running.toUtf8();
+    xmlDocPtr doc = xmlReadMemory(text.constData(), int(text.size()), "t.xsl", "UTF-8", 0);
+    ASSERT_TRUE(doc);
+    const GeneratorMarks marks(doc);
+    int users = 0;
+    const std::function<void(xmlNodePtr)> check = [&](xmlNodePtr node) {
+        for (; node; node = node->next) {
+            if (node->type != XML_ELEMENT_NODE)
+                continue;
+            const bool byUser = xmlStrEqual(node->name, BAD_CAST "em");
+            users += byUser;
+            EXPECT_NE(marks.on(node), byUser) << node->name << " line " << xmlGetLineNo(node);
+            check(node->children);
+        }
+    };
+    check(xmlDocGetRootElement(doc));
+    xmlFreeDoc(doc);
+    EXPECT_EQ(users, workspace().current().xslGenerated.count(QStringLiteral("<em>")));
+    EXPECT_GE(users, 9);
 }
 
 TEST(RunningForm, GivesThePagesOfTheStylesheetAsWritten)

@@ -2,6 +2,7 @@
 // the loop's select, and what stays as written because it might not be equivalent; either
 // way the page is the one the stylesheet gives as written.
 #include "documents/text_files.h"
+#include "platform/generator_marks.h"
 #include "platform/xslt_running_form.h"
 #include "platform/xslt_transform.h"
 
@@ -12,15 +13,33 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <regex>
 
 namespace {
 
+// Every start tag marked as the generator's own, but those of the user's code, set apart in
+// the text by "[[" and "]]".
+QByteArray marked(const std::string &text)
+{
+    const std::regex startTag("<[A-Za-z_][-A-Za-z0-9_.:]*");
+    const std::string mark = generatorMark().toStdString();
+    std::string out;
+    std::size_t at = 0;
+    for (bool user = false; at < text.size(); user = !user) {
+        const std::size_t end = std::min(text.find(user ? "]]" : "[[", at), text.size());
+        const std::string part = text.substr(at, end - at);
+        out += user ? part : std::regex_replace(part, startTag, "$&" + mark);
+        at = end + 2;
+    }
+    return QByteArray::fromStdString(out);
+}
+
 QByteArray stylesheet(const std::string &templateBody)
 {
-    return QByteArray("<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform' "
+    return marked(std::string("<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform' "
                       "xmlns:func='http://exslt.org/functions' xmlns:my='urn:my' xmlns:a='urn:v' xmlns:b='urn:v' "
                       "xmlns:dyn='http://exslt.org/dynamic' extension-element-prefixes='func'><xsl:import href='lib.xsl'/>"
-                      "<xsl:param name='p'/><xsl:key name='k' match='r' use='@id'/>"
+                      "<xsl:param name='p'/><xsl:variable name='g' select='1'/><xsl:key name='k' match='r' use='@id'/>"
                       "<xsl:attribute-set name='s'><xsl:attribute name='n'>"
                       "<xsl:value-of select='last()'/></xsl:attribute></xsl:attribute-set>"
                       "<func:function name='my:node-set'><func:result select='last()'/></func:function>"
@@ -29,7 +48,7 @@ QByteArray stylesheet(const std::string &templateBody)
                       "<xsl:template name='t'><xsl:param name='w'>2</xsl:param>"
                       "<xsl:value-of select='$w'/></xsl:template>"
                       "<xsl:template match='/*'>") +
-           templateBody.c_str() + "</xsl:template></xsl:stylesheet>";
+           templateBody + "</xsl:template></xsl:stylesheet>");
 }
 
 // The template's body after parsing, and after preparing for running when asked.
@@ -41,6 +60,8 @@ QString body(const std::string &templateBody, bool prepared)
         return QStringLiteral("<not well-formed>");
     if (prepared)
         prepareForRunning(doc, [] { return false; });
+    else
+        GeneratorMarks(doc).removeFrom(doc);
     xmlBufferPtr buffer = xmlBufferCreate();
     const xmlNodePtr templ = xmlDocGetRootElement(doc)->last;
     for (xmlNodePtr child = templ->children; child; child = child->next)
@@ -63,7 +84,8 @@ std::string page(const std::string &templateBody, StylesheetForm form)
     file.close();
     writeFile(dir.filePath("lib.xsl"), // calls a function of the stylesheet unseen
               "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform' xmlns:my="
-              "'urn:my'><xsl:template name='callsF'><xsl:value-of select='my:f()'/></xsl:template></xsl:stylesheet>", true);
+              "'urn:my'><xsl:template name='callsF'><xsl:value-of select='concat(my:f(),$g)'/></xsl:template>"
+              "</xsl:stylesheet>", true);
     const XsltOutcome outcome =
         runXslt(xml, QString::fromUtf8(stylesheet(templateBody)), dir.filePath("t.xsl"), {}, form);
     return std::to_string(int(outcome.failure)) + ":" + outcome.output.toStdString();
@@ -214,6 +236,28 @@ const Case cases[] = {
      "<xsl:for-each select='r) | (r'><xsl:if test='position() &lt; 3'><b/></xsl:if></xsl:for-each>",
      "<xsl:for-each select='(r) | (r)[position() &lt; 3]'><xsl:if test='position() &lt; 3'><b/>"
      "</xsl:if></xsl:for-each>"},
+    {"the user's code stays as written, also inside what the generator wrote, and holds the "
+     "generator's as written",
+     "[[<xsl:variable name='a' select='1'/><xsl:variable name='n'><xsl:value-of select='position()'/>"
+     "</xsl:variable><xsl:value-of select='$n'/><xsl:for-each select='r'><xsl:if test='position() &lt; 3'>"
+     "<b/></xsl:if></xsl:for-each><td><xsl:attribute name='id'>x</xsl:attribute></td>]]"
+     "<xsl:variable name='u'>[[<xsl:value-of select='1'/>]]</xsl:variable>"
+     "<xsl:variable name='m'>[[<xsl:value-of select='@id'/>]]</xsl:variable><xsl:value-of select='$m'/>"
+     "<xsl:for-each select='r'>[[<xsl:if test='position() &lt; 3'><b/></xsl:if>]]</xsl:for-each>"
+     "<xsl:for-each select='r'><xsl:if test='position() &lt; 3'>[[<b/>]]</xsl:if></xsl:for-each>"
+     "<td>[[<xsl:attribute name='id'>x</xsl:attribute>]]</td>"
+     "<td><xsl:attribute name='id'>[[<xsl:value-of select='$p'/>]]</xsl:attribute></td>"
+     "[[<td><xsl:attribute name='c'>y</xsl:attribute></td>]]",
+     "<xsl:variable name='a' select='1'/><xsl:variable name='n'><xsl:value-of select='position()'/>"
+     "</xsl:variable><xsl:value-of select='$n'/><xsl:for-each select='r'><xsl:if test='position() &lt; 3'>"
+     "<b/></xsl:if></xsl:for-each><td><xsl:attribute name='id'>x</xsl:attribute></td>"
+     "<xsl:variable name='u'><xsl:value-of select='1'/></xsl:variable>"
+     "<xsl:variable name='m'><xsl:value-of select='@id'/></xsl:variable><xsl:value-of select='$m'/>"
+     "<xsl:for-each select='r'><xsl:if test='position() &lt; 3'><b/></xsl:if></xsl:for-each>"
+     "<xsl:for-each select='(r)[position() &lt; 3]'><xsl:if test='position() &lt; 3'><b/></xsl:if>"
+     "</xsl:for-each><td><xsl:attribute name='id'>x</xsl:attribute></td>"
+     "<td><xsl:attribute name='id'><xsl:value-of select='$p'/></xsl:attribute></td>"
+     "<td><xsl:attribute name='c'>y</xsl:attribute></td>"},
     {"an unread variable nested deeper than expressions may be",
      "<xsl:variable name='d' select='" + std::string(100000, '(') + "1" + std::string(100000, ')') +
          "'/>",
