@@ -39,20 +39,29 @@ Unbounded withoutBounds(const QString &built)
     Unbounded out;
     out.text.reserve(built.size());
     out.fromUser.reserve(size_t(built.size()));
+    const auto nextOf = [&built](const QString &bound, qsizetype from) {
+        const qsizetype found = built.indexOf(bound, from);
+        return found < 0 ? built.size() : found;
+    };
+    qsizetype start = nextOf(userStart(), 0);
+    qsizetype end = nextOf(userEnd(), 0);
     int depth = 0;
-    qsizetype at = 0;
-    while (at < built.size()) {
-        const qsizetype start = built.indexOf(userStart(), at);
-        const qsizetype end = built.indexOf(userEnd(), at);
-        const qsizetype next = std::min(start < 0 ? built.size() : start, end < 0 ? built.size() : end);
+    for (qsizetype at = 0;;) {
+        const qsizetype next = std::min(start, end);
         out.text += QStringView(built).mid(at, next - at);
         out.fromUser.insert(out.fromUser.end(), size_t(next - at), depth > 0);
         if (next == built.size())
-            break;
-        depth = next == start ? depth + 1 : std::max(0, depth - 1);
-        at = next + (next == start ? userStart().size() : userEnd().size());
+            return out;
+        if (next == start) {
+            ++depth;
+            at = next + userStart().size();
+            start = nextOf(userStart(), at);
+        } else {
+            depth = std::max(0, depth - 1);
+            at = next + userEnd().size();
+            end = nextOf(userEnd(), at);
+        }
     }
-    return out;
 }
 
 bool nameStart(QChar c) { return c.isLetter() || c == u'_' || c == u':'; }
