@@ -48,7 +48,7 @@ bool topLevel(xmlNodePtr node)
     return isXsl(node->parent, "stylesheet") || isXsl(node->parent, "transform");
 }
 
-// The expanded name a variable or parameter binds.
+// The expanded name a variable, parameter or template is given, or a call names.
 std::string boundName(xmlNodePtr binding) { return expandedName(binding, attribute(binding, "name")); }
 
 struct Stylesheet {
@@ -85,7 +85,7 @@ struct Stylesheet {
         templates.clear();
         for (xmlNodePtr child = root->children; child; child = child->next)
             if (isXsl(child, "template"))
-                templates.insert(attribute(child, "name"));
+                templates.insert(boundName(child));
         collectVariables(root);
         readsUnknown = false;
         collectReads(root, reads, readsUnknown);
@@ -97,7 +97,7 @@ private:
     bool callsTemplateHere(xmlNodePtr withParam) const
     {
         return isXsl(withParam->parent, "call-template") &&
-               templates.count(attribute(withParam->parent, "name")) > 0;
+               templates.count(boundName(withParam->parent)) > 0;
     }
 
     void collectVariables(xmlNodePtr node)
