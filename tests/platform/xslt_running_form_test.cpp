@@ -52,9 +52,8 @@ QByteArray stylesheet(const std::string &templateBody)
 }
 
 // The template's body after parsing, and after preparing for running when asked.
-QString body(const std::string &templateBody, bool prepared)
+QString body(const QByteArray &text, bool prepared)
 {
-    const QByteArray text = stylesheet(templateBody);
     xmlDocPtr doc = xmlReadMemory(text.constData(), int(text.size()), "t.xsl", "UTF-8", 0);
     if (!doc)
         return QStringLiteral("<not well-formed>");
@@ -71,6 +70,8 @@ QString body(const std::string &templateBody, bool prepared)
     xmlFreeDoc(doc);
     return dumped;
 }
+
+QString body(const std::string &templateBody, bool prepared) { return body(stylesheet(templateBody), prepared); }
 
 // The page (or the failure) the template body gives over a few rows, in the given form.
 std::string page(const std::string &templateBody, StylesheetForm form)
@@ -324,6 +325,15 @@ TEST(XsltRunningForm, PreparesOnlyWhatIsEquivalent)
                   page(c.written, StylesheetForm::AsWritten))
             << c.what;
     }
+}
+
+// The marks count only when the root carries one first, as the generator writes it.
+TEST(XsltRunningForm, RewritesNothingUnlessTheRootCarriesTheMarkFirst)
+{
+    const QByteArray mark = generatorMark().toUtf8();
+    QByteArray text = stylesheet("<xsl:variable name='u' select='1'/>");
+    text.replace("<xsl:stylesheet" + mark + " version='1.0'", "<xsl:stylesheet version='1.0'" + mark);
+    EXPECT_TRUE(body(text, true).contains(QStringLiteral("select=\"1\"")));
 }
 
 } // namespace
