@@ -18,6 +18,7 @@
 #include "documents/views/table_tree_view.h"
 #include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
+#include "platform/regular_file.h"
 #include "platform/ui_services.h"
 
 #include <QDir>
@@ -50,6 +51,16 @@ bool documentPresent(const QString &path)
     return normalFileExists(path);
 }
 
+// Why the document is not there to be read, in words for the user.
+QString whyAbsent(const QString &path)
+{
+    const QString reason = notRegularFileReason(path);
+    if (!reason.isEmpty())
+        return reason;
+    return QStringLiteral("It is a link or a hidden file: the table's own copy of its XML is read "
+                          "only as a file of its own.");
+}
+
 enum class Missing { Stop, Load };
 
 // The document in the path box is not there: offer the copy of its text kept in the
@@ -58,7 +69,8 @@ Missing offerCachedCopy(XmlDocumentState &state)
 {
     const TableDocument &doc = workspace().current();
     if (doc.cachedXmlText.isEmpty()) {
-        ui().message(QStringLiteral("Can't find XML file. Please open XML file."));
+        ui().message(QStringLiteral("Can't find XML file. Please open XML file.\r\n\r\n") +
+                     state.fileName + QStringLiteral("\r\n") + whyAbsent(state.fileName));
         return Missing::Stop;
     }
     if (ui().askYesNo(cachedCopyQuestion()) != Answer::Yes)
@@ -131,6 +143,13 @@ void showTableProperties()
         rep->doTClick();
 }
 
+// The path box names the document the slot uses: the load was refused before it began.
+bool refused(XmlDocumentState &state)
+{
+    state.fileName = workspace().current().xmlFile();
+    return false;
+}
+
 } // namespace
 
 XmlTreeParse parseNow(const QString &path) { return parseXmlTree(path, path); }
@@ -176,16 +195,18 @@ bool loadXMLFile(XmlDocumentState &state, const XmlParseRunner &parse)
         return false;
     if (workspace().current().tablePath.isEmpty()) {
         ui().message(QStringLiteral("No table currently open. Open or create table first."));
-        return false;
+        return refused(state);
     }
     if (!documentPresent(state.fileName) && offerCachedCopy(state) == Missing::Stop)
-        return false;
+        return refused(state);
     // Declined, the copy leaves the document missing: the load fails without reading it.
     XmlTreeParse result;
-    if (documentPresent(state.fileName))
+    if (documentPresent(state.fileName)) {
         result = parse(state.fileName);
-    else
-        result.error.reason = QStringLiteral("File not found, or not a regular file: ") + state.fileName;
+    } else {
+        result.error.file = state.fileName;
+        result.error.reason = whyAbsent(state.fileName);
+    }
     const bool installed = result.tree != nullptr;
     if (installed)
         install(state, std::move(result.tree));

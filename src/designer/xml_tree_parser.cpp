@@ -4,6 +4,7 @@
 #include "documents/string_helpers.h"
 #include "platform/regular_file.h"
 #include "platform/xml_library.h"
+#include "platform/xml_parse.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -384,10 +385,11 @@ void keepFirstError(void *ctx, xmlErrorPtr error)
     TreeSax *sax = TreeSax::of(ctx);
     if (!sax || !sax->firstError.reason.isEmpty() || !error || error->level < XML_ERR_ERROR)
         return;
+    const XmlParseError kept = xmlParseErrorOf(*error);
     XmlLoadError *first = &sax->firstError;
-    first->reason = QString::fromUtf8(error->message ? error->message : "").trimmed();
-    first->line = error->line;
-    first->filePos = error->int2; // the column; made a file position once parsing is over
+    first->reason = kept.reason;
+    first->line = kept.line;
+    first->filePos = kept.column; // made a file position once parsing is over
 }
 
 xmlSAXHandler treeHandler()
@@ -474,6 +476,7 @@ XmlTreeParse parseXmlTree(const QString &path, const QString &documentCaption,
 {
     initXmlLibrary();
     XmlTreeParse result;
+    result.error.file = path;
     ProgressFile input;
     input.progress = &progress;
     result.error.reason = openRegularFile(input.file, path);
@@ -500,6 +503,7 @@ XmlTreeParse parseXmlTree(const QString &path, const QString &documentCaption,
     xmlFreeParserCtxt(ctxt);
     if (!wellFormed) {
         result.error = sax.firstError;
+        result.error.file = path;
         if (result.error.reason.isEmpty())
             result.error.reason = QStringLiteral("The document could not be parsed.");
         locateError(path, result.error);
@@ -511,9 +515,16 @@ XmlTreeParse parseXmlTree(const QString &path, const QString &documentCaption,
 
 QString xmlErrorMessage(const XmlLoadError &error)
 {
-    return QStringLiteral("Error in XML file:\r\n\r\nSource Text: ") + error.sourceText +
-           QStringLiteral("\r\n\r\nError: ") + error.reason + QStringLiteral("\r\nLine #: ") +
-           QString::number(error.line) + QStringLiteral(" (position in file: ") +
-           QString::number(error.filePos) +
-           QStringLiteral(")\r\n\r\nCorrect above error and try again.");
+    // A file that was never read has no place of the error to show.
+    const bool placed = error.line > 0;
+    const QString crlf = QStringLiteral("\r\n");
+    QString message = QStringLiteral("Error in XML file: ") + error.file + crlf + crlf;
+    if (placed)
+        message += QStringLiteral("Source Text: ") + error.sourceText + crlf + crlf;
+    message += QStringLiteral("Error: ") + error.reason;
+    if (placed)
+        message += crlf + QStringLiteral("Line #: ") + QString::number(error.line) +
+                   QStringLiteral(" (position in file: ") + QString::number(error.filePos) +
+                   QChar(')');
+    return message + crlf + crlf + QStringLiteral("Correct above error and try again.");
 }

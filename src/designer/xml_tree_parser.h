@@ -8,6 +8,7 @@
 
 // Why a document did not load, as the "Error in XML file:" message tells it.
 struct XmlLoadError {
+    QString file;       // the document's path
     QString sourceText; // the line of the file where the parser stopped
     QString reason;
     int line = 0;

@@ -47,23 +47,33 @@ void addColumnFields(QList<CodeField> &fields, const StructureTree::Node &column
                      getKey(QStringLiteral("XSL Code-") + col + QChar('@') + attribute->text));
 }
 
-bool wellFormedInTemplate(const QString &prefix, const QString &content)
+// Where the field's text, written as content, fails inside a template: the line of it as
+// typed and what is wrong there.
+std::optional<QString> faultInTemplate(const QString &prefix, const QString &content,
+                                       const QString &typed)
 {
-    return !checkWellFormed(snippetDocument(prefix, content));
+    const auto fault = snippetFault(prefix, content);
+    if (!fault)
+        return std::nullopt;
+    const QString line = typed.section(QChar('\n'), fault->error.line - 1, fault->error.line - 1);
+    return QStringLiteral("\nLine ") + QString::number(fault->error.line) +
+           QStringLiteral(" of it: ") + trimWhiteVar(line) + QChar('\n') + fault->error.reason;
 }
 
-// Whether the field holds where the generator writes it.
-bool holds(const CodeField &field, const QString &prefix)
+// How the field fails where the generator writes it, nullopt when it holds there.
+std::optional<QString> faultOf(const CodeField &field, const QString &prefix)
 {
     switch (field.kind) {
     case FieldKind::Xpath:
-        return !checkXpathSyntax(attributeText(field.code));
+        if (checkXpathSyntax(attributeText(field.code)))
+            return QString();
+        return std::nullopt;
     case FieldKind::Text:
-        return wellFormedInTemplate(prefix, markupText(field.code));
+        return faultInTemplate(prefix, markupText(field.code), field.code);
     case FieldKind::Code:
         break;
     }
-    return wellFormedInTemplate(prefix, field.code);
+    return faultInTemplate(prefix, field.code, field.code);
 }
 
 } // namespace
@@ -129,9 +139,9 @@ QString namingFaultyCodeField(const QString &message, const CodeFields &written)
     if (checkWellFormed(snippetDocument(written.prefix, QString())))
         return message;
     for (const CodeField &field : written.fields)
-        if (!holds(field, written.prefix))
+        if (const auto fault = faultOf(field, written.prefix))
             return message + QStringLiteral("\nThe ") + fieldKindName(field.kind)
                    + QStringLiteral(" in ") + namedField(field)
-                   + QStringLiteral(" breaks the stylesheet.");
+                   + QStringLiteral(" breaks the stylesheet.") + *fault;
     return message;
 }

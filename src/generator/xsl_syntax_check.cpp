@@ -58,22 +58,36 @@ QString snippetDocument(const QString &prefix, const QString &code)
     return prefix + code + QStringLiteral("</xsl:template></xsl:stylesheet>");
 }
 
-XslSyntaxResult checkXslSyntax(const QString &code, const QString &field)
+std::optional<SnippetFault> snippetFault(const QString &prefix, const QString &code)
 {
-    const QString prefix = snippetPrefix();
     const QString wrapped = snippetDocument(prefix, code);
     const auto error = checkWellFormed(wrapped);
-    XslSyntaxResult result;
     if (!error)
+        return std::nullopt;
+    const auto [offset, lineLength] = lineAndOffset(wrapped, error->line, error->column);
+    const qsizetype past = offset - prefix.size();
+    SnippetFault fault;
+    fault.start = std::clamp<qsizetype>(past, 0, code.size());
+    fault.length = std::clamp<qsizetype>(lineLength, 0, code.size() - fault.start);
+    fault.error = withinPiece(*error, int(prefix.count(QChar('\n'))) + 1, past > code.size());
+    // A fault past the snippet's end is at its last line.
+    fault.error.line = std::clamp(fault.error.line, 1, int(code.count(QChar('\n'))) + 1);
+    return fault;
+}
+
+XslSyntaxResult checkXslSyntax(const QString &code, const QString &field)
+{
+    const auto fault = snippetFault(snippetPrefix(), code);
+    XslSyntaxResult result;
+    if (!fault)
         return result;
     result.ok = false;
-    result.reason = error->reason;
-    const auto [offset, lineLength] = lineAndOffset(wrapped, error->line, error->column);
-    const qsizetype start = std::clamp<qsizetype>(offset - prefix.size(), 0, code.size());
-    result.selectionStart = int(start);
-    result.selectionLength = int(std::clamp<qsizetype>(lineLength, 0, code.size() - start));
-    ui().message(QStringLiteral("Syntax error in the XSL code in ") + field + QStringLiteral(": ")
-                 + error->reason);
+    result.reason = fault->error.reason;
+    result.selectionStart = int(fault->start);
+    result.selectionLength = int(fault->length);
+    ui().message(QStringLiteral("Syntax error in the XSL code in ") + field +
+                 QStringLiteral(", line ") + QString::number(fault->error.line) +
+                 QStringLiteral(": ") + fault->error.reason);
     return result;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/xml_check.h"
+
 #include <QString>
+#include <optional>
 
 // The outcome of checking a code snippet; on failure, the text the editor should select.
 struct XslSyntaxResult {
@@ -23,3 +26,12 @@ XslSyntaxResult checkXpathSyntaxOf(const QString &xpath, const QString &field);
 // then the snippet and the ends of both.
 QString snippetPrefix();
 QString snippetDocument(const QString &prefix, const QString &code);
+
+// Where a snippet fails inside that text, told of the snippet alone: the error with its
+// lines counted in the snippet, and the faulty line's place in it.
+struct SnippetFault {
+    XmlParseError error;
+    qsizetype start = 0;  // the error point in the snippet
+    qsizetype length = 0; // from there to the end of its line, cut at the end of the snippet
+};
+std::optional<SnippetFault> snippetFault(const QString &prefix, const QString &code);

@@ -8,6 +8,34 @@
 
 #include <cerrno>
 
+namespace {
+
+QString whatItIs(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a named pipe");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("a device");
+}
+
+QString notRegularWords(const QString &what)
+{
+    return QStringLiteral("It is ") + what +
+           QStringLiteral(", not a regular file: only regular files are read.");
+}
+
+QString missingWords(int error)
+{
+    if (error == ENOENT)
+        return QStringLiteral("There is no file of this name.");
+    return qt_error_string(error);
+}
+
+} // namespace
+
 RegularOpen openRegularFile(const QByteArray &path, int &fd)
 {
     fd = -1;
@@ -36,12 +64,23 @@ QString openRegularFile(QFile &file, const QString &path)
             return {};
         close(fd);
         return file.errorString();
-    case RegularOpen::NotRegular:
-        return QStringLiteral("Not a regular file (a folder, a pipe or a device): only regular "
-                              "files are read.");
     case RegularOpen::Missing:
+        return missingWords(errno);
+    case RegularOpen::NotRegular: {
+        // Looked at again: what the path is now, or, had it turned regular meanwhile, what it was.
+        const QString why = notRegularFileReason(path);
+        return why.isEmpty() ? notRegularWords(QStringLiteral("something else")) : why;
+    }
     case RegularOpen::Unopenable:
         break;
     }
     return qt_error_string(errno);
+}
+
+QString notRegularFileReason(const QString &path)
+{
+    struct stat status;
+    if (stat(QFile::encodeName(path).constData(), &status) != 0)
+        return missingWords(errno);
+    return S_ISREG(status.st_mode) ? QString() : notRegularWords(whatItIs(status.st_mode));
 }

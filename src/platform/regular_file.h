@@ -24,3 +24,7 @@ RegularOpen openRegularFile(const QByteArray &path, int &fd);
 // The same into file, opened read-only and closed with it; "" when it is open, else why
 // not, in words for the user.
 QString openRegularFile(QFile &file, const QString &path);
+
+// Why nothing at path can be read as a regular file, in words for the user ("It is a named
+// pipe, not a regular file: ..."); "" when a regular file is there.
+QString notRegularFileReason(const QString &path);

@@ -1,5 +1,6 @@
 #include "platform/xml_check.h"
 
+#include "platform/xml_error_words.h"
 #include "platform/xml_library.h"
 #include "platform/xml_parse.h"
 
@@ -14,13 +15,43 @@ void keepFirstError(void *data, xmlErrorPtr error)
     if (first->seen || error == nullptr || error->level < XML_ERR_ERROR)
         return;
     first->seen = true;
-    first->error.reason = QString::fromUtf8(error->message ? error->message : "").trimmed();
-    first->error.line = error->line;
-    first->error.column = error->int2;
+    first->error = xmlParseErrorOf(*error);
     first->detail = error->int1;
 }
 
+QString text(const char *characters) { return QString::fromUtf8(characters ? characters : ""); }
+
 } // namespace
+
+XmlParseError xmlParseErrorOf(const xmlError &error)
+{
+    XmlParseError kept;
+    kept.line = error.line;
+    kept.column = error.int2;
+    kept.domain = error.domain;
+    kept.code = error.code;
+    kept.message = text(error.message).trimmed();
+    kept.name = text(error.str1);
+    kept.otherName = text(error.str2);
+    kept.openLine = error.int1;
+    kept.reason = xmlErrorWords(kept);
+    return kept;
+}
+
+XmlParseError withinPiece(const XmlParseError &error, int firstLine, bool pastThePiece)
+{
+    XmlParseError piece = error;
+    const int shift = firstLine - 1;
+    if (piece.line > 0)
+        piece.line -= shift;
+    if (error.code == XML_ERR_TAG_NAME_MISMATCH || error.code == XML_ERR_TAG_NOT_FINISHED ||
+        error.code == XML_ERR_GT_REQUIRED)
+        piece.openLine -= shift;
+    if (pastThePiece && error.code == XML_ERR_TAG_NAME_MISMATCH)
+        piece.code = XML_ERR_TAG_NOT_FINISHED;
+    piece.reason = xmlErrorWords(piece);
+    return piece;
+}
 
 FirstXmlError::FirstXmlError()
 {

@@ -24,6 +24,9 @@ private:
     xmlStructuredErrorFunc previousHandler = nullptr;
 };
 
+// The error as the program keeps and tells it.
+XmlParseError xmlParseErrorOf(const xmlError &error);
+
 // Parses a text (UTF-8, no network, no entity expansion) with the extra libxml2 options;
 // the first error goes into error. Returns the document (free it with xmlFreeDoc), or
 // nullptr when the text is not well-formed.

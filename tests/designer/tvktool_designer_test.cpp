@@ -26,7 +26,7 @@ TEST(TvkToolDesigner, XmltreePrintsCaptionsAndXpaths)
     ASSERT_TRUE(writeBytes(path, "<catalog>"));
     const ToolRun bad = tvktool({"xmltree", path});
     EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_TRUE(bad.err.startsWith("Error in XML file:\r\n\r\nSource Text: <catalog>"));
+    EXPECT_TRUE(bad.err.startsWith("Error in XML file: " + path.toUtf8() + "\r\n\r\nSource Text: <catalog>"));
 }
 
 TEST(TvkToolDesigner, EditAppliesStepsAndWritesTheTable)

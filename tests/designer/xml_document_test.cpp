@@ -94,10 +94,13 @@ TEST(XmlDocument, LoadRefusals)
     t.doc().tablePath.clear();
     EXPECT_FALSE(loadXMLFile(t.state, parseNow));
     t.doc().tablePath = t.home.file("t.tvk");
-    EXPECT_FALSE(loadXMLFile(t.state, parseNow));
+    EXPECT_FALSE(t.load(t.home.file("gone.xml")));
     EXPECT_EQ(t.ui->messages, (QStringList{"No table currently open. Open or create table first.",
-                                           "Can't find XML file. Please open XML file."}));
+                                           "Can't find XML file. Please open XML file.\r\n\r\n" +
+                                               t.home.file("gone.xml") +
+                                               "\r\nThere is no file of this name."}));
     EXPECT_EQ(t.doc().xmlPath, "");
+    EXPECT_EQ(t.state.fileName, "") << "the path box names the document in use";
 }
 
 TEST(XmlDocument, AFailedLoadKeepsTheGoodDocument)
@@ -111,7 +114,8 @@ TEST(XmlDocument, AFailedLoadKeepsTheGoodDocument)
     cmdBrowse_Click(t.state, parseNow);
     EXPECT_EQ(t.ui->questions, QStringList{"Are you sure you want to replace current XML?"});
     ASSERT_EQ(t.ui->messages.size(), 1);
-    EXPECT_TRUE(t.ui->messages[0].startsWith("Error in XML file:\r\n\r\nSource Text: "));
+    EXPECT_TRUE(t.ui->messages[0].startsWith("Error in XML file: " + t.home.file("bad.xml") +
+                                             "\r\n\r\nSource Text: "));
     EXPECT_EQ(t.state.tree, tree);
     EXPECT_EQ(t.doc().xmlPath, good);
     EXPECT_EQ(t.state.fileName, good);
@@ -188,10 +192,25 @@ TEST(XmlDocument, APipeIsNotRead)
         close(open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK));
     }
     EXPECT_FALSE(waited) << "a read waited on the pipe";
-    EXPECT_EQ(reads.get(), std::pair(QString("Not a regular file (a folder, a pipe or a device): only "
-                                             "regular files are read."),
-                                     false));
-    EXPECT_TRUE(t.ui->messages.value(0).startsWith("Error in XML file:"));
+    const QString why = "It is a named pipe, not a regular file: only regular files are read.";
+    EXPECT_EQ(reads.get(), std::pair(why, false));
+    EXPECT_EQ(t.ui->messages.value(0), "Error in XML file: " + pipe + "\r\n\r\nError: " + why +
+                                           "\r\n\r\nCorrect above error and try again.");
+
+    // Chosen without a cached copy after a good document, the pipe is named and the path
+    // box goes back to the document in use.
+    const QString good = t.xml("good.xml", "<a/>");
+    ASSERT_TRUE(t.load(good));
+    t.ui->messages.clear();
+    t.ui->answers = {Answer::Yes};
+    workspace().presetXmlPath = pipe;
+    cmdBrowse_Click(t.state, parseNow);
+    workspace().presetXmlPath.clear();
+    EXPECT_EQ(t.ui->messages, QStringList{"Can't find XML file. Please open XML file.\r\n\r\n" +
+                                          pipe + "\r\n" + why});
+    EXPECT_EQ(t.state.fileName, good);
+    EXPECT_EQ(t.doc().xmlPath, good);
+    EXPECT_EQ(t.state.caption, "XML: " + good);
 }
 
 // The copy kept in the table reads back as the same characters, whatever the encoding of

@@ -95,14 +95,18 @@ TEST_F(PreviewRender, BrowserRenderKeepsTheOutlineAndTheWindowsPage)
 TEST_F(PreviewRender, BrokenStylesheetShowsOneMessageNamingTheField)
 {
     const struct {
-        const char *key, *code, *named;
+        const char *key, *code, *named, *where;
     } cases[] = {
-        {"XSL Code-name@value", "<b>open",
-         "XSL code in \"XSL Code\" of column \"name\" (attribute \"value\")"},
-        {"Exclude Row If-Table", "n='a' or", "Xpath in \"Exclude Row If\" of Table"},
-        {"Table Scripts-Table", "<script>f(1 < 2)</script>", "XSL code in \"Table Scripts\" of Table"},
-        {"Exclude Column If-price", "@a & <", "Xpath in \"Exclude Column If\" of column \"price\""},
-        {"Header Title-price", "Price & <b>VAT", "text in \"Header Title\" of column \"price\""},
+        {"XSL Code-name@value", "<i>x</i>\r\n<b>open",
+         "XSL code in \"XSL Code\" of column \"name\" (attribute \"value\")",
+         "\nLine 2 of it: <b>open\nNothing closes the element \"b\" begun on line 2."},
+        {"Exclude Row If-Table", "n='a' or", "Xpath in \"Exclude Row If\" of Table", ""},
+        {"Table Scripts-Table", "<script>f(1 < 2)</script>", "XSL code in \"Table Scripts\" of Table",
+         "\nLine 1 of it: <script>f(1 < 2)</script>\nA \"<\" that begins no tag: write a \"<\" in "
+         "text as \"&lt;\"."},
+        {"Exclude Column If-price", "@a & <", "Xpath in \"Exclude Column If\" of column \"price\"", ""},
+        {"Header Title-price", "Price & <b>VAT", "text in \"Header Title\" of column \"price\"",
+         "\nLine 1 of it: Price & <b>VAT\nNothing closes the element \"b\" begun on line 1."},
     };
     table.addCodeAttribute("name", "value", "");
     table.set("Headers Visible-Table", "True");
@@ -112,7 +116,7 @@ TEST_F(PreviewRender, BrokenStylesheetShowsOneMessageNamingTheField)
         render();
         ASSERT_EQ(scripted->messages.size(), 1) << scripted->messages.join('\n').toStdString();
         EXPECT_TRUE(
-            scripted->messages[0].endsWith(QStringLiteral("\nThe %1 breaks the stylesheet.").arg(c.named)))
+            scripted->messages[0].endsWith(QStringLiteral("\nThe %1 breaks the stylesheet.%2").arg(c.named, c.where)))
             << c.key << ": " << scripted->messages[0].toStdString();
         table.set(c.key, "");
     }

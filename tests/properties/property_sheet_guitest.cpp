@@ -338,8 +338,9 @@ TEST(PropertySheetGui, RefusedCodeKeepsTheEditorOpenWhateverTheAnswer)
     EXPECT_TRUE(xsl->isVisible());
     EXPECT_EQ(xsl->code()->toPlainText(), "<b>");
     EXPECT_EQ(books.stored("XSL Code-title@value"), "");
-    EXPECT_TRUE(books.ui->messages.value(0).startsWith(
-        "Syntax error in the XSL code in \"XSL Code\" of column \"title\" (attribute \"value\"): "));
+    EXPECT_EQ(books.ui->messages.value(0),
+              "Syntax error in the XSL code in \"XSL Code\" of column \"title\" (attribute "
+              "\"value\"), line 1: Nothing closes the element \"b\" begun on line 1.");
 }
 
 TEST(PropertySheetGui, TheParameterDialogEditsInPlaceAndChecksNamesAtOk)

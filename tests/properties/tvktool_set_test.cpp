@@ -71,8 +71,8 @@ TEST_F(TvkToolSheet, CodeEditorsOpenTakeCodeAndSave)
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "\nf();\ng();\nwidth:1px\n\n\n");
     const QStringList said = QString::fromUtf8(run.err).split('\n', Qt::SkipEmptyParts);
-    const QString refused = "Syntax error in the XSL code in \"CSS Style\" of Table: Opening and "
-                            "ending tag mismatch: b line 3 and xsl:template";
+    const QString refused = "Syntax error in the XSL code in \"CSS Style\" of Table, line 1: "
+                            "Nothing closes the element \"b\" begun on line 1.";
     const QString asked = "Code has changed since last save. Do you want to save it?";
     EXPECT_EQ(said, (QStringList{"tvktool edit: no code editor is open", refused, asked, refused,
                                  asked, "tvktool edit: no code editor opens from Color",

@@ -3,6 +3,7 @@
 #include "documents/progress_bar.h"
 #include "documents/views/main_window_view.h"
 #include "documents/workspace.h"
+#include "platform/gui/read_only_field.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -45,7 +46,7 @@ XmlDocumentWindow::XmlDocumentWindow(int slot, QWidget *parent)
     txtFileName->setObjectName(QStringLiteral("txtFileName"));
     cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
     makeit->setObjectName(QStringLiteral("makeit"));
-    txtFileName->setReadOnly(true);
+    showAsReadOnly(txtFileName); // a document is chosen through the button beside it
     cmdBrowse->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     cmdBrowse->setToolTip(QStringLiteral("Open XML file"));
     makeit->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));

@@ -1,5 +1,7 @@
 #include "platform/gui/property_grid.h"
 
+#include "platform/gui/read_only_field.h"
+
 #include <QApplication>
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -379,7 +381,8 @@ QWidget *PropertyGrid::makeEditor(const QString &caption, const GridItem &item)
     auto *field = new QLineEdit(item.value);
     field->setObjectName(QStringLiteral("field"));
     field->setFrame(false);
-    field->setReadOnly(item.edit == GridItem::Edit::Button);
+    if (item.edit == GridItem::Edit::Button)
+        showAsReadOnly(field);
     layout->addWidget(field);
     connect(field, &QLineEdit::editingFinished, field, [field, put] { put(field->text()); });
     if (item.edit != GridItem::Edit::Typed) {
