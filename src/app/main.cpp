@@ -1,5 +1,6 @@
 #include "designer/gui/qt_designer_dialogs.h"
 #include "documents/settings_files.h"
+#include "generator/preview_render.h"
 #include "mainwindow/gui/balloon_tips.h"
 #include "mainwindow/gui/vantor.h"
 #include "platform/engine_start.h"
@@ -47,6 +48,7 @@ int main(int argc, char **argv)
     installUiServices(std::make_unique<QtUiServices>(&dialogParent));
     QtDesignerDialogs designerDialogs(&dialogParent);
     ensureDataFolder();
+    const PageFilesLease pageFiles;
 
     Vantor window;
     mainWindow = &window;

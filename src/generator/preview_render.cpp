@@ -31,6 +31,28 @@ QString keptSourceName(int slot)
 
 QString pagesFolder() { return dataFolder() + QStringLiteral("/pages"); }
 
+PageFilesLease::PageFilesLease() : lock(pagesFolder() + QStringLiteral("/.lock"))
+{
+    QDir().mkpath(pagesFolder());
+    lock.setStaleLockTime(0); // held for as long as its process runs, however long
+    if (lock.tryLock())
+        removePageFiles();
+}
+
+PageFilesLease::~PageFilesLease()
+{
+    if (lock.isLocked())
+        removePageFiles();
+}
+
+void PageFilesLease::removePageFiles()
+{
+    QDir folder(pagesFolder());
+    for (const QString &name : folder.entryList({QStringLiteral("*.html")},
+                                                QDir::Files | QDir::System | QDir::Hidden))
+        folder.remove(name);
+}
+
 QString previewPagePath(int slot)
 {
     return pagesFolder() + QStringLiteral("/browser-%1.html").arg(slot + 1);

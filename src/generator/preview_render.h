@@ -3,6 +3,7 @@
 #include "documents/views/preview_view.h"
 #include "generator/transform.h"
 
+#include <QLockFile>
 #include <QString>
 #include <optional>
 
@@ -12,6 +13,20 @@
 
 // The page files, in a folder of their own in the data folder.
 QString pagesFolder();
+// Held by the program while it runs, so that no page file outlives it: taking it removes the
+// page files an earlier run left (one that crashed), letting it go removes this run's. While
+// another instance of the program holds the folder, neither touches its files.
+class PageFilesLease {
+public:
+    PageFilesLease();
+    ~PageFilesLease();
+    PageFilesLease(const PageFilesLease &) = delete;
+    PageFilesLease &operator=(const PageFilesLease &) = delete;
+
+private:
+    void removePageFiles();
+    QLockFile lock;
+};
 // The slot's page file the separate browser shows, replaced by every render of the slot.
 QString previewPagePath(int slot);
 // The copy of the page the slot's preview window shows: windows of tables rendering side

@@ -49,6 +49,11 @@ QString stoppedMessage(const XsltOutcome &outcome, const XsltLimits &limits)
                               "%2 MB it may use, and was stopped.")
             .arg(megabytesUp(outcome.memoryNeeded))
             .arg(limits.memoryBytes >> 20);
+    case XsltStopReason::PageLimit:
+        return QStringLiteral("The page is %1 MB, larger than the %2 MB the browser can show, "
+                              "and is not shown.")
+            .arg(megabytesUp(outcome.memoryNeeded))
+            .arg(limits.pageBytes >> 20);
     case XsltStopReason::Requested:
     case XsltStopReason::None:
         break;

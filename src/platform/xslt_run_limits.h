@@ -31,16 +31,21 @@ private:
 // Half the machine's physical memory, never below 2 GB.
 qint64 machineMemoryBound();
 
+// The largest page a run gives: the browser's renderer takes several times a page's size and
+// fails on a page much larger than this.
+inline constexpr qint64 pageBound = qint64(768) << 20;
+
 struct XsltLimits {
     int timeoutMs = 30000; // held by the caller of the worker
     qint64 memoryBytes = machineMemoryBound(); // held by the run
+    qint64 pageBytes = pageBound; // held by the caller of the worker
     const XsltStopToken *stopToken = nullptr; // none: only the bounds stop the run
     // The folders the stylesheet may read files from (imports, includes, document()), each
     // file directly in one of them; empty: any file. The XML document is read wherever it is.
     QStringList readableFolders;
 };
 
-enum class XsltStopReason { None, TimeLimit, MemoryLimit, Requested };
+enum class XsltStopReason { None, TimeLimit, MemoryLimit, PageLimit, Requested };
 
 // What one run has allocated, and whether it passed its memory bound. It watches the
 // transform or parse working on the thread that counts into it, and stops that one when an

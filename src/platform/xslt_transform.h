@@ -32,7 +32,9 @@ struct XsltOutcome {
 
     Failure failure = Failure::None;
     XsltStopReason stopReason = XsltStopReason::None; // why a Stopped run was stopped
-    qint64 memoryNeeded = 0; // stopped at the memory bound: what the run held and asked for
+    // Stopped at the memory bound: what the run held and asked for; at the page bound: the
+    // page's length.
+    qint64 memoryNeeded = 0;
     QByteArray output; // the serialized page in its declared encoding; "" after a failure
     QString reason; // libxml2's / libxslt's description of the failure
 };

@@ -243,7 +243,7 @@ XsltOutcome runInWorker(const XsltRequest &request)
                                 why);
         XsltOutcome outcome;
         const Received got =
-            receiveOutcome(worker->stream(), outcome, limits.memoryBytes, keepWaiting,
+            receiveOutcome(worker->stream(), outcome, limits.pageBytes, keepWaiting,
                            [&worker](quint64 at, char *to, qint64 size) {
                                return worker->read(at, to, size);
                            });
@@ -256,7 +256,7 @@ XsltOutcome runInWorker(const XsltRequest &request)
         case Received::GaveUp:
             return stoppedOutcome(stop);
         case Received::BodyTooLarge:
-            return stoppedOutcome(XsltStopReason::MemoryLimit, outcome.memoryNeeded);
+            return stoppedOutcome(XsltStopReason::PageLimit, outcome.memoryNeeded);
         case Received::StreamEnded:
             break;
         }

@@ -191,6 +191,8 @@ TEST_F(PreviewRender, ParseIsStoppedLikeTheTransform)
     byToken.stopToken = &stopped;
     XsltLimits byMemory;
     byMemory.memoryBytes = 1 << 20;
+    XsltLimits byPage;
+    byPage.pageBytes = 1 << 20;
     const struct {
         XsltLimits limits;
         QString message;
@@ -198,6 +200,8 @@ TEST_F(PreviewRender, ParseIsStoppedLikeTheTransform)
         {byToken, "^The XSLT transformation was stopped\\.$"},
         {byMemory, "^The XSLT transformation needed \\d+ MB of memory, more than the 1 MB it may "
                    "use, and was stopped\\.$"},
+        {byPage, "^The page is \\d+ MB, larger than the 1 MB the browser can show, and is not "
+                 "shown\\.$"},
     };
     for (const auto &c : cases) {
         TransformJob job =
@@ -226,4 +230,24 @@ TEST_F(PreviewRender, StrippingWhiteSpaceLeavesTheKeptDocumentAlone)
     EXPECT_EQ(runXslt(xml, head + count, "").output, "3");
     EXPECT_EQ(runXslt(xml, head + "<xsl:strip-space elements='*'/>" + count, "").output, "1");
     EXPECT_EQ(runXslt(xml, head + count, "").output, "3");
+}
+
+// No page file outlives the program: the lease removes those an earlier run left and its
+// own, unless another instance holds the folder.
+TEST_F(PreviewRender, PageFilesGoWithTheProgram)
+{
+    const QString page = render().pagePath;
+    const auto exists = [&page] { return QFile::exists(page); };
+    ASSERT_TRUE(exists());
+    {
+        const PageFilesLease lease; // a run after one that crashed
+        EXPECT_FALSE(exists());
+        render();
+        {
+            const PageFilesLease another; // an instance beside it
+            EXPECT_TRUE(exists());
+        }
+        EXPECT_TRUE(exists());
+    }
+    EXPECT_FALSE(exists());
 }

@@ -247,6 +247,8 @@ TEST_F(XsltTransform, RunawayRunsAreStoppedAtTheirBounds)
     littleMemory.memoryBytes = 64 << 20;
     XsltLimits pageMemory;
     pageMemory.memoryBytes = 16 << 20;
+    XsltLimits smallPage;
+    smallPage.pageBytes = 1 << 20;
     const struct {
         const char *name;
         QString templates;
@@ -273,6 +275,13 @@ TEST_F(XsltTransform, RunawayRunsAreStoppedAtTheirBounds)
          "<xsl:value-of select=\"str:padding(100000, '&amp;')\"/>"
          "</xsl:for-each></xsl:for-each></xsl:template>",
          pageMemory, XsltStopReason::MemoryLimit, "data.xml"},
+        // Made well within the memory bound, refused by this process.
+        {"a page larger than pages may be",
+         "<xsl:template match='/' name='t' xmlns:str='http://exslt.org/strings'>"
+         "<xsl:param name='n' select='20'/><xsl:value-of select=\"str:padding(100000, 'a')\"/>"
+         "<xsl:if test='$n &gt; 0'><xsl:call-template name='t'><xsl:with-param name='n' "
+         "select='$n - 1'/></xsl:call-template></xsl:if></xsl:template>",
+         smallPage, XsltStopReason::PageLimit, "data.xml"},
         {"one XPath step",
          "<xsl:template match='/'><xsl:value-of select='count(//x | //x)'/></xsl:template>",
          shortTime, XsltStopReason::TimeLimit, "wide.xml"},
@@ -283,8 +292,9 @@ TEST_F(XsltTransform, RunawayRunsAreStoppedAtTheirBounds)
         EXPECT_EQ(outcome.failure, XsltOutcome::Failure::Stopped) << c.name;
         EXPECT_EQ(outcome.stopReason, c.reason) << c.name;
         EXPECT_EQ(outcome.output, "") << c.name;
-        EXPECT_EQ(outcome.memoryNeeded > c.limits.memoryBytes,
-                  c.reason == XsltStopReason::MemoryLimit) << c.name;
+        const qint64 bound = c.reason == XsltStopReason::PageLimit ? c.limits.pageBytes
+                                                                   : c.limits.memoryBytes;
+        EXPECT_EQ(outcome.memoryNeeded > bound, c.reason != XsltStopReason::TimeLimit) << c.name;
     }
 }
 
