@@ -35,16 +35,20 @@ constexpr int documentOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_
 
 xsltDocLoaderFunc builtInLoader = nullptr;
 
-// Files are opened by the input of xml_file_input.h; every document is read with the options
-// above.
+// Every document once read: its namespace names as it writes them.
+xmlDocPtr asWrittenNamespaces(xmlDocPtr doc)
+{
+    restoreNamespaceAmpersands(doc);
+    return doc;
+}
+
+// Files are opened by the input of xml_file_input.h; every document, stylesheet or one that
+// document() reads, is read with the options above.
 xmlDocPtr safeLoader(const xmlChar *uri, xmlDictPtr dict, int, void *ctxt, xsltLoadType type)
 {
     if (!uri)
         return nullptr;
-    xmlDocPtr doc = builtInLoader(uri, dict, documentOptions, ctxt, type);
-    if (type == XSLT_LOAD_STYLESHEET)
-        restoreNamespaceAmpersands(doc);
-    return doc;
+    return asWrittenNamespaces(builtInLoader(uri, dict, documentOptions, ctxt, type));
 }
 
 void forbidWritesAndNetwork(xsltSecurityPrefsPtr prefs)
@@ -264,11 +268,11 @@ XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &base
 {
     const ReadableFolders reads(readable);
     const QByteArray xslBytes = xslText.toUtf8();
-    xmlDocPtr xslDoc = xmlReadMemory(xslBytes.constData(), int(xslBytes.size()),
-                                     baseUri.toUtf8().constData(), "UTF-8", documentOptions);
+    xmlDocPtr xslDoc = asWrittenNamespaces(xmlReadMemory(xslBytes.constData(), int(xslBytes.size()),
+                                                         baseUri.toUtf8().constData(), "UTF-8",
+                                                         documentOptions));
     if (!xslDoc)
         return failed(XsltOutcome::Failure::XslDocument, errors);
-    restoreNamespaceAmpersands(xslDoc);
     DocPtr running(form == StylesheetForm::Running ? xmlCopyDoc(xslDoc, 1) : nullptr);
     GeneratorMarks(xslDoc).removeFrom(xslDoc);
     DocPtr asWritten(xmlCopyDoc(xslDoc, 1));
@@ -300,7 +304,7 @@ DocPtr readXml(const QString &xmlPath, XsltRunWatch &watch)
     if (!parser)
         return nullptr;
     watch.watchParser(parser.get());
-    DocPtr doc(xmlCtxtReadFile(parser.get(), path.constData(), nullptr, documentOptions));
+    DocPtr doc(asWrittenNamespaces(xmlCtxtReadFile(parser.get(), path.constData(), nullptr, documentOptions)));
     watch.watchParser(nullptr);
     return doc;
 }
