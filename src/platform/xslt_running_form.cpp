@@ -362,9 +362,8 @@ void prepare(xmlNodePtr root, const GeneratorMarks &marks, const std::function<b
 
 } // namespace
 
-void prepareForRunning(xmlDocPtr stylesheet, const std::function<bool()> &stopped)
+void prepareForRunning(xmlDocPtr stylesheet, const GeneratorMarks &marks, const std::function<bool()> &stopped)
 {
-    const GeneratorMarks marks(stylesheet);
     xmlNodePtr root = stylesheet ? xmlDocGetRootElement(stylesheet) : nullptr;
     // Kept white space would make text that is stripped here count.
     if (isXsl(root) && !spaceKept(root))

@@ -68,7 +68,7 @@ QString body(const QByteArray &text, bool prepared)
     if (!doc)
         return QStringLiteral("<not well-formed>");
     if (prepared)
-        prepareForRunning(doc, [] { return false; });
+        prepareForRunning(doc, GeneratorMarks(doc), [] { return false; });
     else
         GeneratorMarks(doc).removeFrom(doc);
     xmlBufferPtr buffer = xmlBufferCreate();
@@ -83,8 +83,8 @@ QString body(const QByteArray &text, bool prepared)
 
 QString body(const std::string &templateBody, bool prepared) { return body(stylesheet(templateBody), prepared); }
 
-// The page (or the failure) the template body gives over a few rows, in the given form.
-std::string page(const std::string &templateBody, StylesheetForm form)
+// The page (or the failure) the stylesheet gives over a few rows, in the given form.
+std::string page(const QByteArray &text, StylesheetForm form)
 {
     static QTemporaryDir dir;
     const QString xml = dir.filePath(QStringLiteral("rows.xml"));
@@ -98,10 +98,11 @@ std::string page(const std::string &templateBody, StylesheetForm form)
               "'urn:my'><xsl:template name='callsF'><xsl:value-of select='concat(my:f(),$g)'/></xsl:template>"
               "<xsl:template name='my:t'><xsl:param name='w'/><xsl:if test='$w'>w</xsl:if></xsl:template>"
               "</xsl:stylesheet>", true);
-    const XsltOutcome outcome =
-        runXslt(xml, QString::fromUtf8(stylesheet(templateBody)), dir.filePath("t.xsl"), {}, form);
+    const XsltOutcome outcome = runXslt(xml, QString::fromUtf8(text), dir.filePath("t.xsl"), {}, form);
     return std::to_string(int(outcome.failure)) + ":" + outcome.output.toStdString();
 }
+
+std::string page(const std::string &templateBody, StylesheetForm form) { return page(stylesheet(templateBody), form); }
 
 struct Case {
     const char *what;
@@ -362,13 +363,28 @@ TEST(XsltRunningForm, PreparesOnlyWhatIsEquivalent)
     }
 }
 
-// The marks count only when the root carries one first, as the generator writes it.
-TEST(XsltRunningForm, RewritesNothingUnlessTheRootCarriesTheMarkFirst)
+// The marks count only when the root carries the program's own first, as the generator
+// writes it; any other attribute is the stylesheet's own and stays where it is written.
+TEST(XsltRunningForm, RewritesNothingUnlessTheRootCarriesTheProgramsMarkFirst)
 {
-    const QByteArray mark = generatorMark().toUtf8();
-    QByteArray text = stylesheet("<xsl:variable name='u' select='1'/>");
-    text.replace("<xsl:stylesheet" + mark + " version='1.0'", "<xsl:stylesheet version='1.0'" + mark);
-    EXPECT_TRUE(body(text, true).contains(QStringLiteral("select=\"1\"")));
+    const QByteArray name = generatorMarkName();
+    const struct {
+        const char *what;
+        QByteArray before, after; // the marks' name at the root replaced by that, or moved
+    } cases[] = {
+        {"the program's mark after the version", "<xsl:stylesheet " + name + "=\"\" version='1.0'",
+         "<xsl:stylesheet version='1.0' " + name + "=\"\""},
+        {"another number's mark everywhere", name, "tarvik-generated-x"},
+        {"the program's mark name and more", name, name + "0"},
+    };
+    for (const auto &c : cases) {
+        QByteArray text = stylesheet("<xsl:variable name='u' select='1'/><b/>");
+        text.replace(c.before, c.after);
+        const QByteArray written = c.before == name ? c.after : name;
+        EXPECT_TRUE(body(text, true).contains(QStringLiteral("select=\"1\""))) << c.what;
+        EXPECT_NE(page(text, StylesheetForm::Running).find(" " + written.toStdString() + "=\"\"/>"), std::string::npos)
+            << c.what << ": " << page(text, StylesheetForm::Running);
+    }
 }
 
 } // namespace
