@@ -249,13 +249,13 @@ StylePtr compiled(DocPtr doc)
 
 // The text as written is always compiled, so that what it refuses is refused with its
 // own message; its running form, when there is one, is what runs.
-StylePtr compiledToRun(xmlDocPtr written, DocPtr running, XsltRunWatch &watch)
+StylePtr compiledToRun(xmlDocPtr written, DocPtr running, const GeneratorMarks &marks, XsltRunWatch &watch)
 {
     StylePtr style = compiled(DocPtr(written));
     if (!style || !running)
         return style;
     const ErrorCollector unreported; // the text as written compiled without error
-    prepareForRunning(running.get(), [&watch] { return watch.stopped(); });
+    prepareForRunning(running.get(), marks, [&watch] { return watch.stopped(); });
     StylePtr prepared = compiled(std::move(running));
     return prepared ? std::move(prepared) : std::move(style);
 }
@@ -263,7 +263,8 @@ StylePtr compiledToRun(xmlDocPtr written, DocPtr running, XsltRunWatch &watch)
 // ownedSource, when given, is the source document itself: it is let go as soon as the
 // result tree is built, before the page is serialized.
 XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &baseUri,
-                      const QStringList &readable, StylesheetForm form, XsltRunWatch &watch,
+                      const QStringList &readable, StylesheetForm form, const QByteArray &markName,
+                      XsltRunWatch &watch,
                       ErrorCollector &errors, DocPtr ownedSource = nullptr)
 {
     const ReadableFolders reads(readable);
@@ -274,9 +275,10 @@ XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &base
     if (!xslDoc)
         return failed(XsltOutcome::Failure::XslDocument, errors);
     DocPtr running(form == StylesheetForm::Running ? xmlCopyDoc(xslDoc, 1) : nullptr);
-    GeneratorMarks(xslDoc).removeFrom(xslDoc);
+    const GeneratorMarks marks(xslDoc, markName);
+    marks.removeFrom(xslDoc);
     DocPtr asWritten(xmlCopyDoc(xslDoc, 1));
-    StylePtr style = compiledToRun(xslDoc, std::move(running), watch);
+    StylePtr style = compiledToRun(xslDoc, std::move(running), marks, watch);
     if (!style)
         return failed(XsltOutcome::Failure::Transform, errors);
 
@@ -363,18 +365,19 @@ XmlSource::~XmlSource() { xmlFreeDoc(doc); }
 void freeReportedRun() { reportedRun.freeAll(); }
 
 XsltOutcome runXslt(const std::shared_ptr<const XmlSource> &xml, const QString &xslText,
-                    const QString &baseUri, const XsltLimits &limits, StylesheetForm form)
+                    const QString &baseUri, const XsltLimits &limits, StylesheetForm form,
+                    const QByteArray &markName)
 {
     return asWrittenOnFailure(form, [&](StylesheetForm as) {
         return countedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
-            return transform(xml->document(), xslText, baseUri, limits.readableFolders, as, watch,
-                             errors);
+            return transform(xml->document(), xslText, baseUri, limits.readableFolders, as, markName,
+                             watch, errors);
         });
     });
 }
 
 XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QString &baseUri,
-                    const XsltLimits &limits, StylesheetForm form)
+                    const XsltLimits &limits, StylesheetForm form, const QByteArray &markName)
 {
     return asWrittenOnFailure(form, [&](StylesheetForm as) {
         return countedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
@@ -382,8 +385,8 @@ XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QStrin
             if (!xml)
                 return failed(XsltOutcome::Failure::XmlDocument, errors);
             xmlDocPtr source = xml.get();
-            return transform(source, xslText, baseUri, limits.readableFolders, as, watch, errors,
-                             std::move(xml));
+            return transform(source, xslText, baseUri, limits.readableFolders, as, markName, watch,
+                             errors, std::move(xml));
         });
     });
 }
