@@ -27,7 +27,7 @@ struct _xmlDoc;
 void initialiseXslt();
 
 struct XsltOutcome {
-    // ProcessorEnded: the worker process running it ended before it answered (a crash).
+    // ProcessorEnded: the worker process running it ended before it answered (a crash, a kill).
     enum class Failure { None, XmlDocument, XslDocument, Transform, Stopped, ProcessorEnded };
 
     Failure failure = Failure::None;
