@@ -262,12 +262,10 @@ StylePtr compiledToRun(xmlDocPtr written, DocPtr running, const GeneratorMarks &
 
 // ownedSource, when given, is the source document itself: it is let go as soon as the
 // result tree is built, before the page is serialized.
-XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &baseUri,
-                      const QStringList &readable, StylesheetForm form, const QByteArray &markName,
-                      XsltRunWatch &watch,
-                      ErrorCollector &errors, DocPtr ownedSource = nullptr)
+XsltOutcome transformReading(xmlDocPtr xml, const QString &xslText, const QString &baseUri,
+                             StylesheetForm form, const QByteArray &markName, XsltRunWatch &watch,
+                             ErrorCollector &errors, DocPtr ownedSource)
 {
-    const ReadableFolders reads(readable);
     const QByteArray xslBytes = xslText.toUtf8();
     xmlDocPtr xslDoc = asWrittenNamespaces(xmlReadMemory(xslBytes.constData(), int(xslBytes.size()),
                                                          baseUri.toUtf8().constData(), "UTF-8",
@@ -294,6 +292,18 @@ XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &base
         xmlFreeDoc(result);
         xsltFreeStylesheet(style);
     });
+    return outcome;
+}
+
+// The run with its reads held to the readable folders (none: any file).
+XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &baseUri,
+                      const QStringList &readable, StylesheetForm form, const QByteArray &markName,
+                      XsltRunWatch &watch, ErrorCollector &errors, DocPtr ownedSource = nullptr)
+{
+    ReadableFolders reads(readable);
+    XsltOutcome outcome = transformReading(xml, xslText, baseUri, form, markName, watch, errors,
+                                           std::move(ownedSource));
+    outcome.readsRefused = reads.refusedAny();
     return outcome;
 }
 

@@ -38,6 +38,7 @@ void outcomeFields(Outcome &outcome, Visit &&visit)
     visit(outcome.stopReason);
     visit(outcome.memoryNeeded);
     visit(outcome.reason);
+    visit(outcome.readsRefused);
 }
 
 struct Lengths {
