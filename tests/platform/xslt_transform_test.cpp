@@ -292,13 +292,11 @@ TEST_F(XsltTransform, RunawayRunsAreStoppedAtTheirBounds)
          "<xsl:value-of select=\"str:padding(100000, '&amp;')\"/>"
          "</xsl:for-each></xsl:for-each></xsl:template>",
          pageMemory, XsltStopReason::MemoryLimit, "data.xml"},
-        // Made well within the memory bound, refused by this process.
-        {"a page larger than pages may be",
-         "<xsl:template match='/' name='t' xmlns:str='http://exslt.org/strings'>"
-         "<xsl:param name='n' select='20'/><xsl:value-of select=\"str:padding(100000, 'a')\"/>"
-         "<xsl:if test='$n &gt; 0'><xsl:call-template name='t'><xsl:with-param name='n' "
-         "select='$n - 1'/></xsl:call-template></xsl:if></xsl:template>",
-         smallPage, XsltStopReason::PageLimit, "data.xml"},
+        {"a page larger than pages may be (refused by this process)",
+         "<xsl:template match='/' name='t' xmlns:str='http://exslt.org/strings'><xsl:param name="
+         "'n' select='20'/><xsl:value-of select=\"str:padding(100000, 'a')\"/><xsl:if test='$n'>"
+         "<xsl:call-template name='t'><xsl:with-param name='n' select='$n - 1'/>"
+         "</xsl:call-template></xsl:if></xsl:template>", smallPage, XsltStopReason::PageLimit},
         {"one XPath step",
          "<xsl:template match='/'><xsl:value-of select='count(//x | //x)'/></xsl:template>",
          shortTime, XsltStopReason::TimeLimit, "wide.xml"},
