@@ -5,6 +5,7 @@
 #include "documents/table_commands_menu.h"
 #include "documents/table_file_writer.h"
 #include "documents/text_files.h"
+#include "documents/trusted_folders.h"
 #include "generator/gui/preview_window.h"
 #include "platform/gui/browser_window.h"
 #include "platform/gui/local_page.h"
@@ -26,6 +27,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QPointer>
+#include <QDesktopServices>
 #include <QDir>
 #include <QImage>
 #include <QTcpServer>
@@ -45,6 +47,7 @@
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -311,6 +314,71 @@ TEST_F(PreviewWindowTest, UntrustedFolderHoldsBackTheWebUntilTrusted)
     EXPECT_FALSE(window->heldBackBar->isVisible());
     EXPECT_GT(requests, 0);
     EXPECT_EQ(loads(), "4 4 4 read rgb(1, 2, 3)");
+}
+
+namespace {
+
+// The desktop's URL opener for one scheme, noting what it is handed.
+class DesktopOpener : public QObject {
+    Q_OBJECT
+public:
+    explicit DesktopOpener(const QString &scheme) : scheme(scheme)
+    {
+        QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~DesktopOpener() override { QDesktopServices::unsetUrlHandler(scheme); }
+    QStringList opened;
+public slots:
+    void open(const QUrl &url) { opened << url.toString(); }
+
+private:
+    QString scheme;
+};
+
+} // namespace
+
+// The desktop gets the address of a link the user clicks on a trusted page, never one a
+// script builds after a click, and nothing of a page held back from the web.
+TEST_F(PreviewWindowTest, TheDesktopGetsOnlyALinkTheUserClicks)
+{
+    DesktopOpener desktop("ftp");
+    table.set("XSL Code-price@xslCode",
+              "<a id='link' href='ftp://127.0.0.1/named' onclick='window.clicked = 1'>link</a> "
+              "<b id='cell' onclick=\"window.clicked = 1; location = 'ftp://127.0.0.1/' + "
+              "document.title\">cell</b>");
+    const QTemporaryDir stranger, own;
+    ASSERT_TRUE(trustFolder(own.path()));
+    const struct {
+        bool trusted;
+        const char *clicked;
+        QStringList opened;
+    } cases[] = {
+        {true, "link", {"ftp://127.0.0.1/named"}},
+        {true, "cell", {}},
+        {false, "link", {}},
+        {false, "cell", {}},
+    };
+    for (const auto &c : cases) {
+        workspace().current().tablePath = (c.trusted ? own : stranger).filePath("Orders.tvk");
+        render();
+        const QVariantList box =
+            js(QString("var r = document.getElementById('%1').getBoundingClientRect(); "
+                       "[r.left + r.width / 2, r.top + r.height / 2]")
+                   .arg(c.clicked))
+                .toList();
+        ASSERT_EQ(box.size(), 2);
+        const QPoint at(box[0].toInt(), box[1].toInt());
+        QWidget *surface = window->web->focusProxy();
+        QTest::mouseMove(surface, at);
+        if (c.clicked == QString("link")) { // the pointer is on it
+            ASSERT_TRUE(waitUntil([&] { return window->wstatus->text().contains("ftp:"); }));
+        }
+        QTest::mouseClick(surface, Qt::LeftButton, {}, at);
+        ASSERT_TRUE(waitUntil([&] { return js("window.clicked").toInt() == 1; })) << c.clicked;
+        QTest::qWait(300); // time for a launch to reach the desktop
+        EXPECT_EQ(std::exchange(desktop.opened, {}).join(u' '), c.opened.join(u' '))
+            << c.trusted << c.clicked;
+    }
 }
 
 // A page looping on alert() holds no window of the program, and its second dialog lets the
@@ -611,3 +679,5 @@ TEST(BrowserWindow, AnUntitledPageIsNamedByItsCaption)
         browser->close();
     }
 }
+
+#include "preview_window_webtest.moc"
