@@ -58,8 +58,11 @@ bool forTheDesktop(const QUrl &url)
 // what they show or follow only, and nothing from the web when the page is held back from it.
 bool refused(const Info &info)
 {
-    return (!isWeb(info.initiator()) && !shownOrFollowed(info.resourceType())) ||
-           refusedAsWeb(info.initiator(), info.firstPartyUrl(), info.requestUrl());
+    if (refusedAsWeb(info.initiator(), info.firstPartyUrl(), info.requestUrl())) {
+        emit heldBackRequests().refused(info.initiator(), info.firstPartyUrl());
+        return true;
+    }
+    return !isWeb(info.initiator()) && !shownOrFollowed(info.resourceType());
 }
 
 // Filters every request of its profile's pages, their workers and frames.
@@ -81,6 +84,12 @@ void filterRequests(QWebEngineProfile *profile)
 }
 
 } // namespace
+
+HeldBackRequests &heldBackRequests()
+{
+    static HeldBackRequests requests;
+    return requests;
+}
 
 void registerPageScheme()
 {

@@ -38,6 +38,16 @@ private:
     QUrl hoveredLink; // the link under the pointer, if any
 };
 
+// Tells of each request refused because the page that made it is held back from the web
+// (page_url.h), from whichever thread filtered it.
+class HeldBackRequests final : public QObject {
+    Q_OBJECT
+signals:
+    // The request's initiator and the address of its top frame: one of them is the page's.
+    void refused(const QUrl &initiator, const QUrl &firstParty);
+};
+HeldBackRequests &heldBackRequests();
+
 // Makes the page files' schemes known and keeps pages' peer connections off the network;
 // call before the application object is made.
 void registerPageScheme();
