@@ -24,6 +24,7 @@ void requestFields(Request &request, Visit &&visit)
     visit(request.xslText);
     visit(request.baseUri);
     visit(request.form);
+    visit(request.markName);
     visit(request.keptAs);
     visit(request.limits.memoryBytes);
     visit(request.limits.readableFolders);
@@ -37,6 +38,7 @@ void outcomeFields(Outcome &outcome, Visit &&visit)
     visit(outcome.stopReason);
     visit(outcome.memoryNeeded);
     visit(outcome.reason);
+    visit(outcome.readsRefused);
 }
 
 struct Lengths {

@@ -19,6 +19,7 @@ struct XsltRequest {
     QString xslText;
     QString baseUri;
     StylesheetForm form = StylesheetForm::Running;
+    QByteArray markName = generatorMarkName(); // the program's, which the text may carry
     // The worker keeps the parsed XML document under this name for the next request that
     // names it, while the file keeps its path, size and modification time; "": the
     // document is parsed for this run alone and whatever the worker keeps stays kept.
