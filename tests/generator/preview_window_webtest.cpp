@@ -6,8 +6,11 @@
 #include "documents/table_file_writer.h"
 #include "documents/text_files.h"
 #include "generator/gui/preview_window.h"
+#include "mainwindow/gui/balloon_tips.h"
+#include "platform/gui/balloon.h"
 #include "platform/gui/browser_window.h"
 #include "platform/gui/local_page.h"
+#include "platform/gui/page_dialogs.h"
 #include "platform/page_url.h"
 #include "generator/preview_highlight.h"
 #include "generator/plugin_processor.h"
@@ -19,6 +22,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QTimer>
 #include <QDeadlineTimer>
 #include <QCheckBox>
@@ -381,6 +385,41 @@ TEST_F(PreviewWindowTest, PageDialogsHoldNoWindowAndTheUserStopsThem)
     ASSERT_TRUE(waitUntil([&] { return window->web->title() == "done"; }));
     EXPECT_EQ(offers, QStringList({"-", "stop"}));
     EXPECT_FALSE(held);
+}
+
+// While a tip shows, a page's dialogs take the user's clicks; once the program ends them the
+// page's script runs on without showing another.
+TEST(PreviewPageDialogs, AnsweredUnderATipAndEndedWithTheMainWindow)
+{
+    Started s;
+    BalloonTips tips(s.window);
+    s.window.show();
+    tips.showBalloon(&s.window, std::nullopt, "text", "Tip");
+    QWebEngineView view;
+    view.setPage(new LocalPage(QWebEngineProfile::defaultProfile(), &view));
+    view.show();
+    int shown = 0;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<QDialog *>(top);
+            if (!dialog || !dialog->isVisible() || dialog->objectName() != "pageDialog")
+                continue;
+            if (++shown == 1)
+                QTest::mouseClick(dialog->findChild<QDialogButtonBox *>()->button(
+                                      QDialogButtonBox::Ok), Qt::LeftButton);
+            else {
+                endPageDialogs();
+                dialog->reject();
+            }
+            return;
+        }
+    });
+    user.start(20);
+    view.setHtml("<script>for (var n = 1; n <= 20; n++) alert('again ' + n); "
+                 "document.title = 'done';</script>");
+    ASSERT_TRUE(waitUntil([&] { return view.title() == "done"; }));
+    EXPECT_EQ(shown, 2);
 }
 
 // A page whose script never ends answers nothing and freezes the pages sharing its renderer
