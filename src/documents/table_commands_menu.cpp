@@ -11,6 +11,7 @@
 #include "documents/table_commands.h"
 #include "documents/table_slots.h"
 #include "documents/text_files.h"
+#include "documents/trusted_folders.h"
 #include "documents/views/main_window_view.h"
 #include "documents/views/preview_view.h"
 #include "documents/workspace.h"
@@ -152,6 +153,7 @@ void saveas_Click()
             Answer::Yes)
         return;
     moveTable(doc, path);
+    trustCurrentTableFolder(); // the user's own folder
     if (PreviewView *preview = ws.currentViews().result)
         preview->runit_Click();
     saveit();

@@ -2,6 +2,7 @@
 
 #include "documents/settings_files.h"
 #include "documents/workspace.h"
+#include "platform/ui_services.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,11 +19,10 @@ QString cleanFolder(const QString &folder)
 QStringList listedFolders()
 {
     QStringList folders;
-    for (const QString &line : readSetting(settingKey).split(u'\n', Qt::SkipEmptyParts)) {
-        const QString folder = line.trimmed();
-        if (QDir::isAbsolutePath(folder))
-            folders.append(QDir::cleanPath(folder));
-    }
+    // A line is taken as it stands: a blank at either end is part of a folder's name.
+    for (const QString &line : readSetting(settingKey).split(u'\n', Qt::SkipEmptyParts))
+        if (QDir::isAbsolutePath(line))
+            folders.append(QDir::cleanPath(line));
     return folders;
 }
 
@@ -38,6 +38,13 @@ bool folderTrusted(const QString &folder)
 bool trustFolder(const QString &folder)
 {
     const QString clean = cleanFolder(folder);
+    // Listed, such a name would be read back as folders of whoever chose it.
+    if (clean.contains(u'\n') || clean.contains(u'\r')) {
+        ui().message(QStringLiteral("The folder \"%1\" is not trusted: its name holds a line break, "
+                                    "and Tarvik trusts no folder whose name does.")
+                         .arg(clean));
+        return false;
+    }
     QStringList folders = listedFolders();
     if (folders.contains(clean))
         return true;
@@ -68,13 +75,29 @@ QStringList currentReadableFolders()
     return QStringList{currentTableFolder()} + workspace().current().calledFolders;
 }
 
-QString heldBackNotice(const QString &pluginCommand)
+QString heldBackSummary(const HeldBack &heldBack)
 {
-    QString notice = QStringLiteral("The folder %1 is not trusted, so this table's page loads "
-                                    "nothing from the web and its stylesheet reads no file "
-                                    "outside its folder and the folders of the tables it calls.")
-                         .arg(currentTableFolder());
-    if (!pluginCommand.isEmpty())
-        notice += QStringLiteral(" Its plug-in XSLT processor %1 was not run.").arg(pluginCommand);
-    return notice;
+    QStringList parts;
+    if (heldBack.webLoads)
+        parts << QStringLiteral("web content");
+    if (heldBack.fileReads)
+        parts << QStringLiteral("files outside its folders");
+    if (!heldBack.pluginCommand.isEmpty())
+        parts << QStringLiteral("its plug-in processor");
+    return QStringLiteral("Held back, as the folder is not trusted: ") + parts.join(QStringLiteral(", "));
+}
+
+QString heldBackNotice(const HeldBack &heldBack)
+{
+    QStringList parts;
+    if (heldBack.webLoads)
+        parts << QStringLiteral("its page loaded nothing from the web");
+    if (heldBack.fileReads)
+        parts << QStringLiteral("its stylesheet read no file outside its folder and the folders "
+                                "of the tables it calls");
+    if (!heldBack.pluginCommand.isEmpty())
+        parts << QStringLiteral("its plug-in XSLT processor %1 was not run").arg(heldBack.pluginCommand);
+    return QStringLiteral("The folder %1 is not trusted, so this table is shown, not obeyed: ")
+               .arg(currentTableFolder())
+           + parts.join(QStringLiteral("; ")) + u'.';
 }

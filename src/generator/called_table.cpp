@@ -2,6 +2,7 @@
 
 #include "documents/path_helpers.h"
 #include "documents/side_file_restore.h"
+#include "documents/structure_tree.h"
 #include "documents/table_file_format.h"
 #include "documents/table_file_reader.h"
 #include "documents/text_files.h"
@@ -14,9 +15,16 @@
 
 namespace {
 
-// A table file's XML path and property section, read without the rest of the file (which
-// may carry a whole XML document). Only a regular file is read, at most as much as
-// readFile would read.
+// What a table file says of its calls: its properties and the captions of its columns, read
+// from its XML path, property section and template without the rest of the file (which may
+// carry a whole XML document). Only a regular file is read, at most as much as readFile
+// would read; isTable says whether all three sections were found whole.
+struct TableCalls {
+    QHash<QString, QString> properties;
+    QStringList columns;
+    bool isTable = false;
+};
+
 QString tableFileHead(const QString &tableFile)
 {
     QFile file(tableFile);
@@ -29,7 +37,7 @@ QString tableFileHead(const QString &tableFile)
         qsizetype at = head.size();
         head += file.read(64 * 1024);
         while ((at = head.indexOf(end, at)) >= 0) {
-            if (++sectionEnds == 2)
+            if (++sectionEnds == 3)
                 return decodeText(head.left(at + 1));
             ++at;
         }
@@ -37,36 +45,68 @@ QString tableFileHead(const QString &tableFile)
     return decodeText(head);
 }
 
-// The references of the "Call Table" columns in a table file's property section.
-QStringList callReferences(const QString &tableFile)
+// Reads the records of one section from pos to its end, which pos then passes; false when
+// the section is not whole.
+template <typename Take>
+bool readSection(const QString &text, qsizetype &pos, Take take)
+{
+    QString first;
+    QString second;
+    while (pos < text.size() && text[pos] != sectionEnd && readRecord(pos, text, first, second) == 2)
+        take(first, second);
+    return pos < text.size() && text[pos++] == sectionEnd;
+}
+
+TableCalls readCalls(const QString &tableFile)
 {
     const QString text = tableFileHead(tableFile);
+    TableCalls calls;
     qsizetype pos = text.indexOf(sectionEnd) + 1;
     if (pos <= 0)
-        return {};
-    QHash<QString, QString> properties;
-    QString key;
-    QString value;
-    while (pos < text.size() && text[pos] != sectionEnd && readRecord(pos, text, key, value) == 2)
-        properties.insert(key, value);
+        return calls;
+    const bool properties = readSection(text, pos, [&](const QString &key, const QString &value) {
+        calls.properties.insert(key, value);
+    });
+    // A column's record: "Table", then its key and caption.
+    calls.isTable = properties && readSection(text, pos, [&](const QString &parent, const QString &column) {
+        if (parent == StructureTree::tableKey)
+            calls.columns.append(column.mid(column.indexOf(fieldSeparator) + 1));
+    });
+    return calls;
+}
+
+enum class Calls {
+    Named, // every "Call Table" column of the property section
+    Made,  // only those of the template's columns that its generation writes
+};
+
+// The references of the table's "Call Table" columns.
+QStringList callReferences(const TableCalls &calls, Calls which)
+{
     QStringList references;
     const QString suffix = QStringLiteral("@table");
-    for (auto it = properties.cbegin(); it != properties.cend(); ++it) {
+    for (auto it = calls.properties.cbegin(); it != calls.properties.cend(); ++it) {
         const QString &name = it.key();
         if (!name.startsWith(QStringLiteral("Table-")) || !name.endsWith(suffix) || it->isEmpty())
             continue;
         const QString column = name.mid(6, name.size() - 6 - suffix.size());
-        if (properties.value(QStringLiteral("Type-") + column) == QStringLiteral("Call Table"))
-            references.append(*it);
+        if (calls.properties.value(QStringLiteral("Type-") + column) != QStringLiteral("Call Table"))
+            continue;
+        if (which == Calls::Made
+            && (!calls.columns.contains(column)
+                || calls.properties.value(QStringLiteral("Hidden-") + column)
+                       == QStringLiteral("Omitted except for ordering")))
+            continue;
+        references.append(*it);
     }
     return references;
 }
 
 // The table files the table file's "Call Table" columns call.
-QStringList calledFiles(const QString &tableFile)
+QStringList calledFiles(const QString &tableFile, const TableCalls &calls, Calls which)
 {
     QStringList files;
-    for (const QString &reference : callReferences(tableFile)) {
+    for (const QString &reference : callReferences(calls, which)) {
         if (const std::optional<CalledTable> called = findCalledTable(reference, getDir(tableFile)))
             files.append(called->file);
     }
@@ -115,17 +155,26 @@ QStringList recursiveCallChain(const QString &callerFile, const QString &calledF
             continue;
         chain.append(next);
         onChain.insert(next);
-        unfollowed.push_back(calledFiles(next));
+        unfollowed.push_back(calledFiles(next, readCalls(next), Calls::Named));
     }
     return {};
 }
 
 QStringList tablesReachedFrom(const QString &tableFile)
 {
-    QStringList reached{canonicalPath(tableFile)};
-    for (qsizetype next = 0; next < reached.size(); ++next)
-        for (const QString &called : calledFiles(reached[next]))
-            if (!reached.contains(called))
-                reached.append(called);
+    QStringList met{canonicalPath(tableFile)};
+    QSet<QString> seen{met.first()};
+    QStringList reached;
+    for (qsizetype next = 0; next < met.size(); ++next) {
+        const TableCalls calls = readCalls(met[next]);
+        if (!calls.isTable)
+            continue;
+        reached.append(met[next]);
+        for (const QString &called : calledFiles(met[next], calls, Calls::Made))
+            if (!seen.contains(called)) {
+                seen.insert(called);
+                met.append(called);
+            }
+    }
     return reached;
 }

@@ -26,5 +26,8 @@ std::optional<CalledTable> findCalledTable(const QString &reference, const QStri
 // first file met twice; empty when every chain of calls ends.
 QStringList recursiveCallChain(const QString &callerFile, const QString &calledFile);
 
-// The table file and every table file its calls reach, at any depth, each once.
+// The table file and every table file its calls reach, at any depth, each once, with links
+// resolved: only files that are table files, and only the calls their generation makes
+// (the template's "Call Table" columns that are not omitted). A missing file, or one that is
+// no table file, is not reached and reaches nothing.
 QStringList tablesReachedFrom(const QString &tableFile);

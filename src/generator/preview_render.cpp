@@ -44,7 +44,7 @@ QString windowPagePath(int slot)
 QString pageAddress(const QString &pageFile, RunTrust trust)
 {
     return pageUrl(pageFile, QFileInfo(workspace().current().xmlFile()).absolutePath(),
-                   runsRestricted(trust))
+                   runsRestricted(trust), currentReadableFolders())
         .toString();
 }
 
@@ -65,7 +65,7 @@ RenderOutcome pluginHeldBackOutcome()
     RenderOutcome outcome;
     outcome.status = QStringLiteral("Not rendered: the program ") + pluginCommandLine() +
                      QStringLiteral(" does not run for a table of a folder that is not trusted");
-    outcome.heldBack = heldBackNotice(pluginCommandLine());
+    outcome.heldBack.pluginCommand = pluginCommandLine();
     return outcome;
 }
 
@@ -106,8 +106,7 @@ RenderOutcome finishRender(const TransformResult &result, const QStringList &unw
     const int slot = workspace().curTable;
     outcome.pagePath = forWindow ? windowPagePath(slot) : previewPagePath(slot);
     outcome.pageUrl = pageAddress(outcome.pagePath, trust);
-    if (runsRestricted(trust))
-        outcome.heldBack = heldBackNotice(QString());
+    outcome.heldBack.fileReads = result.readsRefused;
     if (forWindow)
         workspace().lastHighlightedColumn.clear(); // the new page carries no outline
     outcome.caption = previewCaption();
@@ -119,7 +118,7 @@ TransformResult renderGenerated(RunTrust trust, bool forWindow, RenderOutcome &o
     const std::optional<TransformJob> job = beginRender(trust);
     if (!job) {
         outcome = pluginHeldBackOutcome();
-        return {false, QByteArray(), outcome.heldBack};
+        return {false, QByteArray(), heldBackNotice(outcome.heldBack)};
     }
     const TransformResult result = runTransformJob(*job);
     outcome = finishRender(result, writePageFiles(result.html, workspace().curTable, forWindow),

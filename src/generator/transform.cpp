@@ -153,7 +153,7 @@ TransformJob prepareTransform(const QString &xmlPath, const QString &xslCode, Ru
     job.plugIn = !commandLine.isEmpty();
     const bool restricted = runsRestricted(trust);
     if (job.plugIn && restricted)
-        return refusedJob(heldBackNotice(commandLine));
+        return refusedJob(heldBackNotice({.pluginCommand = commandLine}));
     if (job.plugIn) {
         // Refused, the plug-in gets no stylesheet and does not run.
         if (!mayWriteStylesheet(pluginStylesheetPath()))
@@ -182,6 +182,7 @@ TransformResult runTransformJob(const TransformJob &job)
     TransformResult result;
     result.ok = outcome.failure == XsltOutcome::Failure::None;
     result.html = outcome.output;
+    result.readsRefused = outcome.readsRefused;
     result.message = pointingAtTheTextThatRan(builtInMessage(outcome, job.limits), job);
     // A stylesheet that does not parse, or does not compile (an Xpath of a field).
     if (outcome.failure == XsltOutcome::Failure::XslDocument

@@ -12,4 +12,7 @@ struct TransformResult {
     QByteArray html;
     // A failure to show in a message box; "" when there is none to show.
     QString message;
+    // Built-in: a file its stylesheet asked for was refused, lying outside the folders a
+    // restricted run may read.
+    bool readsRefused = false;
 };

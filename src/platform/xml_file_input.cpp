@@ -19,8 +19,8 @@
 
 namespace {
 
-// The folders the runs on this thread may read files from, canonical; null: any.
-thread_local const QStringList *readableFolders = nullptr;
+// The folders the runs on this thread may read files from; null: any.
+thread_local ReadableFolders *readableFolders = nullptr;
 
 // The length of the URI scheme in front of ':' (one letter is a drive, no scheme); 0: none.
 qsizetype schemeLength(const QByteArray &uri)
@@ -70,7 +70,7 @@ QByteArray readablePath(const QByteArray &path)
         return {};
     const QByteArray file(resolved);
     const QString folder = QFileInfo(QString::fromLocal8Bit(file)).path();
-    return readableFolders->contains(folder) ? file : QByteArray();
+    return readableFolders->admits(folder) ? file : QByteArray();
 }
 
 // The open descriptor of a regular file at one of the paths, or -1.
@@ -130,8 +130,16 @@ ReadableFolders::ReadableFolders(const QStringList &folders)
         if (!canonical.isEmpty() && !allowed.contains(canonical))
             allowed.append(canonical);
     }
-    previous = std::exchange(readableFolders, &allowed);
+    previous = std::exchange(readableFolders, this);
     held = true;
+}
+
+bool ReadableFolders::admits(const QString &folder)
+{
+    if (allowed.contains(folder))
+        return true;
+    refused = true;
+    return false;
 }
 
 ReadableFolders::~ReadableFolders()

@@ -19,8 +19,14 @@ public:
     ReadableFolders(const ReadableFolders &) = delete;
     ReadableFolders &operator=(const ReadableFolders &) = delete;
 
+    // Whether a file directly in the folder (canonical) may be read; a refusal is noted.
+    bool admits(const QString &folder);
+    // Whether a read was refused while it lived.
+    bool refusedAny() const { return refused; }
+
 private:
     QStringList allowed;
-    const QStringList *previous = nullptr;
+    ReadableFolders *previous = nullptr;
     bool held = false;
+    bool refused = false;
 };

@@ -35,16 +35,20 @@ constexpr int documentOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_
 
 xsltDocLoaderFunc builtInLoader = nullptr;
 
-// Files are opened by the input of xml_file_input.h; every document is read with the options
-// above.
+// Every document once read: its namespace names as it writes them.
+xmlDocPtr asWrittenNamespaces(xmlDocPtr doc)
+{
+    restoreNamespaceAmpersands(doc);
+    return doc;
+}
+
+// Files are opened by the input of xml_file_input.h; every document, stylesheet or one that
+// document() reads, is read with the options above.
 xmlDocPtr safeLoader(const xmlChar *uri, xmlDictPtr dict, int, void *ctxt, xsltLoadType type)
 {
     if (!uri)
         return nullptr;
-    xmlDocPtr doc = builtInLoader(uri, dict, documentOptions, ctxt, type);
-    if (type == XSLT_LOAD_STYLESHEET)
-        restoreNamespaceAmpersands(doc);
-    return doc;
+    return asWrittenNamespaces(builtInLoader(uri, dict, documentOptions, ctxt, type));
 }
 
 void forbidWritesAndNetwork(xsltSecurityPrefsPtr prefs)
@@ -258,18 +262,16 @@ StylePtr compiledToRun(xmlDocPtr written, DocPtr running, const GeneratorMarks &
 
 // ownedSource, when given, is the source document itself: it is let go as soon as the
 // result tree is built, before the page is serialized.
-XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &baseUri,
-                      const QStringList &readable, StylesheetForm form, const QByteArray &markName,
-                      XsltRunWatch &watch,
-                      ErrorCollector &errors, DocPtr ownedSource = nullptr)
+XsltOutcome transformReading(xmlDocPtr xml, const QString &xslText, const QString &baseUri,
+                             StylesheetForm form, const QByteArray &markName, XsltRunWatch &watch,
+                             ErrorCollector &errors, DocPtr ownedSource)
 {
-    const ReadableFolders reads(readable);
     const QByteArray xslBytes = xslText.toUtf8();
-    xmlDocPtr xslDoc = xmlReadMemory(xslBytes.constData(), int(xslBytes.size()),
-                                     baseUri.toUtf8().constData(), "UTF-8", documentOptions);
+    xmlDocPtr xslDoc = asWrittenNamespaces(xmlReadMemory(xslBytes.constData(), int(xslBytes.size()),
+                                                         baseUri.toUtf8().constData(), "UTF-8",
+                                                         documentOptions));
     if (!xslDoc)
         return failed(XsltOutcome::Failure::XslDocument, errors);
-    restoreNamespaceAmpersands(xslDoc);
     DocPtr running(form == StylesheetForm::Running ? xmlCopyDoc(xslDoc, 1) : nullptr);
     const GeneratorMarks marks(xslDoc, markName);
     marks.removeFrom(xslDoc);
@@ -293,6 +295,18 @@ XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &base
     return outcome;
 }
 
+// The run with its reads held to the readable folders (none: any file).
+XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &baseUri,
+                      const QStringList &readable, StylesheetForm form, const QByteArray &markName,
+                      XsltRunWatch &watch, ErrorCollector &errors, DocPtr ownedSource = nullptr)
+{
+    ReadableFolders reads(readable);
+    XsltOutcome outcome = transformReading(xml, xslText, baseUri, form, markName, watch, errors,
+                                           std::move(ownedSource));
+    outcome.readsRefused = reads.refusedAny();
+    return outcome;
+}
+
 // The XML file parsed under the run's bounds: a bound reached ends the parse early.
 DocPtr readXml(const QString &xmlPath, XsltRunWatch &watch)
 {
@@ -302,7 +316,7 @@ DocPtr readXml(const QString &xmlPath, XsltRunWatch &watch)
     if (!parser)
         return nullptr;
     watch.watchParser(parser.get());
-    DocPtr doc(xmlCtxtReadFile(parser.get(), path.constData(), nullptr, documentOptions));
+    DocPtr doc(asWrittenNamespaces(xmlCtxtReadFile(parser.get(), path.constData(), nullptr, documentOptions)));
     watch.watchParser(nullptr);
     return doc;
 }

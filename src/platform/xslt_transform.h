@@ -27,7 +27,7 @@ struct _xmlDoc;
 void initialiseXslt();
 
 struct XsltOutcome {
-    // ProcessorEnded: the worker process running it ended before it answered (a crash).
+    // ProcessorEnded: the worker process running it ended before it answered (a crash, a kill).
     enum class Failure { None, XmlDocument, XslDocument, Transform, Stopped, ProcessorEnded };
 
     Failure failure = Failure::None;
@@ -35,6 +35,7 @@ struct XsltOutcome {
     qint64 memoryNeeded = 0; // stopped at the memory bound: what the run held and asked for
     QByteArray output; // the serialized page in its declared encoding; "" after a failure
     QString reason; // libxml2's / libxslt's description of the failure
+    bool readsRefused = false; // a file it asked for lay outside its readable folders
 };
 
 // A source document parsed once (with the rules above) to be transformed many times; runs

@@ -68,19 +68,41 @@ TEST_F(TableCommands, NewTableIsOnDiskWithItsXslOutputAndUnchanged)
     EXPECT_TRUE(ui->messages.isEmpty());
 }
 
-// A New table trusts its folder, listed once, exactly: not its subfolders. The example
-// tables' folder is always trusted.
+// A New table trusts its folder, listed once, exactly: not its subfolders, nor a name that
+// differs by a blank. A folder whose name holds a line break is not trusted, and the user is
+// told: listed, it would read back as the folders after the break. The example tables'
+// folder is always trusted.
 TEST_F(TableCommands, NewTableTrustsItsFolderExactly)
 {
-    const QString folder = home.file("mine");
-    QDir().mkpath(folder);
-    for (const char *name : {"/a.tvk", "/b.tvk"}) {
-        ui->fileAnswers.push_back(folder + name);
-        ASSERT_TRUE(createNewProject(""));
+    const QString mine = home.file("mine ");
+    const QString aimed = home.file("aimed");
+    const struct {
+        QString folder;
+        QString listed; // "trusted-folders" afterwards
+        QString message;
+    } cases[] = {
+        {mine, mine + "\n", ""},
+        {home.file("x\n") + aimed, mine + "\n",
+         "The folder \"" + home.file("x\n") + aimed + "\" is not trusted: its name holds a line "
+         "break, and Tarvik trusts no folder whose name does."},
+        {home.file("y\r"), mine + "\n",
+         "The folder \"" + home.file("y\r") + "\" is not trusted: its name holds a line break, "
+         "and Tarvik trusts no folder whose name does."},
+    };
+    for (const auto &c : cases) {
+        QDir().mkpath(c.folder);
+        for (const char *name : {"/a.tvk", "/b.tvk"}) {
+            ui->fileAnswers.push_back(c.folder + name);
+            ASSERT_TRUE(createNewProject(""));
+        }
+        EXPECT_EQ(readSetting("trusted-folders"), c.listed);
+        EXPECT_EQ(ui->messages, c.message.isEmpty() ? QStringList() : QStringList(2, c.message));
+        ui->messages.clear();
     }
-    EXPECT_EQ(readSetting("trusted-folders"), folder + "\n");
+    EXPECT_FALSE(folderTrusted(aimed));
+    EXPECT_FALSE(folderTrusted(home.file("mine")));
     EXPECT_TRUE(folderTrusted(tablesFolder()));
-    EXPECT_FALSE(folderTrusted(folder + "/sub"));
+    EXPECT_FALSE(folderTrusted(mine + "/sub"));
 }
 
 TEST_F(TableCommands, TableInAReusedSlotGetsItsOwnXslOutput)
@@ -267,6 +289,7 @@ TEST_F(TableCommands, SaveAsMovesTheTableAndItsDefaultOutput)
     ASSERT_TRUE(QDir(home.path()).mkdir("moved"));
     ui->fileAnswers = {home.file("moved/new.tvk")};
     saveas_Click();
+    EXPECT_TRUE(folderTrusted(home.file("moved"))) << "the user's own folder";
     EXPECT_EQ(moved.xmlFile(), home.file("books.xml"));
     EXPECT_EQ(moved.store.value("Import XSLT Files-Table"), " ../lib/a.xsl, /abs/b.xsl,http://h/c.xsl");
 }

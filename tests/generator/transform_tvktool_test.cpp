@@ -1,6 +1,7 @@
 // tvktool transform over a saved table file.
 #include "documents/table_file_writer.h"
 #include "documents/text_files.h"
+#include "call_table_fixture.h"
 #include "support/parsed_html.h"
 #include "table_fixture.h"
 
@@ -166,4 +167,35 @@ TEST_F(TvktoolTransform, RestrictedRunReadsNoFileOutsideTheTablesFolder)
     const ToolRun plugIn = tvktool({tablePath, "--restricted"});
     EXPECT_EQ(plugIn.exitCode, 1);
     EXPECT_TRUE(plugIn.err.contains("was not run")) << plugIn.err.toStdString();
+}
+
+// A restricted run reads the folders of the tables its table really calls, links resolved,
+// and no other: not one a callee names for a table that is not there or a file that is no
+// table, nor one reached through a linked folder that holds no such table, nor that of a
+// table named by a column the callee does not have.
+TEST(TvktoolRestrictedCalls, OpenOnlyTheFoldersOfTablesReallyCalled)
+{
+    CallTableFixture f;
+    const QTemporaryDir outside;
+    writeFile(outside.filePath("notes.xml"), "<notes>secret-notes</notes>", true);
+    ASSERT_TRUE(QFile::link(outside.path(), f.callerDir() + "linked"));
+    f.caller.addColumn("code", "XSL Code");
+    f.caller.set("XSL Code-code@xslCode",
+                 "<xsl:value-of select=\"document('" + outside.filePath("notes.xml") + "')\"/>");
+    f.addCall("call", "Helper.tvk");
+    const QString callerPath = workspace().current().tablePath;
+    const auto restrictedRun = [&] {
+        EXPECT_TRUE(writeTableFile(callerPath));
+        return tvktool({callerPath, "--restricted"});
+    };
+    f.writeCalled("caller/linked", {}, "Real");
+    for (const QString &named : {outside.filePath("x.tvk"), outside.filePath("notes.xml"),
+                                 QString("linked/x.tvk"), QString("linked/Real.tvk")}) {
+        f.writeCalled("caller", {{"Type-zz", "Call Table"}, {"Table-zz@table", named}}, "Helper");
+        const ToolRun run = restrictedRun();
+        EXPECT_TRUE(run.out.contains("r1")) << named.toStdString() << run.err.toStdString();
+        EXPECT_FALSE(run.out.contains("secret-notes")) << named.toStdString();
+    }
+    f.addCall("far", "linked/Real.tvk");
+    EXPECT_TRUE(restrictedRun().out.contains("secret-notes")) << "a table really called";
 }

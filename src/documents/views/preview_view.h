@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documents/trusted_folders.h"
+
 #include <QString>
 
 // What a finished render leaves for the preview window.
@@ -9,7 +11,7 @@ struct RenderOutcome {
     QString pageUrl;       // its address in the window (page_url.h)
     QString caption;       // the preview window's caption after the render
     QString status;        // for the status line when nothing was rendered
-    QString heldBack;      // what a restricted run held back, in plain words; "" for nothing
+    HeldBack heldBack;     // what a restricted run held back of what it asked for
 };
 
 // An element of the preview page outlined as the selected column's cell.

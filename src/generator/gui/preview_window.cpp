@@ -5,7 +5,9 @@
 #include "documents/workspace.h"
 #include "generator/preview_highlight.h"
 #include "generator/render_queue.h"
+#include "platform/ui_services.h"
 #include "platform/gui/local_page.h"
+#include "platform/gui/one_line_label.h"
 #include "platform/gui/page_replacement.h"
 
 #include <QCheckBox>
@@ -187,23 +189,49 @@ void PreviewWindow::buildHeldBackBar()
     heldBackBar->setObjectName(QStringLiteral("heldBackBar"));
     heldBackBar->setFrameShape(QFrame::StyledPanel);
     heldBackBar->setStyleSheet(QStringLiteral("#heldBackBar { background: #fff4c2; }"));
-    heldBackText = new QLabel(heldBackBar);
+    heldBackText = new OneLineLabel(heldBackBar);
     heldBackText->setObjectName(QStringLiteral("heldBackText"));
-    heldBackText->setWordWrap(true);
+    heldBackDetails = new QPushButton(QStringLiteral("Details"), heldBackBar);
+    heldBackDetails->setObjectName(QStringLiteral("heldBackDetails"));
     trustFolderButton = new QPushButton(QStringLiteral("Trust this folder"), heldBackBar);
     trustFolderButton->setObjectName(QStringLiteral("trustFolder"));
     auto *bar = new QHBoxLayout(heldBackBar);
-    bar->setContentsMargins(6, 3, 6, 3);
+    bar->setContentsMargins(6, 1, 6, 1);
     bar->addWidget(heldBackText, 1);
+    bar->addWidget(heldBackDetails);
     bar->addWidget(trustFolderButton);
     heldBackBar->hide();
+    connect(heldBackDetails, &QPushButton::clicked, this,
+            [this] { ui().message(heldBackText->toolTip()); });
     connect(trustFolderButton, &QPushButton::clicked, this, [this] { trustFolder_Click(); });
+    connect(&heldBackRequests(), &HeldBackRequests::refused, this,
+            [this](const QUrl &initiator, const QUrl &firstParty) {
+                pageRequestRefused(initiator, firstParty);
+            });
 }
 
-void PreviewWindow::showHeldBack(const QString &notice)
+void PreviewWindow::showHeldBack(const HeldBack &what)
 {
-    heldBackText->setText(notice);
-    heldBackBar->setVisible(!notice.isEmpty());
+    heldBack = what;
+    if (heldBack.any()) {
+        const CurTableGuard onSlot(tableSlot);
+        heldBackText->setLine(heldBackSummary(heldBack));
+        const QString notice = heldBackNotice(heldBack);
+        heldBackText->setToolTip(notice);
+        heldBackDetails->setToolTip(notice);
+    }
+    heldBackBar->setVisible(heldBack.any());
+}
+
+// A request of the page shown, refused as it is held back from the web, is said in the bar.
+void PreviewWindow::pageRequestRefused(const QUrl &initiator, const QUrl &firstParty)
+{
+    if (shownPageHost.isEmpty() || heldBack.webLoads
+        || (initiator.host() != shownPageHost && firstParty.host() != shownPageHost))
+        return;
+    HeldBack more = heldBack;
+    more.webLoads = true;
+    showHeldBack(more);
 }
 
 void PreviewWindow::trustFolder_Click()
@@ -213,7 +241,7 @@ void PreviewWindow::trustFolder_Click()
         if (!trustCurrentTableFolder())
             return;
     }
-    heldBackBar->hide();
+    showHeldBack({});
     runit_Click();
 }
 
@@ -307,14 +335,16 @@ void PreviewWindow::setAutoReload(int value) { runChange->setChecked(value == 1)
 
 void PreviewWindow::showRendered(const RenderOutcome &outcome)
 {
-    if (!outcome.heldBack.isEmpty() || outcome.rendered)
+    if (outcome.heldBack.any() || outcome.rendered)
         showHeldBack(outcome.heldBack);
     if (!outcome.rendered) {
         setStatus(outcome.status);
         setCaption(pageCaption); // the page shown stays
         return;
     }
-    replacePage(web->page(), QUrl(outcome.pageUrl));
+    const QUrl page(outcome.pageUrl);
+    shownPageHost = page.host();
+    replacePage(web->page(), page);
     pageCaption = outcome.caption;
     setCaption(pageCaption);
 }
@@ -322,8 +352,9 @@ void PreviewWindow::showRendered(const RenderOutcome &outcome)
 void PreviewWindow::clearPage()
 {
     renderQueue().forget(tableSlot);
+    shownPageHost.clear();
     replacePage(web->page(), QUrl(QStringLiteral("about:blank")));
-    showHeldBack(QString());
+    showHeldBack({});
     pageCaption = QStringLiteral("Web");
     setCaption(pageCaption);
 }

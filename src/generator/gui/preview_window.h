@@ -9,10 +9,12 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
+class OneLineLabel;
 class QPushButton;
 class QToolButton;
 class QWebEngineLoadingInfo;
 class QWebEngineView;
+class QUrl;
 
 // What the page's click reporter reaches of the preview: one call, nothing else.
 class PreviewClicks final : public QObject {
@@ -31,7 +33,8 @@ private:
 
 // The preview window `result` of a slot: the table's page in an embedded browser, with
 // Reload, Auto-Reload, the row-limit list, browser navigation, a status line and, for a
-// table of a folder that is not trusted, a bar that says what was held back. Clicks in
+// table of a folder that is not trusted, a one-line bar that says what was held back,
+// when something the table asked for was. Clicks in
 // the page select their column in the table tree. It registers itself as the slot's
 // preview.
 class PreviewWindow final : public QWidget, public PreviewView {
@@ -64,10 +67,12 @@ public:
     QToolButton *goforward = nullptr;
     QToolButton *stopit = nullptr;
     QLabel *wstatus = nullptr;
-    // Above the page, while it comes from a restricted run: what was held back, and the step
-    // that trusts the table's folder and renders again.
+    // Above the page, while the page shown had something held back: what, in one line (in
+    // full words on hover and behind Details), and the step that trusts the table's folder
+    // and renders again.
     QFrame *heldBackBar = nullptr;
-    QLabel *heldBackText = nullptr;
+    OneLineLabel *heldBackText = nullptr;
+    QPushButton *heldBackDetails = nullptr;
     QPushButton *trustFolderButton = nullptr;
 
     // A click in the page, with the ids of the clicked element and its offset parents.
@@ -80,7 +85,8 @@ signals:
 private:
     void buildControls();
     void buildHeldBackBar();
-    void showHeldBack(const QString &notice);
+    void showHeldBack(const HeldBack &what);
+    void pageRequestRefused(const QUrl &initiator, const QUrl &firstParty);
     void trustFolder_Click();
     void installClickReporter();
     void hrows_Click(int index);
@@ -90,4 +96,6 @@ private:
     int tableSlot;
     QString pageCaption = QStringLiteral("Web"); // the caption of the page shown
     QString loadedStatus = QStringLiteral("Done"); // how the last page's loading ended
+    HeldBack heldBack;    // what was held back of the page shown
+    QString shownPageHost; // the host of the page shown, whose refused requests count
 };
