@@ -4,8 +4,6 @@
 
 #include <QRandomGenerator>
 
-#include <vector>
-
 namespace {
 
 // Bounds of the user's parts while the text is built; their number is drawn when the
@@ -28,57 +26,31 @@ const QString &userEnd()
     return end;
 }
 
-// The text without the bounds, and for each of its characters whether the user wrote it.
-struct Unbounded {
-    QString text;
-    std::vector<bool> fromUser;
-};
+bool asciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
-Unbounded withoutBounds(const QString &built)
+bool nameStart(QChar c)
 {
-    Unbounded out;
-    out.text.reserve(built.size());
-    out.fromUser.reserve(size_t(built.size()));
-    const auto nextOf = [&built](const QString &bound, qsizetype from) {
-        const qsizetype found = built.indexOf(bound, from);
-        return found < 0 ? built.size() : found;
-    };
-    qsizetype start = nextOf(userStart(), 0);
-    qsizetype end = nextOf(userEnd(), 0);
-    int depth = 0;
-    for (qsizetype at = 0;;) {
-        const qsizetype next = std::min(start, end);
-        out.text += QStringView(built).mid(at, next - at);
-        out.fromUser.insert(out.fromUser.end(), size_t(next - at), depth > 0);
-        if (next == built.size())
-            return out;
-        if (next == start) {
-            ++depth;
-            at = next + userStart().size();
-            start = nextOf(userStart(), at);
-        } else {
-            depth = std::max(0, depth - 1);
-            at = next + userEnd().size();
-            end = nextOf(userEnd(), at);
-        }
-    }
+    const char16_t u = c.unicode();
+    return asciiLetter(u) || u == u'_' || u == u':' || (u > 0x7f && c.isLetter());
 }
-
-bool nameStart(QChar c) { return c.isLetter() || c == u'_' || c == u':'; }
 
 bool nameCharacter(QChar c)
 {
-    return c.isLetterOrNumber() || c == u'_' || c == u':' || c == u'.' || c == u'-' || c.unicode() > 0x7f;
+    const char16_t u = c.unicode();
+    return asciiLetter(u) || (u >= u'0' && u <= u'9') || u == u'_' || u == u':' || u == u'.' || u == u'-' ||
+           u > 0x7f;
 }
 
 // Where the markup that opens at the character ends, when it holds no element: a comment,
 // a CDATA section or a processing instruction; -1 for anything else.
-qsizetype endOfOpaqueMarkup(const QString &text, qsizetype at)
+qsizetype endOfOpaqueMarkup(QStringView text, qsizetype at)
 {
+    if (at + 1 == text.size() || (text[at + 1] != u'!' && text[at + 1] != u'?'))
+        return -1;
     for (const auto &[open, close] : {std::pair{u"<!--", u"-->"}, std::pair{u"<![CDATA[", u"]]>"},
                                       std::pair{u"<?", u"?>"}}) {
         const QStringView opening(open), closing(close);
-        if (QStringView(text).mid(at).startsWith(opening)) {
+        if (text.mid(at).startsWith(opening)) {
             const qsizetype found = text.indexOf(closing, at + opening.size());
             return found < 0 ? text.size() : found + closing.size();
         }
@@ -86,34 +58,23 @@ qsizetype endOfOpaqueMarkup(const QString &text, qsizetype at)
     return -1;
 }
 
-QString markedStartTags(const Unbounded &text)
+// Calls found(nameEnd) for each start tag of the text, in order, with where its name ends.
+template <typename Found>
+void scanStartTags(QStringView text, Found found)
 {
-    const QString &s = text.text;
-    QString marked;
-    marked.reserve(s.size() + s.size() / 8);
-    qsizetype at = 0;
-    while (at < s.size()) {
-        const qsizetype open = s.indexOf(u'<', at);
-        if (open < 0 || open + 1 == s.size()) {
-            marked += QStringView(s).mid(at);
-            break;
-        }
-        marked += QStringView(s).mid(at, open - at);
-        if (const qsizetype end = endOfOpaqueMarkup(s, open); end >= 0) {
-            marked += QStringView(s).mid(open, end - open);
+    for (qsizetype at = text.indexOf(u'<'); at >= 0; at = text.indexOf(u'<', at)) {
+        if (const qsizetype end = endOfOpaqueMarkup(text, at); end >= 0) {
             at = end;
             continue;
         }
-        qsizetype nameEnd = open + 1;
-        if (nameStart(s[nameEnd]))
-            while (nameEnd < s.size() && nameCharacter(s[nameEnd]))
+        qsizetype nameEnd = at + 1;
+        if (nameEnd < text.size() && nameStart(text[nameEnd]))
+            while (nameEnd < text.size() && nameCharacter(text[nameEnd]))
                 ++nameEnd;
-        marked += QStringView(s).mid(open, nameEnd - open);
-        if (nameEnd > open + 1 && !text.fromUser[size_t(open)])
-            marked += generatorMark();
+        if (nameEnd > at + 1)
+            found(at, nameEnd);
         at = nameEnd;
     }
-    return marked;
 }
 
 } // namespace
@@ -123,11 +84,68 @@ QString userCode(const QString &code)
     return code.contains(u'<') ? userStart() + code + userEnd() : code;
 }
 
-MarkedStylesheet markGeneratorElements(const QString &built)
+BuiltStylesheet withoutUserBounds(const QString &built)
 {
-    Unbounded unbounded = withoutBounds(built);
-    MarkedStylesheet out;
-    out.marked = markedStartTags(unbounded);
-    out.written = std::move(unbounded.text);
+    BuiltStylesheet out;
+    // Where the user's parts begin and end in the text as written, in turn.
+    std::vector<qsizetype> changes;
+    const auto nextOf = [&built](const QString &bound, qsizetype from) {
+        const qsizetype found = built.indexOf(bound, from);
+        return found < 0 ? built.size() : found;
+    };
+    qsizetype start = nextOf(userStart(), 0);
+    qsizetype end = nextOf(userEnd(), 0);
+    if (start == built.size() && end == built.size())
+        out.written = built;
+    else
+        out.written.reserve(built.size());
+    int depth = 0;
+    for (qsizetype at = 0; start < built.size() || end < built.size();) {
+        const qsizetype next = std::min(start, end);
+        out.written += QStringView(built).mid(at, next - at);
+        if (next == built.size())
+            break;
+        if (next == start) {
+            if (depth++ == 0)
+                changes.push_back(out.written.size());
+            at = next + userStart().size();
+            start = nextOf(userStart(), at);
+        } else {
+            if (depth > 0 && --depth == 0)
+                changes.push_back(out.written.size());
+            at = next + userEnd().size();
+            end = nextOf(userEnd(), at);
+        }
+        if (start == built.size() && end == built.size())
+            out.written += QStringView(built).mid(at);
+    }
+    std::size_t passed = 0;
+    scanStartTags(out.written, [&](qsizetype at, qsizetype) {
+        while (passed < changes.size() && changes[passed] <= at)
+            ++passed;
+        out.byGenerator.push_back(passed % 2 == 0);
+    });
     return out;
+}
+
+QString markGeneratorElements(const QString &text, const BuiltStylesheet &built)
+{
+    const QString &mark = generatorMark();
+    QString marked;
+    marked.reserve(text.size() + qsizetype(built.byGenerator.size()) * mark.size());
+    qsizetype copied = 0;
+    std::size_t tag = 0;
+    bool same = true;
+    scanStartTags(text, [&](qsizetype, qsizetype nameEnd) {
+        same = same && tag < built.byGenerator.size();
+        if (!same || !built.byGenerator[tag++])
+            return;
+        marked += QStringView(text).mid(copied, nameEnd - copied);
+        marked += mark;
+        copied = nameEnd;
+    });
+    if (!same || tag != built.byGenerator.size())
+        return {};
+    marked += QStringView(text).mid(copied);
+    return marked;
 }

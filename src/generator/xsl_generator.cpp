@@ -13,7 +13,6 @@
 #include "generator/table_rows.h"
 #include "generator/xsl_comments.h"
 #include "generator/xsl_text_escaping.h"
-#include "platform/generator_marks.h"
 #include "platform/ui_services.h"
 #include "platform/xml_format.h"
 
@@ -179,7 +178,7 @@ QString firstNameNotXml()
 
 } // namespace
 
-MarkedStylesheet buildStylesheet(bool isProduction)
+BuiltStylesheet buildStylesheet(bool isProduction)
 {
     GeneratorRun run;
     run.isProduction = isProduction;
@@ -201,28 +200,27 @@ MarkedStylesheet buildStylesheet(bool isProduction)
     writePageEnd(run);
     writeCompanionTemplates(run);
     run.replaceMarkers({{markers::css, run.cssCalls}, {markers::script, run.scriptCalls}});
-    return markGeneratorElements(run.out.GetStr());
+    return withoutUserBounds(run.out.GetStr());
 }
 
 QString buildXslCode(bool isProduction) { return buildStylesheet(isProduction).written; }
 
 GeneratedStylesheet indentedStylesheet(bool isProduction, GenerationOutcome &outcome)
 {
-    const MarkedStylesheet built = buildStylesheet(isProduction);
+    const BuiltStylesheet built = buildStylesheet(isProduction);
     if (const QString refusal = firstNameNotXml(); !refusal.isEmpty()) {
         outcome.indented = false;
         outcome.error = refusal;
         return {built.written, QString()};
     }
-    if (XmlFormatResult marked = formatXml(built.marked); marked.ok) {
-        outcome.error = marked.error;
-        return {withoutGeneratorMarks(marked.text), std::move(marked.text)};
-    }
     XmlFormatResult indented = formatXml(built.written);
     outcome.indented = indented.ok;
     outcome.error = indented.ok ? indented.error
                                 : namingFaultyCodeField(indented.error, currentCodeFields());
-    return {indented.ok ? std::move(indented.text) : built.written, QString()};
+    if (!indented.ok)
+        return {built.written, QString()};
+    QString running = markGeneratorElements(indented.text, built);
+    return {std::move(indented.text), std::move(running)};
 }
 
 QString indentedXslCode(bool isProduction, GenerationOutcome &outcome)

@@ -281,6 +281,6 @@ XsltOutcome runInWorker(const XsltRequest &request)
         QStringLiteral("The XSLT transformation's process was ended by a signal (%1)%2 and made "
                        "no page.")
             .arg(end, signal == SIGKILL || signal == SIGTERM
-                          ? QStringLiteral(", as the system ends a process when memory runs short")
+                          ? QStringLiteral(", as the system ends a process when memory runs short,")
                           : QString()));
 }

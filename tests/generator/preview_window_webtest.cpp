@@ -6,8 +6,11 @@
 #include "documents/table_file_writer.h"
 #include "documents/text_files.h"
 #include "generator/gui/preview_window.h"
+#include "mainwindow/gui/balloon_tips.h"
+#include "platform/gui/balloon.h"
 #include "platform/gui/browser_window.h"
 #include "platform/gui/local_page.h"
+#include "platform/gui/page_dialogs.h"
 #include "platform/page_url.h"
 #include "generator/preview_highlight.h"
 #include "generator/plugin_processor.h"
@@ -19,6 +22,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QTimer>
 #include <QDeadlineTimer>
 #include <QCheckBox>
@@ -27,6 +31,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QPointer>
+#include <QDesktopServices>
 #include <QDir>
 #include <QImage>
 #include <QTcpServer>
@@ -46,6 +51,7 @@
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -77,6 +83,16 @@ bool loadAndWait(QWebEngineView *view, const QUrl &url)
     view->load(url);
     return waitUntil([&] { return !loaded.isEmpty(); }) && loaded.first().first().toBool();
 }
+
+// The desktop's URL opener for ftp: addresses, noting what it is handed.
+class DesktopOpener : public QObject {
+    Q_OBJECT
+public:
+    DesktopOpener() { QDesktopServices::setUrlHandler("ftp", this, "open"); }
+    ~DesktopOpener() override { QDesktopServices::unsetUrlHandler("ftp"); }
+    Q_INVOKABLE void open(const QUrl &url) { opened << url.toString(); }
+    QStringList opened;
+};
 
 // A three-row table whose "price" column is empty in its first row, in a shown preview.
 class PreviewWindowTest : public ::testing::Test {
@@ -114,6 +130,18 @@ protected:
         ASSERT_TRUE(waitUntil([&] { return !loaded.isEmpty(); })) << "the page never loaded";
     }
     QVariant js(const QString &code) { return runJs(window->web, code); }
+    // The user's click on the first element with that id, the pointer moved onto it first.
+    void click(const QString &id)
+    {
+        const QVariantList at = js("window.clicked = 0; var r = document.getElementById('" + id +
+                                   "').getBoundingClientRect(); [r.x + r.width / 2, r.y + 2]")
+                                    .toList();
+        const QPoint point(at.value(0).toInt(), at.value(1).toInt());
+        QTest::mouseMove(window->web->focusProxy(), point);
+        QTest::mouseClick(window->web->focusProxy(), Qt::LeftButton, {}, point);
+        EXPECT_TRUE(waitUntil([&] { return js("window.clicked").toInt() == 1; })) << id.toStdString();
+        QTest::qWait(300); // time for an address to reach the desktop
+    }
     QString border(const QString &id)
     {
         return js("document.getElementById('" + id + "').style.border").toString();
@@ -264,10 +292,11 @@ TEST_F(PreviewWindowTest, StopEndsARenderHeldInItsTransform)
     EXPECT_EQ(window->wstatus->text(), "Status: [Stopped]");
 }
 
-// A table of a folder that is not trusted previews with nothing from the web, its shared
-// workers' scripts included, and with local files of its own folders only, a link out of
-// them counting where it leads; it says so in its bar. Its one step trusts the folder and
-// renders again, with the web and every local file the page names.
+// A table of a folder that is not trusted previews with nothing from the web or the desktop,
+// its shared workers' scripts included, and with local files of its own folders only, a link
+// out of them counting where it leads; it says so in its bar. Its one step trusts the folder
+// and renders again, with the web, every local file the page names, and the desktop's opener
+// for a link the user clicks (never for an address a script builds after a click).
 TEST_F(PreviewWindowTest, UntrustedFolderHoldsBackTheWebUntilTrusted)
 {
     QTcpServer web; // answers every request "not found"
@@ -295,7 +324,16 @@ TEST_F(PreviewWindowTest, UntrustedFolderHoldsBackTheWebUntilTrusted)
                   "'/><link rel='stylesheet' href='" + localFileUrl(outside.filePath("style.css")).toString() +
                   "'/><script src='" + localFileUrl(outside.filePath("config.js")).toString() +
                   "'></script><script>new SharedWorker(URL.createObjectURL(new Blob(["
-                  "'importScripts(\\'http://127.0.0.1:" + port + "/w.js\\')'])))</script>");
+                  "'importScripts(\\'http://127.0.0.1:" + port + "/w.js\\')'])))</script>"
+                  "<a id='named' href='ftp://127.0.0.1/named' onclick='window.clicked = 1'>link</a> "
+                  "<b id='cell' onclick=\"window.clicked = 1; location = 'ftp://127.0.0.1/' + "
+                  "document.title\">cell</b>");
+    DesktopOpener desktop;
+    const auto opened = [&] {
+        click("cell");
+        click("named");
+        return std::exchange(desktop.opened, {}).join(u' ');
+    };
     workspace().current().tablePath = stranger.filePath("Orders.tvk");
     const auto loads = [&] {
         QStringList loaded;
@@ -308,6 +346,7 @@ TEST_F(PreviewWindowTest, UntrustedFolderHoldsBackTheWebUntilTrusted)
     render();
     EXPECT_TRUE(window->heldBackBar->isVisible());
     EXPECT_EQ(loads(), "4 0 0 undefined rgb(0, 0, 0)");
+    EXPECT_EQ(opened(), "");
     QTest::qWait(500); // time for the shared worker to ask
     EXPECT_EQ(requests, 0);
 
@@ -317,6 +356,7 @@ TEST_F(PreviewWindowTest, UntrustedFolderHoldsBackTheWebUntilTrusted)
     EXPECT_FALSE(window->heldBackBar->isVisible());
     EXPECT_GT(requests, 0);
     EXPECT_EQ(loads(), "4 4 4 read rgb(1, 2, 3)");
+    EXPECT_EQ(opened(), "ftp://127.0.0.1/named");
 }
 
 // A page looping on alert() holds no window of the program, and its second dialog lets the
@@ -345,6 +385,41 @@ TEST_F(PreviewWindowTest, PageDialogsHoldNoWindowAndTheUserStopsThem)
     ASSERT_TRUE(waitUntil([&] { return window->web->title() == "done"; }));
     EXPECT_EQ(offers, QStringList({"-", "stop"}));
     EXPECT_FALSE(held);
+}
+
+// While a tip shows, a page's dialogs take the user's clicks; once the program ends them the
+// page's script runs on without showing another.
+TEST(PreviewPageDialogs, AnsweredUnderATipAndEndedWithTheMainWindow)
+{
+    Started s;
+    BalloonTips tips(s.window);
+    s.window.show();
+    tips.showBalloon(&s.window, std::nullopt, "text", "Tip");
+    QWebEngineView view;
+    view.setPage(new LocalPage(QWebEngineProfile::defaultProfile(), &view));
+    view.show();
+    int shown = 0;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<QDialog *>(top);
+            if (!dialog || !dialog->isVisible() || dialog->objectName() != "pageDialog")
+                continue;
+            if (++shown == 1)
+                QTest::mouseClick(dialog->findChild<QDialogButtonBox *>()->button(
+                                      QDialogButtonBox::Ok), Qt::LeftButton);
+            else {
+                endPageDialogs();
+                dialog->reject();
+            }
+            return;
+        }
+    });
+    user.start(20);
+    view.setHtml("<script>for (var n = 1; n <= 20; n++) alert('again ' + n); "
+                 "document.title = 'done';</script>");
+    ASSERT_TRUE(waitUntil([&] { return view.title() == "done"; }));
+    EXPECT_EQ(shown, 2);
 }
 
 // A page whose script never ends answers nothing and freezes the pages sharing its renderer
@@ -617,3 +692,5 @@ TEST(BrowserWindow, AnUntitledPageIsNamedByItsCaption)
         browser->close();
     }
 }
+
+#include "preview_window_webtest.moc"

@@ -4,7 +4,7 @@
 #include "mainwindow/gui/slot_window_set.h"
 #include "mainwindow/gui/vantor.h"
 #include "platform/gui/balloon.h"
-#include "platform/gui/dismiss_wait.h"
+#include "platform/gui/dismiss_watch.h"
 
 #include <QAbstractItemView>
 
@@ -35,16 +35,14 @@ QRect BalloonTips::nodeRect(QObject *tree) const
 void BalloonTips::showBalloon(QObject *control, std::optional<QPoint> point, const QString &text,
                               const QString &title)
 {
-    // A balloon waits for a click; one at a control that is not on screen (the main window
-    // before start-up shows it) would hold the program with nothing to click.
+    // A balloon at a control that is not on screen (the main window before start-up shows
+    // it) would point at nothing.
     auto *widget = qobject_cast<QWidget *>(control);
     if (!widget || !widget->isVisible())
         return;
-    window.processPendingEvents();
+    // The balloon stays up until the next click or Esc while the program runs on: a wait
+    // here would hold every window, the page's own dialogs among them.
     bubble->setContent(title, text);
     bubble->showAt(widget, point);
-    window.processPendingEvents();
-    waitForClickOrEsc();
-    bubble->hide();
-    window.processPendingEvents();
+    hideAtClickOrEsc(bubble);
 }

@@ -19,6 +19,7 @@
 #include "mainwindow/startup.h"
 #include "mainwindow/summary_page.h"
 #include "mainwindow/updater.h"
+#include "platform/gui/page_dialogs.h"
 #include "platform/gui/tree_icons.h"
 #include "properties/code_editors.h"
 #include "publishing/gui/interface_dialogs.h"
@@ -360,6 +361,7 @@ void Vantor::finishAll()
     writeMainGeometry(normal.x() * screen.tpx, normal.y() * screen.tpy,
                       normal.width() * screen.tpx, normal.height() * screen.tpy);
     finished = true;
+    endPageDialogs();
     checkPos.stop();
     autou.stop();
     for (QWidget *window : QApplication::topLevelWidgets())

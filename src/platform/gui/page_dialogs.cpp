@@ -28,6 +28,7 @@ public:
 };
 
 int dialogsRunning = 0;
+bool dialogsEnded = false;
 
 DialogState *stateOf(QWebEnginePage *page)
 {
@@ -95,7 +96,7 @@ DialogParts buildDialog(QWebEnginePage *page, Kind kind, const QString &text, co
 Answer ask(QWebEnginePage *page, Kind kind, const QString &text, const QString &value = {})
 {
     QPointer<DialogState> state = stateOf(page);
-    if (state->stopped)
+    if (state->stopped || dialogsEnded)
         return {};
     const DialogParts parts = buildDialog(page, kind, text, value, state->shown > 0);
     ++state->shown;
@@ -156,6 +157,8 @@ void allowPageDialogs(QWebEnginePage *page)
     state->stopped = false;
     state->shown = 0;
 }
+
+void endPageDialogs() { dialogsEnded = true; }
 
 bool pageDialogRunning() { return dialogsRunning > 0; }
 

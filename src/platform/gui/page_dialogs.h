@@ -20,6 +20,10 @@ void holdPageDialogs(QWebEnginePage *page);
 // The page's dialogs show again, counted from the first (for a new page shown in it).
 void allowPageDialogs(QWebEnginePage *page);
 
+// The program is ending: from now on every page's alerts pass unseen and its confirms and
+// prompts are answered Cancel, so that no page holds the program open with a dialog.
+void endPageDialogs();
+
 // Whether a dialog of some page runs. The engine waits inside a page's dialog: meanwhile no
 // page anywhere loads or answers a script.
 bool pageDialogRunning();
