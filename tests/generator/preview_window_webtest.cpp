@@ -389,7 +389,7 @@ TEST_F(PreviewWindowTest, PageDialogsHoldNoWindowAndTheUserStopsThem)
 
 // While a tip shows, a page's dialogs take the user's clicks; once the program ends them the
 // page's script runs on without showing another.
-TEST(PreviewPageDialogs, AnsweredUnderATipAndEndedWithTheMainWindow)
+TEST(PreviewPageDialogs, AnsweredUnderATipAndEndedByTheProgram)
 {
     Started s;
     BalloonTips tips(s.window);
