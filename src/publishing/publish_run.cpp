@@ -57,10 +57,10 @@ void setUpClient(ASPFTP &client, const PublishSettings &settings)
     client.bPassiveMode(settings.passivemode == 1);
 }
 
-PublishOutcome failed(const ASPFTP &client, bool connecting = false)
+PublishOutcome failed(const ASPFTP &client)
 {
     const QString text = client.sErrorDesc().isEmpty() ? client.sError() : client.sErrorDesc();
-    return {false, text, connecting};
+    return {false, text};
 }
 
 // A remote name is a plain file name in the target folder, never a way out of it.
@@ -119,12 +119,12 @@ namespace {
 PublishOutcome transferAll(const PublishJob &job, const PublishStatus &status)
 {
     if (const std::optional<QString> refusal = folderPartRefusal(job))
-        return {false, *refusal, false};
+        return {false, *refusal};
     ASPFTP client;
     setUpClient(client, job.settings);
     status(QStringLiteral("Connecting to FTP server..."));
     if (!client.bConnect())
-        return failed(client, true);
+        return failed(client);
     client.bMakeDir(job.settings.sdir); // fails when the folder exists, which is fine
     if (!client.bSetCurrentDir(job.settings.sdir))
         return failed(client);
@@ -135,7 +135,7 @@ PublishOutcome transferAll(const PublishJob &job, const PublishStatus &status)
     }
     client.bDisconnect();
     status(QStringLiteral("Done"));
-    return {true, {}, false};
+    return {true, {}};
 }
 
 // "Published successfully!", naming the files the page still needs from this computer,
@@ -159,7 +159,7 @@ QString successText(const QStringList &localOnlyFiles, bool asking)
 PublishOutcome runPublishTransfers(const PublishJob &job, const PublishStatus &status)
 {
     PublishOutcome outcome = transferAll(job, status);
-    if (!outcome.ok && !outcome.connectFailed)
+    if (!outcome.ok)
         status(outcome.error);
     outcome.localOnlyFiles = job.localOnlyFiles;
     return outcome;
@@ -191,7 +191,7 @@ PublishOutcome publishCurrentTable(PublishSettings settings, bool phpMode,
     const std::optional<PublishJob> job = preparePublish(settings, phpMode, &refusal);
     if (!job) {
         status(refusal.status);
-        return {false, refusal.status, false};
+        return {false, refusal.status};
     }
     const PublishOutcome outcome = runPublishTransfers(*job, status);
     finishPublish(outcome, phpMode, settings.preview);

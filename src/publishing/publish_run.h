@@ -26,12 +26,10 @@ struct PublishJob {
     QStringList localOnlyFiles = {}; // read by the stylesheet from this computer, not uploaded
 };
 
-// How the transfers ended. On failure, error is the text to show; the status line shows
-// it too unless the connection failed (it keeps "Connecting to FTP server...").
+// How the transfers ended. On failure, error is the text to show, in the status line too.
 struct PublishOutcome {
     bool ok = false;
     QString error;
-    bool connectFailed = false;
     QStringList localOnlyFiles = {}; // the job's
 };
 

@@ -109,8 +109,8 @@ TEST(PubitGui, PublishSavesTheFieldsAndKeepsTheButtonsOffUntilTheRunEnds)
     EXPECT_EQ(finished.at(0).at(0).toBool(), false);
     EXPECT_TRUE(d.field<QPushButton>("ok")->isEnabled());
     EXPECT_TRUE(d.field<QPushButton>("closeit")->isEnabled());
-    EXPECT_EQ(d.ui->messages.size(), 1);
-    EXPECT_EQ(d.status(), "Connecting to FTP server...");
+    ASSERT_EQ(d.ui->messages.size(), 1);
+    EXPECT_EQ(d.status(), d.ui->messages.at(0));
     EXPECT_TRUE(d.pubit.isVisible());
     d.field<QPushButton>("closeit")->click();
     EXPECT_FALSE(d.pubit.isVisible());
