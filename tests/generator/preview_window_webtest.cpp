@@ -8,6 +8,7 @@
 #include "generator/gui/preview_window.h"
 #include "platform/gui/browser_window.h"
 #include "platform/gui/local_page.h"
+#include "platform/gui/one_line_label.h"
 #include "platform/page_url.h"
 #include "generator/preview_highlight.h"
 #include "generator/render_queue.h"
@@ -257,8 +258,9 @@ TEST_F(PreviewWindowTest, StopEndsARenderHeldInItsTransform)
     EXPECT_EQ(window->wstatus->text(), "Status: [Stopped]");
 }
 
-// A table of a folder that is not trusted previews with nothing from the web and says so in
-// its bar; its one step trusts the folder and renders again, with the web.
+// A table of a folder that is not trusted previews with nothing from the web. Its bar shows
+// only when the page asked for something that was held back, in one line, the full words on
+// hover and behind Details; its one step trusts the folder and renders again, with the web.
 TEST_F(PreviewWindowTest, UntrustedFolderHoldsBackTheWebUntilTrusted)
 {
     QTcpServer web; // answers every request "not found"
@@ -270,14 +272,24 @@ TEST_F(PreviewWindowTest, UntrustedFolderHoldsBackTheWebUntilTrusted)
         client->disconnectFromHost();
     });
     ASSERT_TRUE(web.listen(QHostAddress::LocalHost));
-    table.set("XSL Code-price@xslCode",
-              QString("<img src='http://127.0.0.1:%1/pic.png'/>").arg(web.serverPort()));
     const QTemporaryDir stranger;
     workspace().current().tablePath = stranger.filePath("Orders.tvk");
     render();
-    EXPECT_TRUE(window->heldBackBar->isVisible());
     QCoreApplication::processEvents();
+    EXPECT_FALSE(window->heldBackBar->isVisible()) << "nothing was held back";
+
+    table.set("XSL Code-price@xslCode",
+              QString("<img src='http://127.0.0.1:%1/pic.png'/>").arg(web.serverPort()));
+    render();
+    ASSERT_TRUE(waitUntil([&] { return window->heldBackBar->isVisible(); }));
     EXPECT_EQ(requests, 0);
+    EXPECT_EQ(window->heldBackText->line(), "Held back, as the folder is not trusted: web content");
+    EXPECT_LT(window->heldBackBar->height(), 2 * window->heldBackDetails->sizeHint().height());
+    const QString notice = "The folder " + stranger.path() + " is not trusted, so this table is "
+                           "shown, not obeyed: its page loaded nothing from the web.";
+    EXPECT_EQ(window->heldBackText->toolTip(), notice);
+    window->heldBackDetails->click();
+    EXPECT_EQ(scripted->messages, QStringList{notice});
 
     QSignalSpy loaded(window->web, &QWebEngineView::loadFinished);
     window->trustFolderButton->click();
