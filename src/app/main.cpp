@@ -8,6 +8,7 @@
 #include "platform/gui/qt_ui_services.h"
 #include "platform/number_locale.h"
 #include "platform/xslt_transform.h"
+#include "platform/xslt_workers.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -35,6 +36,7 @@ int main(int argc, char **argv)
                    stderr);
         return 1;
     }
+    startXsltWorkerAhead(); // it loads while the windows do
     prepareBrowserEngine();
     // The embedded browser shares its graphics contexts with the windows.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

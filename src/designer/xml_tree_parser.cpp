@@ -2,6 +2,7 @@
 
 #include "designer/xml_text.h"
 #include "documents/string_helpers.h"
+#include "platform/namespace_names.h"
 #include "platform/regular_file.h"
 #include "platform/xml_library.h"
 #include "platform/xml_parse.h"
@@ -42,15 +43,6 @@ bool isBlank(const std::string &text)
     return text.find_first_not_of(" \t\r\n") == std::string::npos;
 }
 
-// Without entity replacement the parser marks a literal "&" in an attribute value as
-// "&#38;"; the value shown is the one the document means.
-std::string attributeValue(const xmlChar *begin, const xmlChar *end)
-{
-    std::string value = bytes(begin, end);
-    for (size_t at = value.find("&#38;"); at != std::string::npos; at = value.find("&#38;", at + 1))
-        value.replace(at, 5, 1, '&');
-    return value;
-}
 
 // The PUBLIC or SYSTEM part of an entity or notation declaration.
 std::string externalId(const xmlChar *publicId, const xmlChar *systemId)
@@ -220,11 +212,11 @@ private:
         const auto addNamespace = [&](int i) {
             const xmlChar *name = namespaces[2 * i];
             addLeaf('@' + (name ? "xmlns:" + bytes(name) : std::string("xmlns")) + '=' +
-                    withoutBreaks(bytes(namespaces[2 * i + 1])));
+                    withoutBreaks(withAmpersandsBack(bytes(namespaces[2 * i + 1]))));
         };
         const auto addAttribute = [&](int i) {
             const xmlChar **a = attributes + 5 * i;
-            addLeaf('@' + qualified(a[1], a[0]) + '=' + withoutBreaks(attributeValue(a[3], a[4])));
+            addLeaf('@' + qualified(a[1], a[0]) + '=' + withoutBreaks(withAmpersandsBack(bytes(a[3], a[4]))));
         };
         int ns = 0;
         int att = 0;

@@ -44,7 +44,7 @@ QString windowPagePath(int slot)
 QString pageAddress(const QString &pageFile, RunTrust trust)
 {
     return pageUrl(pageFile, QFileInfo(workspace().current().xmlFile()).absolutePath(),
-                   runsRestricted(trust))
+                   runsRestricted(trust), currentReadableFolders())
         .toString();
 }
 

@@ -18,7 +18,8 @@ QString previewPagePath(int slot);
 // by side each load a file no other render replaces meanwhile.
 QString windowPagePath(int slot);
 // The address a browser shows the current slot's page file from; a restricted run's page
-// is held back from the web.
+// is held back from the web and loads local files only from its XML document's folder and
+// the folders its stylesheet may read.
 QString pageAddress(const QString &pageFile, RunTrust trust = RunTrust::ByFolder);
 // "Web page from: " + the XML path + " [using " + the processor + "]".
 QString previewCaption();

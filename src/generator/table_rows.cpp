@@ -51,11 +51,18 @@ QString alignAttribute(const char *name, const char *property, const QString &co
 
 bool breaksAfter(const QString &col) { return columnKey("Break After-", col) == QStringLiteral("True"); }
 
+// How a column's own text is written: as an Xpath, or as markup with XSL in it.
+enum class ColumnText { Xpath, Markup };
+
 // The column's name as an XPath string and its number among the cells replace the two
 // predefined variables wherever they occur in the column's own texts.
-QString withColumnVariables(QString text, const QString &col, int n)
+QString withColumnVariables(QString text, const QString &col, int n, ColumnText kind = ColumnText::Xpath)
 {
-    replaceAll(text, QStringLiteral("$_columnName"), QChar('"') + col + QChar('"'));
+    const QString name = QStringLiteral("$_columnName");
+    if (kind == ColumnText::Markup)
+        text = withXpathString(text, name, col);
+    else
+        replaceAll(text, name, QChar('"') + col + QChar('"'));
     replaceAll(text, QStringLiteral("$_columnNumber"), QString::number(n));
     return text;
 }
@@ -207,9 +214,9 @@ void writeCell(GeneratorRun &run, const ColumnContext &column, int i, int n)
     if (!trimWhiteVar(style).isEmpty()) {
         QString flat = style;
         stripBreaks(flat);
-        run.add(withColumnVariables(QStringLiteral("<xsl:attribute name='style'>") + userCode(flat)
-                                        + QStringLiteral("</xsl:attribute>"),
-                                    col, n));
+        run.add(QStringLiteral("<xsl:attribute name='style'>")
+                + userCode(withColumnVariables(flat, col, n, ColumnText::Markup))
+                + QStringLiteral("</xsl:attribute>"));
     }
     ColumnContext context = column;
     context.relXpath = withColumnVariables(column.relXpath, col, n);

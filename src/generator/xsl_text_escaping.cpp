@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 
+#include <functional>
+
 qsizetype referenceLength(const QString &text, qsizetype at)
 {
     static const QRegularExpression reference(
@@ -17,15 +19,7 @@ namespace {
 
 bool startsReference(const QString &text, qsizetype at) { return referenceLength(text, at) > 0; }
 
-// A '<' followed by a name, an end tag, a comment, a CDATA section or a processing instruction.
-bool startsMarkup(const QString &text, qsizetype at)
-{
-    if (at + 1 >= text.size())
-        return false;
-    const QChar next = text[at + 1];
-    return next.isLetter() || next == QChar('_') || next == QChar('/') || next == QChar('!')
-           || next == QChar('?');
-}
+bool startsName(QChar c) { return c.isLetter() || c == QChar('_') || c == QChar(':'); }
 
 // What stands for the character at a place in the text; "" keeps it.
 using Replacement = QString (*)(const QString &text, qsizetype at);
@@ -49,15 +43,30 @@ QString inAttribute(const QString &text, qsizetype at)
     }
 }
 
-QString inMarkup(const QString &text, qsizetype at)
+// In the value of an attribute of the user's markup, quoted as the user quoted it.
+QString inMarkupAttribute(const QString &text, qsizetype at)
 {
-    switch (text[at].unicode()) {
-    case '<':
-        return startsMarkup(text, at) ? QString() : QStringLiteral("&lt;");
-    case '&':
-        return bareAmpersand(text, at);
-    default:
-        return {};
+    return text[at] == QChar('\'') ? QString() : inAttribute(text, at);
+}
+
+// In the text between the user's markup: a '<' there opens nothing, and "]]>" may not stand
+// in element content.
+QString inMarkupText(const QString &text, qsizetype at)
+{
+    if (text[at] == QChar('>') && at >= 2 && text[at - 1] == QChar(']') && text[at - 2] == QChar(']'))
+        return QStringLiteral("&gt;");
+    return inMarkupAttribute(text, at);
+}
+
+void appendEscaped(QString &out, const QString &text, qsizetype from, qsizetype to,
+                   Replacement replacement)
+{
+    for (qsizetype i = from; i < to; ++i) {
+        const QString replaced = replacement(text, i);
+        if (replaced.isEmpty())
+            out += text[i];
+        else
+            out += replaced;
     }
 }
 
@@ -65,21 +74,130 @@ QString escapedText(const QString &text, Replacement replacement)
 {
     QString out;
     out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QString replaced = replacement(text, i);
-        if (replaced.isEmpty())
-            out += text[i];
-        else
-            out += replaced;
-    }
+    appendEscaped(out, text, 0, text.size(), replacement);
     return out;
+}
+
+// Where a character of the user's markup stands.
+enum class Place { Text, Opaque, Tag, InApostrophes, InQuotationMarks };
+
+// The end of the comment, CDATA section or processing instruction that opens at the place,
+// whose content is taken as it stands; -1 when none opens there or it is never closed.
+qsizetype opaqueEnd(const QString &text, qsizetype at)
+{
+    for (const auto &[open, close] : {std::pair{u"<!--", u"-->"}, std::pair{u"<![CDATA[", u"]]>"},
+                                      std::pair{u"<?", u"?>"}}) {
+        const QStringView opening(open);
+        if (QStringView(text).mid(at).startsWith(opening)) {
+            const qsizetype found = text.indexOf(QStringView(close), at + opening.size());
+            return found < 0 ? -1 : found + QStringView(close).size();
+        }
+    }
+    return -1;
+}
+
+// A start or end tag opens at the place.
+bool startsTag(const QString &text, qsizetype at)
+{
+    if (at + 1 >= text.size())
+        return false;
+    const QChar next = text[at + 1];
+    return startsName(next) || (next == QChar('/') && at + 2 < text.size() && startsName(text[at + 2]));
+}
+
+using Visit = std::function<void(qsizetype from, qsizetype to, Place place)>;
+
+// The tag that opens at the place, run by run; returns where it ends (past its '>', or the
+// end of the text).
+qsizetype walkTag(const QString &text, qsizetype at, const Visit &visit)
+{
+    qsizetype from = at;
+    while (at < text.size()) {
+        const QChar c = text[at];
+        if (c == QChar('>'))
+            break;
+        if (c != QChar('\'') && c != QChar('"')) {
+            ++at;
+            continue;
+        }
+        visit(from, at + 1, Place::Tag);
+        const qsizetype close = text.indexOf(c, at + 1);
+        from = close < 0 ? text.size() : close;
+        visit(at + 1, from, c == QChar('"') ? Place::InQuotationMarks : Place::InApostrophes);
+        at = from + 1;
+    }
+    const qsizetype end = std::min(at + 1, text.size());
+    visit(std::min(from, end), end, Place::Tag);
+    return end;
+}
+
+// The markup run by run, each in one place, in order.
+void walkMarkup(const QString &text, const Visit &visit)
+{
+    qsizetype textStart = 0;
+    qsizetype at = 0;
+    const auto endText = [&] {
+        if (at > textStart)
+            visit(textStart, at, Place::Text);
+    };
+    while (at < text.size()) {
+        at = text.indexOf(QChar('<'), at);
+        if (at < 0) {
+            at = text.size();
+            break;
+        }
+        if (const qsizetype end = opaqueEnd(text, at); end >= 0) {
+            endText();
+            visit(at, end, Place::Opaque);
+            at = textStart = end;
+        } else if (startsTag(text, at)) {
+            endText();
+            at = textStart = walkTag(text, at, visit);
+        } else {
+            ++at; // a '<' that opens nothing is text
+        }
+    }
+    endText();
 }
 
 } // namespace
 
 QString attributeText(const QString &text) { return escapedText(text, inAttribute); }
 
-QString markupText(const QString &text) { return escapedText(text, inMarkup); }
+QString markupText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    walkMarkup(text, [&](qsizetype from, qsizetype to, Place place) {
+        switch (place) {
+        case Place::Text:
+            appendEscaped(out, text, from, to, inMarkupText);
+            break;
+        case Place::InApostrophes:
+        case Place::InQuotationMarks:
+            appendEscaped(out, text, from, to, inMarkupAttribute);
+            break;
+        case Place::Tag:
+        case Place::Opaque:
+            out += QStringView(text).mid(from, to - from);
+            break;
+        }
+    });
+    return out;
+}
+
+QString withXpathString(const QString &markup, const QString &reference, const QString &value)
+{
+    QString out;
+    out.reserve(markup.size());
+    walkMarkup(markup, [&](qsizetype from, qsizetype to, Place place) {
+        const QChar quote = place == Place::InQuotationMarks ? QChar('\'') : QChar('"');
+        QString run = markup.mid(from, to - from);
+        replaceAll(run, reference, quote + value + quote);
+        out += run;
+    });
+    return out;
+}
 
 QString literalAttributeText(const QString &text)
 {

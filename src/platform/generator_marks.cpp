@@ -6,12 +6,6 @@ namespace {
 
 const char markPrefix[] = "tarvik-generated-";
 
-QString drawnMarkName()
-{
-    return QLatin1String(markPrefix) +
-           QString::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, u'0');
-}
-
 void removeMarks(xmlNodePtr node, const xmlChar *name)
 {
     for (; node; node = node->next) {
@@ -25,9 +19,16 @@ void removeMarks(xmlNodePtr node, const xmlChar *name)
 
 } // namespace
 
+const QByteArray &generatorMarkName()
+{
+    static const QByteArray name =
+        markPrefix + QByteArray::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, '0');
+    return name;
+}
+
 const QString &generatorMark()
 {
-    static const QString mark = QLatin1Char(' ') + drawnMarkName() + QStringLiteral("=\"\"");
+    static const QString mark = QLatin1Char(' ') + QLatin1String(generatorMarkName()) + QStringLiteral("=\"\"");
     return mark;
 }
 
@@ -37,12 +38,12 @@ QString withoutGeneratorMarks(const QString &marked)
     return written.remove(generatorMark());
 }
 
-GeneratorMarks::GeneratorMarks(xmlDocPtr stylesheet)
+GeneratorMarks::GeneratorMarks(xmlDocPtr stylesheet, const QByteArray &markName)
 {
     const xmlNodePtr root = stylesheet ? xmlDocGetRootElement(stylesheet) : nullptr;
     const xmlAttrPtr first = root ? root->properties : nullptr;
-    if (first && !first->ns && xmlStrncmp(first->name, BAD_CAST markPrefix, sizeof markPrefix - 1) == 0)
-        name = reinterpret_cast<const char *>(first->name);
+    if (first && !first->ns && xmlStrEqual(first->name, BAD_CAST markName.constData()))
+        name = markName.toStdString();
 }
 
 bool GeneratorMarks::on(xmlNodePtr element) const

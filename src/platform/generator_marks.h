@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <libxml/tree.h>
@@ -12,15 +13,18 @@
 // first among its attributes, which tells a reader of the text what marks. The running form
 // rewrites only marked elements; the text as written is the marked text without the marks.
 
+// `tarvik-generated-<number>`, the name of the program's own mark.
+const QByteArray &generatorMarkName();
 // ` tarvik-generated-<number>=""`, the text that marks a start tag.
 const QString &generatorMark();
 // The text as written: every generatorMark() taken out.
 QString withoutGeneratorMarks(const QString &marked);
 
-// The marks of a parsed stylesheet: none when its root element does not begin with one.
+// The marks of that name in a parsed stylesheet: none when its root element does not begin
+// with exactly that mark. A run in another process is told the program's mark name.
 class GeneratorMarks {
 public:
-    explicit GeneratorMarks(xmlDocPtr stylesheet);
+    explicit GeneratorMarks(xmlDocPtr stylesheet, const QByteArray &markName = generatorMarkName());
     // The generator wrote the element.
     bool on(xmlNodePtr element) const;
     // The element and every element inside it.

@@ -2,10 +2,15 @@
 
 #include <libxml/tree.h>
 
-// A parse that substitutes no entities keeps each "&" of a namespace name as the text
-// "&#38;", where one that substitutes them (xsltproc's) reads "&", and libxml2 writes a
-// namespace name as it stands, unescaped.
+#include <string>
+#include <string_view>
 
+// A parse that substitutes no entities keeps each "&" of an attribute value or a namespace
+// name as the text "&#38;", where one that substitutes them (xsltproc's) reads "&", and
+// libxml2 writes a namespace name as it stands, unescaped.
+
+// The text as the document means it: each "&#38;" the parser kept is "&" again.
+std::string withAmpersandsBack(std::string_view parsed);
 // Gives every namespace declared in the document its "&" back, so both parses read the same
 // names.
 void restoreNamespaceAmpersands(xmlDocPtr doc);

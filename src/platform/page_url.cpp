@@ -4,12 +4,14 @@
 #include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
 #include <QDir>
+#include <QStringConverter>
 #include <QStringList>
 #include <QUrlQuery>
 
 namespace {
 
 const QString pageKey = QStringLiteral("page");
+const QString readKey = QStringLiteral("read");
 constexpr qsizetype headLength = 1 << 16; // where a page's base element is looked for
 
 // A key of this run of the program: an address of a page file cannot be made up outside
@@ -30,21 +32,19 @@ constexpr char heldBackMark = 'r';
 constexpr char webMark = 'p';
 
 // The host of a page file's addresses: its own origin, the same on every render. Whether
-// the page is held back from the web is part of it, so no page makes up the other address.
-QString hostOf(const QString &pageFile, bool heldBack)
+// the page is held back from the web, and the folders it then reads from, are part of it,
+// so no page makes up another address.
+QString hostOf(const QString &pageFile, bool heldBack, const QStringList &readableFolders)
 {
     const char mark = heldBack ? heldBackMark : webMark;
+    QByteArray named = pageFile.toUtf8() + mark;
+    for (const QString &folder : readableFolders)
+        named += '\0' + folder.toUtf8();
     return QChar::fromLatin1(mark) +
-           QString::fromLatin1(QMessageAuthenticationCode::hash(pageFile.toUtf8() + mark,
-                                                                addressKey(),
+           QString::fromLatin1(QMessageAuthenticationCode::hash(named, addressKey(),
                                                                 QCryptographicHash::Sha256)
                                    .toHex()
                                    .left(32));
-}
-
-bool isHeldBackPage(const QUrl &url)
-{
-    return url.scheme() == QLatin1String(pageScheme) && url.host().startsWith(heldBackMark);
 }
 
 // Where the first start tag of that name is: "<head" of "<header>" is none.
@@ -84,25 +84,38 @@ qsizetype policyAt(const QByteArray &lower)
 
 } // namespace
 
-QUrl pageUrl(const QString &pageFile, const QString &baseFolder, bool heldBackFromWeb)
+QUrl pageUrl(const QString &pageFile, const QString &baseFolder, bool heldBackFromWeb,
+             const QStringList &readableFolders)
 {
     QUrl url;
     url.setScheme(QLatin1String(pageScheme));
-    url.setHost(hostOf(pageFile, heldBackFromWeb));
     url.setPath(QDir::cleanPath(baseFolder) + u'/');
     QUrlQuery query;
     query.addQueryItem(pageKey, QString::fromLatin1(QUrl::toPercentEncoding(pageFile)));
+    QStringList folders;
+    if (heldBackFromWeb)
+        for (const QString &folder : readableFolders) {
+            query.addQueryItem(readKey, QString::fromLatin1(QUrl::toPercentEncoding(folder)));
+            folders.append(folder);
+        }
+    url.setHost(hostOf(pageFile, heldBackFromWeb, folders));
     url.setQuery(query);
     return url;
 }
 
 std::optional<ServedPage> servedPage(const QUrl &url)
 {
-    const QString file = QUrlQuery(url).queryItemValue(pageKey, QUrl::FullyDecoded);
+    const QUrlQuery query(url);
+    const QString file = query.queryItemValue(pageKey, QUrl::FullyDecoded);
+    const bool heldBack = heldBackPage(url);
+    const QStringList folders =
+        heldBack ? query.allQueryItemValues(readKey, QUrl::FullyDecoded) : QStringList();
     if (url.scheme() != QLatin1String(pageScheme) || file.isEmpty() ||
-        url.host() != hostOf(file, isHeldBackPage(url)))
+        url.host() != hostOf(file, heldBack, folders))
         return std::nullopt;
-    return ServedPage{file, localFileUrl(url.path())};
+    const QString base = url.path();
+    return ServedPage{file, localFileUrl(base),
+                      heldBack ? QStringList{QDir::cleanPath(base)} + folders : QStringList()};
 }
 
 QUrl localFileUrl(const QString &path)
@@ -118,9 +131,14 @@ QString localFilePath(const QUrl &url)
     return url.scheme() == QLatin1String(fileScheme) ? url.path(QUrl::FullyDecoded) : QString();
 }
 
+bool heldBackPage(const QUrl &url)
+{
+    return url.scheme() == QLatin1String(pageScheme) && url.host().startsWith(heldBackMark);
+}
+
 bool refusedAsWeb(const QUrl &initiator, const QUrl &firstParty, const QUrl &request)
 {
-    if (!isHeldBackPage(initiator) && !isHeldBackPage(firstParty))
+    if (!heldBackPage(initiator) && !heldBackPage(firstParty))
         return false;
     static const QStringList local{QLatin1String(pageScheme), QLatin1String(fileScheme),
                                    QStringLiteral("file"),
@@ -128,11 +146,21 @@ bool refusedAsWeb(const QUrl &initiator, const QUrl &firstParty, const QUrl &req
     return !local.contains(request.scheme());
 }
 
+QByteArray readAsAscii(QByteArray page)
+{
+    const bool bigEndian = page.startsWith("\xfe\xff");
+    if (!bigEndian && !page.startsWith("\xff\xfe"))
+        return page;
+    // Read as the engine reads it: the mark decides, and what is no character is U+FFFD.
+    QStringDecoder wide(bigEndian ? QStringConverter::Utf16BE : QStringConverter::Utf16LE);
+    QStringEncoder utf8(QStringConverter::Utf8, QStringConverter::Flag::WriteBom);
+    return utf8.encode(wide.decode(page));
+}
+
 QByteArray withBase(QByteArray page, const QUrl &base, const QByteArray &headElements)
 {
+    page = readAsAscii(std::move(page));
     const QByteArray lower = page.left(headLength).toLower();
-    if (lower.contains('\0'))
-        return page;
     const QByteArray ownBase = lower.contains("<base") ? QByteArray()
                                                        : "<base href=\"" + base.toEncoded() + "\">";
     const qsizetype at = baseAt(lower);
@@ -143,9 +171,9 @@ QByteArray withBase(QByteArray page, const QUrl &base, const QByteArray &headEle
 
 QByteArray withConnectionPolicy(QByteArray page)
 {
+    page = readAsAscii(std::move(page));
     const QByteArray lower = page.left(headLength).toLower();
-    if (!lower.contains('\0'))
-        page.insert(policyAt(lower), "<meta http-equiv=\"Content-Security-Policy\" "
-                                     "content=\"connect-src 'none'\">");
+    page.insert(policyAt(lower), "<meta http-equiv=\"Content-Security-Policy\" "
+                                 "content=\"connect-src 'none'\">");
     return page;
 }

@@ -2,8 +2,6 @@
 
 #include "platform/xslt_tree.h"
 
-#include <libxslt/xslt.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -40,13 +38,6 @@ bool mayAskListSize(xmlNodePtr element)
                            [](const XPathCall &call) { return call.name == "last"; });
     });
     return asks;
-}
-
-// The element takes attributes from attribute sets, which are evaluated in its context.
-bool usesAttributeSets(xmlNodePtr element)
-{
-    return xmlHasNsProp(element, BAD_CAST "use-attribute-sets", XSLT_NAMESPACE) ||
-           (isXsl(element) && xmlHasProp(element, BAD_CAST "use-attribute-sets"));
 }
 
 // Nothing evaluated in the context of the loop's own node list asks for its size, and no

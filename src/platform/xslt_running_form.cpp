@@ -194,22 +194,88 @@ bool harmless(const Stylesheet &sheet, xmlNodePtr element, bool part = false)
 
 constexpr const char *nothing = "0";
 
-// An unread variable is computed as a constant. It keeps its place, so the stylesheet is
-// valid or refused as before and binds as many variables as before (the processor bounds
-// their number).
+// Functions of XPath and XSLT through which nothing of the stylesheet is evaluated: no
+// template, attribute set, key or function of its own.
+bool reachesNothingOfTheStylesheet(const XPathCall &call)
+{
+    static const std::set<std::string> functions = {
+        "last", "position", "count", "id", "local-name", "namespace-uri", "name", "string",
+        "concat", "starts-with", "contains", "substring-before", "substring-after", "substring",
+        "string-length", "normalize-space", "translate", "boolean", "not", "true", "false",
+        "lang", "number", "sum", "floor", "ceiling", "round", "document", "format-number",
+        "current", "generate-id", "system-property", "unparsed-entity-uri"};
+    return functions.count(call.name) > 0;
+}
+
+// Evaluating the element enters no template and binds no variable of that name: it is one
+// of the generator's literal elements, or of its instructions that only compute values,
+// over expressions that call only those functions, and so is everything inside it.
+bool entersNoTemplate(xmlNodePtr element, const GeneratorMarks &marks, const std::string &name)
+{
+    static const std::set<std::string> instructions = {
+        "variable", "value-of", "text", "if", "choose", "when", "otherwise", "for-each",
+        "sort", "element", "attribute", "copy-of", "comment"};
+    if (!marks.on(element) || usesAttributeSets(element) ||
+        (isXsl(element) ? instructions.count(reinterpret_cast<const char *>(element->name)) == 0
+                        : element->ns != nullptr) ||
+        (isXsl(element, "variable") && boundName(element) == name))
+        return false;
+    bool enters = false;
+    forEachExpression(element, [&](std::string_view expression, bool) {
+        const XPathUse use = xpathUse(expression, false);
+        enters = enters || !use.understood ||
+                 !std::all_of(use.functions.begin(), use.functions.end(), reachesNothingOfTheStylesheet);
+    });
+    for (xmlNodePtr child = element->children; !enters && child; child = child->next)
+        enters = child->type == XML_ELEMENT_NODE && !entersNoTemplate(child, marks, name);
+    return !enters;
+}
+
+// The processor counts the variables that are bound as it enters a template, and fails
+// past its bound: an unread variable that is bound while no template is entered, in a
+// place where the generator put it, may be left out. Another binding of its name in the
+// same template fails as written, and so does a sort key or parameter after it: with
+// either it stays.
+bool leftOutAltogether(xmlNodePtr variable, const GeneratorMarks &marks)
+{
+    static const std::set<std::string> holders = {"template", "for-each", "if",   "when", "otherwise",
+                                                  "element",  "attribute", "copy", "comment"};
+    xmlNodePtr parent = variable->parent;
+    if (!marks.on(parent) || (isXsl(parent) ? holders.count(reinterpret_cast<const char *>(parent->name)) == 0
+                                            : parent->ns != nullptr))
+        return false;
+    const std::string name = boundName(variable);
+    for (xmlNodePtr node = variable; node && !topLevel(node); node = node->parent)
+        for (xmlNodePtr before = node->prev; before; before = before->prev)
+            if ((isXsl(before, "variable") || isXsl(before, "param")) && boundName(before) == name)
+                return false;
+    for (xmlNodePtr after = variable->next; after; after = after->next)
+        if (after->type == XML_ELEMENT_NODE && (isXsl(after, "sort") || !entersNoTemplate(after, marks, name)))
+            return false;
+    return true;
+}
+
+// An unread variable is left out where that is safe, and else computed as a constant in
+// its place, so that the stylesheet is valid or refused as before and binds as many
+// variables as before.
 bool emptyUnread(Stylesheet &sheet, const GeneratorMarks &marks)
 {
-    bool emptied = false;
+    bool changed = false;
     for (xmlNodePtr variable : sheet.locals) {
-        if (!marks.onAll(variable) || (!variable->children && attribute(variable, "select") == nothing) ||
-            sheet.reads.count(boundName(variable)) > 0 || !harmless(sheet, variable))
+        if (!marks.onAll(variable) || sheet.reads.count(boundName(variable)) > 0 || !harmless(sheet, variable))
             continue;
-        while (variable->children)
-            removeNode(variable->children);
-        xmlSetProp(variable, BAD_CAST "select", BAD_CAST nothing);
-        emptied = true;
+        // Nothing it holds is a variable of its own: sheet.locals stays valid.
+        if (leftOutAltogether(variable, marks)) {
+            removeNode(variable);
+            changed = true;
+        } else if (variable->children || attribute(variable, "select") != nothing) {
+            while (variable->children)
+                removeNode(variable->children);
+            xmlSetProp(variable, BAD_CAST "select", BAD_CAST nothing);
+            changed = true;
+        }
     }
-    return emptied;
+    return changed;
 }
 
 // The select expression that computes the variable's text, or "" when its value is
@@ -296,9 +362,8 @@ void prepare(xmlNodePtr root, const GeneratorMarks &marks, const std::function<b
 
 } // namespace
 
-void prepareForRunning(xmlDocPtr stylesheet, const std::function<bool()> &stopped)
+void prepareForRunning(xmlDocPtr stylesheet, const GeneratorMarks &marks, const std::function<bool()> &stopped)
 {
-    const GeneratorMarks marks(stylesheet);
     xmlNodePtr root = stylesheet ? xmlDocGetRootElement(stylesheet) : nullptr;
     // Kept white space would make text that is stripped here count.
     if (isXsl(root) && !spaceKept(root))

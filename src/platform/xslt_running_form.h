@@ -1,8 +1,8 @@
 #pragma once
 
-#include <functional>
+#include "platform/generator_marks.h"
 
-struct _xmlDoc;
+#include <functional>
 
 // How the built-in processor takes a stylesheet text.
 enum class StylesheetForm {
@@ -11,11 +11,13 @@ enum class StylesheetForm {
 };
 
 // Turns a parsed stylesheet document, before it is compiled, into an equivalent that runs
-// faster and gives the same result. It rewrites only elements the generator marked
-// (generator_marks.h), never code it did not write, and leaves no mark behind:
+// faster and gives the same result. It rewrites only elements that carry the marks
+// (generator_marks.h), never code the generator did not write, and leaves no mark behind:
 // - an unread variable (names compared as expanded names) inside a template, of nothing but
-//   marked elements, is computed as a constant, when computing it can neither fail nor have
-//   an effect; it keeps its place, so the stylesheet stays as valid as written;
+//   marked elements, whose computing can neither fail nor have an effect, is left out when
+//   no template is entered while it is bound (the processor bounds the number of variables
+//   bound as it enters one) and no other binding of its name meets it; elsewhere it is
+//   computed as a constant in its place, so the stylesheet stays as valid as written;
 // - a variable holding a result tree of text and xsl:value-of that is only read as a
 //   string or a number is computed by select instead;
 // - a loop without sort keys whose body is only an xsl:if on "position() < N" (possibly
@@ -28,4 +30,4 @@ enum class StylesheetForm {
 // an expression reads by names its text does not show (dyn:evaluate). The nodes keep their
 // line numbers, so messages point at the same lines of the text. Between its passes it
 // asks stopped(), and does no more once that says yes: what it did so far is equivalent.
-void prepareForRunning(_xmlDoc *stylesheet, const std::function<bool()> &stopped);
+void prepareForRunning(xmlDocPtr stylesheet, const GeneratorMarks &marks, const std::function<bool()> &stopped);

@@ -35,16 +35,20 @@ constexpr int documentOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_
 
 xsltDocLoaderFunc builtInLoader = nullptr;
 
-// Files are opened by the input of xml_file_input.h; every document is read with the options
-// above.
+// Every document once read: its namespace names as it writes them.
+xmlDocPtr asWrittenNamespaces(xmlDocPtr doc)
+{
+    restoreNamespaceAmpersands(doc);
+    return doc;
+}
+
+// Files are opened by the input of xml_file_input.h; every document, stylesheet or one that
+// document() reads, is read with the options above.
 xmlDocPtr safeLoader(const xmlChar *uri, xmlDictPtr dict, int, void *ctxt, xsltLoadType type)
 {
     if (!uri)
         return nullptr;
-    xmlDocPtr doc = builtInLoader(uri, dict, documentOptions, ctxt, type);
-    if (type == XSLT_LOAD_STYLESHEET)
-        restoreNamespaceAmpersands(doc);
-    return doc;
+    return asWrittenNamespaces(builtInLoader(uri, dict, documentOptions, ctxt, type));
 }
 
 void forbidWritesAndNetwork(xsltSecurityPrefsPtr prefs)
@@ -245,13 +249,13 @@ StylePtr compiled(DocPtr doc)
 
 // The text as written is always compiled, so that what it refuses is refused with its
 // own message; its running form, when there is one, is what runs.
-StylePtr compiledToRun(xmlDocPtr written, DocPtr running, XsltRunWatch &watch)
+StylePtr compiledToRun(xmlDocPtr written, DocPtr running, const GeneratorMarks &marks, XsltRunWatch &watch)
 {
     StylePtr style = compiled(DocPtr(written));
     if (!style || !running)
         return style;
     const ErrorCollector unreported; // the text as written compiled without error
-    prepareForRunning(running.get(), [&watch] { return watch.stopped(); });
+    prepareForRunning(running.get(), marks, [&watch] { return watch.stopped(); });
     StylePtr prepared = compiled(std::move(running));
     return prepared ? std::move(prepared) : std::move(style);
 }
@@ -259,19 +263,20 @@ StylePtr compiledToRun(xmlDocPtr written, DocPtr running, XsltRunWatch &watch)
 // ownedSource, when given, is the source document itself: it is let go as soon as the
 // result tree is built, before the page is serialized.
 XsltOutcome transformReading(xmlDocPtr xml, const QString &xslText, const QString &baseUri,
-                             StylesheetForm form, XsltRunWatch &watch, ErrorCollector &errors,
-                             DocPtr ownedSource)
+                             StylesheetForm form, const QByteArray &markName, XsltRunWatch &watch,
+                             ErrorCollector &errors, DocPtr ownedSource)
 {
     const QByteArray xslBytes = xslText.toUtf8();
-    xmlDocPtr xslDoc = xmlReadMemory(xslBytes.constData(), int(xslBytes.size()),
-                                     baseUri.toUtf8().constData(), "UTF-8", documentOptions);
+    xmlDocPtr xslDoc = asWrittenNamespaces(xmlReadMemory(xslBytes.constData(), int(xslBytes.size()),
+                                                         baseUri.toUtf8().constData(), "UTF-8",
+                                                         documentOptions));
     if (!xslDoc)
         return failed(XsltOutcome::Failure::XslDocument, errors);
-    restoreNamespaceAmpersands(xslDoc);
     DocPtr running(form == StylesheetForm::Running ? xmlCopyDoc(xslDoc, 1) : nullptr);
-    GeneratorMarks(xslDoc).removeFrom(xslDoc);
+    const GeneratorMarks marks(xslDoc, markName);
+    marks.removeFrom(xslDoc);
     DocPtr asWritten(xmlCopyDoc(xslDoc, 1));
-    StylePtr style = compiledToRun(xslDoc, std::move(running), watch);
+    StylePtr style = compiledToRun(xslDoc, std::move(running), marks, watch);
     if (!style)
         return failed(XsltOutcome::Failure::Transform, errors);
 
@@ -292,12 +297,12 @@ XsltOutcome transformReading(xmlDocPtr xml, const QString &xslText, const QStrin
 
 // The run with its reads held to the readable folders (none: any file).
 XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &baseUri,
-                      const QStringList &readable, StylesheetForm form, XsltRunWatch &watch,
-                      ErrorCollector &errors, DocPtr ownedSource = nullptr)
+                      const QStringList &readable, StylesheetForm form, const QByteArray &markName,
+                      XsltRunWatch &watch, ErrorCollector &errors, DocPtr ownedSource = nullptr)
 {
     ReadableFolders reads(readable);
-    XsltOutcome outcome =
-        transformReading(xml, xslText, baseUri, form, watch, errors, std::move(ownedSource));
+    XsltOutcome outcome = transformReading(xml, xslText, baseUri, form, markName, watch, errors,
+                                           std::move(ownedSource));
     outcome.readsRefused = reads.refusedAny();
     return outcome;
 }
@@ -311,7 +316,7 @@ DocPtr readXml(const QString &xmlPath, XsltRunWatch &watch)
     if (!parser)
         return nullptr;
     watch.watchParser(parser.get());
-    DocPtr doc(xmlCtxtReadFile(parser.get(), path.constData(), nullptr, documentOptions));
+    DocPtr doc(asWrittenNamespaces(xmlCtxtReadFile(parser.get(), path.constData(), nullptr, documentOptions)));
     watch.watchParser(nullptr);
     return doc;
 }
@@ -370,18 +375,19 @@ XmlSource::~XmlSource() { xmlFreeDoc(doc); }
 void freeReportedRun() { reportedRun.freeAll(); }
 
 XsltOutcome runXslt(const std::shared_ptr<const XmlSource> &xml, const QString &xslText,
-                    const QString &baseUri, const XsltLimits &limits, StylesheetForm form)
+                    const QString &baseUri, const XsltLimits &limits, StylesheetForm form,
+                    const QByteArray &markName)
 {
     return asWrittenOnFailure(form, [&](StylesheetForm as) {
         return countedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
-            return transform(xml->document(), xslText, baseUri, limits.readableFolders, as, watch,
-                             errors);
+            return transform(xml->document(), xslText, baseUri, limits.readableFolders, as, markName,
+                             watch, errors);
         });
     });
 }
 
 XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QString &baseUri,
-                    const XsltLimits &limits, StylesheetForm form)
+                    const XsltLimits &limits, StylesheetForm form, const QByteArray &markName)
 {
     return asWrittenOnFailure(form, [&](StylesheetForm as) {
         return countedRun(limits, [&](XsltRunWatch &watch, ErrorCollector &errors) {
@@ -389,8 +395,8 @@ XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QStrin
             if (!xml)
                 return failed(XsltOutcome::Failure::XmlDocument, errors);
             xmlDocPtr source = xml.get();
-            return transform(source, xslText, baseUri, limits.readableFolders, as, watch, errors,
-                             std::move(xml));
+            return transform(source, xslText, baseUri, limits.readableFolders, as, markName, watch,
+                             errors, std::move(xml));
         });
     });
 }

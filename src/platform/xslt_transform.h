@@ -27,7 +27,7 @@ struct _xmlDoc;
 void initialiseXslt();
 
 struct XsltOutcome {
-    // ProcessorEnded: the worker process running it ended before it answered (a crash).
+    // ProcessorEnded: the worker process running it ended before it answered (a crash, a kill).
     enum class Failure { None, XmlDocument, XslDocument, Transform, Stopped, ProcessorEnded };
 
     Failure failure = Failure::None;
@@ -60,15 +60,18 @@ private:
 // strips white space works on a copy, so the source stays as parsed.
 XsltOutcome runXslt(const std::shared_ptr<const XmlSource> &xml, const QString &xslText,
                     const QString &baseUri, const XsltLimits &limits = {},
-                    StylesheetForm form = StylesheetForm::Running);
+                    StylesheetForm form = StylesheetForm::Running,
+                    const QByteArray &markName = generatorMarkName());
 
 // Runs the stylesheet text over the XML file. The stylesheet is parsed from memory as if
 // it were the file baseUri (a path), so relative imports and document() calls resolve
 // from that file's folder. The text runs in its running form; when that fails, the text
-// runs as written, so that a failure is reported as the text itself gives it.
+// runs as written, so that a failure is reported as the text itself gives it. Only the mark
+// of that name counts as the generator's (generator_marks.h).
 XsltOutcome runXslt(const QString &xmlPath, const QString &xslText, const QString &baseUri,
                     const XsltLimits &limits = {},
-                    StylesheetForm form = StylesheetForm::Running);
+                    StylesheetForm form = StylesheetForm::Running,
+                    const QByteArray &markName = generatorMarkName());
 
 // The trees of the last run on this thread are freed here, once its page was passed on, or
 // as the next run begins.

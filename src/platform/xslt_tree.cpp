@@ -83,6 +83,12 @@ bool holdsExpression(xmlNodePtr element, const xmlChar *attributeName)
            });
 }
 
+bool usesAttributeSets(xmlNodePtr element)
+{
+    return xmlHasNsProp(element, BAD_CAST "use-attribute-sets", XSLT_NAMESPACE) ||
+           (isXsl(element) && xmlHasProp(element, BAD_CAST "use-attribute-sets"));
+}
+
 std::string expandedName(xmlNodePtr node, std::string_view qname)
 {
     const std::size_t colon = qname.find(':');

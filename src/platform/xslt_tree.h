@@ -25,6 +25,8 @@ bool ignorable(xmlNodePtr node);
 // The element children; onlyElements tells whether everything else is ignorable.
 std::vector<xmlNodePtr> elementChildren(xmlNodePtr node, bool &onlyElements);
 bool holdsExpression(xmlNodePtr element, const xmlChar *attributeName);
+// The element takes attributes from attribute sets, which are evaluated in its context.
+bool usesAttributeSets(xmlNodePtr element);
 void removeNode(xmlNodePtr node);
 // The XPath string literal of a text; false when it holds both kinds of quotes.
 bool xpathLiteral(const std::string &value, std::string &out);

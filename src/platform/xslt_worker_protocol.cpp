@@ -24,6 +24,7 @@ void requestFields(Request &request, Visit &&visit)
     visit(request.xslText);
     visit(request.baseUri);
     visit(request.form);
+    visit(request.markName);
     visit(request.keptAs);
     visit(request.limits.memoryBytes);
     visit(request.limits.readableFolders);
@@ -50,6 +51,8 @@ struct Lengths {
 // read the body from the sender's memory, or asks for it over the stream.
 constexpr char bodyTaken = 't';
 constexpr char bodyWanted = 'w';
+// What the worker sends once it has read a request whole.
+constexpr char requestTaken = 'r';
 
 constexpr int waitStepMs = 50;
 
@@ -123,9 +126,13 @@ bool readHeader(const QByteArray &header, Fields fields)
 
 } // namespace
 
-bool sendRequest(int socket, const XsltRequest &request)
+Received sendRequest(int socket, const XsltRequest &request, const KeepWaiting &keepWaiting)
 {
-    return sendMessage(socket, headerOf([&](auto &&visit) { requestFields(request, visit); }), {});
+    if (!sendMessage(socket, headerOf([&](auto &&visit) { requestFields(request, visit); }), {}))
+        return Received::StreamEnded;
+    char answer = 0;
+    const Received got = receiveAll(socket, &answer, 1, keepWaiting);
+    return got == Received::Whole && answer != requestTaken ? Received::StreamEnded : got;
 }
 
 bool sendOutcome(int socket, const XsltOutcome &outcome)
@@ -144,7 +151,8 @@ std::optional<XsltRequest> receiveRequest(int socket)
     QByteArray header(qsizetype(lengths.header), Qt::Uninitialized);
     XsltRequest request;
     if (receiveAll(socket, header.data(), header.size(), {}) != Received::Whole ||
-        !readHeader(header, [&](auto &&visit) { requestFields(request, visit); }))
+        !readHeader(header, [&](auto &&visit) { requestFields(request, visit); }) ||
+        !sendAll(socket, &requestTaken, 1))
         return std::nullopt;
     return request;
 }

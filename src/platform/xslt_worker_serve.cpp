@@ -17,7 +17,7 @@ XsltOutcome answer(const XsltRequest &request, KeptDocument &kept)
 {
     if (request.keptAs.isEmpty())
         return runXslt(request.xmlPath, request.xslText, request.baseUri, request.limits,
-                       request.form);
+                       request.form, request.markName);
     if (request.keptAs != kept.name || !kept.sources) {
         kept.sources.reset(); // let go before the next one is parsed
         kept = {request.keptAs, std::make_unique<XmlSourceCache>()};
@@ -27,7 +27,8 @@ XsltOutcome answer(const XsltRequest &request, KeptDocument &kept)
         kept.sources->get(request.xmlPath, request.limits, failed);
     if (!xml)
         return failed;
-    return runXslt(xml, request.xslText, request.baseUri, request.limits, request.form);
+    return runXslt(xml, request.xslText, request.baseUri, request.limits, request.form,
+                   request.markName);
 }
 
 } // namespace

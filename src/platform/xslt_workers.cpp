@@ -67,8 +67,8 @@ public:
     QString ended();
 
     QString keptAs; // the name of the document it keeps, as its last requests asked
-    bool wasIdle = false;          // taken from the idle workers
-    bool endedByTheSystem = false; // ended() found it killed or terminated, not crashed
+    bool wasIdle = false; // taken from the idle workers
+    int endedBy = 0;      // the signal that ended it, as ended() found
 
 private:
     pid_t pid;
@@ -105,10 +105,10 @@ QString Worker::ended()
 {
     int status = 0;
     const pid_t reaped = ::waitpid(std::exchange(pid, 0), &status, 0);
-    endedByTheSystem = reaped > 0 && WIFSIGNALED(status) &&
-                       (WTERMSIG(status) == SIGKILL || WTERMSIG(status) == SIGTERM);
-    if (reaped > 0 && WIFSIGNALED(status))
-        return QString::fromLocal8Bit(strsignal(WTERMSIG(status)));
+    if (reaped > 0 && WIFSIGNALED(status)) {
+        endedBy = WTERMSIG(status);
+        return QString::fromLocal8Bit(strsignal(endedBy));
+    }
     if (reaped > 0 && WIFEXITED(status))
         return QStringLiteral("exit status %1").arg(WEXITSTATUS(status));
     return QStringLiteral("no answer");
@@ -172,19 +172,24 @@ IdleWorkers &idleWorkers()
     return *workers;
 }
 
-// A worker that has taken the request: an idle one, or a new one when none is idle or the
-// idle one has left meanwhile (the system may end an idle worker).
-std::unique_ptr<Worker> workerTaking(const XsltRequest &request, QString &why)
+// Hands the request to a worker, set in worker: an idle one, or a new one when the idle one
+// never acknowledged it (the system may end an idle worker); a worker that acknowledged a
+// request has run it, and is never asked again. Whole when acknowledged, GaveUp when the
+// run was stopped meanwhile, StreamEnded with why set when no worker took it.
+Received workerTaking(const XsltRequest &request, const KeepWaiting &keepWaiting,
+                      std::unique_ptr<Worker> &worker, QString &why)
 {
-    std::unique_ptr<Worker> worker = idleWorkers().take(request.keptAs, why);
-    if (worker && sendRequest(worker->stream(), request))
-        return worker;
-    worker = Worker::start(why);
-    if (worker && sendRequest(worker->stream(), request))
-        return worker;
-    if (worker)
+    worker = idleWorkers().take(request.keptAs, why);
+    Received taken =
+        worker ? sendRequest(worker->stream(), request, keepWaiting) : Received::StreamEnded;
+    if (worker && worker->wasIdle && taken == Received::StreamEnded) {
+        worker = Worker::start(why);
+        taken = worker ? sendRequest(worker->stream(), request, keepWaiting)
+                       : Received::StreamEnded;
+    }
+    if (worker && taken == Received::StreamEnded)
         why = QStringLiteral("it ended as it started (%1)").arg(worker->ended());
-    return nullptr;
+    return taken;
 }
 
 XsltOutcome endedOutcome(const QString &reason)
@@ -214,6 +219,13 @@ QString xsltWorkerProgram()
     return path;
 }
 
+void startXsltWorkerAhead()
+{
+    QString why; // a worker that cannot start says why when a run needs it
+    if (std::unique_ptr<Worker> worker = Worker::start(why))
+        idleWorkers().giveBack(std::move(worker));
+}
+
 void endIdleXsltWorkers()
 {
     for (const std::unique_ptr<Worker> &worker : idleWorkers().takeAll())
@@ -233,40 +245,42 @@ XsltOutcome runInWorker(const XsltRequest &request)
             stop = XsltStopReason::TimeLimit;
         return stop == XsltStopReason::None;
     };
-    for (;;) {
-        if (!keepWaiting())
-            return stoppedOutcome(stop); // stopped before it began
-        QString why;
-        std::unique_ptr<Worker> worker = workerTaking(request, why);
-        if (!worker)
-            return endedOutcome(QStringLiteral("The XSLT processor could not be started: ") +
-                                why);
-        XsltOutcome outcome;
-        const Received got =
-            receiveOutcome(worker->stream(), outcome, limits.memoryBytes, keepWaiting,
-                           [&worker](quint64 at, char *to, qint64 size) {
-                               return worker->read(at, to, size);
-                           });
-        switch (got) {
-        case Received::Whole:
-            if (!request.keptAs.isEmpty())
-                worker->keptAs = request.keptAs;
-            idleWorkers().giveBack(std::move(worker));
-            return outcome;
-        case Received::GaveUp:
-            return stoppedOutcome(stop);
-        case Received::BodyTooLarge:
-            return stoppedOutcome(XsltStopReason::MemoryLimit, outcome.memoryNeeded);
-        case Received::StreamEnded:
-            break;
-        }
-        const QString end = worker->ended();
-        // An idle worker the system ended as the request reached it did not run it: a new
-        // worker does.
-        if (worker->wasIdle && worker->endedByTheSystem)
-            continue;
+    if (!keepWaiting())
+        return stoppedOutcome(stop); // stopped before it began
+    QString why;
+    std::unique_ptr<Worker> worker;
+    XsltOutcome outcome;
+    Received got = workerTaking(request, keepWaiting, worker, why);
+    if (got == Received::StreamEnded)
+        return endedOutcome(QStringLiteral("The XSLT processor could not be started: ") + why);
+    if (got == Received::Whole)
+        got = receiveOutcome(worker->stream(), outcome, limits.memoryBytes, keepWaiting,
+                             [&worker](quint64 at, char *to, qint64 size) {
+                                 return worker->read(at, to, size);
+                             });
+    if (got == Received::Whole) {
+        if (!request.keptAs.isEmpty())
+            worker->keptAs = request.keptAs;
+        idleWorkers().giveBack(std::move(worker));
+        return outcome;
+    }
+    // The run ends its worker, which took the request; another is started in its place.
+    const QString end = got == Received::StreamEnded ? worker->ended() : QString();
+    const int signal = worker->endedBy;
+    worker.reset();
+    startXsltWorkerAhead();
+    if (got == Received::GaveUp)
+        return stoppedOutcome(stop);
+    if (got == Received::BodyTooLarge)
+        return stoppedOutcome(XsltStopReason::MemoryLimit, outcome.memoryNeeded);
+    if (signal == 0)
         return endedOutcome(QStringLiteral("The XSLT processor ended unexpectedly (%1) and "
                                            "made no page.")
                                 .arg(end));
-    }
+    return endedOutcome(
+        QStringLiteral("The XSLT transformation's process was ended by a signal (%1)%2 and made "
+                       "no page.")
+            .arg(end, signal == SIGKILL || signal == SIGTERM
+                          ? QStringLiteral(", as the system ends a process when memory runs short")
+                          : QString()));
 }

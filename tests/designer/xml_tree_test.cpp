@@ -96,6 +96,8 @@ TEST(XmlTree, CaptionsOfEveryNodeKind)
          {"a\t/a", "  <!-- c=d -->\t/a/<!-- c", "  <?pi x=1?>\t/a/<?pi x"}},
         {"namespace declaration and prefixes", "<p:a xmlns:p='urn:p' p:b='2'/>",
          {"p:a\t/p:a", "  @xmlns:p=urn:p\t/p:a/@xmlns:p", "  @p:b=2\t/p:a/@p:b"}},
+        {"namespace name and attribute value with &", "<a xmlns:p='urn:x?a=1&amp;b=2' v='&#38;#38;'/>",
+         {"a\t/a", "  @xmlns:p=urn:x?a=1&b=2\t/a/@xmlns:p", "  @v=&#38;\t/a/@v"}},
         {"namespace declarations among the attributes in document order",
          "<a x='1' xmlns:p=\"urn:p\"\n p:y='2>' xmlns='urn:d'/>",
          {"a\t/a", "  @x=1\t/a/@x", "  @xmlns:p=urn:p\t/a/@xmlns:p", "  @p:y=2>\t/a/@p:y",

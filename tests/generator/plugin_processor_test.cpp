@@ -3,6 +3,7 @@
 #include "documents/workspace.h"
 #include "generator/plugin_processor.h"
 #include "generator/transform.h"
+#include "platform/xslt_transform.h"
 #include "support/parsed_html.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
@@ -39,8 +40,9 @@ protected:
         xmlPath = folder + "or ders;1.xml";
         writeFile(xmlPath,
                   QString::fromUtf8("<orders><o n='3'>Kiwi &amp; Co</o><o n='1'>Äpfel</o>"
-                                    "<o n='2'>&lt;b&gt;</o></orders>"),
+                                    "<o n='2'>&lt;b&gt;</o><p:o xmlns:p='urn:x?a=1&amp;b=2'/></orders>"),
                   true);
+        writeFile(folder + "more.xml", "<q:m xmlns:q='urn:y?c&amp;d&#38;e&amp;#38;'><q:i/></q:m>", true);
         workspace().current().tablePath = folder + "orders.tvk";
     }
     void usePlugIn(const QString &commandLine)
@@ -113,6 +115,11 @@ TEST_F(PlugInProcessor, XsltprocGivesTheSamePagesAsTheBuiltInProcessor)
         stylesheet("<xsl:output method='html' doctype-public='-//W3C//DTD HTML 4.01//EN' "
                    "cdata-section-elements='td'/><xsl:template match='/'><html><body><table>"
                    "<tr><td id='x'>a &lt; b</td></tr></table></body></html></xsl:template>"),
+        // Namespace names with "&", in the XML document and in one document() reads.
+        stylesheet("<xsl:template match='/' xmlns:p='urn:x?a=1&amp;b=2' xmlns:q='urn:y?c&amp;d&amp;e&#38;#38;'>"
+                   "<r n='{count(//p:o)}{count(document(\"more.xml\")/q:m/q:i)}' u='{namespace-uri(//p:o)}'"
+                   " d='{namespace-uri(document(\"more.xml\")/*)}'><xsl:copy-of select='//p:o|document(\"more.xml\")/*'/>"
+                   "</r></xsl:template>"),
     };
     for (const QString &xsl : pages) {
         const TransformResult builtIn = withBuiltIn(xsl);
@@ -120,6 +127,8 @@ TEST_F(PlugInProcessor, XsltprocGivesTheSamePagesAsTheBuiltInProcessor)
         ASSERT_TRUE(builtIn.ok) << builtIn.message.toStdString();
         ASSERT_TRUE(plugIn.ok) << plugIn.html.toStdString();
         EXPECT_EQ(parsedHtml(plugIn.html).toStdString(), parsedHtml(builtIn.html).toStdString());
+        EXPECT_EQ(plugIn.html.toStdString(), builtIn.html.toStdString());
+        EXPECT_EQ(runXslt(xmlPath, xsl, folder + "orders.xsl").output.toStdString(), builtIn.html.toStdString());
     }
     EXPECT_TRUE(scripted->messages.isEmpty());
 }

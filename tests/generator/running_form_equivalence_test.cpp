@@ -37,7 +37,7 @@ bool runningFormCompiles(const TransformJob &job)
                                   job.baseUri.toUtf8().constData(), "UTF-8", XML_PARSE_NOCDATA);
     if (!doc)
         return false;
-    prepareForRunning(doc, [] { return false; });
+    prepareForRunning(doc, GeneratorMarks(doc), [] { return false; });
     const xsltStylesheetPtr style = xsltParseStylesheetDoc(doc);
     const bool compiles = style && style->errors == 0;
     if (style)

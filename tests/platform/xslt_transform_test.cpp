@@ -110,6 +110,23 @@ pid_t workerIn(const QByteArray &state)
     return 0;
 }
 
+// True when every thread of the process has left (it is gone or a zombie): its files,
+// sockets among them, are closed.
+bool hasEnded(pid_t pid)
+{
+    for (const QString &task : QDir(QStringLiteral("/proc/%1/task").arg(pid))
+                                   .entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile stat(QStringLiteral("/proc/%1/task/%2/stat").arg(pid).arg(task));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray fields = stat.readAll();
+        const QByteArray state = fields.mid(fields.lastIndexOf(')') + 2, 1);
+        if (state != "Z" && state != "X" && !state.isEmpty())
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 TEST_F(XsltTransform, ImportedStylesheetsAndDocumentsReachNothingOutside)
@@ -289,8 +306,9 @@ TEST_F(XsltTransform, RunawayRunsAreStoppedAtTheirBounds)
 }
 
 // A run held in a loop of instructions or in one XPath step ends at once when another
-// thread stops it or when its worker crashes, while runs beside it go on with their own
-// errors; the next run gives its page.
+// thread stops it or when its worker crashes or is killed, while runs beside it go on with
+// their own errors; the next run gives its page. A killed worker's run is reported, never
+// run again: the stop that follows the kill finds the run over.
 TEST_F(XsltTransform, AHeldRunEndsAtOnceWithoutHoldingTheNext)
 {
     const QString loops =
@@ -306,13 +324,20 @@ TEST_F(XsltTransform, AHeldRunEndsAtOnceWithoutHoldingTheNext)
         const char *name;
         QString templates;
         QString xml;
-        bool crash; // else stopped
+        int signal; // sent to its worker before the stop, 0 for none
+        const char *said = "";
     } runaways[] = {
-        {"loops of instructions", loops, "big.xml", false},
-        {"one XPath step", union_, "wide.xml", false},
-        {"a worker that crashes", union_, "wide.xml", true},
+        {"loops of instructions", loops, "big.xml", 0},
+        {"one XPath step", union_, "wide.xml", 0},
+        {"a worker that crashes", union_, "wide.xml", SIGSEGV, "ended by a signal"},
+        {"a worker the system kills", loops, "big.xml", SIGKILL, "memory runs short"},
+        {"a worker the system ends", union_, "wide.xml", SIGTERM, "memory runs short"},
     };
     for (const auto &runaway : runaways) {
+        // Two runs side by side leave two workers idle: the held run takes one of them.
+        std::thread beside([&] { run(fine); });
+        run(fine);
+        beside.join();
         XsltStopToken token;
         XsltLimits limits;
         limits.timeoutMs = 600000;
@@ -333,16 +358,20 @@ TEST_F(XsltTransform, AHeldRunEndsAtOnceWithoutHoldingTheNext)
         std::this_thread::sleep_for(std::chrono::milliseconds(100)); // well inside its work
         const pid_t busy = workerIn("R");
         EXPECT_GT(busy, 0) << runaway.name;
-        if (runaway.crash && busy > 0)
-            kill(busy, SIGSEGV);
-        else
-            token.requestStop();
+        if (runaway.signal && busy > 0) {
+            kill(busy, runaway.signal);
+            while (!hasEnded(busy))
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        token.requestStop();
         worker.join();
-        EXPECT_EQ(held.failure, runaway.crash ? XsltOutcome::Failure::ProcessorEnded
-                                              : XsltOutcome::Failure::Stopped) << runaway.name;
-        EXPECT_EQ(held.stopReason, runaway.crash ? XsltStopReason::None
-                                                 : XsltStopReason::Requested) << runaway.name;
-        EXPECT_EQ(held.reason.contains(strsignal(SIGSEGV)), runaway.crash) << runaway.name;
+        const bool ended = runaway.signal != 0;
+        EXPECT_EQ(held.failure, ended ? XsltOutcome::Failure::ProcessorEnded
+                                      : XsltOutcome::Failure::Stopped) << runaway.name;
+        EXPECT_EQ(held.stopReason, ended ? XsltStopReason::None : XsltStopReason::Requested)
+            << runaway.name;
+        EXPECT_EQ(held.reason.contains(strsignal(runaway.signal)), ended) << runaway.name;
+        EXPECT_TRUE(held.reason.contains(runaway.said)) << held.reason.toStdString();
         const XsltOutcome next = run(fine);
         EXPECT_EQ(next.output, "6") << runaway.name;
     }

@@ -8,6 +8,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
+#include <QStringList>
 #include <QWebEngineUrlScheme>
 
 namespace {
@@ -40,6 +41,16 @@ bool isLocal(const QUrl &url)
 {
     return url.scheme() == QLatin1String("file") || url.scheme() == QLatin1String(pageScheme) ||
            url.scheme() == QLatin1String(fileScheme);
+}
+
+// Whether the engine hands an address a page moves to over to the desktop's URL opener,
+// having no page of its own for it.
+bool forTheDesktop(const QUrl &url)
+{
+    static const QStringList shownByTheEngine{
+        QStringLiteral("about"), QStringLiteral("data"), QStringLiteral("blob"),
+        QStringLiteral("javascript"), QStringLiteral("filesystem")};
+    return !isWeb(url) && !isLocal(url) && !shownByTheEngine.contains(url.scheme());
 }
 
 // Whether a request is refused. What a web page asks for is its own business; a local page,
@@ -106,12 +117,19 @@ LocalPage::LocalPage(QWebEngineProfile *profile, QObject *parent)
     serveLocalFiles(profile);
     filterRequests(profile);
     watchRenderer(this);
+    connect(this, &QWebEnginePage::linkHovered, this,
+            [this](const QString &url) { hoveredLink = QUrl(url); });
 }
 
 // The program's own load (typed, as into an address bar) is the only way onto a local page;
 // back, forward and reload return to one the program opened. Links lead to the web only.
+// The desktop gets only the address of a link the user clicks (the one under the pointer),
+// and nothing of a page held back from the web.
 bool LocalPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
+    if (forTheDesktop(url))
+        return !heldBackPage(this->url()) && type == NavigationTypeLinkClicked &&
+               url == hoveredLink;
     if (!isLocal(url))
         return true;
     return isMainFrame && (type == NavigationTypeTyped || type == NavigationTypeBackForward ||

@@ -11,7 +11,8 @@
 // and a load that would let a script read what it got (a module, or anything asked for
 // with crossorigin) reads no local file. A page file shown from its address (page_url.h) is
 // an origin of its own: other local files are cross-origin to its scripts. The page stays
-// on the local page the program opened: it moves itself to no other local file or page.
+// on the local page the program opened: it moves itself to no other local file or page, and
+// hands the desktop's URL opener only a link the user clicks.
 // Its dialogs hold no window of the program (page_dialogs.h), and it comes back when the
 // program ends a renderer process it shared with a busy page (page_replacement.h).
 class LocalPage final : public QWebEnginePage {
@@ -32,6 +33,9 @@ protected:
     {
         return pagePrompt(this, text, value, answer);
     }
+
+private:
+    QUrl hoveredLink; // the link under the pointer, if any
 };
 
 // Tells of each request refused because the page that made it is held back from the web

@@ -14,6 +14,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlSchemeHandler>
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -28,6 +29,35 @@
 namespace {
 
 const QString holdKey = QStringLiteral("hold");
+
+// The folders, canonical, that each page held back from the web loads local files from, by
+// the host of its origin; only touched on the user-interface thread.
+QHash<QString, QStringList> &readableFoldersOfOrigins()
+{
+    static QHash<QString, QStringList> origins;
+    return origins;
+}
+
+// Each canonical and ending in '/'.
+void noteReadableFolders(const QUrl &page, const QStringList &folders)
+{
+    QStringList canonical;
+    for (const QString &folder : folders) {
+        const QString path = QFileInfo(folder).canonicalFilePath();
+        if (!path.isEmpty())
+            canonical.append(path.endsWith(u'/') ? path : path + u'/');
+    }
+    readableFoldersOfOrigins().insert(page.host(), canonical);
+}
+
+// Whether a page held back from the web loads the file (canonical): one in its folders or
+// in a folder below them, where the pictures of a table's folder often are.
+bool inReadableFolders(const QUrl &page, const QString &file)
+{
+    const QStringList folders = readableFoldersOfOrigins().value(page.host());
+    return std::any_of(folders.begin(), folders.end(),
+                       [&](const QString &folder) { return file.startsWith(folder); });
+}
 
 // The held scripts of a handler's pages, by the token in their address; only touched on the
 // user-interface thread.
@@ -109,6 +139,8 @@ public:
             job->fail(QWebEngineUrlRequestJob::UrlNotFound);
             return;
         }
+        if (heldBackPage(job->requestUrl()))
+            noteReadableFolders(job->requestUrl(), page->readableFolders);
         const QString pageToken = QUuid::createUuid().toString(QUuid::WithoutBraces);
         held->waiting.insert(pageToken, nullptr);
         const QByteArray script = "<script src=\"" + holdAddress(job->requestUrl(), pageToken) +
@@ -131,15 +163,24 @@ private:
     std::shared_ptr<HeldScripts> held = std::make_shared<HeldScripts>();
 };
 
-// Whether a local file is served: a regular file, asked for by a page; and asked for across
-// origins (naming its origin, as every request whose answer a script could read does) only
-// when it is a font, which the engine asks for so.
-bool served(const QWebEngineUrlRequestJob *job, const QString &path)
+// The file a local file's address names, every link in its path resolved, when it is served:
+// a regular file, asked for by a page, and by a page held back from the web only from the
+// page's folders; asked for across origins (naming its origin,
+// as every request whose answer a script could read does) only when it is a font, which the
+// engine asks for so. "" when it is not served.
+QString servedFile(const QWebEngineUrlRequestJob *job)
 {
-    return job->initiator().scheme() == QLatin1String(pageScheme) && QFileInfo(path).isFile() &&
-           (!job->requestHeaders().contains("Origin") ||
-            QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchContent).name().startsWith(
-                QLatin1String("font/")));
+    const QUrl page = job->initiator();
+    const QFileInfo file(QFileInfo(localFilePath(job->requestUrl())).canonicalFilePath());
+    if (page.scheme() != QLatin1String(pageScheme) || !file.isFile() ||
+        (heldBackPage(page) && !inReadableFolders(page, file.filePath())) ||
+        (job->requestHeaders().contains("Origin") &&
+         !QMimeDatabase()
+              .mimeTypeForFile(file.filePath(), QMimeDatabase::MatchContent)
+              .name()
+              .startsWith(QLatin1String("font/"))))
+        return QString();
+    return file.filePath();
 }
 
 // Serves the local files a page names, read as they stand.
@@ -149,13 +190,14 @@ public:
 
     void requestStarted(QWebEngineUrlRequestJob *job) override
     {
-        const QString path = localFilePath(job->requestUrl());
+        const QString path = servedFile(job);
         auto *file = new QFile(path, job);
-        if (!served(job, path) || !file->open(QIODevice::ReadOnly)) {
+        if (path.isEmpty() || !file->open(QIODevice::ReadOnly)) {
             job->fail(QWebEngineUrlRequestJob::UrlNotFound);
             return;
         }
-        job->reply(QMimeDatabase().mimeTypeForFile(path).name().toUtf8(), file);
+        const QString named = localFilePath(job->requestUrl()); // its type goes by its name
+        job->reply(QMimeDatabase().mimeTypeForFile(named).name().toUtf8(), file);
     }
 };
 

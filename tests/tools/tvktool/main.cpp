@@ -42,6 +42,8 @@ int main(int argc, char **argv)
 {
     initialiseXslt(); // before any thread parses
     ignoreFileSizeSignal();
+    if (argc > 1 && qstrcmp(argv[1], "transform") == 0)
+        startXsltWorkerAhead(); // it loads while the table is read and generated
     QCoreApplication app(argc, argv);
     useLocaleFreeNumbers();
     installUiServices(std::make_unique<StderrUi>());
