@@ -317,10 +317,12 @@ TEST_F(PreviewWindowTest, UntrustedFolderHoldsBackTheWebUntilTrusted)
     EXPECT_EQ(loads(), "4 0 0 undefined rgb(0, 0, 0)");
     QTest::qWait(500); // time for the shared worker to ask
     EXPECT_EQ(requests, 0);
-    EXPECT_EQ(window->heldBackText->line(), "Held back, as the folder is not trusted: web content");
+    EXPECT_EQ(window->heldBackText->line(),
+              "Held back, as the folder is not trusted: web content, files outside its folders");
     EXPECT_LT(window->heldBackBar->height(), 2 * window->heldBackDetails->sizeHint().height());
     const QString notice = "The folder " + stranger.path() + " is not trusted, so this table is "
-                           "shown, not obeyed: its page loaded nothing from the web.";
+                           "shown, not obeyed: its page loaded nothing from the web; it read no "
+                           "file outside its own folders and those of the tables it calls.";
     EXPECT_EQ(window->heldBackText->toolTip(), notice);
     window->heldBackDetails->click();
     EXPECT_EQ(scripted->messages, QStringList{notice});
