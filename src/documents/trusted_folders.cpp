@@ -93,8 +93,8 @@ QString heldBackNotice(const HeldBack &heldBack)
     if (heldBack.webLoads)
         parts << QStringLiteral("its page loaded nothing from the web");
     if (heldBack.fileReads)
-        parts << QStringLiteral("its stylesheet read no file outside its folder and the folders "
-                                "of the tables it calls");
+        parts << QStringLiteral("it read no file outside its own folders and those of the "
+                                "tables it calls");
     if (!heldBack.pluginCommand.isEmpty())
         parts << QStringLiteral("its plug-in XSLT processor %1 was not run").arg(heldBack.pluginCommand);
     return QStringLiteral("The folder %1 is not trusted, so this table is shown, not obeyed: ")

@@ -32,7 +32,7 @@ QStringList currentReadableFolders();
 // What a restricted run of a table held back: only what it asked for is.
 struct HeldBack {
     bool webLoads = false;  // its page asked for something from the web
-    bool fileReads = false; // its stylesheet asked for a file outside the folders it may read
+    bool fileReads = false; // it asked for a file outside the folders it may read
     QString pluginCommand;  // the plug-in command line that was not run; "" for none
     bool any() const { return webLoads || fileReads || !pluginCommand.isEmpty(); }
 };

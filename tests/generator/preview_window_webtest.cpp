@@ -10,6 +10,7 @@
 #include "platform/gui/balloon.h"
 #include "platform/gui/browser_window.h"
 #include "platform/gui/local_page.h"
+#include "platform/gui/one_line_label.h"
 #include "platform/gui/page_dialogs.h"
 #include "platform/page_url.h"
 #include "generator/preview_highlight.h"
@@ -294,9 +295,10 @@ TEST_F(PreviewWindowTest, StopEndsARenderHeldInItsTransform)
 
 // A table of a folder that is not trusted previews with nothing from the web or the desktop,
 // its shared workers' scripts included, and with local files of its own folders only, a link
-// out of them counting where it leads; it says so in its bar. Its one step trusts the folder
-// and renders again, with the web, every local file the page names, and the desktop's opener
-// for a link the user clicks (never for an address a script builds after a click).
+// out of them counting where it leads. Its bar shows only when the page asked for something
+// held back, in one line, the full words on hover and behind Details. Its one step trusts the
+// folder and renders again, with the web, every local file the page names, and the desktop's
+// opener for a link the user clicks (never for an address a script builds after a click).
 TEST_F(PreviewWindowTest, UntrustedFolderHoldsBackTheWebUntilTrusted)
 {
     QTcpServer web; // answers every request "not found"
@@ -316,7 +318,7 @@ TEST_F(PreviewWindowTest, UntrustedFolderHoldsBackTheWebUntilTrusted)
     writeFile(outside.filePath("config.js"), "window.outside = 'read';", true);
     writeFile(outside.filePath("style.css"), "body { color: rgb(1, 2, 3) }", true);
     const QString port = QString::number(web.serverPort());
-    table.set("XSL Code-price@xslCode",
+    const QString page =
               "<img src='http://127.0.0.1:" + port + "/pic.png'/><img id='own' src='" +
                   localFileUrl(stranger.filePath("pic.png")).toString() + "'/><img id='out' src='" +
                   localFileUrl(outside.filePath("pic.png")).toString() + "'/><img id='link' src='" +
@@ -327,7 +329,7 @@ TEST_F(PreviewWindowTest, UntrustedFolderHoldsBackTheWebUntilTrusted)
                   "'importScripts(\\'http://127.0.0.1:" + port + "/w.js\\')'])))</script>"
                   "<a id='named' href='ftp://127.0.0.1/named' onclick='window.clicked = 1'>link</a> "
                   "<b id='cell' onclick=\"window.clicked = 1; location = 'ftp://127.0.0.1/' + "
-                  "document.title\">cell</b>");
+                  "document.title\">cell</b>";
     DesktopOpener desktop;
     const auto opened = [&] {
         click("cell");
@@ -344,11 +346,25 @@ TEST_F(PreviewWindowTest, UntrustedFolderHoldsBackTheWebUntilTrusted)
             .join(u' ');
     };
     render();
-    EXPECT_TRUE(window->heldBackBar->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->heldBackBar->isVisible()) << "nothing was held back";
+
+    table.set("XSL Code-price@xslCode", page);
+    render();
+    ASSERT_TRUE(waitUntil([&] { return window->heldBackBar->isVisible(); }));
     EXPECT_EQ(loads(), "4 0 0 undefined rgb(0, 0, 0)");
     EXPECT_EQ(opened(), "");
     QTest::qWait(500); // time for the shared worker to ask
     EXPECT_EQ(requests, 0);
+    EXPECT_EQ(window->heldBackText->line(),
+              "Held back, as the folder is not trusted: web content, files outside its folders");
+    EXPECT_LT(window->heldBackBar->height(), 2 * window->heldBackDetails->sizeHint().height());
+    const QString notice = "The folder " + stranger.path() + " is not trusted, so this table is "
+                           "shown, not obeyed: its page loaded nothing from the web; it read no "
+                           "file outside its own folders and those of the tables it calls.";
+    EXPECT_EQ(window->heldBackText->toolTip(), notice);
+    window->heldBackDetails->click();
+    EXPECT_EQ(scripted->messages, QStringList{notice});
 
     QSignalSpy loaded(window->web, &QWebEngineView::loadFinished);
     window->trustFolderButton->click();

@@ -205,8 +205,8 @@ void PreviewWindow::buildHeldBackBar()
             [this] { ui().message(heldBackText->toolTip()); });
     connect(trustFolderButton, &QPushButton::clicked, this, [this] { trustFolder_Click(); });
     connect(&heldBackRequests(), &HeldBackRequests::refused, this,
-            [this](const QUrl &initiator, const QUrl &firstParty) {
-                pageRequestRefused(initiator, firstParty);
+            [this](const QUrl &initiator, const QUrl &firstParty, bool fromWeb) {
+                pageRequestRefused(initiator, firstParty, fromWeb);
             });
 }
 
@@ -223,14 +223,15 @@ void PreviewWindow::showHeldBack(const HeldBack &what)
     heldBackBar->setVisible(heldBack.any());
 }
 
-// A request of the page shown, refused as it is held back from the web, is said in the bar.
-void PreviewWindow::pageRequestRefused(const QUrl &initiator, const QUrl &firstParty)
+// A request of the page shown, refused as the page is held back, is said in the bar.
+void PreviewWindow::pageRequestRefused(const QUrl &initiator, const QUrl &firstParty, bool fromWeb)
 {
-    if (shownPageHost.isEmpty() || heldBack.webLoads
+    bool &said = fromWeb ? heldBack.webLoads : heldBack.fileReads;
+    if (shownPageHost.isEmpty() || said
         || (initiator.host() != shownPageHost && firstParty.host() != shownPageHost))
         return;
     HeldBack more = heldBack;
-    more.webLoads = true;
+    (fromWeb ? more.webLoads : more.fileReads) = true;
     showHeldBack(more);
 }
 

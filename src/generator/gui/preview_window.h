@@ -86,7 +86,7 @@ private:
     void buildControls();
     void buildHeldBackBar();
     void showHeldBack(const HeldBack &what);
-    void pageRequestRefused(const QUrl &initiator, const QUrl &firstParty);
+    void pageRequestRefused(const QUrl &initiator, const QUrl &firstParty, bool fromWeb);
     void trustFolder_Click();
     void installClickReporter();
     void hrows_Click(int index);

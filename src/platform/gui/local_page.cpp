@@ -59,7 +59,7 @@ bool forTheDesktop(const QUrl &url)
 bool refused(const Info &info)
 {
     if (refusedAsWeb(info.initiator(), info.firstPartyUrl(), info.requestUrl())) {
-        emit heldBackRequests().refused(info.initiator(), info.firstPartyUrl());
+        emit heldBackRequests().refused(info.initiator(), info.firstPartyUrl(), true);
         return true;
     }
     return !isWeb(info.initiator()) && !shownOrFollowed(info.resourceType());

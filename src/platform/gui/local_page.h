@@ -38,13 +38,14 @@ private:
     QUrl hoveredLink; // the link under the pointer, if any
 };
 
-// Tells of each request refused because the page that made it is held back from the web
-// (page_url.h), from whichever thread filtered it.
+// Tells of each request refused because the page that made it is held back (page_url.h),
+// from whichever thread refused it.
 class HeldBackRequests final : public QObject {
     Q_OBJECT
 signals:
     // The request's initiator and the address of its top frame: one of them is the page's.
-    void refused(const QUrl &initiator, const QUrl &firstParty);
+    // fromWeb: it asked for the web; else for a local file outside the page's folders.
+    void refused(const QUrl &initiator, const QUrl &firstParty, bool fromWeb);
 };
 HeldBackRequests &heldBackRequests();
 

@@ -1,5 +1,7 @@
 #include "platform/gui/page_server.h"
 
+#include "platform/gui/local_page.h"
+
 #include "platform/page_url.h"
 
 #include <QBuffer>
@@ -172,9 +174,13 @@ QString servedFile(const QWebEngineUrlRequestJob *job)
 {
     const QUrl page = job->initiator();
     const QFileInfo file(QFileInfo(localFilePath(job->requestUrl())).canonicalFilePath());
-    if (page.scheme() != QLatin1String(pageScheme) || !file.isFile() ||
-        (heldBackPage(page) && !inReadableFolders(page, file.filePath())) ||
-        (job->requestHeaders().contains("Origin") &&
+    if (page.scheme() != QLatin1String(pageScheme) || !file.isFile())
+        return QString();
+    if (heldBackPage(page) && !inReadableFolders(page, file.filePath())) {
+        emit heldBackRequests().refused(page, page, false);
+        return QString();
+    }
+    if ((job->requestHeaders().contains("Origin") &&
          !QMimeDatabase()
               .mimeTypeForFile(file.filePath(), QMimeDatabase::MatchContent)
               .name()
