@@ -146,7 +146,7 @@ bool refusedAsWeb(const QUrl &initiator, const QUrl &firstParty, const QUrl &req
     return !local.contains(request.scheme());
 }
 
-QByteArray readAsAscii(QByteArray page)
+QByteArray inAsciiCompatibleEncoding(QByteArray page)
 {
     const bool bigEndian = page.startsWith("\xfe\xff");
     if (!bigEndian && !page.startsWith("\xff\xfe"))
@@ -159,7 +159,7 @@ QByteArray readAsAscii(QByteArray page)
 
 QByteArray withBase(QByteArray page, const QUrl &base, const QByteArray &headElements)
 {
-    page = readAsAscii(std::move(page));
+    page = inAsciiCompatibleEncoding(std::move(page));
     const QByteArray lower = page.left(headLength).toLower();
     const QByteArray ownBase = lower.contains("<base") ? QByteArray()
                                                        : "<base href=\"" + base.toEncoded() + "\">";
@@ -171,7 +171,7 @@ QByteArray withBase(QByteArray page, const QUrl &base, const QByteArray &headEle
 
 QByteArray withConnectionPolicy(QByteArray page)
 {
-    page = readAsAscii(std::move(page));
+    page = inAsciiCompatibleEncoding(std::move(page));
     const QByteArray lower = page.left(headLength).toLower();
     page.insert(policyAt(lower), "<meta http-equiv=\"Content-Security-Policy\" "
                                  "content=\"connect-src 'none'\">");

@@ -48,14 +48,14 @@ bool refusedAsWeb(const QUrl &initiator, const QUrl &firstParty, const QUrl &req
 // back in UTF-8 behind a UTF-8 byte order mark, which the engine takes just as surely; any
 // other page comes back as it is, read by the engine in an encoding whose ASCII bytes are
 // ASCII (others it does not read into markup), so what goes in below is read as written.
-QByteArray readAsAscii(QByteArray page);
+QByteArray inAsciiCompatibleEncoding(QByteArray page);
 
-// The page's bytes (readAsAscii) with a base element that resolves its relative URLs from
+// The page's bytes (inAsciiCompatibleEncoding) with a base element that resolves its relative URLs from
 // base (unless the page names a base of its own), followed by headElements, where the
 // head's first element goes.
 QByteArray withBase(QByteArray page, const QUrl &base, const QByteArray &headElements = {});
 
-// The page's bytes (readAsAscii) with a policy that lets none of its scripts, nor the
+// The page's bytes (inAsciiCompatibleEncoding) with a policy that lets none of its scripts, nor the
 // workers they start, open a connection (fetch, XHR, WebSocket, WebTransport, beacons),
 // placed before anything else the page holds.
 QByteArray withConnectionPolicy(QByteArray page);
