@@ -174,6 +174,23 @@ TEST_F(PreviewWindowTest, RenderShowsTheCellsAndNamesTheProcessor)
     EXPECT_EQ(window->wstatus->text(), "Status: [Done]");
 }
 
+// The status line follows the page: generated, loading, and a load cut by Stop says how many
+// table rows it shows until the next load.
+TEST_F(PreviewWindowTest, StatusLineSaysWhatIsHappening)
+{
+    QTcpServer silent; // takes the picture's request and never answers it
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    table.set("XSL Code-price@xslCode", "<img src='http://127.0.0.1:" +
+                                            QString::number(silent.serverPort()) + "/p.png'/>");
+    window->runit_Click();
+    EXPECT_EQ(window->wstatus->text(), "Status: [Generating]");
+    ASSERT_TRUE(waitUntil([&] { return window->wstatus->text() == "Status: [Loading]"; }));
+    ASSERT_TRUE(waitUntil([&] { return js("document.getElementsByTagName('tr').length").toInt() > 0; }));
+    window->stopit_Click();
+    EXPECT_TRUE(waitUntil(
+        [&] { return window->wstatus->text() == "Status: [Stopped after 3 table rows]"; }));
+}
+
 TEST_F(PreviewWindowTest, OutlineLandsOnTheFirstNonEmptyCellAndLeavesTheOldOne)
 {
     render();

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
+#include <QPointer>
 #include <QVBoxLayout>
 #include <QWebChannel>
 #include <QWebEngineLoadingInfo>
@@ -34,6 +35,8 @@ namespace {
 
 const QString generatingCaption = QStringLiteral("Generating XSL code and rendering page ...");
 const QString stoppedStatus = QStringLiteral("Stopped");
+const QString generatingStatus = QStringLiteral("Generating");
+const QString loadingStatus = QStringLiteral("Loading");
 
 QToolButton *toolButton(QWidget *parent, const char *name, QStyle::StandardPixmap icon,
                         const char *tip)
@@ -278,6 +281,7 @@ void PreviewWindow::runit_Click()
 {
     const CurTableGuard onSlot(tableSlot);
     setCaption(generatingCaption);
+    setStatus(generatingStatus);
     renderQueue().request(RenderQueue::Window);
 }
 
@@ -300,23 +304,42 @@ void PreviewWindow::stopit_Click()
     web->stop();
 }
 
-// The status line says how the last page's loading ended: a page cut short is not "Done".
+// The status line says how the page's loading goes: a page cut short is not "Done", and
+// one cut by Stop says how many of its table rows it shows.
 void PreviewWindow::pageLoading(const QWebEngineLoadingInfo &loading)
 {
     switch (loading.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
-        return;
+        loadedStatus = loadingStatus;
+        break;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
         loadedStatus = QStringLiteral("Done");
         break;
     case QWebEngineLoadingInfo::LoadStoppedStatus:
         loadedStatus = stoppedStatus;
+        countRowsShown();
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
-        loadedStatus = loading.errorString();
+        loadedStatus = loading.errorString().isEmpty() ? QStringLiteral("Failed")
+                                                       : loading.errorString();
         break;
     }
     setStatus(loadedStatus);
+}
+
+// A page whose scripts hold it never answers, and its status stays "Stopped"; a page gone
+// meanwhile answers nothing (an invalid count), before anything of the window is touched.
+void PreviewWindow::countRowsShown()
+{
+    const QPointer<QWebEnginePage> page = web->page();
+    page->runJavaScript(
+        QStringLiteral("document.getElementsByTagName('tr').length"),
+        QWebEngineScript::ApplicationWorld, [this, page](const QVariant &rows) {
+            if (!rows.isValid() || !page || page != web->page() || loadedStatus != stoppedStatus)
+                return;
+            loadedStatus = QStringLiteral("Stopped after %1 table rows").arg(rows.toInt());
+            setStatus(loadedStatus);
+        });
 }
 
 void PreviewWindow::hrows_Click(int index)

@@ -92,6 +92,7 @@ private:
     void hrows_Click(int index);
     void setStatus(const QString &text);
     void pageLoading(const QWebEngineLoadingInfo &loading);
+    void countRowsShown();
 
     int tableSlot;
     QString pageCaption = QStringLiteral("Web"); // the caption of the page shown
