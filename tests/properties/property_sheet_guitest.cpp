@@ -25,6 +25,7 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <QFile>
+#include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -206,6 +207,8 @@ TEST(PropertySheetGui, ShowsTheNodesSheetAndCommitsTypedValues)
     books.choose("title", "Height");
     auto *field = books.grid().selectedEditor()->findChild<QLineEdit *>("field");
     ASSERT_TRUE(field);
+    auto *frame = qobject_cast<QFrame *>(books.grid().selectedEditor());
+    EXPECT_TRUE(frame && frame->frameWidth() > 0) << "the editor shows where typing goes";
     field->setFocus();
     field->setText("2em");
     books.window.slotWindow(books.slot, SlotWindow::Rep)->widget()->setFocus();

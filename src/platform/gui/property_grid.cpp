@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCursor>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -374,9 +375,14 @@ QWidget *PropertyGrid::makeEditor(const QString &caption, const GridItem &item)
         connect(list, &QComboBox::textActivated, list, put);
         return list;
     }
-    auto *box = new QWidget;
+    // A thin frame of its own shows where typing goes: the field's own frame does not fit
+    // the row.
+    auto *box = new QFrame;
+    box->setFrameStyle(QFrame::Box | QFrame::Plain);
+    box->setLineWidth(1);
+    box->setObjectName(QStringLiteral("inplaceEditor"));
     auto *layout = new QHBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
     auto *field = new QLineEdit(item.value);
     field->setObjectName(QStringLiteral("field"));
