@@ -95,12 +95,9 @@ BuiltStylesheet withoutUserBounds(const QString &built)
     };
     qsizetype start = nextOf(userStart(), 0);
     qsizetype end = nextOf(userEnd(), 0);
-    if (start == built.size() && end == built.size())
-        out.written = built;
-    else
-        out.written.reserve(built.size());
+    out.written.reserve(built.size());
     int depth = 0;
-    for (qsizetype at = 0; start < built.size() || end < built.size();) {
+    for (qsizetype at = 0;;) {
         const qsizetype next = std::min(start, end);
         out.written += QStringView(built).mid(at, next - at);
         if (next == built.size())
@@ -116,8 +113,6 @@ BuiltStylesheet withoutUserBounds(const QString &built)
             at = next + userEnd().size();
             end = nextOf(userEnd(), at);
         }
-        if (start == built.size() && end == built.size())
-            out.written += QStringView(built).mid(at);
     }
     std::size_t passed = 0;
     scanStartTags(out.written, [&](qsizetype at, qsizetype) {

@@ -229,12 +229,14 @@ void PreviewWindow::showHeldBack(const HeldBack &what)
 // A request of the page shown, refused as the page is held back, is said in the bar.
 void PreviewWindow::pageRequestRefused(const QUrl &initiator, const QUrl &firstParty, bool fromWeb)
 {
-    bool &said = fromWeb ? heldBack.webLoads : heldBack.fileReads;
-    if (shownPageHost.isEmpty() || said
+    if (shownPageHost.isEmpty()
         || (initiator.host() != shownPageHost && firstParty.host() != shownPageHost))
         return;
     HeldBack more = heldBack;
-    (fromWeb ? more.webLoads : more.fileReads) = true;
+    bool &said = fromWeb ? more.webLoads : more.fileReads;
+    if (said)
+        return;
+    said = true;
     showHeldBack(more);
 }
 

@@ -167,9 +167,9 @@ private:
 
 // The file a local file's address names, every link in its path resolved, when it is served:
 // a regular file, asked for by a page, and by a page held back from the web only from the
-// page's folders; asked for across origins (naming its origin,
-// as every request whose answer a script could read does) only when it is a font, which the
-// engine asks for so. "" when it is not served.
+// page's folders; asked for across origins (naming its origin, as every request whose answer
+// a script could read does) only when it is a font, which the engine asks for so. "" when it
+// is not served.
 QString servedFile(const QWebEngineUrlRequestJob *job)
 {
     const QUrl page = job->initiator();
@@ -180,11 +180,11 @@ QString servedFile(const QWebEngineUrlRequestJob *job)
         emit heldBackRequests().refused(page, page, false);
         return QString();
     }
-    if ((job->requestHeaders().contains("Origin") &&
-         !QMimeDatabase()
-              .mimeTypeForFile(file.filePath(), QMimeDatabase::MatchContent)
-              .name()
-              .startsWith(QLatin1String("font/"))))
+    const bool acrossOrigins = job->requestHeaders().contains("Origin");
+    if (acrossOrigins && !QMimeDatabase()
+                              .mimeTypeForFile(file.filePath(), QMimeDatabase::MatchContent)
+                              .name()
+                              .startsWith(QLatin1String("font/")))
         return QString();
     return file.filePath();
 }
