@@ -43,7 +43,6 @@ bool isBlank(const std::string &text)
     return text.find_first_not_of(" \t\r\n") == std::string::npos;
 }
 
-
 // The PUBLIC or SYSTEM part of an entity or notation declaration.
 std::string externalId(const xmlChar *publicId, const xmlChar *systemId)
 {
