@@ -7,6 +7,7 @@
 #include "designer/new_column_dialog.h"
 #include "designer/table_editing.h"
 #include "documents/workspace.h"
+#include "platform/gui/tree_icons.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 
@@ -51,12 +52,29 @@ void clickItem(QListWidget *list, int row, bool twice = false)
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
+// Every type's icon and word-wrapped name fit its cell, and the description fits below the
+// icons.
+void expectWholeNamesAndDescription(QListWidget &types, QLabel &description)
+{
+    for (int row = 0; row < types.count(); ++row) {
+        const QRect cell = types.visualItemRect(types.item(row));
+        const QRect name = types.fontMetrics().boundingRect(
+            QRect(0, 0, cell.width() - 4, QWIDGETSIZE_MAX), Qt::TextWordWrap, types.item(row)->text());
+        EXPECT_LE(types.iconSize().height() + name.height(), cell.height()) << row;
+        EXPECT_TRUE(types.viewport()->rect().contains(cell)) << row;
+    }
+    EXPECT_GE(description.height(), description.heightForWidth(description.width()));
+    EXPECT_GE(description.mapTo(types.window(), QPoint()).y(),
+              types.mapTo(types.window(), QPoint(0, types.height())).y());
+}
+
 } // namespace
 
 TEST(DesignerDialogs, TheAddColumnDialogCreatesTheColumn)
 {
     TempHome home;
     ScopedScriptedUi ui;
+    loadTreeIcons();
     QtDesignerDialogs dialogs([] { return nullptr; });
     workspace().slotUsed[0] = true;
     workspace().current().tablePath = home.file("t.tvk");
@@ -81,7 +99,10 @@ TEST(DesignerDialogs, TheAddColumnDialogCreatesTheColumn)
     // Cancel creates nothing; the type last clicked opens next time.
     whenShown([](QWidget &dialog) {
         EXPECT_EQ(child<QLineEdit>(dialog, "cname")->text(), "column2");
-        EXPECT_EQ(child<QListWidget>(dialog, "ctype2")->currentItem()->text(), "Image");
+        auto *types = child<QListWidget>(dialog, "ctype2");
+        EXPECT_EQ(types->currentItem()->text(), "Image");
+        clickItem(types, 10); // the longest description
+        expectWholeNamesAndDescription(*types, *child<QLabel>(dialog, "expType"));
         child<QLineEdit>(dialog, "cname")->clear();
         QTest::keyClick(&dialog, Qt::Key_Return);
         EXPECT_TRUE(dialog.isVisible());

@@ -16,13 +16,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
-constexpr int cellWidth = 70;  // pixels
-constexpr int cellHeight = 65; // pixels
+constexpr int cellWidth = 80; // pixels
 constexpr int perRow = 3;
 
+// Each type's icon over its whole name, word-wrapped: the cells are as tall as the tallest
+// name needs.
 QListWidget *typeGrid(QWidget *parent)
 {
     auto *list = new QListWidget(parent);
@@ -30,22 +32,39 @@ QListWidget *typeGrid(QWidget *parent)
     list->setViewMode(QListView::IconMode);
     list->setMovement(QListView::Static);
     list->setResizeMode(QListView::Adjust);
-    list->setGridSize(QSize(cellWidth, cellHeight));
     list->setIconSize(QSize(32, 32));
     list->setWordWrap(true);
     list->setSpacing(0);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int rows = int((ctype2Items().size() + perRow - 1) / perRow);
-    constexpr int slack = 12; // frame and margins
-    list->setFixedSize(perRow * cellWidth + slack, rows * cellHeight + slack);
+    list->setGridSize(QSize(cellWidth, cellWidth));
+    int cellHeight = 0;
     for (const QString &type : ctype2Items()) {
         auto *item = new QListWidgetItem(treeIcon(type), type, list);
         item->setData(Qt::UserRole, type);
-        item->setSizeHint(QSize(cellWidth - 4, cellHeight - 4));
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        cellHeight = std::max(cellHeight, list->sizeHintForIndex(list->indexFromItem(item)).height());
     }
+    constexpr int gap = 4;    // between a name and the icon below
+    constexpr int slack = 12; // frame and margins
+    cellHeight += gap;
+    list->setGridSize(QSize(cellWidth, cellHeight));
+    const int rows = int((ctype2Items().size() + perRow - 1) / perRow);
+    list->setFixedSize(perRow * cellWidth + slack, rows * cellHeight + slack);
     return list;
+}
+
+// The description box is as tall as the longest description needs, so that no type's
+// description pushes into the icons, whichever type the dialog opens with.
+void fitLongestDescription(QLabel *description, int width)
+{
+    int height = 0;
+    for (const QString &type : ctype2Items())
+        height = std::max(height, description->fontMetrics()
+                                      .boundingRect(QRect(0, 0, width, QWIDGETSIZE_MAX),
+                                                    Qt::TextWordWrap, typeDescription(type))
+                                      .height());
+    description->setMinimumHeight(height);
 }
 
 } // namespace
@@ -65,6 +84,7 @@ NewColumnWindow::NewColumnWindow(QWidget *parent)
     bold.setBold(true);
     elTitle->setFont(bold);
     expType->setWordWrap(true);
+    expType->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto *header = new QFrame(this);
     header->setFrameShape(QFrame::Box);
@@ -85,6 +105,9 @@ NewColumnWindow::NewColumnWindow(QWidget *parent)
     layout->addWidget(mapxml, 3, 0, 1, 2);
     layout->addWidget(buttons, 4, 0, 1, 2);
     header->setFixedWidth(ctype2->width());
+    const QMargins margins = headerLayout->contentsMargins();
+    fitLongestDescription(expType, ctype2->width() - margins.left() - margins.right() -
+                                       2 * header->frameWidth());
 
     connect(ctype2, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
         ctype2_Click(newColumnDialog(), item->data(Qt::UserRole).toString());
