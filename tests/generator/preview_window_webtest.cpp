@@ -189,6 +189,20 @@ TEST_F(PreviewWindowTest, StatusLineSaysWhatIsHappening)
     window->stopit_Click();
     EXPECT_TRUE(waitUntil(
         [&] { return window->wstatus->text() == "Status: [Stopped after 3 table rows]"; }));
+
+    // A page held by its script while it loads is replaced by the next one, which loads.
+    QObject context;
+    QStringList said;
+    QObject::connect(window->web->page(), &QWebEnginePage::loadingChanged, &context,
+                     [&] { said << window->wstatus->text(); });
+    table.set("XSL Code-price@xslCode", "<script>document.title = 'held'; for (;;) {}</script>");
+    window->runit_Click();
+    ASSERT_TRUE(waitUntil([&] { return window->web->title() == "held"; }));
+    EXPECT_EQ(said.last(), "Status: [Loading]");
+    table.set("XSL Code-price@xslCode", "<xsl:value-of select='p'/>");
+    window->runit_Click();
+    EXPECT_TRUE(waitUntil([&] { return said.endsWith("Status: [Done]"); })) << said.join(", ").toStdString();
+    EXPECT_FALSE(said.contains("Status: [Failed]")) << said.join(", ").toStdString();
 }
 
 TEST_F(PreviewWindowTest, OutlineLandsOnTheFirstNonEmptyCellAndLeavesTheOldOne)

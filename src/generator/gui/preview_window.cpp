@@ -308,10 +308,15 @@ void PreviewWindow::stopit_Click()
 
 // The status line says how the page's loading goes: a page cut short is not "Done", and
 // one cut by Stop says how many of its table rows it shows.
+// The load a new page replaces ends (failed, when a script held it and its renderer was
+// ended) before the new one starts: that end is not the new page's.
 void PreviewWindow::pageLoading(const QWebEngineLoadingInfo &loading)
 {
+    if (replacing && loading.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+        return;
     switch (loading.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
+        replacing = false;
         loadedStatus = loadingStatus;
         break;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
@@ -370,6 +375,9 @@ void PreviewWindow::showRendered(const RenderOutcome &outcome)
     }
     const QUrl page(outcome.pageUrl);
     shownPageHost = page.host();
+    replacing = true;
+    loadedStatus = loadingStatus;
+    setStatus(loadedStatus);
     replacePage(web->page(), page);
     pageCaption = outcome.caption;
     setCaption(pageCaption);

@@ -97,6 +97,7 @@ private:
     int tableSlot;
     QString pageCaption = QStringLiteral("Web"); // the caption of the page shown
     QString loadedStatus = QStringLiteral("Done"); // how the last page's loading ended
+    bool replacing = false; // a new page is to show; the load it replaces still ends
     HeldBack heldBack;    // what was held back of the page shown
     QString shownPageHost; // the host of the page shown, whose refused requests count
 };
