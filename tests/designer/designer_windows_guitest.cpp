@@ -220,6 +220,18 @@ TEST(DesignerWindows, TheSelectedXmlNodeSurvivesSavingAndOpening)
     books.xml().selectNodeIndex(4);
     EXPECT_EQ(model.nodeOf(books.xml().tree()->currentIndex()), 3);
     EXPECT_EQ(workspace().current().xmlNodeIndex, 4);
+
+    // Opened as the program starts, the node is scrolled to in the tree at its shown size:
+    // the root stays in view, as both fit.
+    books.xml().selectNodeIndex(12);
+    ASSERT_TRUE(saveit());
+    docloseit_Click();
+    Vantor again;
+    again.startUp({books.home.file("demo_books.tvk")}, books.examples.path());
+    auto &xml = *qobject_cast<XmlDocumentWindow *>(
+        again.slotWindow(workspace().curTable, SlotWindow::Parser)->widget());
+    EXPECT_EQ(xml.treeModel().nodeOf(xml.tree()->currentIndex()), 11);
+    EXPECT_EQ(xml.tree()->verticalScrollBar()->value(), 0);
 }
 
 TEST(DesignerWindows, DroppingAnXpathOnAnAttributeMapsIt)

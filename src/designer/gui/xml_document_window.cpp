@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QThread>
 #include <QVBoxLayout>
+#include <utility>
 
 XmlTreeWidget::XmlTreeWidget(QWidget *parent) : QTreeView(parent)
 {
@@ -35,6 +36,26 @@ void XmlTreeWidget::mouseReleaseEvent(QMouseEvent *event)
     QTreeView::mouseReleaseEvent(event);
     if (event->button() == Qt::RightButton && workspace().mainWindow)
         workspace().mainWindow->popUpMenu(QStringLiteral("mainX"));
+}
+
+// A hidden tree has no size yet: the node's ancestors are expanded now, and the
+// scroll, from the top, is done again once the tree shows.
+void XmlTreeWidget::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    QTreeView::scrollTo(index, hint);
+    if (!isVisible()) {
+        pendingScroll = index;
+        pendingHint = hint;
+    }
+}
+
+void XmlTreeWidget::showEvent(QShowEvent *event)
+{
+    QTreeView::showEvent(event);
+    if (pendingScroll.isValid()) {
+        scrollToTop();
+        QTreeView::scrollTo(std::exchange(pendingScroll, {}), pendingHint);
+    }
 }
 
 XmlDocumentWindow::XmlDocumentWindow(int slot, QWidget *parent)

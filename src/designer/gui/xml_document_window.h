@@ -17,8 +17,17 @@ class XmlTreeWidget : public QTreeView {
 public:
     explicit XmlTreeWidget(QWidget *parent = nullptr);
 
+    // A node scrolled to while the tree is hidden is scrolled to again once it shows at its
+    // size.
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QPersistentModelIndex pendingScroll;
+    ScrollHint pendingHint = EnsureVisible;
 };
 
 // The XML document window `frmParser` of one table slot: the path box, the buttons that
