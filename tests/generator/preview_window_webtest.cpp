@@ -198,7 +198,6 @@ TEST_F(PreviewWindowTest, StatusLineSaysWhatIsHappening)
     table.set("XSL Code-price@xslCode", "<script>document.title = 'held'; for (;;) {}</script>");
     window->runit_Click();
     ASSERT_TRUE(waitUntil([&] { return window->web->title() == "held"; }));
-    EXPECT_EQ(said.last(), "Status: [Loading]");
     table.set("XSL Code-price@xslCode", "<xsl:value-of select='p'/>");
     window->runit_Click();
     EXPECT_TRUE(waitUntil([&] { return said.endsWith("Status: [Done]"); })) << said.join(", ").toStdString();
