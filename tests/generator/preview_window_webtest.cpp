@@ -189,7 +189,6 @@ TEST_F(PreviewWindowTest, StatusLineSaysWhatIsHappening)
     window->stopit_Click();
     EXPECT_TRUE(waitUntil(
         [&] { return window->wstatus->text() == "Status: [Stopped after 3 table rows]"; }));
-
     // A page held by its script while it loads is replaced by the next one, which loads.
     QObject context;
     QStringList said;
