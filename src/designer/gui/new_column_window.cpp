@@ -37,7 +37,7 @@ QListWidget *typeGrid(QWidget *parent)
     list->setSpacing(0);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setGridSize(QSize(cellWidth, cellWidth));
+    list->setGridSize(QSize(cellWidth, cellWidth)); // the width the names wrap in
     int cellHeight = 0;
     for (const QString &type : ctype2Items()) {
         auto *item = new QListWidgetItem(treeIcon(type), type, list);

@@ -307,9 +307,9 @@ void PreviewWindow::stopit_Click()
 }
 
 // The status line says how the page's loading goes: a page cut short is not "Done", and
-// one cut by Stop says how many of its table rows it shows.
-// The load a new page replaces ends (failed, when a script held it and its renderer was
-// ended) before the new one starts: that end is not the new page's.
+// one cut by Stop says how many of its table rows it shows. The load a new page replaces
+// ends (failed, when a script held it and its renderer was ended) before the new one
+// starts: that end is not the new page's, which is loading.
 void PreviewWindow::pageLoading(const QWebEngineLoadingInfo &loading)
 {
     if (replacing && loading.status() != QWebEngineLoadingInfo::LoadStartedStatus)
