@@ -388,3 +388,36 @@ TEST_F(XsltTransform, AHeldRunEndsAtOnceWithoutHoldingTheNext)
         kill(idle, SIGKILL);
     EXPECT_EQ(run(fine).output, "6");
 }
+
+// A worker started first thing in a program, while it runs one thread, is a copy of the
+// program: it serves the runs and holds nothing of the program's but its socket, so that it
+// leaves when the program goes.
+TEST_F(XsltTransform, AWorkerCopiedFromTheProgramLeavesWhenTheProgramGoes)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe"); // the statement runs in a new process
+    const auto pidFile = [](pid_t test) {
+        return QDir::temp().filePath(QStringLiteral("tarvik-copied-worker-%1").arg(test));
+    };
+    EXPECT_EXIT(
+        {
+            startXsltWorkerAhead();
+            const pid_t idle = workerIn("S");
+            QFile out(pidFile(getppid()));
+            const bool served = run(stylesheetStart + "<xsl:output method='text'/><xsl:template "
+                                    "match='/'><xsl:value-of select='count(//r)'/>"
+                                    "</xsl:template>" + stylesheetEnd).output == "6";
+            std::_Exit(served && workerIn("S") == idle && out.open(QIODevice::WriteOnly) &&
+                               out.write(QByteArray::number(idle)) > 0 && out.flush()
+                           ? 0
+                           : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    QFile in(pidFile(getpid()));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const pid_t worker = pid_t(in.readAll().toInt());
+    in.remove();
+    ASSERT_GT(worker, 0);
+    for (int wait = 0; wait < 10000 && !hasEnded(worker); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_TRUE(hasEnded(worker));
+}
