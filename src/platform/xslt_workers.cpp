@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/uio.h>
 #include <sys/wait.h>
@@ -126,6 +127,7 @@ std::unique_ptr<Worker> Worker::start(QString &why)
     const bool forked = singleThreaded();
     const pid_t pid = forked ? ::fork() : spawnWorker(ends[1], why);
     if (forked && pid == 0) {
+        ::prctl(PR_SET_NAME, "tarvik-xslt-worker"); // as the worker program is listed
         ::dup2(ends[1], STDIN_FILENO);
         ::dup2(ends[1], STDOUT_FILENO);
         ::_exit(serveAsXsltWorker());
