@@ -397,9 +397,7 @@ TEST_F(XsltTransform, AHeldRunEndsAtOnceWithoutHoldingTheNext)
 TEST_F(XsltTransform, AWorkerCopiedFromTheProgramLeavesWhenTheProgramGoes)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe"); // the statement runs in a new process
-    const auto pidFile = [](pid_t test) {
-        return QDir::temp().filePath(QStringLiteral("tarvik-copied-worker-%1").arg(test));
-    };
+    const QString pidFile = QDir::temp().filePath(QStringLiteral("tarvik-copied-worker-%1"));
     EXPECT_EXIT(
         {
             startXsltWorkerAhead();
@@ -407,14 +405,14 @@ TEST_F(XsltTransform, AWorkerCopiedFromTheProgramLeavesWhenTheProgramGoes)
             pid_t idle = 0; // once it waits for the next run
             for (int wait = 0; wait < 10000 && !(idle = workerIn("S")); ++wait)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            QFile out(pidFile(getppid()));
+            QFile out(pidFile.arg(getppid()));
             std::_Exit(served && out.open(QIODevice::WriteOnly) &&
                                out.write(QByteArray::number(idle)) > 0 && out.flush()
                            ? 0
                            : 1);
         },
         ::testing::ExitedWithCode(0), "");
-    QFile in(pidFile(getpid()));
+    QFile in(pidFile.arg(getpid()));
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
     const pid_t worker = pid_t(in.readAll().toInt());
     in.remove();
