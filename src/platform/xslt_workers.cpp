@@ -126,6 +126,8 @@ std::unique_ptr<Worker> Worker::start(QString &why)
     // A process of one thread has the worker's code loaded already: its copy serves at once.
     const bool forked = singleThreaded();
     const pid_t pid = forked ? ::fork() : spawnWorker(ends[1], why);
+    if (pid < 0)
+        why = QString::fromLocal8Bit(std::strerror(errno));
     if (forked && pid == 0) {
         ::prctl(PR_SET_NAME, "tarvik-xslt-worker"); // as the worker program is listed
         ::dup2(ends[1], STDIN_FILENO);
@@ -135,8 +137,6 @@ std::unique_ptr<Worker> Worker::start(QString &why)
     ::close(ends[1]);
     if (pid <= 0) {
         ::close(ends[0]);
-        if (forked)
-            why = QString::fromLocal8Bit(std::strerror(errno));
         return nullptr;
     }
     return std::make_unique<Worker>(pid, ends[0]);
