@@ -37,7 +37,7 @@ int main(int argc, char **argv)
                    stderr);
         return 1;
     }
-    startXsltWorkerAhead(); // it loads while the windows do
+    startXsltWorkerAhead(); // a copy of the program, started before any thread
     prepareBrowserEngine();
     // The embedded browser shares its graphics contexts with the windows.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

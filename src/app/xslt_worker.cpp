@@ -2,20 +2,4 @@
 // (platform/xslt_workers.h), over the socket that is its standard input and output.
 #include "platform/xslt_worker_serve.h"
 
-#include <poll.h>
-#include <unistd.h>
-
-#include <thread>
-
-int main()
-{
-    ::close_range(STDERR_FILENO + 1, ~0U, 0); // nothing of the program's but the socket
-    // When the program has gone the worker goes too, even in the middle of a run.
-    std::thread([] {
-        pollfd hangUp{STDIN_FILENO, 0, 0};
-        while (::poll(&hangUp, 1, -1) <= 0) {
-        }
-        ::_exit(0);
-    }).detach();
-    return serveXsltRequests(STDIN_FILENO);
-}
+int main() { return serveAsXsltWorker(); }

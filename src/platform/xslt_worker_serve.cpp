@@ -3,7 +3,11 @@
 #include "platform/xml_source_cache.h"
 #include "platform/xslt_worker_protocol.h"
 
+#include <poll.h>
+#include <unistd.h>
+
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -43,4 +47,17 @@ int serveXsltRequests(int socket)
         freeReportedRun(); // the page is on its way: its trees go now
     }
     return 0;
+}
+
+int serveAsXsltWorker()
+{
+    ::close_range(STDERR_FILENO + 1, ~0U, 0); // nothing of the program's but the socket
+    // When the program has gone the worker goes too, even in the middle of a run.
+    std::thread([] {
+        pollfd hangUp{STDIN_FILENO, 0, 0};
+        while (::poll(&hangUp, 1, -1) <= 0) {
+        }
+        ::_exit(0);
+    }).detach();
+    return serveXsltRequests(STDIN_FILENO);
 }

@@ -1,14 +1,19 @@
 #include "platform/xslt_workers.h"
 
+#include "platform/xslt_worker_serve.h"
+
 #include <QFileInfo>
 
+#include <dirent.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <memory>
@@ -57,10 +62,12 @@ public:
         }
         return true;
     }
-    // Closes its stream and waits until it has left.
+    // Closes its stream, so that it leaves.
+    void letGo() { ::shutdown(socket, SHUT_RDWR); }
+    // Lets it go and waits until it has left.
     void finish()
     {
-        ::shutdown(socket, SHUT_RDWR);
+        letGo();
         ::waitpid(std::exchange(pid, 0), nullptr, 0);
     }
     // The end of a worker whose stream ended, in words.
@@ -75,6 +82,40 @@ private:
     int socket;
 };
 
+// True when the calling thread is this process's only one: a child forked from it may then
+// go on running the program's code, and need not load the worker program anew.
+bool singleThreaded()
+{
+    DIR *tasks = ::opendir("/proc/self/task");
+    if (!tasks)
+        return false;
+    int threads = 0;
+    while (const dirent *task = ::readdir(tasks))
+        threads += task->d_name[0] != '.';
+    ::closedir(tasks);
+    return threads == 1;
+}
+
+// Starts the worker program with its end of the socket as its standard input and output;
+// 0 with why set when it cannot.
+pid_t spawnWorker(int socket, QString &why)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, socket, STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, socket, STDOUT_FILENO);
+    const QByteArray program = xsltWorkerProgram().toLocal8Bit();
+    char *const argv[] = {const_cast<char *>(program.constData()), nullptr};
+    pid_t pid = 0;
+    const int failure = posix_spawn(&pid, program.constData(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failure == 0)
+        return pid;
+    why = QString::fromLocal8Bit(program) + QStringLiteral(": ") +
+          QString::fromLocal8Bit(std::strerror(failure));
+    return 0;
+}
+
 std::unique_ptr<Worker> Worker::start(QString &why)
 {
     int ends[2];
@@ -82,20 +123,20 @@ std::unique_ptr<Worker> Worker::start(QString &why)
         why = QString::fromLocal8Bit(std::strerror(errno));
         return nullptr;
     }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
-    const QByteArray program = xsltWorkerProgram().toLocal8Bit();
-    char *const argv[] = {const_cast<char *>(program.constData()), nullptr};
-    pid_t pid = 0;
-    const int failure = posix_spawn(&pid, program.constData(), &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
+    // A process of one thread has the worker's code loaded already: its copy serves at once.
+    const bool forked = singleThreaded();
+    const pid_t pid = forked ? ::fork() : spawnWorker(ends[1], why);
+    if (pid < 0)
+        why = QString::fromLocal8Bit(std::strerror(errno));
+    if (forked && pid == 0) {
+        ::prctl(PR_SET_NAME, "tarvik-xslt-worker"); // as the worker program is listed
+        ::dup2(ends[1], STDIN_FILENO);
+        ::dup2(ends[1], STDOUT_FILENO);
+        ::_exit(serveAsXsltWorker());
+    }
     ::close(ends[1]);
-    if (failure != 0) {
+    if (pid <= 0) {
         ::close(ends[0]);
-        why = QString::fromLocal8Bit(program) + QStringLiteral(": ") +
-              QString::fromLocal8Bit(std::strerror(failure));
         return nullptr;
     }
     return std::make_unique<Worker>(pid, ends[0]);
@@ -154,15 +195,35 @@ public:
         }
     }
 
+    // A worker whose run is over: kept idle, or let go in a program that keeps none.
+    void runOver(std::unique_ptr<Worker> worker)
+    {
+        if (keepAfterRuns) {
+            giveBack(std::move(worker));
+            return;
+        }
+        worker->letGo();
+        const std::lock_guard lock(mutex);
+        leaving.push_back(std::move(worker));
+    }
+
+    // The idle workers and those let go.
     std::vector<std::unique_ptr<Worker>> takeAll()
     {
         const std::lock_guard lock(mutex);
-        return std::exchange(idle, {});
+        std::vector<std::unique_ptr<Worker>> all = std::exchange(leaving, {});
+        for (std::unique_ptr<Worker> &worker : idle)
+            all.push_back(std::move(worker));
+        idle.clear();
+        return all;
     }
+
+    std::atomic<bool> keepAfterRuns = true;
 
 private:
     std::mutex mutex;
     std::vector<std::unique_ptr<Worker>> idle; // the longest idle first
+    std::vector<std::unique_ptr<Worker>> leaving; // let go after their run, not yet reaped
 };
 
 // Never destroyed: workers left idle at the program's end see their stream end and leave.
@@ -226,6 +287,8 @@ void startXsltWorkerAhead()
         idleWorkers().giveBack(std::move(worker));
 }
 
+void letXsltWorkersGoAfterTheirRun() { idleWorkers().keepAfterRuns = false; }
+
 void endIdleXsltWorkers()
 {
     for (const std::unique_ptr<Worker> &worker : idleWorkers().takeAll())
@@ -261,7 +324,7 @@ XsltOutcome runInWorker(const XsltRequest &request)
     if (got == Received::Whole) {
         if (!request.keptAs.isEmpty())
             worker->keptAs = request.keptAs;
-        idleWorkers().giveBack(std::move(worker));
+        idleWorkers().runOver(std::move(worker));
         return outcome;
     }
     // The run ends its worker, which took the request; another is started in its place.

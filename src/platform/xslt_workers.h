@@ -4,9 +4,12 @@
 
 #include <QString>
 
-// The built-in XSLT processor runs in worker processes of the program's own, the program
-// "tarvik-xslt-worker" beside the running program's binary, so that a run is ended at once
-// whatever step it is in, and a crash inside the XML libraries ends only its worker.
+// The built-in XSLT processor runs in worker processes of the program's own, so that a run
+// is ended at once whatever step it is in, and a crash inside the XML libraries ends only
+// its worker. A worker is the program "tarvik-xslt-worker" beside the running program's
+// binary; one started while the program runs no thread but the starting one (first thing in
+// main) is a copy of the program (fork without exec), which has the worker's code loaded
+// already and serves at once.
 //
 // A worker is started ahead when the program asks for one and in place of every worker a
 // run ends, and when a run finds none idle; it serves one run after the other and keeps
@@ -28,6 +31,10 @@ XsltOutcome runInWorker(const XsltRequest &request);
 // start; for the programs that will run a transform soon.
 void startXsltWorkerAhead();
 
-// Ends the idle workers and waits until they have left, so that what they used is counted as
-// the program's (for tools timed from outside).
+// For a program that runs a transform and ends (a tool): a worker whose run is over is let go
+// at once instead of kept idle, so that it leaves while the program writes what it made.
+void letXsltWorkersGoAfterTheirRun();
+
+// Ends the idle workers and waits until they, and those let go after their run, have left, so
+// that what they used is counted as the program's (for tools timed from outside).
 void endIdleXsltWorkers();

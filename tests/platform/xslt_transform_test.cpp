@@ -24,6 +24,9 @@ const QString stylesheetStart = QStringLiteral(
     "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>");
 const QString stylesheetEnd = QStringLiteral("</xsl:stylesheet>");
 const QByteArray secret = "TOP-SECRET-42";
+// Writes the number of rows: "6" over data.xml.
+const QString rowCount = stylesheetStart + "<xsl:output method='text'/><xsl:template match='/'>"
+                         "<xsl:value-of select='count(//r)'/></xsl:template>" + stylesheetEnd;
 
 // A TCP port on 127.0.0.1 that accepts connections and never answers; the kernel queues
 // every connection attempt, so after a run any attempt is still waiting to be accepted.
@@ -326,8 +329,7 @@ TEST_F(XsltTransform, AHeldRunEndsAtOnceWithoutHoldingTheNext)
         "</xsl:for-each></xsl:for-each></xsl:template>";
     const QString union_ = "<xsl:template match='/'><xsl:value-of select='count(//x | //x)'/>"
                            "<xsl:message>from the runaway</xsl:message></xsl:template>";
-    const QString fine = stylesheetStart + "<xsl:output method='text'/><xsl:template match='/'>"
-                         "<xsl:value-of select='count(//r)'/></xsl:template>" + stylesheetEnd;
+    const QString &fine = rowCount;
     const struct {
         const char *name;
         QString templates;
@@ -387,4 +389,35 @@ TEST_F(XsltTransform, AHeldRunEndsAtOnceWithoutHoldingTheNext)
     for (pid_t idle = workerIn("S"); idle > 0; idle = workerIn("S"))
         kill(idle, SIGKILL);
     EXPECT_EQ(run(fine).output, "6");
+}
+
+// A worker started first thing in a program, while it runs one thread, is a copy of the
+// program: it serves the runs and holds nothing of the program's but its socket, so that it
+// leaves when the program goes.
+TEST_F(XsltTransform, AWorkerCopiedFromTheProgramLeavesWhenTheProgramGoes)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe"); // the statement runs in a new process
+    const QString pidFile = QDir::temp().filePath(QStringLiteral("tarvik-copied-worker-%1"));
+    EXPECT_EXIT(
+        {
+            startXsltWorkerAhead();
+            const bool served = run(rowCount).output == "6";
+            pid_t idle = 0; // once it waits for the next run
+            for (int wait = 0; wait < 10000 && !(idle = workerIn("S")); ++wait)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            QFile out(pidFile.arg(getppid()));
+            std::_Exit(served && out.open(QIODevice::WriteOnly) &&
+                               out.write(QByteArray::number(idle)) > 0 && out.flush()
+                           ? 0
+                           : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    QFile in(pidFile.arg(getpid()));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const pid_t worker = pid_t(in.readAll().toInt());
+    in.remove();
+    ASSERT_GT(worker, 0);
+    for (int wait = 0; wait < 10000 && !hasEnded(worker); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_TRUE(hasEnded(worker));
 }

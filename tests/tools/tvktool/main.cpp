@@ -42,8 +42,10 @@ int main(int argc, char **argv)
 {
     initialiseXslt(); // before any thread parses
     ignoreFileSizeSignal();
-    if (argc > 1 && qstrcmp(argv[1], "transform") == 0)
-        startXsltWorkerAhead(); // it loads while the table is read and generated
+    if (argc > 1 && qstrcmp(argv[1], "transform") == 0) {
+        startXsltWorkerAhead(); // it waits while the table is read and generated
+        letXsltWorkersGoAfterTheirRun(); // it leaves while the page is written
+    }
     QCoreApplication app(argc, argv);
     useLocaleFreeNumbers();
     installUiServices(std::make_unique<StderrUi>());
