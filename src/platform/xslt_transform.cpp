@@ -5,6 +5,7 @@
 #include "platform/xml_file_input.h"
 #include "platform/xml_library.h"
 #include "platform/xslt_errors.h"
+#include "platform/xslt_page_stream.h"
 
 #include <libexslt/exslt.h>
 #include <libxml/parser.h>
@@ -114,18 +115,9 @@ using ContextPtr = std::unique_ptr<xsltTransformContext, ContextFree>;
 // tree instead and turned into an HTML document before it is written: the same page.
 class PlainHtmlAsXmlTree {
 public:
-    explicit PlainHtmlAsXmlTree(xsltStylesheetPtr style) : style(style), ownMethod(style->method)
+    explicit PlainHtmlAsXmlTree(xsltStylesheetPtr style)
+        : style(style), ownMethod(style->method), active(plainHtmlOutput(style))
     {
-        const xmlChar *method = nullptr;
-        const xmlChar *doctypePublic = nullptr;
-        const xmlChar *doctypeSystem = nullptr;
-        const xmlChar *version = nullptr;
-        XSLT_GET_IMPORT_PTR(method, style, method);
-        XSLT_GET_IMPORT_PTR(doctypePublic, style, doctypePublic);
-        XSLT_GET_IMPORT_PTR(doctypeSystem, style, doctypeSystem);
-        XSLT_GET_IMPORT_PTR(version, style, version);
-        active = method && xmlStrEqual(method, BAD_CAST "html") && !doctypePublic &&
-                 !doctypeSystem && !version && !style->cdataSection;
         if (active)
             style->method = xmlMethod;
     }
@@ -143,7 +135,7 @@ private:
     xsltStylesheetPtr style;
     xmlChar *ownMethod;
     xmlChar xmlMethod[4] = {'x', 'm', 'l', 0};
-    bool active = false;
+    bool active;
 };
 
 // What the last run on this thread left to free once its outcome was passed on.
@@ -166,41 +158,6 @@ XsltOutcome failed(XsltOutcome::Failure failure, const ErrorCollector &errors)
     outcome.failure = failure;
     outcome.reason = errors.text();
     return outcome;
-}
-
-// The page's bytes as they are serialized, counted against the run's memory bound.
-struct PageBytes {
-    XsltRunWatch &watch;
-    QByteArray bytes;
-};
-
-int appendPiece(void *context, const char *piece, int length)
-{
-    auto *page = static_cast<PageBytes *>(context);
-    const qsizetype before = page->bytes.capacity();
-    if (page->bytes.size() + length > before && !page->watch.admit(std::size_t(length) + before))
-        return -1;
-    page->bytes.append(piece, length);
-    page->watch.counted(page->bytes.capacity() - before);
-    return length;
-}
-
-// The result in the encoding the stylesheet's xsl:output asks for (UTF-8 by default), as
-// the serializer writes it.
-QByteArray serialize(xmlDocPtr result, xsltStylesheetPtr style, XsltRunWatch &watch)
-{
-    const xmlChar *encoding = nullptr;
-    XSLT_GET_IMPORT_PTR(encoding, style, encoding);
-    xmlCharEncodingHandlerPtr encoder =
-        encoding ? xmlFindCharEncodingHandler(reinterpret_cast<const char *>(encoding)) : nullptr;
-    if (encoder && xmlStrEqual(BAD_CAST encoder->name, BAD_CAST "UTF-8"))
-        encoder = nullptr;
-    PageBytes page{watch, {}};
-    xmlOutputBufferPtr out = xmlOutputBufferCreateIO(appendPiece, nullptr, &page, encoder);
-    if (!out)
-        return {};
-    const bool written = xsltSaveResultTo(out, result, style) >= 0;
-    return xmlOutputBufferClose(out) >= 0 && written ? page.bytes : QByteArray();
 }
 
 // The result tree; null when the transform failed or was stopped. document('') and
@@ -249,15 +206,21 @@ StylePtr compiled(DocPtr doc)
 
 // The text as written is always compiled, so that what it refuses is refused with its
 // own message; its running form, when there is one, is what runs.
-StylePtr compiledToRun(xmlDocPtr written, DocPtr running, const GeneratorMarks &marks, XsltRunWatch &watch)
+// The page is written during the loops of the running form.
+StylePtr compiledToRun(xmlDocPtr written, DocPtr running, const GeneratorMarks &marks, XsltRunWatch &watch,
+                       std::vector<xmlNodePtr> &loops)
 {
     StylePtr style = compiled(DocPtr(written));
     if (!style || !running)
         return style;
     const ErrorCollector unreported; // the text as written compiled without error
-    prepareForRunning(running.get(), marks, [&watch] { return watch.stopped(); });
+    std::vector<xmlNodePtr> outermost =
+        prepareForRunning(running.get(), marks, [&watch] { return watch.stopped(); });
     StylePtr prepared = compiled(std::move(running));
-    return prepared ? std::move(prepared) : std::move(style);
+    if (!prepared)
+        return style;
+    loops = std::move(outermost);
+    return prepared;
 }
 
 // ownedSource, when given, is the source document itself: it is let go as soon as the
@@ -276,10 +239,13 @@ XsltOutcome transformReading(xmlDocPtr xml, const QString &xslText, const QStrin
     const GeneratorMarks marks(xslDoc, markName);
     marks.removeFrom(xslDoc);
     DocPtr asWritten(xmlCopyDoc(xslDoc, 1));
-    StylePtr style = compiledToRun(xslDoc, std::move(running), marks, watch);
+    std::vector<xmlNodePtr> loops;
+    StylePtr style = compiledToRun(xslDoc, std::move(running), marks, watch, loops);
     if (!style)
         return failed(XsltOutcome::Failure::Transform, errors);
 
+    PageStream page(style.get(), watch);
+    page.writeDuring(loops);
     DocPtr result =
         applyStylesheet(style.get(), xml, std::move(asWritten), watch, errors);
     ownedSource.reset();
@@ -287,7 +253,7 @@ XsltOutcome transformReading(xmlDocPtr xml, const QString &xslText, const QStrin
         return failed(XsltOutcome::Failure::Transform, errors);
 
     XsltOutcome outcome;
-    outcome.output = serialize(result.get(), style.get(), watch);
+    outcome.output = page.finish(result.get());
     freeAfterReport([result = result.release(), style = style.release()] {
         xmlFreeDoc(result);
         xsltFreeStylesheet(style);
