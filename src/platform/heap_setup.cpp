@@ -4,8 +4,10 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 namespace {
 
@@ -45,4 +47,108 @@ void adviseLargeBuffer(char *buffer, qsizetype size)
     const std::uintptr_t end = (begin + std::uintptr_t(size)) & ~(pageSize - 1);
     if (end > start)
         madvise(reinterpret_cast<void *>(start), end - start, MADV_HUGEPAGE);
+}
+
+namespace {
+
+constexpr std::size_t grain = 16; // malloc's alignment
+constexpr std::size_t sizeCount = smallBlockLimit / grain;
+constexpr std::size_t slabSize = std::size_t(64) << 10;
+constexpr std::size_t commitStep = std::size_t(32) << 20;
+constexpr std::size_t hugePage = std::size_t(2) << 20;
+
+struct SmallBlocks {
+    char *base = nullptr;
+    std::size_t reserved = 0;
+    char *committed = nullptr; // end of the readable and writable part
+    char *unused = nullptr; // the next slab not yet given to a size
+    std::unique_ptr<std::uint8_t[]> slabSizes; // each slab's block size, in grains
+    struct Size {
+        void *freed = nullptr; // a list through the blocks' first words
+        char *next = nullptr;
+        char *end = nullptr;
+    } sizes[sizeCount];
+
+    // The address space for as many slabs as the machine has memory; pages are made usable
+    // as slabs are needed.
+    bool reserve()
+    {
+        reserved = (std::size_t(sysconf(_SC_PHYS_PAGES)) * std::size_t(sysconf(_SC_PAGE_SIZE))) & ~(hugePage - 1);
+        void *range = mmap(nullptr, reserved + hugePage, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+        if (range == MAP_FAILED)
+            return false;
+        base = reinterpret_cast<char *>((reinterpret_cast<std::uintptr_t>(range) + hugePage - 1) & ~(hugePage - 1));
+        committed = unused = base;
+        slabSizes.reset(new (std::nothrow) std::uint8_t[reserved / slabSize]());
+        return slabSizes != nullptr;
+    }
+
+    char *newSlab(std::size_t grains)
+    {
+        if (unused == committed) {
+            if (std::size_t(committed - base) + commitStep > reserved ||
+                mprotect(committed, commitStep, PROT_READ | PROT_WRITE) != 0)
+                return nullptr;
+            madvise(committed, commitStep, MADV_HUGEPAGE); // only a hint
+            committed += commitStep;
+        }
+        char *slab = unused;
+        unused += slabSize;
+        slabSizes[std::size_t(slab - base) / slabSize] = std::uint8_t(grains);
+        return slab;
+    }
+};
+
+SmallBlocks *smallBlocks = nullptr; // of the one thread that uses them
+thread_local bool smallBlocksHere = false;
+
+} // namespace
+
+void useSmallBlocksOnThisThread()
+{
+    static SmallBlocks blocks;
+    if (smallBlocks || !blocks.reserve())
+        return;
+    smallBlocks = &blocks;
+    smallBlocksHere = true;
+}
+
+std::size_t smallBlockSizeFor(std::size_t size)
+{
+    return smallBlocksHere ? std::max<std::size_t>(grain, (size + grain - 1) & ~(grain - 1)) : 0;
+}
+
+void *takeSmallBlock(std::size_t size)
+{
+    SmallBlocks::Size &blocks = smallBlocks->sizes[size / grain - 1];
+    if (void *block = blocks.freed) {
+        blocks.freed = *static_cast<void **>(block);
+        return block;
+    }
+    if (std::size_t(blocks.end - blocks.next) < size) {
+        char *slab = smallBlocks->newSlab(size / grain);
+        if (!slab)
+            return nullptr;
+        blocks.next = slab;
+        blocks.end = slab + slabSize;
+    }
+    void *block = blocks.next;
+    blocks.next += size;
+    return block;
+}
+
+std::size_t smallBlockSize(const void *block)
+{
+    const SmallBlocks *blocks = smallBlocks;
+    if (!blocks)
+        return 0;
+    const std::uintptr_t offset = reinterpret_cast<std::uintptr_t>(block) - reinterpret_cast<std::uintptr_t>(blocks->base);
+    return offset < std::uintptr_t(blocks->unused - blocks->base) ? blocks->slabSizes[offset / slabSize] * grain : 0;
+}
+
+void giveBackSmallBlock(void *block, std::size_t size)
+{
+    SmallBlocks::Size &blocks = smallBlocks->sizes[size / grain - 1];
+    *static_cast<void **>(block) = blocks.freed;
+    blocks.freed = block;
 }
