@@ -99,34 +99,60 @@ struct SmallBlocks {
     }
 };
 
-SmallBlocks *smallBlocks = nullptr; // of the one thread that uses them
-thread_local bool smallBlocksHere = false;
+// The worker's thread and its page writer each have their own.
+SmallBlocks heaps[2];
+std::atomic<bool> heapsReserved{false};
+std::atomic<bool> spareTaken{false};
+thread_local SmallBlocks *ownHeap = nullptr;
+
+SmallBlocks *heapOf(const void *block)
+{
+    if (!heapsReserved.load(std::memory_order_acquire))
+        return nullptr;
+    for (SmallBlocks &heap : heaps)
+        if (reinterpret_cast<std::uintptr_t>(block) - reinterpret_cast<std::uintptr_t>(heap.base) < heap.reserved)
+            return &heap;
+    return nullptr;
+}
 
 } // namespace
 
 void useSmallBlocksOnThisThread()
 {
-    static SmallBlocks blocks;
-    if (smallBlocks || !blocks.reserve())
+    if (heapsReserved.load() || !heaps[0].reserve() || !heaps[1].reserve())
         return;
-    smallBlocks = &blocks;
-    smallBlocksHere = true;
+    heapsReserved.store(true, std::memory_order_release);
+    ownHeap = &heaps[0];
+}
+
+bool enterSpareSmallBlocks()
+{
+    if (!heapsReserved.load(std::memory_order_acquire) || ownHeap || spareTaken.exchange(true))
+        return false;
+    ownHeap = &heaps[1];
+    return true;
+}
+
+void leaveSpareSmallBlocks()
+{
+    ownHeap = nullptr;
+    spareTaken.store(false);
 }
 
 std::size_t smallBlockSizeFor(std::size_t size)
 {
-    return smallBlocksHere ? std::max<std::size_t>(grain, (size + grain - 1) & ~(grain - 1)) : 0;
+    return ownHeap ? std::max<std::size_t>(grain, (size + grain - 1) & ~(grain - 1)) : 0;
 }
 
 void *takeSmallBlock(std::size_t size)
 {
-    SmallBlocks::Size &blocks = smallBlocks->sizes[size / grain - 1];
+    SmallBlocks::Size &blocks = ownHeap->sizes[size / grain - 1];
     if (void *block = blocks.freed) {
         blocks.freed = *static_cast<void **>(block);
         return block;
     }
     if (std::size_t(blocks.end - blocks.next) < size) {
-        char *slab = smallBlocks->newSlab(size / grain);
+        char *slab = ownHeap->newSlab(size / grain);
         if (!slab)
             return nullptr;
         blocks.next = slab;
@@ -139,16 +165,13 @@ void *takeSmallBlock(std::size_t size)
 
 std::size_t smallBlockSize(const void *block)
 {
-    const SmallBlocks *blocks = smallBlocks;
-    if (!blocks)
-        return 0;
-    const std::uintptr_t offset = reinterpret_cast<std::uintptr_t>(block) - reinterpret_cast<std::uintptr_t>(blocks->base);
-    return offset < std::uintptr_t(blocks->unused - blocks->base) ? blocks->slabSizes[offset / slabSize] * grain : 0;
+    const SmallBlocks *heap = heapOf(block);
+    return heap ? heap->slabSizes[std::size_t(static_cast<const char *>(block) - heap->base) / slabSize] * grain : 0;
 }
 
 void giveBackSmallBlock(void *block, std::size_t size)
 {
-    SmallBlocks::Size &blocks = smallBlocks->sizes[size / grain - 1];
+    SmallBlocks::Size &blocks = heapOf(block)->sizes[size / grain - 1];
     *static_cast<void **>(block) = blocks.freed;
     blocks.freed = block;
 }

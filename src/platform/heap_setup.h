@@ -17,13 +17,17 @@ void adviseHeapGrowth();
 // a fraction of the page faults.
 void adviseLargeBuffer(char *buffer, qsizetype size);
 
-// Small blocks (up to smallBlockLimit bytes) from a heap of their own, for a process whose
-// libxml2 work is all on one thread (the XSLT worker): each size, in steps of 16 bytes, has
-// its own 64 KB slabs and its own list of freed blocks, so taking or giving back a block is a
-// few instructions, with no header in front of it. Blocks are kept for reuse, never given
-// back to the system. Called on that thread before its first allocation; other threads and
-// other processes keep the ordinary heap.
+// Small blocks (up to smallBlockLimit bytes) from heaps of their own, for a process whose
+// libxml2 work is on one thread and a helper of it (the XSLT worker and its page writer):
+// each size, in steps of 16 bytes, has its own 64 KB slabs and its own list of freed blocks,
+// so taking or giving back a block is a few instructions, with no header in front of it. A
+// block is given back on the thread that took it; blocks are kept for reuse, never given back
+// to the system. Called on that thread before its first allocation; other threads and other
+// processes keep the ordinary heap.
 void useSmallBlocksOnThisThread();
+// The helper's heap, for one thread at a time; false when it is in use or there is none.
+bool enterSpareSmallBlocks();
+void leaveSpareSmallBlocks();
 inline constexpr std::size_t smallBlockLimit = 1024;
 // The size of the small block a request of that size (at most smallBlockLimit) gets; 0 when
 // this thread has no small blocks.

@@ -1,12 +1,19 @@
 #include "platform/xslt_page_stream.h"
 
+#include "platform/heap_setup.h"
+
 #include <libxml/HTMLparser.h>
 #include <libxml/HTMLtree.h>
 #include <libxslt/imports.h>
 #include <libxslt/xsltutils.h>
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 bool plainHtmlOutput(xsltStylesheetPtr style)
 {
@@ -26,6 +33,10 @@ namespace {
 
 // Stands for an element's children while its start and end tags are written.
 constexpr char splitText[] = "tarvik-page-split";
+// Nodes taken out of the tree wait this long for the writer before the transform does.
+constexpr std::size_t nodesWaiting = 4096;
+// They are handed to the writer this many at a time.
+constexpr std::size_t nodesHanded = 64;
 
 bool textLike(const xmlNode *node)
 {
@@ -75,26 +86,30 @@ private:
 
 } // namespace
 
-// The page's bytes as they are serialized, counted against the run's memory bound.
+// The page's bytes as they are serialized: counted against the run's memory bound as they
+// come while the whole tree is written, else by the transform as it hands on more.
 struct PageStream::Bytes {
-    XsltRunWatch &watch;
+    XsltRunWatch *watch;
     QByteArray page;
+    std::atomic<qint64> capacity{0};
 
     static int append(void *context, const char *piece, int length)
     {
         auto *bytes = static_cast<Bytes *>(context);
         const qsizetype before = bytes->page.capacity();
-        if (bytes->page.size() + length > before && !bytes->watch.admit(std::size_t(length) + before))
+        if (bytes->watch && bytes->page.size() + length > before &&
+            !bytes->watch->admit(std::size_t(length) + before))
             return -1;
         bytes->page.append(piece, length);
-        bytes->watch.counted(bytes->page.capacity() - before);
+        bytes->counted(before);
         return length;
     }
-    void insertNewline(qsizetype at)
+    void counted(qsizetype before)
     {
-        const qsizetype before = page.capacity();
-        page.insert(at, '\n');
-        watch.counted(page.capacity() - before);
+        if (watch)
+            watch->counted(page.capacity() - before);
+        else
+            capacity.store(page.capacity(), std::memory_order_relaxed);
     }
 };
 
@@ -102,8 +117,9 @@ struct PageStream::Bytes {
 struct PageStream::Level {
     xmlNodePtr node;
     std::string endTag;
+    xmlNodePtr parent; // as the serializer sees it, for a child taken out
     int children = 0; // written, or begun
-    qsizetype lineBreakAt = -1; // the break after the start tag, if a second child comes
+    int lineBreak = -1; // the break after the start tag, if a second child comes
     xmlNodePtr closed = nullptr; // a child written up to its end tag, until its next sibling comes
 };
 
@@ -114,9 +130,78 @@ struct PageStream::Pass {
     xmlNodePtr node;
 };
 
+// One step of writing the page: a node to serialize, a node only to free, text, or a place
+// for a line break and the line break put there.
+struct PageStream::Step {
+    xmlNodePtr node = nullptr;
+    bool serialize = false;
+    std::string text;
+    int mark = -1;
+    int fill = -1;
+};
+
+// Serializes what the transform hands on, on a thread of its own, and hands back the nodes
+// to free.
+struct PageStream::Writer {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<Step> handed;
+    std::size_t nodesHanded = 0;
+    std::vector<xmlNodePtr> written;
+    bool ending = false;
+    std::vector<qsizetype> marks;
+    std::thread thread;
+
+    void take(PageStream &stream, std::vector<Step> &steps, std::vector<xmlNodePtr> &done)
+    {
+        for (Step &step : steps) {
+            if (step.serialize) {
+                htmlNodeDumpFormatOutput(stream.out, stream.holder, step.node, nullptr, stream.format);
+            } else if (step.mark >= 0 || step.fill >= 0) {
+                xmlOutputBufferFlush(stream.out);
+                Bytes &bytes = *stream.bytes;
+                if (step.mark >= 0) {
+                    marks.resize(std::max(marks.size(), std::size_t(step.mark) + 1));
+                    marks[std::size_t(step.mark)] = bytes.page.size();
+                } else {
+                    const qsizetype before = bytes.page.capacity();
+                    bytes.page.insert(marks[std::size_t(step.fill)], '\n');
+                    bytes.counted(before);
+                }
+            } else if (!step.node) {
+                xmlOutputBufferWrite(stream.out, int(step.text.size()), step.text.data());
+            }
+            if (step.node)
+                done.push_back(step.node);
+        }
+        steps.clear();
+    }
+
+    void run(PageStream &stream)
+    {
+        std::vector<Step> steps;
+        std::vector<xmlNodePtr> done;
+        std::unique_lock lock(mutex);
+        for (;;) {
+            changed.wait(lock, [this] { return !handed.empty() || ending; });
+            if (handed.empty())
+                return;
+            steps.swap(handed);
+            nodesHanded = 0;
+            lock.unlock();
+            take(stream, steps, done);
+            lock.lock();
+            written.insert(written.end(), done.begin(), done.end());
+            done.clear();
+            changed.notify_all();
+        }
+    }
+};
+
 PageStream::PageStream(xsltStylesheetPtr style, XsltRunWatch &watch)
-    : style(style), bytes(std::make_unique<Bytes>(Bytes{watch, {}}))
+    : style(style), watch(watch), bytes(std::make_unique<Bytes>())
 {
+    bytes->watch = &watch;
     XSLT_GET_IMPORT_PTR(encoding, style, encoding);
     XSLT_GET_IMPORT_INT(format, style, indent);
     if (format == -1)
@@ -127,10 +212,14 @@ PageStream::PageStream(xsltStylesheetPtr style, XsltRunWatch &watch)
         encoder = nullptr;
     plain = !encoder && !style->methodURI && plainHtmlOutput(style);
     out = xmlOutputBufferCreateIO(Bytes::append, nullptr, bytes.get(), encoder);
+    textAfter.type = XML_TEXT_NODE;
+    elementAfter.type = XML_ELEMENT_NODE;
 }
 
 PageStream::~PageStream()
 {
+    if (writer)
+        endWriter();
     for (const std::unique_ptr<Pass> &pass : passes) {
         xmlUnlinkNode(pass->node);
         xmlFreeNode(pass->node);
@@ -139,6 +228,8 @@ PageStream::~PageStream()
         xmlOutputBufferClose(out);
     if (splitNode)
         xmlFreeNode(splitNode);
+    if (holder)
+        xmlFreeDoc(holder);
 }
 
 void PageStream::writeDuring(const std::vector<xmlNodePtr> &loops)
@@ -185,20 +276,51 @@ void PageStream::write(xsltTransformContextPtr ctxt)
     if (node != reinterpret_cast<xmlNodePtr>(output))
         return;
     std::reverse(pathScratch.begin(), pathScratch.end());
-    const AsHtml asHtml(output);
-    if (!started) {
-        if (!metaEncodingSettled(output))
-            return;
-        htmlSetMetaEncoding(output, encoding ? encoding : BAD_CAST "UTF-8");
-        started = true;
-        doc = output;
-        levels.push_back(Level{reinterpret_cast<xmlNodePtr>(output), {}});
+    if (!started && !start(output))
+        return;
+    {
+        const AsHtml asHtml(output);
+        writeTo(pathScratch);
     }
-    writeTo(pathScratch);
     // The transform may append to the content of the last text node it wrote, which may be gone.
     ctxt->lasttext = nullptr;
     ctxt->lasttsize = 0;
     ctxt->lasttuse = 0;
+    hand(false);
+}
+
+bool PageStream::start(xmlDocPtr output)
+{
+    if (!metaEncodingSettled(output) || !(holder = xmlNewDoc(nullptr)))
+        return false;
+    {
+        const AsHtml asHtml(output);
+        htmlSetMetaEncoding(output, encoding ? encoding : BAD_CAST "UTF-8");
+    }
+    holder->type = XML_HTML_DOCUMENT_NODE;
+    holderXmlNs = xmlSearchNsByHref(holder, reinterpret_cast<xmlNodePtr>(holder), XML_XML_NAMESPACE);
+    holder->dict = output->dict;
+    if (holder->dict)
+        xmlDictReference(holder->dict);
+    started = true;
+    doc = output;
+    bytes->watch = nullptr; // counted as the transform hands on more
+    bytes->capacity = bytes->page.capacity();
+    pageCounted = bytes->capacity;
+    parents.push_back({});
+    levels.push_back(Level{reinterpret_cast<xmlNodePtr>(output), {}, &parents.back().node});
+    writer = std::make_unique<Writer>();
+    try {
+        writer->thread = std::thread([this] {
+            const bool ownHeap = enterSpareSmallBlocks();
+            writer->run(*this);
+            if (ownHeap)
+                leaveSpareSmallBlocks();
+        });
+    } catch (const std::system_error &) {
+        // written as the transform hands it on
+    }
+    return true;
 }
 
 // The serializer puts the encoding into the head's meta elements first: that is settled once
@@ -219,7 +341,7 @@ bool PageStream::metaEncodingSettled(xmlDocPtr output) const
 }
 
 // Writes what can no longer change while the elements of the path (outermost first) are
-// still being built; every node once written is freed.
+// still being built; every node written is taken out of the tree.
 void PageStream::writeTo(const std::vector<xmlNodePtr> &path)
 {
     std::size_t kept = 1;
@@ -264,10 +386,14 @@ bool PageStream::beginElement(xmlNodePtr element)
     const std::size_t at = tags.rfind(splitText);
     if (at == std::string::npos)
         return false;
-    Level &parent = levels.back();
-    startChild(parent, element, true);
-    xmlOutputBufferWrite(out, int(at), tags.data());
-    levels.push_back(Level{element, tags.substr(at + std::strlen(splitText))});
+    startChild(levels.back(), element, true);
+    text(tags.substr(0, at));
+    parents.push_back({});
+    Parent &parent = parents.back();
+    parent.name = reinterpret_cast<const char *>(element->name);
+    parent.node.type = XML_ELEMENT_NODE;
+    parent.node.name = BAD_CAST parent.name.c_str();
+    levels.push_back(Level{element, tags.substr(at + std::strlen(splitText)), &parent.node});
     return true;
 }
 
@@ -279,32 +405,90 @@ void PageStream::startChild(Level &level, xmlNodePtr child, bool begun)
     if (level.children++ > 0 || element->type != XML_ELEMENT_NODE || !breaksLines(element, format) ||
         textLike(child) || !notP(element))
         return;
-    if (child->next)
-        newline();
-    else if (begun)
-        level.lineBreakAt = writtenSize();
+    if (child->next) {
+        text("\n");
+    } else if (begun) {
+        level.lineBreak = lineBreaks++;
+        Step step;
+        step.mark = level.lineBreak;
+        steps.push_back(std::move(step));
+    }
 }
 
+namespace {
+
+// The subtree, taken out of the result tree, belongs to the holder from now on: it is read
+// and freed after the result tree may be gone.
+void adopt(xmlNodePtr root, xmlDocPtr holder, xmlNsPtr resultXmlNs, xmlNsPtr holderXmlNs)
+{
+    const auto ownNs = [&](xmlNsPtr &ns) {
+        if (ns && ns == resultXmlNs)
+            ns = holderXmlNs;
+    };
+    for (xmlNodePtr node = root;;) {
+        node->doc = holder;
+        if (node->type == XML_ELEMENT_NODE) {
+            ownNs(node->ns);
+            for (xmlAttrPtr attr = node->properties; attr; attr = attr->next) {
+                attr->doc = holder;
+                ownNs(attr->ns);
+                for (xmlNodePtr child = attr->children; child; child = child->next)
+                    child->doc = holder;
+            }
+            if (node->children) {
+                node = node->children;
+                continue;
+            }
+        }
+        while (node != root && !node->next)
+            node = node->parent;
+        if (node == root)
+            return;
+        node = node->next;
+    }
+}
+
+} // namespace
+
+// The child is complete and what follows it known: it is taken out of the tree, seen by the
+// serializer with a parent and a next sibling like its own.
 void PageStream::writeChild(Level &level, xmlNodePtr child)
 {
     dropClosed(level);
     startChild(level, child, false);
-    htmlNodeDumpFormatOutput(out, doc, child, nullptr, format);
+    const xmlNodePtr next = child->next;
     xmlUnlinkNode(child);
-    xmlFreeNode(child);
+    adopt(child, holder, doc->oldNs, holderXmlNs);
+    child->parent = level.parent;
+    child->next = next ? (textLike(next) ? &textAfter : &elementAfter) : nullptr;
+    Step step;
+    step.node = child;
+    step.serialize = true;
+    steps.push_back(std::move(step));
+    ++nodesInSteps;
 }
 
-// The closed child's line break, once what follows it is known, and the child itself.
+// The closed child's line break, once what follows it is known.
 void PageStream::dropClosed(Level &level)
 {
     xmlNodePtr closed = level.closed;
     if (!closed || !closed->next)
         return;
     if (breaksLines(closed, format) && !textLike(closed->next) && notP(level.node))
-        newline();
+        text("\n");
     level.closed = nullptr;
-    xmlUnlinkNode(closed);
-    xmlFreeNode(closed);
+    release(closed);
+}
+
+// The node is taken out of the tree and freed after what was written inside it, which may
+// use its namespaces.
+void PageStream::release(xmlNodePtr node)
+{
+    xmlUnlinkNode(node);
+    adopt(node, holder, doc->oldNs, holderXmlNs);
+    Step step;
+    step.node = node;
+    steps.push_back(std::move(step));
 }
 
 // The innermost element is complete: the rest of its children and its end tag.
@@ -317,9 +501,10 @@ void PageStream::close()
         children += child != level.closed;
     const bool several = children > 1;
     const bool lastTextLike = element->last && textLike(element->last);
-    if (level.lineBreakAt >= 0 && several) {
-        xmlOutputBufferFlush(out);
-        bytes->insertNewline(level.lineBreakAt);
+    if (level.lineBreak >= 0 && several) {
+        Step step;
+        step.fill = level.lineBreak;
+        steps.push_back(std::move(step));
     }
     while (xmlNodePtr child = element->children) {
         if (child != level.closed) {
@@ -327,27 +512,80 @@ void PageStream::close()
         } else if (child->next) {
             dropClosed(level);
         } else {
-            level.closed = nullptr;
-            xmlUnlinkNode(child);
-            xmlFreeNode(child);
+            level.closed = nullptr; // the last child: no line break after it
+            release(child);
         }
     }
     if (element->type != XML_ELEMENT_NODE) {
-        newline(); // the document's end
+        text("\n"); // the document's end
         levels.pop_back();
         return;
     }
     if (breaksLines(element, format) && !lastTextLike && several && notP(element))
-        newline();
-    xmlOutputBufferWrite(out, int(level.endTag.size()), level.endTag.data());
+        text("\n");
+    text(level.endTag);
     levels.pop_back();
     levels.back().closed = element;
 }
 
-qsizetype PageStream::writtenSize()
+void PageStream::text(std::string written)
 {
-    xmlOutputBufferFlush(out);
-    return bytes->page.size();
+    Step step;
+    step.text = std::move(written);
+    steps.push_back(std::move(step));
+}
+
+// Hands the steps to the writer (a few at a time, unless all), frees what it has written and
+// counts the page's growth against the run's bound.
+void PageStream::hand(bool all)
+{
+    if (steps.empty() || (!all && nodesInSteps < nodesHanded))
+        return;
+    std::vector<xmlNodePtr> written;
+    if (writer->thread.joinable()) {
+        std::unique_lock lock(writer->mutex);
+        writer->changed.wait(lock, [this] { return writer->nodesHanded < nodesWaiting; });
+        writer->handed.insert(writer->handed.end(), std::make_move_iterator(steps.begin()),
+                              std::make_move_iterator(steps.end()));
+        writer->nodesHanded += nodesInSteps;
+        written.swap(writer->written);
+        lock.unlock();
+        writer->changed.notify_all();
+        steps.clear();
+    } else {
+        writer->take(*this, steps, written);
+    }
+    nodesInSteps = 0;
+    freeWritten(written);
+    const qint64 capacity = bytes->capacity.load(std::memory_order_relaxed);
+    if (capacity > pageCounted) {
+        watch.admit(std::size_t(capacity - pageCounted)); // past the bound the run stops
+        watch.counted(capacity - pageCounted);
+        pageCounted = capacity;
+    }
+}
+
+// The writer writes what is left, and the nodes it wrote are freed.
+void PageStream::endWriter()
+{
+    hand(true);
+    if (writer->thread.joinable()) {
+        {
+            const std::lock_guard lock(writer->mutex);
+            writer->ending = true;
+        }
+        writer->changed.notify_all();
+        writer->thread.join();
+    }
+    freeWritten(writer->written);
+    writer.reset();
+}
+
+void PageStream::freeWritten(std::vector<xmlNodePtr> &nodes)
+{
+    for (const xmlNodePtr node : nodes)
+        xmlFreeNode(node);
+    nodes.clear();
 }
 
 QByteArray PageStream::finish(xmlDocPtr result)
@@ -359,6 +597,7 @@ QByteArray PageStream::finish(xmlDocPtr result)
         const AsHtml asHtml(result);
         while (!levels.empty())
             close();
+        endWriter();
     } else {
         written = !started && xsltSaveResultTo(out, result, style) >= 0;
     }

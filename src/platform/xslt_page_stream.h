@@ -7,6 +7,7 @@
 #include <libxml/xmlIO.h>
 #include <libxslt/xsltInternals.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,8 +18,9 @@ bool plainHtmlOutput(xsltStylesheetPtr style);
 // The page of one run, serialized as the html output method writes it. For a plain html page
 // in UTF-8 the result tree is written while the transform builds it: at the end of each
 // pass of the loops it is given, what the transform can no longer change (every node before
-// the one being built, on every level) is written and freed, so the tree never holds more
-// than a pass or so. The page is byte for byte the one the whole tree gives.
+// the one being built, on every level) is taken out of the tree and serialized on a thread
+// of its own, then freed, so the tree never holds more than a few passes and serializing
+// overlaps the transform. The page is byte for byte the one the whole tree gives.
 class PageStream {
 public:
     PageStream(xsltStylesheetPtr style, XsltRunWatch &watch);
@@ -35,9 +37,13 @@ public:
 private:
     struct Level;
     struct Pass;
+    struct Bytes;
+    struct Writer;
+    struct Step;
 
     static void atPassEnd(xsltTransformContextPtr ctxt, xmlNodePtr, xmlNodePtr, xsltElemPreCompPtr comp);
     void write(xsltTransformContextPtr ctxt);
+    bool start(xmlDocPtr output);
     bool metaEncodingSettled(xmlDocPtr output) const;
     void writeTo(const std::vector<xmlNodePtr> &path);
     bool beginElement(xmlNodePtr element);
@@ -45,11 +51,14 @@ private:
     void writeChild(Level &level, xmlNodePtr child);
     void startChild(Level &level, xmlNodePtr child, bool begun);
     void dropClosed(Level &level);
-    void newline() { xmlOutputBufferWrite(out, 1, "\n"); }
-    qsizetype writtenSize();
+    void release(xmlNodePtr node);
+    void endWriter();
+    void text(std::string written);
+    void hand(bool all);
+    void freeWritten(std::vector<xmlNodePtr> &nodes);
 
     xsltStylesheetPtr style;
-    struct Bytes;
+    XsltRunWatch &watch;
     std::unique_ptr<Bytes> bytes;
     xmlOutputBufferPtr out = nullptr;
     const xmlChar *encoding = nullptr;
@@ -57,8 +66,23 @@ private:
     bool plain = false; // plain html in UTF-8: the tree may be written as it grows
     bool started = false;
     xmlDocPtr doc = nullptr;
+    // Holds what is taken out of the tree until it is freed, and is the html document the
+    // serializer is given: a run that fails frees the result tree before the page is done.
+    xmlDocPtr holder = nullptr;
+    xmlNsPtr holderXmlNs = nullptr;
     std::vector<Level> levels; // the elements whose start tags are written, outermost first
+    struct Parent {
+        xmlNode node;
+        std::string name;
+    };
+    std::deque<Parent> parents; // what the serializer sees as the parent of a node taken out
+    xmlNode textAfter{}, elementAfter{}; // what it sees after one
     std::vector<xmlNodePtr> pathScratch;
     std::vector<std::unique_ptr<Pass>> passes;
     xmlNodePtr splitNode = nullptr;
+    std::vector<Step> steps; // to hand to the writer
+    std::size_t nodesInSteps = 0;
+    int lineBreaks = 0;
+    qint64 pageCounted = 0;
+    std::unique_ptr<Writer> writer;
 };
