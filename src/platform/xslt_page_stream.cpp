@@ -134,11 +134,47 @@ struct PageStream::Pass {
 // for a line break and the line break put there.
 struct PageStream::Step {
     xmlNodePtr node = nullptr;
+    xmlNsPtr resultXmlNs = nullptr; // the result tree's xml namespace, which the node may use
     bool serialize = false;
     std::string text;
     int mark = -1;
     int fill = -1;
 };
+
+namespace {
+
+// The subtree, taken out of the result tree, belongs to the holder from now on: it is
+// written and freed after the result tree may be gone.
+void adopt(xmlNodePtr root, xmlDocPtr holder, xmlNsPtr resultXmlNs, xmlNsPtr holderXmlNs)
+{
+    const auto ownNs = [&](xmlNsPtr &ns) {
+        if (ns && ns == resultXmlNs)
+            ns = holderXmlNs;
+    };
+    for (xmlNodePtr node = root;;) {
+        node->doc = holder;
+        if (node->type == XML_ELEMENT_NODE) {
+            ownNs(node->ns);
+            for (xmlAttrPtr attr = node->properties; attr; attr = attr->next) {
+                attr->doc = holder;
+                ownNs(attr->ns);
+                for (xmlNodePtr child = attr->children; child; child = child->next)
+                    child->doc = holder;
+            }
+            if (node->children) {
+                node = node->children;
+                continue;
+            }
+        }
+        while (node != root && !node->next)
+            node = node->parent;
+        if (node == root)
+            return;
+        node = node->next;
+    }
+}
+
+} // namespace
 
 // Serializes what the transform hands on, on a thread of its own, and hands back the nodes
 // to free.
@@ -155,6 +191,8 @@ struct PageStream::Writer {
     void take(PageStream &stream, std::vector<Step> &steps, std::vector<xmlNodePtr> &done)
     {
         for (Step &step : steps) {
+            if (step.node)
+                adopt(step.node, stream.holder, step.resultXmlNs, stream.holderXmlNs);
             if (step.serialize) {
                 htmlNodeDumpFormatOutput(stream.out, stream.holder, step.node, nullptr, stream.format);
             } else if (step.mark >= 0 || step.fill >= 0) {
@@ -415,40 +453,6 @@ void PageStream::startChild(Level &level, xmlNodePtr child, bool begun)
     }
 }
 
-namespace {
-
-// The subtree, taken out of the result tree, belongs to the holder from now on: it is read
-// and freed after the result tree may be gone.
-void adopt(xmlNodePtr root, xmlDocPtr holder, xmlNsPtr resultXmlNs, xmlNsPtr holderXmlNs)
-{
-    const auto ownNs = [&](xmlNsPtr &ns) {
-        if (ns && ns == resultXmlNs)
-            ns = holderXmlNs;
-    };
-    for (xmlNodePtr node = root;;) {
-        node->doc = holder;
-        if (node->type == XML_ELEMENT_NODE) {
-            ownNs(node->ns);
-            for (xmlAttrPtr attr = node->properties; attr; attr = attr->next) {
-                attr->doc = holder;
-                ownNs(attr->ns);
-                for (xmlNodePtr child = attr->children; child; child = child->next)
-                    child->doc = holder;
-            }
-            if (node->children) {
-                node = node->children;
-                continue;
-            }
-        }
-        while (node != root && !node->next)
-            node = node->parent;
-        if (node == root)
-            return;
-        node = node->next;
-    }
-}
-
-} // namespace
 
 // The child is complete and what follows it known: it is taken out of the tree, seen by the
 // serializer with a parent and a next sibling like its own.
@@ -458,11 +462,11 @@ void PageStream::writeChild(Level &level, xmlNodePtr child)
     startChild(level, child, false);
     const xmlNodePtr next = child->next;
     xmlUnlinkNode(child);
-    adopt(child, holder, doc->oldNs, holderXmlNs);
     child->parent = level.parent;
     child->next = next ? (textLike(next) ? &textAfter : &elementAfter) : nullptr;
     Step step;
     step.node = child;
+    step.resultXmlNs = doc->oldNs;
     step.serialize = true;
     steps.push_back(std::move(step));
     ++nodesInSteps;
@@ -485,9 +489,9 @@ void PageStream::dropClosed(Level &level)
 void PageStream::release(xmlNodePtr node)
 {
     xmlUnlinkNode(node);
-    adopt(node, holder, doc->oldNs, holderXmlNs);
     Step step;
     step.node = node;
+    step.resultXmlNs = doc->oldNs;
     steps.push_back(std::move(step));
 }
 

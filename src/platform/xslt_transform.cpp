@@ -8,6 +8,7 @@
 #include "platform/xslt_page_stream.h"
 
 #include <libexslt/exslt.h>
+#include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 #include <libxslt/documents.h>
@@ -273,7 +274,22 @@ XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &base
     return outcome;
 }
 
-// The XML file parsed under the run's bounds: a bound reached ends the parse early.
+// The parse on this thread met a namespace declared with a kept "&".
+thread_local bool ampersandInNamespace = false;
+
+void startElementNoting(void *ctx, const xmlChar *localname, const xmlChar *prefix, const xmlChar *uri,
+                        int namespaceCount, const xmlChar **namespaces, int attributeCount,
+                        int defaultedCount, const xmlChar **attributes)
+{
+    for (int i = 0; i < namespaceCount && !ampersandInNamespace; ++i)
+        ampersandInNamespace = namespaces[2 * i + 1] &&
+                               keepsAmpersand(reinterpret_cast<const char *>(namespaces[2 * i + 1]));
+    xmlSAX2StartElementNs(ctx, localname, prefix, uri, namespaceCount, namespaces, attributeCount,
+                          defaultedCount, attributes);
+}
+
+// The XML file parsed under the run's bounds: a bound reached ends the parse early. Its
+// namespaces are looked through only when one was declared with an "&".
 DocPtr readXml(const QString &xmlPath, XsltRunWatch &watch)
 {
     const QByteArray path = xmlPath.toUtf8();
@@ -281,9 +297,13 @@ DocPtr readXml(const QString &xmlPath, XsltRunWatch &watch)
         xmlNewParserCtxt(), xmlFreeParserCtxt);
     if (!parser)
         return nullptr;
+    parser->sax->startElementNs = startElementNoting;
+    ampersandInNamespace = false;
     watch.watchParser(parser.get());
-    DocPtr doc(asWrittenNamespaces(xmlCtxtReadFile(parser.get(), path.constData(), nullptr, documentOptions)));
+    DocPtr doc(xmlCtxtReadFile(parser.get(), path.constData(), nullptr, documentOptions));
     watch.watchParser(nullptr);
+    if (doc && ampersandInNamespace)
+        restoreNamespaceAmpersands(doc.get());
     return doc;
 }
 
