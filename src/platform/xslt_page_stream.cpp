@@ -118,6 +118,7 @@ struct PageStream::Level {
     xmlNodePtr node;
     std::string endTag;
     xmlNodePtr parent; // as the serializer sees it, for a child taken out
+    const Namespaces *declared; // by it and the elements above it
     int children = 0; // written, or begun
     int lineBreak = -1; // the break after the start tag, if a second child comes
     xmlNodePtr closed = nullptr; // a child written up to its end tag, until its next sibling comes
@@ -135,21 +136,35 @@ struct PageStream::Pass {
 struct PageStream::Step {
     xmlNodePtr node = nullptr;
     xmlNsPtr resultXmlNs = nullptr; // the result tree's xml namespace, which the node may use
+    const Namespaces *declared = nullptr;
     bool serialize = false;
     std::string text;
     int mark = -1;
     int fill = -1;
 };
 
+// Namespaces a node taken out of the tree may use from outside it: those declared by the
+// elements being built above it, whose declarations the writer uses instead, as the result
+// tree may be gone before it is done.
+struct PageStream::Namespaces {
+    std::vector<std::pair<xmlNsPtr, xmlNsPtr>> declared; // in the result tree, the writer's
+};
+
 namespace {
 
 // The subtree, taken out of the result tree, belongs to the holder from now on: it is
 // written and freed after the result tree may be gone.
-void adopt(xmlNodePtr root, xmlDocPtr holder, xmlNsPtr resultXmlNs, xmlNsPtr holderXmlNs)
+void adopt(xmlNodePtr root, xmlDocPtr holder, xmlNsPtr resultXmlNs, xmlNsPtr holderXmlNs,
+           const std::vector<std::pair<xmlNsPtr, xmlNsPtr>> &declared)
 {
     const auto ownNs = [&](xmlNsPtr &ns) {
-        if (ns && ns == resultXmlNs)
+        if (!ns)
+            return;
+        if (ns == resultXmlNs)
             ns = holderXmlNs;
+        for (const auto &[inTree, own] : declared)
+            if (ns == inTree)
+                ns = own;
     };
     for (xmlNodePtr node = root;;) {
         node->doc = holder;
@@ -192,7 +207,7 @@ struct PageStream::Writer {
     {
         for (Step &step : steps) {
             if (step.node)
-                adopt(step.node, stream.holder, step.resultXmlNs, stream.holderXmlNs);
+                adopt(step.node, stream.holder, step.resultXmlNs, stream.holderXmlNs, step.declared->declared);
             if (step.serialize) {
                 htmlNodeDumpFormatOutput(stream.out, stream.holder, step.node, nullptr, stream.format);
             } else if (step.mark >= 0 || step.fill >= 0) {
@@ -268,6 +283,8 @@ PageStream::~PageStream()
         xmlFreeNode(splitNode);
     if (holder)
         xmlFreeDoc(holder);
+    for (const xmlNsPtr ns : namespaceCopies)
+        xmlFreeNs(ns);
 }
 
 void PageStream::writeDuring(const std::vector<xmlNodePtr> &loops)
@@ -346,7 +363,8 @@ bool PageStream::start(xmlDocPtr output)
     bytes->capacity = bytes->page.capacity();
     pageCounted = bytes->capacity;
     parents.push_back({});
-    levels.push_back(Level{reinterpret_cast<xmlNodePtr>(output), {}, &parents.back().node});
+    namespaces.emplace_back();
+    levels.push_back(Level{reinterpret_cast<xmlNodePtr>(output), {}, &parents.back().node, &namespaces.back()});
     writer = std::make_unique<Writer>();
     try {
         writer->thread = std::thread([this] {
@@ -431,7 +449,13 @@ bool PageStream::beginElement(xmlNodePtr element)
     parent.name = reinterpret_cast<const char *>(element->name);
     parent.node.type = XML_ELEMENT_NODE;
     parent.node.name = BAD_CAST parent.name.c_str();
-    levels.push_back(Level{element, tags.substr(at + std::strlen(splitText)), &parent.node});
+    Namespaces &declared = namespaces.emplace_back(*levels.back().declared);
+    for (xmlNsPtr ns = element->nsDef; ns; ns = ns->next)
+        if (xmlNsPtr own = xmlNewNs(nullptr, ns->href, ns->prefix)) {
+            namespaceCopies.push_back(own);
+            declared.declared.emplace_back(ns, own);
+        }
+    levels.push_back(Level{element, tags.substr(at + std::strlen(splitText)), &parent.node, &declared});
     return true;
 }
 
@@ -467,6 +491,7 @@ void PageStream::writeChild(Level &level, xmlNodePtr child)
     Step step;
     step.node = child;
     step.resultXmlNs = doc->oldNs;
+    step.declared = level.declared;
     step.serialize = true;
     steps.push_back(std::move(step));
     ++nodesInSteps;
@@ -481,17 +506,18 @@ void PageStream::dropClosed(Level &level)
     if (breaksLines(closed, format) && !textLike(closed->next) && notP(level.node))
         text("\n");
     level.closed = nullptr;
-    release(closed);
+    release(level, closed);
 }
 
 // The node is taken out of the tree and freed after what was written inside it, which may
 // use its namespaces.
-void PageStream::release(xmlNodePtr node)
+void PageStream::release(const Level &level, xmlNodePtr node)
 {
     xmlUnlinkNode(node);
     Step step;
     step.node = node;
     step.resultXmlNs = doc->oldNs;
+    step.declared = level.declared;
     steps.push_back(std::move(step));
 }
 
@@ -517,7 +543,7 @@ void PageStream::close()
             dropClosed(level);
         } else {
             level.closed = nullptr; // the last child: no line break after it
-            release(child);
+            release(level, child);
         }
     }
     if (element->type != XML_ELEMENT_NODE) {

@@ -40,6 +40,7 @@ private:
     struct Bytes;
     struct Writer;
     struct Step;
+    struct Namespaces;
 
     static void atPassEnd(xsltTransformContextPtr ctxt, xmlNodePtr, xmlNodePtr, xsltElemPreCompPtr comp);
     void write(xsltTransformContextPtr ctxt);
@@ -51,7 +52,7 @@ private:
     void writeChild(Level &level, xmlNodePtr child);
     void startChild(Level &level, xmlNodePtr child, bool begun);
     void dropClosed(Level &level);
-    void release(xmlNodePtr node);
+    void release(const Level &level, xmlNodePtr node);
     void endWriter();
     void text(std::string written);
     void hand(bool all);
@@ -77,6 +78,8 @@ private:
     };
     std::deque<Parent> parents; // what the serializer sees as the parent of a node taken out
     xmlNode textAfter{}, elementAfter{}; // what it sees after one
+    std::deque<Namespaces> namespaces; // of each level
+    std::vector<xmlNsPtr> namespaceCopies;
     std::vector<xmlNodePtr> pathScratch;
     std::vector<std::unique_ptr<Pass>> passes;
     xmlNodePtr splitNode = nullptr;
