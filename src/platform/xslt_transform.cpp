@@ -21,6 +21,7 @@
 #include <libxslt/xsltInternals.h>
 #include <libxslt/xsltutils.h>
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -161,6 +162,22 @@ XsltOutcome failed(XsltOutcome::Failure failure, const ErrorCollector &errors)
     return outcome;
 }
 
+// A transform context over the document. A new context numbers the document's elements in
+// document order for XPath, a walk over all of them; a document kept from an earlier run
+// (used by one run at a time) is numbered already, and is not walked again.
+ContextPtr newContext(xsltStylesheetPtr style, xmlDocPtr doc)
+{
+    const xmlNodePtr root = xmlDocGetRootElement(doc);
+    if (!root || reinterpret_cast<std::ptrdiff_t>(root->content) >= 0)
+        return ContextPtr(xsltNewTransformContext(style, doc));
+    const xmlNodePtr children = std::exchange(doc->children, nullptr);
+    const xmlNodePtr last = std::exchange(doc->last, nullptr);
+    ContextPtr ctxt(xsltNewTransformContext(style, doc));
+    doc->children = children;
+    doc->last = last;
+    return ctxt;
+}
+
 // The result tree; null when the transform failed or was stopped. document('') and
 // document() of the stylesheet's own file read asWritten, the text as it was parsed.
 DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr source, DocPtr asWritten,
@@ -168,7 +185,7 @@ DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr source, DocPtr asWritt
 {
     const PrefsPtr prefs = runSecurityPrefs();
     DocPtr copy; // outlives the context that works on it
-    ContextPtr ctxt(xsltNewTransformContext(style, source));
+    ContextPtr ctxt = newContext(style, source);
     if (!ctxt)
         return nullptr;
     // Stripping white space changes the source document: a shared one is copied first.
@@ -176,7 +193,7 @@ DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr source, DocPtr asWritt
     if (xsltNeedElemSpaceHandling(ctxt.get())) {
         copy.reset(xmlCopyDoc(source, 1));
         xml = copy.get();
-        ctxt.reset(copy ? xsltNewTransformContext(style, xml) : nullptr);
+        ctxt = copy ? newContext(style, xml) : nullptr;
         if (!ctxt)
             return nullptr;
     }
