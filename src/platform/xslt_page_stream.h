@@ -31,6 +31,8 @@ public:
     // Writes the page at the end of each pass of these loops of the compiled stylesheet.
     // Only for plain html in UTF-8; else the page is written from the whole tree.
     void writeDuring(const std::vector<xmlNodePtr> &loops);
+    // The page has been written as the tree grew.
+    bool writtenAsItGrew() const { return started; }
     // The whole page of the finished result tree; empty when it could not be written.
     QByteArray finish(xmlDocPtr result);
 

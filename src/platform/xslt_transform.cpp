@@ -242,7 +242,8 @@ StylePtr compiledToRun(xmlDocPtr written, DocPtr running, const GeneratorMarks &
 }
 
 // ownedSource, when given, is the source document itself: it is let go as soon as the
-// result tree is built, before the page is serialized.
+// result tree is built, before the page is serialized from it, or, when the page was written
+// as it grew, after the page is reported.
 XsltOutcome transformReading(xmlDocPtr xml, const QString &xslText, const QString &baseUri,
                              StylesheetForm form, const QByteArray &markName, XsltRunWatch &watch,
                              ErrorCollector &errors, DocPtr ownedSource)
@@ -266,15 +267,17 @@ XsltOutcome transformReading(xmlDocPtr xml, const QString &xslText, const QStrin
     page.writeDuring(loops);
     DocPtr result =
         applyStylesheet(style.get(), xml, std::move(asWritten), watch, errors);
-    ownedSource.reset();
     if (!result)
         return failed(XsltOutcome::Failure::Transform, errors);
+    if (!page.writtenAsItGrew())
+        ownedSource.reset();
 
     XsltOutcome outcome;
     outcome.output = page.finish(result.get());
-    freeAfterReport([result = result.release(), style = style.release()] {
+    freeAfterReport([result = result.release(), style = style.release(), source = ownedSource.release()] {
         xmlFreeDoc(result);
         xsltFreeStylesheet(style);
+        xmlFreeDoc(source);
     });
     return outcome;
 }
