@@ -57,12 +57,14 @@ constexpr std::size_t slabSize = std::size_t(64) << 10;
 constexpr std::size_t commitStep = std::size_t(32) << 20;
 constexpr std::size_t hugePage = std::size_t(2) << 20;
 
+// What every thread reads to tell whose a block is lies apart from what the owning thread
+// changes, on cache lines of its own.
 struct SmallBlocks {
-    char *base = nullptr;
+    alignas(64) char *base = nullptr;
     std::size_t reserved = 0;
-    char *committed = nullptr; // end of the readable and writable part
-    char *unused = nullptr; // the next slab not yet given to a size
     std::unique_ptr<std::uint8_t[]> slabSizes; // each slab's block size, in grains
+    alignas(64) char *committed = nullptr; // end of the readable and writable part
+    char *unused = nullptr; // the next slab not yet given to a size
     struct Size {
         void *freed = nullptr; // a list through the blocks' first words
         char *next = nullptr;

@@ -192,37 +192,48 @@ void adopt(xmlNodePtr root, xmlDocPtr holder, xmlNsPtr resultXmlNs, xmlNsPtr hol
 } // namespace
 
 // Serializes what the transform hands on, on a thread of its own, and hands back the nodes
-// to free.
+// to free. What it works with alone lies apart from what the transform changes.
 struct PageStream::Writer {
+    // Shared with the transform, under the mutex.
     std::mutex mutex;
     std::condition_variable changed;
     std::vector<Step> handed;
     std::size_t nodesHanded = 0;
     std::vector<xmlNodePtr> written;
     bool ending = false;
+    // The writer's own.
+    alignas(64) xmlOutputBufferPtr out;
+    xmlDocPtr holder;
+    xmlNsPtr holderXmlNs;
+    int format;
+    Bytes *bytes;
     std::vector<qsizetype> marks;
     std::thread thread;
 
-    void take(PageStream &stream, std::vector<Step> &steps, std::vector<xmlNodePtr> &done)
+    Writer(xmlOutputBufferPtr out, xmlDocPtr holder, xmlNsPtr holderXmlNs, int format, Bytes *bytes)
+        : out(out), holder(holder), holderXmlNs(holderXmlNs), format(format), bytes(bytes)
+    {
+    }
+
+    void take(std::vector<Step> &steps, std::vector<xmlNodePtr> &done)
     {
         for (Step &step : steps) {
             if (step.node)
-                adopt(step.node, stream.holder, step.resultXmlNs, stream.holderXmlNs, step.declared->declared);
+                adopt(step.node, holder, step.resultXmlNs, holderXmlNs, step.declared->declared);
             if (step.serialize) {
-                htmlNodeDumpFormatOutput(stream.out, stream.holder, step.node, nullptr, stream.format);
+                htmlNodeDumpFormatOutput(out, holder, step.node, nullptr, format);
             } else if (step.mark >= 0 || step.fill >= 0) {
-                xmlOutputBufferFlush(stream.out);
-                Bytes &bytes = *stream.bytes;
+                xmlOutputBufferFlush(out);
                 if (step.mark >= 0) {
                     marks.resize(std::max(marks.size(), std::size_t(step.mark) + 1));
-                    marks[std::size_t(step.mark)] = bytes.page.size();
+                    marks[std::size_t(step.mark)] = bytes->page.size();
                 } else {
-                    const qsizetype before = bytes.page.capacity();
-                    bytes.page.insert(marks[std::size_t(step.fill)], '\n');
-                    bytes.counted(before);
+                    const qsizetype before = bytes->page.capacity();
+                    bytes->page.insert(marks[std::size_t(step.fill)], '\n');
+                    bytes->counted(before);
                 }
             } else if (!step.node) {
-                xmlOutputBufferWrite(stream.out, int(step.text.size()), step.text.data());
+                xmlOutputBufferWrite(out, int(step.text.size()), step.text.data());
             }
             if (step.node)
                 done.push_back(step.node);
@@ -230,7 +241,7 @@ struct PageStream::Writer {
         steps.clear();
     }
 
-    void run(PageStream &stream)
+    void run()
     {
         std::vector<Step> steps;
         std::vector<xmlNodePtr> done;
@@ -242,7 +253,7 @@ struct PageStream::Writer {
             steps.swap(handed);
             nodesHanded = 0;
             lock.unlock();
-            take(stream, steps, done);
+            take(steps, done);
             lock.lock();
             written.insert(written.end(), done.begin(), done.end());
             done.clear();
@@ -365,11 +376,11 @@ bool PageStream::start(xmlDocPtr output)
     parents.push_back({});
     namespaces.emplace_back();
     levels.push_back(Level{reinterpret_cast<xmlNodePtr>(output), {}, &parents.back().node, &namespaces.back()});
-    writer = std::make_unique<Writer>();
+    writer = std::make_unique<Writer>(out, holder, holderXmlNs, format, bytes.get());
     try {
         writer->thread = std::thread([this] {
             const bool ownHeap = enterSpareSmallBlocks();
-            writer->run(*this);
+            writer->run();
             if (ownHeap)
                 leaveSpareSmallBlocks();
         });
@@ -583,7 +594,7 @@ void PageStream::hand(bool all)
         writer->changed.notify_all();
         steps.clear();
     } else {
-        writer->take(*this, steps, written);
+        writer->take(steps, written);
     }
     nodesInSteps = 0;
     freeWritten(written);
