@@ -51,7 +51,7 @@ void adviseLargeBuffer(char *buffer, qsizetype size)
 
 namespace {
 
-constexpr std::size_t grain = 16; // malloc's alignment
+constexpr std::size_t grain = smallBlockGrain;
 constexpr std::size_t sizeCount = smallBlockLimit / grain;
 constexpr std::size_t slabSize = std::size_t(64) << 10;
 constexpr std::size_t commitStep = std::size_t(32) << 20;
@@ -141,13 +141,10 @@ void leaveSpareSmallBlocks()
     spareTaken.store(false);
 }
 
-std::size_t smallBlockSizeFor(std::size_t size)
-{
-    return ownHeap ? std::max<std::size_t>(grain, (size + grain - 1) & ~(grain - 1)) : 0;
-}
-
 void *takeSmallBlock(std::size_t size)
 {
+    if (!ownHeap)
+        return nullptr;
     SmallBlocks::Size &blocks = ownHeap->sizes[size / grain - 1];
     if (void *block = blocks.freed) {
         blocks.freed = *static_cast<void **>(block);
@@ -171,9 +168,14 @@ std::size_t smallBlockSize(const void *block)
     return heap ? heap->slabSizes[std::size_t(static_cast<const char *>(block) - heap->base) / slabSize] * grain : 0;
 }
 
-void giveBackSmallBlock(void *block, std::size_t size)
+std::size_t giveBackSmallBlock(void *block)
 {
-    SmallBlocks::Size &blocks = heapOf(block)->sizes[size / grain - 1];
+    SmallBlocks *heap = heapOf(block);
+    if (!heap)
+        return 0;
+    const std::size_t grains = heap->slabSizes[std::size_t(static_cast<char *>(block) - heap->base) / slabSize];
+    SmallBlocks::Size &blocks = heap->sizes[grains - 1];
     *static_cast<void **>(block) = blocks.freed;
     blocks.freed = block;
+    return grains * grain;
 }

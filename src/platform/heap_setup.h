@@ -29,11 +29,16 @@ void useSmallBlocksOnThisThread();
 bool enterSpareSmallBlocks();
 void leaveSpareSmallBlocks();
 inline constexpr std::size_t smallBlockLimit = 1024;
-// The size of the small block a request of that size (at most smallBlockLimit) gets; 0 when
-// this thread has no small blocks.
-std::size_t smallBlockSizeFor(std::size_t size);
-// A block of that size (as smallBlockSizeFor gives); null when their address space is used up.
+inline constexpr std::size_t smallBlockGrain = 16; // malloc's alignment
+// The size of the small block a request of that size (at most smallBlockLimit) gets.
+inline std::size_t smallBlockSizeFor(std::size_t size)
+{
+    return size ? (size + smallBlockGrain - 1) & ~(smallBlockGrain - 1) : smallBlockGrain;
+}
+// A block of that size (as smallBlockSizeFor gives); null when this thread has no small
+// blocks or their address space is used up.
 void *takeSmallBlock(std::size_t size);
 // The size of a small block; 0 for any other block.
 std::size_t smallBlockSize(const void *block);
-void giveBackSmallBlock(void *block, std::size_t size);
+// Gives the block back when it is a small one, and says its size; 0 for any other block.
+std::size_t giveBackSmallBlock(void *block);

@@ -72,10 +72,10 @@ void countedFree(void *block)
 {
     if (!block)
         return;
-    if (const std::size_t size = smallBlockSize(block)) {
+    if (const std::size_t size = giveBackSmallBlock(block)) {
         if (XsltRunWatch *watch = activeWatch)
             watch->counted(-qint64(size));
-        return giveBackSmallBlock(block, size);
+        return;
     }
     BlockHeader *header = headerOf(block);
     if (!header)
