@@ -598,9 +598,15 @@ void PageStream::hand(bool all)
     }
     nodesInSteps = 0;
     freeWritten(written);
+    countPage();
+}
+
+// The page's growth, counted against the run's bound: past it the run stops.
+void PageStream::countPage()
+{
     const qint64 capacity = bytes->capacity.load(std::memory_order_relaxed);
     if (capacity > pageCounted) {
-        watch.admit(std::size_t(capacity - pageCounted)); // past the bound the run stops
+        watch.admit(std::size_t(capacity - pageCounted));
         watch.counted(capacity - pageCounted);
         pageCounted = capacity;
     }
@@ -619,6 +625,7 @@ void PageStream::endWriter()
         writer->thread.join();
     }
     freeWritten(writer->written);
+    countPage();
     writer.reset();
 }
 

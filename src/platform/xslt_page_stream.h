@@ -58,6 +58,7 @@ private:
     void endWriter();
     void text(std::string written);
     void hand(bool all);
+    void countPage();
     void freeWritten(std::vector<xmlNodePtr> &nodes);
 
     xsltStylesheetPtr style;

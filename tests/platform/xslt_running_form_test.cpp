@@ -363,6 +363,13 @@ TEST(XsltRunningForm, PreparesOnlyWhatIsEquivalent)
     }
 }
 
+QByteArray htmlStylesheet(const std::string &output, const std::string &body)
+{
+    return marked("<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform' "
+                  "xmlns:a='urn:a' xmlns:str='http://exslt.org/strings'><xsl:output method='html' " +
+                  output + "/><xsl:template match='/*'>" + body + "</xsl:template></xsl:stylesheet>");
+}
+
 // A page of html, written while the loops run, is the page of the whole tree: line breaks
 // that depend on what follows, the meta element the serializer adds, loops whose output
 // goes into a variable, an attribute or an element whose content is never written.
@@ -404,14 +411,29 @@ TEST(XsltRunningForm, WritesHtmlAsTheLoopRunsAsTheWholeTreeWouldBe)
              "terminate='yes'>stop</xsl:message></a:y></body></html>", true},
     };
     for (const auto &c : cases) {
-        const QByteArray text = marked(
-            std::string("<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform' "
-                        "xmlns:a='urn:a'><xsl:output method='html' ") + c.output +
-            "/><xsl:template match='/*'>" + c.body + "</xsl:template></xsl:stylesheet>");
+        const QByteArray text = htmlStylesheet(c.output, c.body);
         const std::string running = page(text, StylesheetForm::Running);
         EXPECT_EQ(running, page(text, StylesheetForm::AsWritten)) << c.what;
         EXPECT_EQ(running.rfind("0:", 0) != 0, c.fails) << c.what << ": " << running;
     }
+}
+
+// A page written as the tree grows counts against the run's memory bound, as the page of a
+// whole tree does, though the tree never holds more than a few of its rows.
+TEST(XsltRunningForm, APageWrittenAsItGrowsIsHeldToTheRunsMemory)
+{
+    QTemporaryDir dir;
+    const QString xml = dir.filePath(QStringLiteral("rows.xml"));
+    writeFile(xml, "<d>" + QString("<r/>").repeated(600) + "</d>", true);
+    XsltLimits limits;
+    limits.memoryBytes = 16 << 20; // the page: 600 rows of 10,000 "&amp;", a fifth of it in the tree
+    const XsltOutcome outcome = runXslt(
+        xml, QString::fromUtf8(htmlStylesheet("", "<html><head/><body><table><xsl:for-each select='r'><tr><td>"
+                                                  "<xsl:value-of select=\"str:padding(10000, '&amp;')\"/></td></tr>"
+                                                  "</xsl:for-each></table></body></html>")),
+        dir.filePath(QStringLiteral("t.xsl")), limits, StylesheetForm::Running);
+    EXPECT_EQ(outcome.failure, XsltOutcome::Failure::Stopped);
+    EXPECT_EQ(outcome.stopReason, XsltStopReason::MemoryLimit);
 }
 
 // The marks count only when the root carries the program's own first, as the generator
