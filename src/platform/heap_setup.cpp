@@ -174,6 +174,8 @@ std::size_t giveBackSmallBlock(void *block)
     if (!heap)
         return 0;
     const std::size_t grains = heap->slabSizes[std::size_t(static_cast<char *>(block) - heap->base) / slabSize];
+    if (heap != ownHeap)
+        return grains * grain; // taken on another thread, whose lists only it may change: left unused
     SmallBlocks::Size &blocks = heap->sizes[grains - 1];
     *static_cast<void **>(block) = blocks.freed;
     blocks.freed = block;

@@ -21,8 +21,8 @@ void adviseLargeBuffer(char *buffer, qsizetype size);
 // libxml2 work is on one thread and a helper of it (the XSLT worker and its page writer):
 // each size, in steps of 16 bytes, has its own 64 KB slabs and its own list of freed blocks,
 // so taking or giving back a block is a few instructions, with no header in front of it. A
-// block is given back on the thread that took it; blocks are kept for reuse, never given back
-// to the system. Called on that thread before its first allocation; other threads and other
+// block is given back on the thread that took it (one given back elsewhere is not reused);
+// blocks are kept for reuse, never given back to the system. Called on that thread before its first allocation; other threads and other
 // processes keep the ordinary heap.
 void useSmallBlocksOnThisThread();
 // The helper's heap, for one thread at a time; false when it is in use or there is none.
