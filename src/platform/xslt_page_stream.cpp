@@ -333,7 +333,7 @@ void PageStream::write(xsltTransformContextPtr ctxt)
     xmlDocPtr output = ctxt->output;
     // Only when the transform writes into the result tree itself, not into a variable's
     // value or an attribute's.
-    if (!insert || !output || insert->doc != output || (started && output != doc))
+    if (!plain || !insert || !output || insert->doc != output || (started && output != doc))
         return;
     pathScratch.clear();
     xmlNodePtr node = insert;
@@ -357,7 +357,9 @@ void PageStream::write(xsltTransformContextPtr ctxt)
 
 bool PageStream::start(xmlDocPtr output)
 {
-    if (!metaEncodingSettled(output) || !(holder = xmlNewDoc(nullptr)))
+    const Settled settled = metaEncodingSettled(output);
+    plain = settled != Settled::Never;
+    if (settled != Settled::Yes || !(holder = xmlNewDoc(nullptr)))
         return false;
     {
         const AsHtml asHtml(output);
@@ -378,9 +380,9 @@ bool PageStream::start(xmlDocPtr output)
     levels.push_back(Level{reinterpret_cast<xmlNodePtr>(output), {}, &parents.back().node, &namespaces.back()});
     writer = std::make_unique<Writer>(out, holder, holderXmlNs, format, bytes.get());
     try {
-        writer->thread = std::thread([this] {
+        writer->thread = std::thread([running = writer.get()] {
             const bool ownHeap = enterSpareSmallBlocks();
-            writer->run();
+            running->run();
             if (ownHeap)
                 leaveSpareSmallBlocks();
         });
@@ -391,20 +393,26 @@ bool PageStream::start(xmlDocPtr output)
 }
 
 // The serializer puts the encoding into the head's meta elements first: that is settled once
-// the head it changes is complete.
-bool PageStream::metaEncodingSettled(xmlDocPtr output) const
+// the head it changes is complete. The page is written as it grows only when the html element
+// is the document's first and its head the html element's first, each after at most a few
+// other nodes, so that telling costs little at every pass.
+PageStream::Settled PageStream::metaEncodingSettled(xmlDocPtr output) const
 {
+    constexpr int fewNodes = 16;
+    int before = 0;
     xmlNodePtr html = output->children;
     for (; html && !named(html, "html"); html = html->next)
-        if (named(html, "head") || named(html, "meta"))
-            return false;
+        if (html->type == XML_ELEMENT_NODE || ++before > fewNodes)
+            return Settled::Never;
     for (xmlNodePtr node = html ? html->children : nullptr; node; node = node->next) {
         if (named(node, "head"))
-            return std::find(pathScratch.begin(), pathScratch.end(), node) == pathScratch.end();
-        if (named(node, "meta"))
-            return false;
+            return std::find(pathScratch.begin(), pathScratch.end(), node) == pathScratch.end()
+                       ? Settled::Yes
+                       : Settled::NotYet;
+        if (node->type == XML_ELEMENT_NODE || ++before > fewNodes)
+            return Settled::Never;
     }
-    return false;
+    return Settled::NotYet;
 }
 
 // Writes what can no longer change while the elements of the path (outermost first) are

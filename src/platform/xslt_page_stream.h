@@ -47,7 +47,8 @@ private:
     static void atPassEnd(xsltTransformContextPtr ctxt, xmlNodePtr, xmlNodePtr, xsltElemPreCompPtr comp);
     void write(xsltTransformContextPtr ctxt);
     bool start(xmlDocPtr output);
-    bool metaEncodingSettled(xmlDocPtr output) const;
+    enum class Settled { Yes, NotYet, Never };
+    Settled metaEncodingSettled(xmlDocPtr output) const;
     void writeTo(const std::vector<xmlNodePtr> &path);
     bool beginElement(xmlNodePtr element);
     void close();
@@ -67,7 +68,7 @@ private:
     xmlOutputBufferPtr out = nullptr;
     const xmlChar *encoding = nullptr;
     int format = 1;
-    bool plain = false; // plain html in UTF-8: the tree may be written as it grows
+    bool plain = false; // plain html in UTF-8, its head first: the tree may be written as it grows
     bool started = false;
     xmlDocPtr doc = nullptr;
     // Holds what is taken out of the tree until it is freed, and is the html document the
