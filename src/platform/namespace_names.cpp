@@ -56,6 +56,8 @@ void rewriteNamespaces(xmlDocPtr doc, Rewrite rewrite)
 
 } // namespace
 
+bool keepsAmpersand(std::string_view parsed) { return parsed.find(keptAmpersand) != std::string_view::npos; }
+
 std::string withAmpersandsBack(std::string_view parsed) { return replaced(parsed, keptAmpersand, "&"); }
 
 void restoreNamespaceAmpersands(xmlDocPtr doc) { rewriteNamespaces(doc, withAmpersandsBack); }

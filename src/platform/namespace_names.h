@@ -9,6 +9,8 @@
 // name as the text "&#38;", where one that substitutes them (xsltproc's) reads "&", and
 // libxml2 writes a namespace name as it stands, unescaped.
 
+// The parser kept an "&" of the name as "&#38;".
+bool keepsAmpersand(std::string_view parsed);
 // The text as the document means it: each "&#38;" the parser kept is "&" again.
 std::string withAmpersandsBack(std::string_view parsed);
 // Gives every namespace declared in the document its "&" back, so both parses read the same

@@ -53,8 +53,14 @@ void *countedMalloc(std::size_t size)
     if (size > largestBlock)
         return nullptr;
     XsltRunWatch *watch = activeWatch;
-    if (watch && !watch->admit(size))
+    const std::size_t small = size <= smallBlockLimit ? smallBlockSizeFor(size) : 0;
+    if (watch && !watch->admit(small ? small : size))
         return nullptr;
+    if (void *block = small ? takeSmallBlock(small) : nullptr) {
+        if (watch)
+            watch->counted(qint64(small));
+        return block;
+    }
     void *block = withHeader(std::malloc(size + headerSize), size);
     adviseHeapGrowth();
     if (watch && block)
@@ -66,6 +72,11 @@ void countedFree(void *block)
 {
     if (!block)
         return;
+    if (const std::size_t size = giveBackSmallBlock(block)) {
+        if (XsltRunWatch *watch = activeWatch)
+            watch->counted(-qint64(size));
+        return;
+    }
     BlockHeader *header = headerOf(block);
     if (!header)
         return std::free(block);
@@ -79,6 +90,16 @@ void *countedRealloc(void *block, std::size_t size)
 {
     if (!block)
         return countedMalloc(size);
+    if (const std::size_t held = smallBlockSize(block)) {
+        if (size <= held)
+            return block;
+        void *moved = countedMalloc(size);
+        if (moved) {
+            std::memcpy(moved, block, held);
+            countedFree(block);
+        }
+        return moved;
+    }
     BlockHeader *header = headerOf(block);
     if (!header)
         return std::realloc(block, size);

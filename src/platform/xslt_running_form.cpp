@@ -360,13 +360,28 @@ void prepare(xmlNodePtr root, const GeneratorMarks &marks, const std::function<b
         attributesIntoLiterals(root, marks);
 }
 
+void collectOutermostLoops(xmlNodePtr node, const GeneratorMarks &marks, std::vector<xmlNodePtr> &loops)
+{
+    for (; node; node = node->next) {
+        if (isXsl(node, "for-each") && marks.on(node))
+            loops.push_back(node);
+        else if (node->type == XML_ELEMENT_NODE && !isXsl(node, "for-each"))
+            collectOutermostLoops(node->children, marks, loops);
+    }
+}
+
 } // namespace
 
-void prepareForRunning(xmlDocPtr stylesheet, const GeneratorMarks &marks, const std::function<bool()> &stopped)
+std::vector<xmlNodePtr> prepareForRunning(xmlDocPtr stylesheet, const GeneratorMarks &marks,
+                                          const std::function<bool()> &stopped)
 {
     xmlNodePtr root = stylesheet ? xmlDocGetRootElement(stylesheet) : nullptr;
     // Kept white space would make text that is stripped here count.
     if (isXsl(root) && !spaceKept(root))
         prepare(root, marks, stopped);
+    std::vector<xmlNodePtr> loops;
+    if (isXsl(root))
+        collectOutermostLoops(root->children, marks, loops);
     marks.removeFrom(stylesheet);
+    return loops;
 }

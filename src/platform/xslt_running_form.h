@@ -3,6 +3,7 @@
 #include "platform/generator_marks.h"
 
 #include <functional>
+#include <vector>
 
 // How the built-in processor takes a stylesheet text.
 enum class StylesheetForm {
@@ -30,4 +31,7 @@ enum class StylesheetForm {
 // an expression reads by names its text does not show (dyn:evaluate). The nodes keep their
 // line numbers, so messages point at the same lines of the text. Between its passes it
 // asks stopped(), and does no more once that says yes: what it did so far is equivalent.
-void prepareForRunning(xmlDocPtr stylesheet, const GeneratorMarks &marks, const std::function<bool()> &stopped);
+// Gives the generator's outermost loops (xsl:for-each inside no other), at the end of whose
+// passes the page may be written as it grows (xslt_page_stream.h).
+std::vector<xmlNodePtr> prepareForRunning(xmlDocPtr stylesheet, const GeneratorMarks &marks,
+                                          const std::function<bool()> &stopped);

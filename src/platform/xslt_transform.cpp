@@ -5,8 +5,10 @@
 #include "platform/xml_file_input.h"
 #include "platform/xml_library.h"
 #include "platform/xslt_errors.h"
+#include "platform/xslt_page_stream.h"
 
 #include <libexslt/exslt.h>
+#include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 #include <libxslt/documents.h>
@@ -19,6 +21,7 @@
 #include <libxslt/xsltInternals.h>
 #include <libxslt/xsltutils.h>
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -114,18 +117,9 @@ using ContextPtr = std::unique_ptr<xsltTransformContext, ContextFree>;
 // tree instead and turned into an HTML document before it is written: the same page.
 class PlainHtmlAsXmlTree {
 public:
-    explicit PlainHtmlAsXmlTree(xsltStylesheetPtr style) : style(style), ownMethod(style->method)
+    explicit PlainHtmlAsXmlTree(xsltStylesheetPtr style)
+        : style(style), ownMethod(style->method), active(plainHtmlOutput(style))
     {
-        const xmlChar *method = nullptr;
-        const xmlChar *doctypePublic = nullptr;
-        const xmlChar *doctypeSystem = nullptr;
-        const xmlChar *version = nullptr;
-        XSLT_GET_IMPORT_PTR(method, style, method);
-        XSLT_GET_IMPORT_PTR(doctypePublic, style, doctypePublic);
-        XSLT_GET_IMPORT_PTR(doctypeSystem, style, doctypeSystem);
-        XSLT_GET_IMPORT_PTR(version, style, version);
-        active = method && xmlStrEqual(method, BAD_CAST "html") && !doctypePublic &&
-                 !doctypeSystem && !version && !style->cdataSection;
         if (active)
             style->method = xmlMethod;
     }
@@ -143,7 +137,7 @@ private:
     xsltStylesheetPtr style;
     xmlChar *ownMethod;
     xmlChar xmlMethod[4] = {'x', 'm', 'l', 0};
-    bool active = false;
+    bool active;
 };
 
 // What the last run on this thread left to free once its outcome was passed on.
@@ -168,39 +162,20 @@ XsltOutcome failed(XsltOutcome::Failure failure, const ErrorCollector &errors)
     return outcome;
 }
 
-// The page's bytes as they are serialized, counted against the run's memory bound.
-struct PageBytes {
-    XsltRunWatch &watch;
-    QByteArray bytes;
-};
-
-int appendPiece(void *context, const char *piece, int length)
+// A transform context over the document. A new context numbers the document's elements in
+// document order for XPath, a walk over all of them; a document kept from an earlier run
+// (used by one run at a time) is numbered already, and is not walked again.
+ContextPtr newContext(xsltStylesheetPtr style, xmlDocPtr doc)
 {
-    auto *page = static_cast<PageBytes *>(context);
-    const qsizetype before = page->bytes.capacity();
-    if (page->bytes.size() + length > before && !page->watch.admit(std::size_t(length) + before))
-        return -1;
-    page->bytes.append(piece, length);
-    page->watch.counted(page->bytes.capacity() - before);
-    return length;
-}
-
-// The result in the encoding the stylesheet's xsl:output asks for (UTF-8 by default), as
-// the serializer writes it.
-QByteArray serialize(xmlDocPtr result, xsltStylesheetPtr style, XsltRunWatch &watch)
-{
-    const xmlChar *encoding = nullptr;
-    XSLT_GET_IMPORT_PTR(encoding, style, encoding);
-    xmlCharEncodingHandlerPtr encoder =
-        encoding ? xmlFindCharEncodingHandler(reinterpret_cast<const char *>(encoding)) : nullptr;
-    if (encoder && xmlStrEqual(BAD_CAST encoder->name, BAD_CAST "UTF-8"))
-        encoder = nullptr;
-    PageBytes page{watch, {}};
-    xmlOutputBufferPtr out = xmlOutputBufferCreateIO(appendPiece, nullptr, &page, encoder);
-    if (!out)
-        return {};
-    const bool written = xsltSaveResultTo(out, result, style) >= 0;
-    return xmlOutputBufferClose(out) >= 0 && written ? page.bytes : QByteArray();
+    const xmlNodePtr root = xmlDocGetRootElement(doc);
+    if (!root || reinterpret_cast<std::ptrdiff_t>(root->content) >= 0)
+        return ContextPtr(xsltNewTransformContext(style, doc));
+    const xmlNodePtr children = std::exchange(doc->children, nullptr);
+    const xmlNodePtr last = std::exchange(doc->last, nullptr);
+    ContextPtr ctxt(xsltNewTransformContext(style, doc));
+    doc->children = children;
+    doc->last = last;
+    return ctxt;
 }
 
 // The result tree; null when the transform failed or was stopped. document('') and
@@ -210,7 +185,7 @@ DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr source, DocPtr asWritt
 {
     const PrefsPtr prefs = runSecurityPrefs();
     DocPtr copy; // outlives the context that works on it
-    ContextPtr ctxt(xsltNewTransformContext(style, source));
+    ContextPtr ctxt = newContext(style, source);
     if (!ctxt)
         return nullptr;
     // Stripping white space changes the source document: a shared one is copied first.
@@ -218,7 +193,7 @@ DocPtr applyStylesheet(xsltStylesheetPtr style, xmlDocPtr source, DocPtr asWritt
     if (xsltNeedElemSpaceHandling(ctxt.get())) {
         copy.reset(xmlCopyDoc(source, 1));
         xml = copy.get();
-        ctxt.reset(copy ? xsltNewTransformContext(style, xml) : nullptr);
+        ctxt = copy ? newContext(style, xml) : nullptr;
         if (!ctxt)
             return nullptr;
     }
@@ -249,19 +224,26 @@ StylePtr compiled(DocPtr doc)
 
 // The text as written is always compiled, so that what it refuses is refused with its
 // own message; its running form, when there is one, is what runs.
-StylePtr compiledToRun(xmlDocPtr written, DocPtr running, const GeneratorMarks &marks, XsltRunWatch &watch)
+// The page is written during the loops of the running form.
+StylePtr compiledToRun(xmlDocPtr written, DocPtr running, const GeneratorMarks &marks, XsltRunWatch &watch,
+                       std::vector<xmlNodePtr> &loops)
 {
     StylePtr style = compiled(DocPtr(written));
     if (!style || !running)
         return style;
     const ErrorCollector unreported; // the text as written compiled without error
-    prepareForRunning(running.get(), marks, [&watch] { return watch.stopped(); });
+    std::vector<xmlNodePtr> outermost =
+        prepareForRunning(running.get(), marks, [&watch] { return watch.stopped(); });
     StylePtr prepared = compiled(std::move(running));
-    return prepared ? std::move(prepared) : std::move(style);
+    if (!prepared)
+        return style;
+    loops = std::move(outermost);
+    return prepared;
 }
 
 // ownedSource, when given, is the source document itself: it is let go as soon as the
-// result tree is built, before the page is serialized.
+// result tree is built, before the page is serialized from it, or, when the page was written
+// as it grew, after the page is reported.
 XsltOutcome transformReading(xmlDocPtr xml, const QString &xslText, const QString &baseUri,
                              StylesheetForm form, const QByteArray &markName, XsltRunWatch &watch,
                              ErrorCollector &errors, DocPtr ownedSource)
@@ -276,21 +258,26 @@ XsltOutcome transformReading(xmlDocPtr xml, const QString &xslText, const QStrin
     const GeneratorMarks marks(xslDoc, markName);
     marks.removeFrom(xslDoc);
     DocPtr asWritten(xmlCopyDoc(xslDoc, 1));
-    StylePtr style = compiledToRun(xslDoc, std::move(running), marks, watch);
+    std::vector<xmlNodePtr> loops;
+    StylePtr style = compiledToRun(xslDoc, std::move(running), marks, watch, loops);
     if (!style)
         return failed(XsltOutcome::Failure::Transform, errors);
 
+    PageStream page(style.get(), watch);
+    page.writeDuring(loops);
     DocPtr result =
         applyStylesheet(style.get(), xml, std::move(asWritten), watch, errors);
-    ownedSource.reset();
     if (!result)
         return failed(XsltOutcome::Failure::Transform, errors);
+    if (!page.writtenAsItGrew())
+        ownedSource.reset();
 
     XsltOutcome outcome;
-    outcome.output = serialize(result.get(), style.get(), watch);
-    freeAfterReport([result = result.release(), style = style.release()] {
+    outcome.output = page.finish(result.get());
+    freeAfterReport([result = result.release(), style = style.release(), source = ownedSource.release()] {
         xmlFreeDoc(result);
         xsltFreeStylesheet(style);
+        xmlFreeDoc(source);
     });
     return outcome;
 }
@@ -307,7 +294,22 @@ XsltOutcome transform(xmlDocPtr xml, const QString &xslText, const QString &base
     return outcome;
 }
 
-// The XML file parsed under the run's bounds: a bound reached ends the parse early.
+// The parse on this thread met a namespace declared with a kept "&".
+thread_local bool ampersandInNamespace = false;
+
+void startElementNoting(void *ctx, const xmlChar *localname, const xmlChar *prefix, const xmlChar *uri,
+                        int namespaceCount, const xmlChar **namespaces, int attributeCount,
+                        int defaultedCount, const xmlChar **attributes)
+{
+    for (int i = 0; i < namespaceCount && !ampersandInNamespace; ++i)
+        ampersandInNamespace = namespaces[2 * i + 1] &&
+                               keepsAmpersand(reinterpret_cast<const char *>(namespaces[2 * i + 1]));
+    xmlSAX2StartElementNs(ctx, localname, prefix, uri, namespaceCount, namespaces, attributeCount,
+                          defaultedCount, attributes);
+}
+
+// The XML file parsed under the run's bounds: a bound reached ends the parse early. Its
+// namespaces are looked through only when one was declared with an "&".
 DocPtr readXml(const QString &xmlPath, XsltRunWatch &watch)
 {
     const QByteArray path = xmlPath.toUtf8();
@@ -315,9 +317,13 @@ DocPtr readXml(const QString &xmlPath, XsltRunWatch &watch)
         xmlNewParserCtxt(), xmlFreeParserCtxt);
     if (!parser)
         return nullptr;
+    parser->sax->startElementNs = startElementNoting;
+    ampersandInNamespace = false;
     watch.watchParser(parser.get());
-    DocPtr doc(asWrittenNamespaces(xmlCtxtReadFile(parser.get(), path.constData(), nullptr, documentOptions)));
+    DocPtr doc(xmlCtxtReadFile(parser.get(), path.constData(), nullptr, documentOptions));
     watch.watchParser(nullptr);
+    if (doc && ampersandInNamespace)
+        restoreNamespaceAmpersands(doc.get());
     return doc;
 }
 

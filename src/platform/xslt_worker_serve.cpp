@@ -1,5 +1,6 @@
 #include "platform/xslt_worker_serve.h"
 
+#include "platform/heap_setup.h"
 #include "platform/xml_source_cache.h"
 #include "platform/xslt_worker_protocol.h"
 
@@ -51,6 +52,7 @@ int serveXsltRequests(int socket)
 
 int serveAsXsltWorker()
 {
+    useSmallBlocksOnThisThread(); // all of the worker's libxml2 work is on this thread
     ::close_range(STDERR_FILENO + 1, ~0U, 0); // nothing of the program's but the socket
     // When the program has gone the worker goes too, even in the middle of a run.
     std::thread([] {

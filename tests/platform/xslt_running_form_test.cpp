@@ -363,6 +363,79 @@ TEST(XsltRunningForm, PreparesOnlyWhatIsEquivalent)
     }
 }
 
+QByteArray htmlStylesheet(const std::string &output, const std::string &body)
+{
+    return marked("<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform' "
+                  "xmlns:a='urn:a' xmlns:str='http://exslt.org/strings'><xsl:output method='html' " +
+                  output + "/><xsl:template match='/*'>" + body + "</xsl:template></xsl:stylesheet>");
+}
+
+// A page of html, written while the loops run, is the page of the whole tree: line breaks
+// that depend on what follows, the meta element the serializer adds, loops whose output
+// goes into a variable, an attribute or an element whose content is never written.
+TEST(XsltRunningForm, WritesHtmlAsTheLoopRunsAsTheWholeTreeWouldBe)
+{
+    const std::string rows = "<xsl:for-each select='r'><tr><td xml:lang='en'><xsl:value-of select='@id'/></td>"
+                             "<td><span>x</span></td></tr></xsl:for-each>";
+    const struct {
+        const char *what, *output;
+        std::string body;
+        bool fails = false;
+    } cases[] = {
+        {"a table alone in the body", "", "<html><head><title>t</title></head><body><table>" + rows +
+                                              "</table></body></html>"},
+        {"more after the table", "indent='yes'", "<html><head/><body><table>" + rows +
+                                                     "</table><div/>text</body></html><xsl:comment>c</xsl:comment>"},
+        {"no line breaks", "indent='no'", "<html><head/><body><table>" + rows + "</table><p/></body></html>"},
+        {"inline elements, text between, a p, a pre, upper case, a namespace",
+         "", "<HTML><HEAD/><BODY><p><xsl:for-each select='r'><b><i>x</i></b>,<br/><a:x/>"
+             "</xsl:for-each></p><pre>" + rows + "</pre><a:y>" + rows + "</a:y><div>" + rows + "t</div>"
+             "<div><xsl:for-each select='r'><xsl:value-of select='@id'/>-</xsl:for-each></div></BODY></HTML>"},
+        {"raw text of a script and unescaped text", "", "<html><head/><body><script><xsl:for-each select='r'>"
+             "<xsl:value-of select='\"a&lt;b\"'/><b/></xsl:for-each></script><div><xsl:for-each select='r'>"
+             "<xsl:value-of disable-output-escaping='yes' select='\"&lt;i&gt;\"'/><b/></xsl:for-each></div></body></html>"},
+        {"a meta element already there", "encoding='utf-8'", "<html><head><meta http-equiv='Content-Type' "
+             "content='text/html; charset=latin1'/></head><body><div>" + rows + "</div></body></html>"},
+        {"no head, or a head after the body", "", "<html><body><div>" + rows + "</div></body><head/></html>"},
+        {"a head still being built", "", "<html><head><xsl:for-each select='r'><meta name='{@id}'/>"
+             "</xsl:for-each></head><body/></html>"},
+        {"another encoding", "encoding='ISO-8859-1'", "<html><head/><body><div>\u00e9" + rows + "</div></body></html>"},
+        {"into a variable, an attribute, an empty element", "",
+         "<html><head/><body><xsl:variable name='v'>" + rows + "</xsl:variable><div><xsl:copy-of select='$v'/>"
+             "</div><div><xsl:attribute name='a'><xsl:for-each select='r'><xsl:value-of select='@id'/>"
+             "</xsl:for-each></xsl:attribute></div><br>" + rows + "</br></body></html>"},
+        {"the loop outside the html element", "", "<xsl:for-each select='r'><html><head/><body><b/></body>"
+             "</html><xsl:text>\n</xsl:text></xsl:for-each>"},
+        {"a run that fails after rows are written", "", "<html><head/><body><a:y><table>" + rows +
+             "<xsl:for-each select='r'><a:x xml:lang='en'/></xsl:for-each></table><xsl:message "
+             "terminate='yes'>stop</xsl:message></a:y></body></html>", true},
+    };
+    for (const auto &c : cases) {
+        const QByteArray text = htmlStylesheet(c.output, c.body);
+        const std::string running = page(text, StylesheetForm::Running);
+        EXPECT_EQ(running, page(text, StylesheetForm::AsWritten)) << c.what;
+        EXPECT_EQ(running.rfind("0:", 0) != 0, c.fails) << c.what << ": " << running;
+    }
+}
+
+// A page written as the tree grows counts against the run's memory bound, as the page of a
+// whole tree does, though the tree never holds more than a few of its rows.
+TEST(XsltRunningForm, APageWrittenAsItGrowsIsHeldToTheRunsMemory)
+{
+    QTemporaryDir dir;
+    const QString xml = dir.filePath(QStringLiteral("rows.xml"));
+    writeFile(xml, "<d>" + QString("<r/>").repeated(600) + "</d>", true);
+    XsltLimits limits;
+    limits.memoryBytes = 16 << 20; // the page: 600 rows of 10,000 "&amp;", a fifth of it in the tree
+    const XsltOutcome outcome = runXslt(
+        xml, QString::fromUtf8(htmlStylesheet("", "<html><head/><body><table><xsl:for-each select='r'><tr><td>"
+                                                  "<xsl:value-of select=\"str:padding(10000, '&amp;')\"/></td></tr>"
+                                                  "</xsl:for-each></table></body></html>")),
+        dir.filePath(QStringLiteral("t.xsl")), limits, StylesheetForm::Running);
+    EXPECT_EQ(outcome.failure, XsltOutcome::Failure::Stopped);
+    EXPECT_EQ(outcome.stopReason, XsltStopReason::MemoryLimit);
+}
+
 // The marks count only when the root carries the program's own first, as the generator
 // writes it; any other attribute is the stylesheet's own and stays where it is written.
 TEST(XsltRunningForm, RewritesNothingUnlessTheRootCarriesTheProgramsMarkFirst)
