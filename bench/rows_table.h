@@ -1,7 +1,7 @@
 #pragma once
 
-// A saved table of six "Text" columns over a generated XML document of many rows, in the
-// current slot, with the data folder (TARVIK_HOME) set to the given folder.
+// A saved table of six columns of one type ("Text" unless said) over a generated XML document
+// of many rows, in the current slot, with the data folder (TARVIK_HOME) set to the given folder.
 #include "documents/store_access.h"
 #include "documents/text_files.h"
 #include "documents/workspace.h"
@@ -26,7 +26,8 @@ inline QString rowsXml(int rowCount)
 }
 
 // Returns the table's document.
-inline TableDocument &buildRowsTable(const QTemporaryDir &dir, int rowCount)
+inline TableDocument &buildRowsTable(const QTemporaryDir &dir, int rowCount,
+                                     const QString &columnType = QStringLiteral("Text"))
 {
     qputenv("TARVIK_HOME", dir.path().toUtf8());
     resetWorkspace();
@@ -40,7 +41,7 @@ inline TableDocument &buildRowsTable(const QTemporaryDir &dir, int rowCount)
         const QString name = QStringLiteral("c%1").arg(column);
         doc.tree.add(StructureTree::tableKey, name, name);
         doc.tree.add(name, name + QStringLiteral("-value"), QStringLiteral("value"));
-        setKey(QStringLiteral("Type-") + name, QStringLiteral("Text"), false);
+        setKey(QStringLiteral("Type-") + name, columnType, false);
         setKey(QStringLiteral("Xpath-") + name + QStringLiteral("@value"),
                QStringLiteral("/rows/row/") + name, false);
     }

@@ -1,3 +1,4 @@
+#include "platform/page_first_rows.h"
 #include "platform/page_url.h"
 
 #include <QCryptographicHash>
@@ -46,4 +47,29 @@ TEST(PageUrl, TheBaseFollowsTheHeadOrHtmlStartTag)
     };
     for (const auto &c : cases)
         EXPECT_EQ(withBase(c.page, base), c.expected) << c.page.toStdString();
+}
+
+// A page is held just after the first row that ends at or past the point asked for, where a
+// script's tag is read as markup: never in a comment, an attribute, a script's or textarea's
+// text, a template or SVG. "|" marks the hold.
+TEST(PageUrl, APageIsHeldAfterARowReadAsMarkup)
+{
+    const QByteArray pages[] = {
+        "<table><tr><td>v</td></tr>|<tr><td>w</td></tr>",
+        "<table><!-- </tr> --><tr><td>v</td></tr>|",
+        "<table><tr title='</tr>'><td>a</td></tr>|<tr></tr>",
+        "<script>var s = '</tr>';</script><table><tr></TR >|",
+        "<textarea></tr></TEXTAREA><table><tr></tr>|",
+        "<template><table></tr></table></template><table><tr></tr>|",
+        "<svg><foreignObject><table></tr></table></foreignObject></svg><table><tr></tr>|",
+        "<plaintext><table><tr></tr>",
+    };
+    for (const QByteArray &marked : pages) {
+        QByteArray page = marked;
+        const qsizetype hold = page.indexOf('|');
+        page.replace("|", "");
+        EXPECT_EQ(firstRowsEnd(page, 1), hold) << marked.toStdString();
+    }
+    const QByteArray rows = "<table><tr></tr><tr></tr>";
+    EXPECT_EQ(firstRowsEnd(rows, 17), rows.size()) << "a row ending past the point";
 }

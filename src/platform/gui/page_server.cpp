@@ -2,15 +2,18 @@
 
 #include "platform/gui/local_page.h"
 
+#include "platform/page_first_rows.h"
 #include "platform/page_url.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QHash>
 #include <QPointer>
+#include <QTimer>
 #include <QUrlQuery>
 #include <QUuid>
 #include <QWebEngineProfile>
@@ -23,14 +26,21 @@
 
 // The engine takes a served page through a pipe of 64 KiB and renders what it has parsed
 // between two pieces: a table of many rows is laid out anew for every piece, so the load
-// time grows with the square of the page's size. So the page starts with a script of its
-// own origin that is answered only once the engine has been handed the page's last byte:
-// it holds the parser, and with it every rendering, until the whole page is in the engine,
-// which then parses it at once, as it does a page read from a file.
+// time grows with the square of the page's size. So a page's first rows go to the engine as
+// they are, and after them comes a script of the page's own origin that is answered only once
+// the engine has been handed the page's last byte: it holds the parser, and with it every
+// rendering but that of the first rows, until the rest is in the engine, which then parses it
+// at once, as it does a page read from a file. The engine keeps only so much of a held page
+// (some 64 MB): once it stops reading, the script is answered too, and what is left comes
+// piece by piece.
 
 namespace {
 
 const QString holdKey = QStringLiteral("hold");
+// What goes to the engine before the hold: some hundreds of rows of a table.
+constexpr qsizetype firstRowsBytes = 256 << 10;
+// How long the engine reads nothing of a held page before it is taken to read no more.
+constexpr int stalledMs = 250;
 
 // The folders, canonical, that each page held back from the web loads local files from, by
 // the host of its origin; only touched on the user-interface thread.
@@ -69,10 +79,12 @@ struct HeldScripts {
 
     static void answer(QWebEngineUrlRequestJob *job)
     {
-        auto *empty = new QBuffer(job);
-        empty->open(QIODevice::ReadOnly);
-        job->reply("text/javascript", empty);
+        auto *script = new QBuffer(job);
+        script->setData("document.currentScript.remove()"); // the page keeps no trace of it
+        script->open(QIODevice::ReadOnly);
+        job->reply("text/javascript", script);
     }
+    bool holds(const QString &token) const { return !waiting.value(token).isNull(); }
     // The page of token has been handed over, or its load has ended.
     void release(const QString &token)
     {
@@ -100,12 +112,18 @@ public:
         open(QIODevice::ReadOnly);
     }
     ~PageBody() override { tell(); }
+    // Whether the engine has read nothing for that long and has not read the last byte.
+    bool stalledFor(qint64 ms) const
+    {
+        return !told && QDateTime::currentMSecsSinceEpoch() - lastReadAt.load() > ms;
+    }
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override
     {
         const qint64 from = pos();
         const qint64 read = QBuffer::readData(data, maxSize);
+        lastReadAt = QDateTime::currentMSecsSinceEpoch();
         if (from + read >= size())
             tell();
         return read;
@@ -120,6 +138,7 @@ private:
     }
     std::function<void()> handedOver;
     std::atomic_bool told = false;
+    std::atomic<qint64> lastReadAt = QDateTime::currentMSecsSinceEpoch();
 };
 
 // Serves each page file under its own address (page_url.h), read as it stands, and the
@@ -147,12 +166,38 @@ public:
         held->waiting.insert(pageToken, nullptr);
         const QByteArray script = "<script src=\"" + holdAddress(job->requestUrl(), pageToken) +
                                   "\"></script>";
-        job->reply("text/html",
-                   new PageBody(withConnectionPolicy(withBase(file.readAll(), page->base, script)),
-                                [held = held, pageToken] { held->release(pageToken); }, job));
+        auto *body = new PageBody(heldAfterFirstRows(file.readAll(), page->base, script),
+                                  [held = held, pageToken] { held->release(pageToken); }, job);
+        watchForStall(body, pageToken);
+        job->reply("text/html", body);
     }
 
 private:
+    // The page as served: its base and connection policy in its head, and the script that
+    // holds it after its first rows, or where its head begins when no row ends there.
+    static QByteArray heldAfterFirstRows(QByteArray page, const QUrl &base, const QByteArray &script)
+    {
+        const qsizetype rowsEnd = firstRowsEnd(page, firstRowsBytes);
+        if (rowsEnd < 0)
+            return withConnectionPolicy(withBase(std::move(page), base, script));
+        page.insert(rowsEnd, script); // past the head, where base and policy go in
+        return withConnectionPolicy(withBase(std::move(page), base));
+    }
+
+    // Answers the held script once the engine reads no more of the held page.
+    void watchForStall(PageBody *body, const QString &token)
+    {
+        auto *watch = new QTimer(body);
+        watch->setInterval(stalledMs / 2);
+        QObject::connect(watch, &QTimer::timeout, body, [held = held, body, watch, token] {
+            if (!held->waiting.contains(token))
+                watch->stop();
+            else if (held->holds(token) && body->stalledFor(stalledMs))
+                held->release(token);
+        });
+        watch->start();
+    }
+
     // An address of the page's own origin that names the token.
     static QByteArray holdAddress(const QUrl &page, const QString &token)
     {
