@@ -182,12 +182,38 @@ void writeColumnBody(GeneratorRun &run, const ColumnContext &column)
 
 bool loopsOverColumnNodes(const QString &type) { return type != QStringLiteral("Select"); }
 
-QString fixScriptFor(const QString &type)
+bool isHtmlSegment(const QString &type) { return type == QStringLiteral("Text (HTML segment)"); }
+
+namespace {
+
+// A JavaScript string's text: anything but letters, digits and "_.-" as an escape.
+QString scriptText(const QString &text)
 {
-    if (type != QStringLiteral("Text (HTML segment)"))
+    QString written;
+    for (const QChar c : text)
+        written += (c.isLetterOrNumber() && c.unicode() < 128) || QStringLiteral("_.-").contains(c)
+                       ? QString(c)
+                       : QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+    return written;
+}
+
+} // namespace
+
+QString segmentFixScript(const QString &tableName, const QStringList &segmentColumns)
+{
+    if (segmentColumns.isEmpty())
         return {};
-    return QStringLiteral("<script language='JavaScript'>")
-           + QStringLiteral("if (_browserName()=='NS') _FireFoxFix(document.getElementById(\""
-                            "<xsl:value-of select='$colId'/>\"))")
-           + QStringLiteral("</script>");
+    QStringList suffixes;
+    for (const QString &col : segmentColumns)
+        suffixes.append(u'\'' + scriptText(u'_' + tableName + u'_' + col + u'_') + u'\'');
+    return QStringLiteral(
+               "<script language='JavaScript'>if (_browserName()=='NS') (function(t,p,s){"
+               "var d=Array.prototype.slice.call(t.getElementsByTagName('div'));"
+               "for(var i=0;i!=d.length;i++){var r=d[i].id;if(r.indexOf(p)!=0)continue;"
+               "r=r.substring(p.length);for(var j=0;j!=s.length;j++){var k=r.indexOf(s[j]);"
+               "if(k!=-1)if(/^[0-9]+$/.test(r.substring(0,k)))"
+               "if(/^[0-9]+$/.test(r.substring(k+s[j].length)))_FireFoxFix(d[i])}}"
+               "})(document.currentScript.previousElementSibling,'r_<xsl:value-of "
+               "select='$instanceToken'/>_',[")
+           + suffixes.join(u',') + QStringLiteral("])</script>");
 }

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <utility>
 
 // The state of one stylesheet generation over the current slot.
@@ -20,6 +21,7 @@ struct GeneratorRun {
     QString sortList;
     QString cssCalls;
     QString scriptCalls;
+    QStringList segmentColumns; // the "Text (HTML segment)" columns written
 
     void add(const QString &text) { out.Add(text); }
     // Replaces the first occurrence of a marker in the text built so far.

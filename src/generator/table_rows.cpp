@@ -229,8 +229,9 @@ void writeCell(GeneratorRun &run, const ColumnContext &column, int i, int n)
                 + QStringLiteral("]</div>"));
     writeColumnBody(run, context);
     if (loopsOverColumnNodes(column.type))
-        run.add(addComment(QStringLiteral("End of column loop")) + fixScriptFor(column.type)
-                + QStringLiteral("</xsl:for-each>"));
+        run.add(addComment(QStringLiteral("End of column loop")) + QStringLiteral("</xsl:for-each>"));
+    if (isHtmlSegment(column.type))
+        run.segmentColumns.append(col);
     run.add(addComment(QStringLiteral("End of table cell")) + QStringLiteral("</td>"));
     if (!exclude.isEmpty())
         run.add(QStringLiteral("</xsl:if>"));

@@ -4,6 +4,7 @@
 #include "documents/string_helpers.h"
 #include "documents/workspace.h"
 #include "generator/code_field_fault.h"
+#include "generator/column_bodies.h"
 #include "generator/css_scripts.h"
 #include "generator/generator_markers.h"
 #include "generator/generator_marking.h"
@@ -123,7 +124,8 @@ void writeTableStart(GeneratorRun &run)
 void writePageEnd(GeneratorRun &run)
 {
     run.add(addComment(QStringLiteral("End of table")) + QStringLiteral("</table>")
-            + (isForm() ? QStringLiteral("</form>") : QString()));
+            + (isForm() ? QStringLiteral("</form>") : QString())
+            + segmentFixScript(run.tableName, run.segmentColumns));
     run.add(QStringLiteral("</xsl:element>"));
     run.add(QStringLiteral("</xsl:element>"));
     run.add(addComment(QStringLiteral("End of template for table")) + QStringLiteral("</xsl:template>"));

@@ -37,23 +37,20 @@ TEST_F(ColumnBodies, TextWritesASpanWithItsOtherAttributes)
                          "</xsl:attribute>" + self + "</span>" + loopEnd);
 }
 
-TEST_F(ColumnBodies, HtmlSegmentWritesADivAndTheFixScript)
-{
-    table.addColumn("h", "Text (HTML segment)", "/rows/row/html");
-    EXPECT_EQ(body("h"),
-              "<div id='{$colId}'><xsl:variable name='tx'>" + self + "</xsl:variable>"
-              "<xsl:value-of select='$tx' disable-output-escaping='yes'/></div>" + loopEnd +
-              "<script language='JavaScript'>if (_browserName()=='NS') "
-              "_FireFoxFix(document.getElementById(\"<xsl:value-of select='$colId'/>\"))</script>");
-}
-
-TEST_F(ColumnBodies, FixScriptNeverReachesALaterTextColumn)
+// The fix script follows the table, once, naming the segment columns and no other.
+TEST_F(ColumnBodies, HtmlSegmentWritesADivAndTheTableOneFixScript)
 {
     table.addColumn("h", "Text (HTML segment)", "/rows/row/html");
     table.addColumn("t", "Text", "/rows/row/t");
-    table.addColumn("e", "", "/rows/row/e");
+    table.addColumn("hé", "Text (HTML segment)", "/rows/row/h2");
+    EXPECT_EQ(body("h"),
+              "<div id='{$colId}'><xsl:variable name='tx'>" + self + "</xsl:variable>"
+              "<xsl:value-of select='$tx' disable-output-escaping='yes'/></div>" + loopEnd);
     EXPECT_EQ(body("t"), "<span>" + self + "</span>" + loopEnd);
-    EXPECT_FALSE(body("e").contains("<script"));
+    const QString code = buildXslCode(false);
+    EXPECT_EQ(code.count("<script language='JavaScript'>if (_browserName()=='NS')"), 1);
+    EXPECT_TRUE(code.contains("</table><script language='JavaScript'>")) << "right after the table";
+    EXPECT_TRUE(code.contains("'r_<xsl:value-of select='$instanceToken'/>_',['_T_h_','_T_h\\u00e9_'])</script>"));
 }
 
 TEST_F(ColumnBodies, XslCodeIsTheUsersCodeAndALineBreak)

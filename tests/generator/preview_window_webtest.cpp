@@ -174,6 +174,20 @@ TEST_F(PreviewWindowTest, RenderShowsTheCellsAndNamesTheProcessor)
     EXPECT_EQ(window->wstatus->text(), "Status: [Done]");
 }
 
+// An HTML segment shows its markup in the engine, escaped once or twice in the XML, repaired
+// by the table's one script after it.
+TEST_F(PreviewWindowTest, HtmlSegmentsShowTheirMarkup)
+{
+    writeFile(workspace().current().xmlPath,
+              "<orders><o><n>&amp;lt;b&amp;gt;a&amp;lt;/b&amp;gt;</n></o><o><n>&lt;i&gt;b&lt;/i&gt;</n></o>"
+              "</orders>", true);
+    table.addColumn("seg", "Text (HTML segment)", "/orders/o/n");
+    render();
+    EXPECT_EQ(js("[1, 2].map(r => document.getElementById('r_1_' + r + '_Orders_seg_1').innerHTML)"
+                 ".join(' ')").toString(),
+              "<b>a</b> <i>b</i>");
+}
+
 // The status line follows the page: generated, loading, and a load cut by Stop says how many
 // table rows it shows until the next load.
 TEST_F(PreviewWindowTest, StatusLineSaysWhatIsHappening)
