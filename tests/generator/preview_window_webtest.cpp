@@ -215,6 +215,12 @@ TEST_F(PreviewWindowTest, StatusLineSaysWhatIsHappening)
     window->runit_Click();
     EXPECT_TRUE(waitUntil([&] { return said.endsWith("Status: [Done]"); })) << said.join(", ").toStdString();
     EXPECT_FALSE(said.contains("Status: [Failed]")) << said.join(", ").toStdString();
+    // A page process that gives up (as on a page too big for it) is named, not a bare failure.
+    window->web->load(QUrl(QStringLiteral("chrome://crash")));
+    EXPECT_TRUE(waitUntil([&] {
+        return window->wstatus->text() ==
+               "Status: [Failed: the browser's page process ended, as it does with too big a page]";
+    })) << window->wstatus->text().toStdString();
 }
 
 TEST_F(PreviewWindowTest, OutlineLandsOnTheFirstNonEmptyCellAndLeavesTheOldOne)

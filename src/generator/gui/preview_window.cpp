@@ -37,6 +37,8 @@ const QString generatingCaption = QStringLiteral("Generating XSL code and render
 const QString stoppedStatus = QStringLiteral("Stopped");
 const QString generatingStatus = QStringLiteral("Generating");
 const QString loadingStatus = QStringLiteral("Loading");
+const QString rendererLostStatus =
+    QStringLiteral("Failed: the browser's page process ended, as it does with too big a page");
 
 QToolButton *toolButton(QWidget *parent, const char *name, QStyle::StandardPixmap icon,
                         const char *tip)
@@ -181,6 +183,15 @@ void PreviewWindow::buildControls()
     connect(hrows, &QComboBox::currentIndexChanged, this, [this](int index) { hrows_Click(index); });
     connect(web->page(), &QWebEnginePage::loadingChanged, this,
             [this](const QWebEngineLoadingInfo &loading) { pageLoading(loading); });
+    // A page process the program ends on purpose is killed; one that gives up crashes.
+    connect(web->page(), &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus ending) {
+                if (ending != QWebEnginePage::CrashedTerminationStatus &&
+                    ending != QWebEnginePage::AbnormalTerminationStatus)
+                    return;
+                loadedStatus = rendererLostStatus;
+                setStatus(loadedStatus);
+            });
     connect(web->page(), &QWebEnginePage::linkHovered, this, [this](const QString &url) {
         setStatus(url.isEmpty() ? loadedStatus : url);
     });
@@ -327,8 +338,9 @@ void PreviewWindow::pageLoading(const QWebEngineLoadingInfo &loading)
         countRowsShown();
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
-        loadedStatus = loading.errorString().isEmpty() ? QStringLiteral("Failed")
-                                                       : loading.errorString();
+        if (loadedStatus != rendererLostStatus)
+            loadedStatus = loading.errorString().isEmpty() ? QStringLiteral("Failed")
+                                                           : loading.errorString();
         break;
     }
     setStatus(loadedStatus);
