@@ -91,7 +91,10 @@ struct SmallBlocks {
             if (std::size_t(committed - base) + commitStep > reserved ||
                 mprotect(committed, commitStep, PROT_READ | PROT_WRITE) != 0)
                 return nullptr;
-            madvise(committed, commitStep, MADV_HUGEPAGE); // only a hint
+            // Only a hint, and not for the first step: a small run touches a few slabs, and
+            // a huge page would have the kernel clear 2 MB for each.
+            if (committed != base)
+                madvise(committed, commitStep, MADV_HUGEPAGE);
             committed += commitStep;
         }
         char *slab = unused;
