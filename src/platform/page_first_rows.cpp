@@ -47,6 +47,10 @@ private:
     {
         const QByteArrayView rest = QByteArrayView(text).sliced(at);
         if (rest.startsWith("<!--")) {
+            if (rest.sliced(4).startsWith(">") || rest.sliced(4).startsWith("->")) {
+                at = text.indexOf('>', at + 4) + 1; // "<!-->" and "<!--->" end at once
+                return true;
+            }
             const qsizetype end = text.indexOf("-->", at + 4);
             at = end < 0 ? -1 : end + 3;
             return end >= 0;
@@ -72,6 +76,20 @@ private:
         return QByteArrayView(text).sliced(start, end - start);
     }
 
+    // Where the element's text ends: at its end tag, whose name is followed by a space, "/"
+    // or ">" (a "</scripts" goes on with the text).
+    qsizetype textEnd(QByteArrayView name) const
+    {
+        const QByteArray endTag = "</" + name.toByteArray();
+        for (qsizetype end = text.indexOf(endTag, at); end >= 0; end = text.indexOf(endTag, end + 1)) {
+            const qsizetype after = end + endTag.size();
+            if (after == text.size() || text[after] == '/' || text[after] == '>' ||
+                std::isspace(static_cast<unsigned char>(text[after])))
+                return end;
+        }
+        return -1;
+    }
+
     bool endTag()
     {
         const QByteArrayView name = nameAt(at + 2);
@@ -91,14 +109,17 @@ private:
         const QByteArrayView name = nameAt(at + 1);
         qsizetype end = at + 1 + name.size();
         char quote = 0;
+        bool valueNext = false; // a quote opens a value only just after its "="
         for (; end < text.size(); ++end) {
             const char c = text[end];
             if (quote)
                 quote = c == quote ? 0 : quote;
-            else if (c == '"' || c == '\'')
+            else if (valueNext && (c == '"' || c == '\''))
                 quote = c;
             else if (c == '>')
                 break;
+            if (!std::isspace(static_cast<unsigned char>(c)))
+                valueNext = c == '=';
         }
         if (end >= text.size())
             return false;
@@ -109,7 +130,7 @@ private:
         else if (name == "plaintext" && foreignDepth == 0)
             return false;
         else if (holdsText(name) && foreignDepth == 0) {
-            at = text.indexOf("</" + name.toByteArray(), at);
+            at = textEnd(name);
             return at >= 0;
         }
         return true;

@@ -62,6 +62,9 @@ TEST(PageUrl, APageIsHeldAfterARowReadAsMarkup)
         "<textarea></tr></TEXTAREA><table><tr></tr>|",
         "<template><table></tr></table></template><table><tr></tr>|",
         "<svg><foreignObject><table></tr></table></foreignObject></svg><table><tr></tr>|",
+        "<script>var s = '</scripts></tr>';</script><table><tr></tr>|",
+        "<!--><table><tr></tr>|",
+        "<td title=don't><script>//'></tr></script><table><tr></tr>|",
         "<plaintext><table><tr></tr>",
     };
     for (const QByteArray &marked : pages) {
