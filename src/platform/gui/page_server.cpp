@@ -7,7 +7,6 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
@@ -21,6 +20,7 @@
 #include <QWebEngineUrlSchemeHandler>
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -101,6 +101,14 @@ struct HeldScripts {
     }
 };
 
+// Milliseconds on a clock that the system's time setting does not move.
+qint64 steadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 // A page's bytes, which the engine reads on a thread of its own. Says once, on the
 // user-interface thread, that its last byte was read or that it is gone unread.
 class PageBody final : public QBuffer {
@@ -115,7 +123,7 @@ public:
     // Whether the engine has read nothing for that long and has not read the last byte.
     bool stalledFor(qint64 ms) const
     {
-        return !told && QDateTime::currentMSecsSinceEpoch() - lastReadAt.load() > ms;
+        return !told && steadyMs() - lastReadAt.load() > ms;
     }
 
 protected:
@@ -123,7 +131,7 @@ protected:
     {
         const qint64 from = pos();
         const qint64 read = QBuffer::readData(data, maxSize);
-        lastReadAt = QDateTime::currentMSecsSinceEpoch();
+        lastReadAt = steadyMs();
         if (from + read >= size())
             tell();
         return read;
@@ -138,7 +146,7 @@ private:
     }
     std::function<void()> handedOver;
     std::atomic_bool told = false;
-    std::atomic<qint64> lastReadAt = QDateTime::currentMSecsSinceEpoch();
+    std::atomic<qint64> lastReadAt = steadyMs();
 };
 
 // Serves each page file under its own address (page_url.h), read as it stands, and the
