@@ -6,8 +6,8 @@
 #include "generator/gui/preview_window.h"
 #include "generator/preview_render.h"
 #include "generator/xsl_generator.h"
-#include "platform/gui/local_page.h"
-#include "platform/xslt_transform.h"
+#include "platform/pages/gui/local_page.h"
+#include "platform/xslt/xslt_transform.h"
 #include "rows_table.h"
 
 #include <QApplication>

@@ -3,13 +3,13 @@
 #include "generator/preview_render.h"
 #include "mainwindow/gui/balloon_tips.h"
 #include "mainwindow/gui/vantor.h"
-#include "platform/engine_start.h"
 #include "platform/file_size_signal.h"
-#include "platform/gui/local_page.h"
-#include "platform/gui/qt_ui_services.h"
 #include "platform/number_locale.h"
-#include "platform/xslt_transform.h"
-#include "platform/xslt_workers.h"
+#include "platform/pages/engine_start.h"
+#include "platform/pages/gui/local_page.h"
+#include "platform/ui/gui/qt_ui_services.h"
+#include "platform/workers/xslt_workers.h"
+#include "platform/xslt/xslt_transform.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,5 +1,5 @@
 // tarvik-xslt-worker: runs the built-in XSLT processor for the program that started it
-// (platform/xslt_workers.h), over the socket that is its standard input and output.
-#include "platform/xslt_worker_serve.h"
+// (platform/workers/xslt_workers.h), over the socket that is its standard input and output.
+#include "platform/workers/xslt_worker_serve.h"
 
 int main() { return serveAsXsltWorker(); }

@@ -8,7 +8,7 @@
 #include "documents/column_types.h"
 #include "documents/store_access.h"
 #include "documents/workspace.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 #include "properties/mapping_entry.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "documents/table_slots.h"
 #include "documents/tree_selection.h"
 #include "documents/workspace.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 const TipText xslCodeDisabledTip{
     QStringLiteral("XSL Code will be disabled"), QStringLiteral("XSL Calculated column"),

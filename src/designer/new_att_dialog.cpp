@@ -6,7 +6,7 @@
 #include "documents/store_access.h"
 #include "documents/workspace.h"
 #include "generator/stylesheet_header.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 #include <libxml/tree.h>
 

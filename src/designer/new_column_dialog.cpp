@@ -11,7 +11,7 @@
 #include "documents/table_to_call.h"
 #include "documents/workspace.h"
 #include "generator/preview_highlight.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 #include <vector>
 

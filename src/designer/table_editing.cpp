@@ -16,7 +16,7 @@
 #include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
 #include "generator/preview_highlight.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 #include "properties/fill_props.h"
 #include "properties/property_sheets.h"
 

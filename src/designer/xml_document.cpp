@@ -18,8 +18,8 @@
 #include "documents/views/table_tree_view.h"
 #include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
-#include "platform/regular_file.h"
-#include "platform/ui_services.h"
+#include "platform/files/regular_file.h"
+#include "platform/ui/ui_services.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "designer/xml_text.h"
 
 #include "documents/text_files.h"
-#include "platform/xml_library.h"
+#include "platform/xml/xml_library.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>

@@ -2,10 +2,10 @@
 
 #include "designer/xml_text.h"
 #include "documents/string_helpers.h"
-#include "platform/namespace_names.h"
-#include "platform/regular_file.h"
-#include "platform/xml_library.h"
-#include "platform/xml_parse.h"
+#include "platform/files/regular_file.h"
+#include "platform/xml/namespace_names.h"
+#include "platform/xml/xml_library.h"
+#include "platform/xml/xml_parse.h"
 
 #include <QFile>
 #include <QStringDecoder>

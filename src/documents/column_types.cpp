@@ -2,7 +2,7 @@
 
 #include "documents/property_store.h"
 #include "documents/string_helpers.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 #include "documents/settings_files.h"
 #include "documents/store_access.h"
 #include "documents/workspace.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "documents/path_helpers.h"
 #include "documents/workspace.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 #include <QDir>
 #include <QFileInfo>

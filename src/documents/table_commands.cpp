@@ -16,7 +16,7 @@
 #include "documents/views/output_page_view.h"
 #include "documents/views/xsl_code_view.h"
 #include "documents/workspace.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 namespace {
 

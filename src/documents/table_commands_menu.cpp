@@ -15,7 +15,7 @@
 #include "documents/views/main_window_view.h"
 #include "documents/views/preview_view.h"
 #include "documents/workspace.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 #include <QFile>
 

@@ -12,7 +12,7 @@
 #include "documents/views/table_tree_view.h"
 #include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 #include <array>
 

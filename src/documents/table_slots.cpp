@@ -10,7 +10,7 @@
 #include "documents/views/window_frame_view.h"
 #include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 #include <QDir>
 

@@ -4,7 +4,7 @@
 #include "documents/path_helpers.h"
 #include "documents/side_file_restore.h"
 #include "documents/workspace.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 QString selectTableToCall()
 {

@@ -1,9 +1,9 @@
 #include "documents/text_files.h"
 
 #include "documents/file_replacement.h"
-#include "platform/device_writes.h"
-#include "platform/regular_file.h"
-#include "platform/ui_services.h"
+#include "platform/files/device_writes.h"
+#include "platform/files/regular_file.h"
+#include "platform/ui/ui_services.h"
 
 #include <QFile>
 #include <QFileInfo>

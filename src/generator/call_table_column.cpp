@@ -16,7 +16,7 @@
 #include "generator/transform.h"
 #include "generator/value_code.h"
 #include "generator/xsl_text_escaping.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 #include <QFileInfo>
 

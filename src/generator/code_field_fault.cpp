@@ -6,8 +6,8 @@
 #include "generator/column_attributes.h"
 #include "generator/xsl_syntax_check.h"
 #include "generator/xsl_text_escaping.h"
-#include "platform/xml_check.h"
-#include "platform/xpath_check.h"
+#include "platform/xml/xml_check.h"
+#include "platform/xml/xpath_check.h"
 
 namespace {
 

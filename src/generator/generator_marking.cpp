@@ -1,6 +1,6 @@
 #include "generator/generator_marking.h"
 
-#include "platform/generator_marks.h"
+#include "platform/xslt/generator_marks.h"
 
 #include <QRandomGenerator>
 

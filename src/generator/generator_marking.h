@@ -4,7 +4,7 @@
 
 #include <vector>
 
-// The generator marks the elements it writes itself (platform/generator_marks.h), so that the
+// The generator marks the elements it writes itself (platform/xslt/generator_marks.h), so that the
 // running form rewrites nothing else. What it takes from the user as written (code fields,
 // scripts, markup) it sets apart with userCode while it builds the text; once built, the
 // text loses those bounds and tells, for each start tag in order, who wrote it. The

@@ -1,7 +1,7 @@
 #include "generator/plugin_processor.h"
 
 #include "documents/text_files.h"
-#include "platform/process_runner.h"
+#include "platform/process/process_runner.h"
 
 #include <QProcess>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "generator/transform_result.h"
-#include "platform/xslt_run_limits.h"
+#include "platform/xslt/xslt_run_limits.h"
 
 #include <QString>
 #include <QStringList>

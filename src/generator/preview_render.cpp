@@ -5,8 +5,8 @@
 #include "documents/trusted_folders.h"
 #include "documents/workspace.h"
 #include "generator/side_files.h"
-#include "platform/page_url.h"
-#include "platform/ui_services.h"
+#include "platform/pages/page_url.h"
+#include "platform/ui/ui_services.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "documents/views/preview_view.h"
 #include "documents/workspace.h"
 #include "generator/xsl_generator.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 #include <QCoreApplication>
 #include <QPointer>

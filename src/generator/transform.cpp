@@ -8,8 +8,8 @@
 #include "documents/trusted_folders.h"
 #include "documents/workspace.h"
 #include "generator/stylesheet_header.h"
-#include "platform/generator_marks.h"
-#include "platform/xslt_workers.h"
+#include "platform/workers/xslt_workers.h"
+#include "platform/xslt/generator_marks.h"
 
 #include <QUrl>
 

@@ -3,7 +3,7 @@
 #include "generator/code_field_fault.h"
 #include "generator/plugin_processor.h"
 #include "generator/transform_result.h"
-#include "platform/xslt_run_limits.h"
+#include "platform/xslt/xslt_run_limits.h"
 
 #include <QString>
 

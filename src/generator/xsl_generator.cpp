@@ -14,8 +14,8 @@
 #include "generator/table_rows.h"
 #include "generator/xsl_comments.h"
 #include "generator/xsl_text_escaping.h"
-#include "platform/ui_services.h"
-#include "platform/xml_format.h"
+#include "platform/ui/ui_services.h"
+#include "platform/xml/xml_format.h"
 
 #include <libxml/tree.h>
 

@@ -9,7 +9,7 @@
 #include "documents/workspace.h"
 #include "generator/stylesheet_header.h"
 #include "generator/xsl_generator.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 #include <QFileInfo>
 

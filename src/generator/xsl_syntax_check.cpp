@@ -3,9 +3,9 @@
 #include "documents/string_helpers.h"
 #include "generator/stylesheet_header.h"
 #include "generator/xsl_text_escaping.h"
-#include "platform/ui_services.h"
-#include "platform/xml_check.h"
-#include "platform/xpath_check.h"
+#include "platform/ui/ui_services.h"
+#include "platform/xml/xml_check.h"
+#include "platform/xml/xpath_check.h"
 
 #include <QStringList>
 

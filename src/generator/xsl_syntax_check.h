@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/xml_check.h"
+#include "platform/xml/xml_check.h"
 
 #include <QString>
 #include <optional>

@@ -5,7 +5,7 @@
 #include "documents/start_guidance.h"
 #include "documents/text_files.h"
 #include "generator/program_version.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 const QString productSite = QStringLiteral("http://tarvik.example");
 

@@ -11,7 +11,7 @@
 #include "documents/workspace.h"
 #include "generator/xsl_output_page.h"
 #include "mainwindow/menu_style.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "documents/text_files.h"
 #include "documents/workspace.h"
 #include "generator/program_version.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "mainwindow/updater.h"
 
 #include "documents/settings_files.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 #include <QStringList>
 

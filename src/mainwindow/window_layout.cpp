@@ -1,7 +1,7 @@
 #include "mainwindow/window_layout.h"
 
 #include "documents/workspace.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 #include <cmath>
 

@@ -9,7 +9,7 @@
 #include "generator/code_field_fault.h"
 #include "generator/stylesheet_header.h"
 #include "generator/value_code.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 #include "properties/commit_props.h"
 #include "properties/fill_props.h"
 #include "properties/mapping_entry.h"

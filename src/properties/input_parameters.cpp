@@ -4,7 +4,7 @@
 #include "documents/string_helpers.h"
 #include "documents/views/property_sheet_view.h"
 #include "documents/workspace.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 #include "properties/commit_props.h"
 #include "properties/property_sheets.h"
 

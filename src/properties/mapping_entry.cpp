@@ -6,7 +6,7 @@
 #include "documents/views/property_sheet_view.h"
 #include "documents/workspace.h"
 #include "generator/column_attributes.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 #include "properties/fill_props.h"
 #include "properties/property_keys.h"
 #include "properties/property_sheets.h"

@@ -1,6 +1,6 @@
 #include "properties/pickers.h"
 
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 #include "properties/value_encodings.h"
 
 namespace {

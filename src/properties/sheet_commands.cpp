@@ -13,7 +13,7 @@
 #include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
 #include "generator/stylesheet_header.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 #include "properties/code_editors.h"
 #include "properties/commit_props.h"
 #include "properties/fill_props.h"

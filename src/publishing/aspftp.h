@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ftp_session.h"
+#include "platform/ftp/ftp_session.h"
 #include "publishing/ftp_entries.h"
 
 #include <QByteArray>

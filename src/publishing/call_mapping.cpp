@@ -7,7 +7,7 @@
 #include "documents/text_files.h"
 #include "documents/tree_selection.h"
 #include "documents/workspace.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 #include "properties/called_table_interface.h"
 #include "publishing/interface_tips.h"
 

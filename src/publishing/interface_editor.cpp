@@ -5,7 +5,7 @@
 #include "documents/store_access.h"
 #include "documents/string_helpers.h"
 #include "documents/workspace.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 #include "properties/commit_props.h"
 #include "properties/property_sheets.h"
 #include "publishing/default_interface.h"

@@ -2,7 +2,7 @@
 
 #include "documents/string_helpers.h"
 #include "generator/value_code.h"
-#include "platform/xml_format.h"
+#include "platform/xml/xml_format.h"
 
 #include <QStringList>
 #include <algorithm>

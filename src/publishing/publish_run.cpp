@@ -8,8 +8,8 @@
 #include "documents/workspace.h"
 #include "generator/stylesheet_header.h"
 #include "generator/xsl_generator.h"
-#include "platform/stylesheet_local_files.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
+#include "platform/xml/stylesheet_local_files.h"
 #include "publishing/aspftp.h"
 #include "publishing/php_page.h"
 

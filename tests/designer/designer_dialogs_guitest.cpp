@@ -7,7 +7,7 @@
 #include "designer/new_column_dialog.h"
 #include "designer/table_editing.h"
 #include "documents/workspace.h"
-#include "platform/gui/tree_icons.h"
+#include "platform/widgets/gui/tree_icons.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 

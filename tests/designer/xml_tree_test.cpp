@@ -3,7 +3,7 @@
 #include "designer/xml_tree_model.h"
 #include "designer/xpath_of_node.h"
 #include "documents/text_files.h"
-#include "platform/xslt_transform.h"
+#include "platform/xslt/xslt_transform.h"
 #include "support/file_bytes.h"
 #include "support/temp_home.h"
 

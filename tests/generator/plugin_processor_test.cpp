@@ -3,7 +3,7 @@
 #include "documents/workspace.h"
 #include "generator/plugin_processor.h"
 #include "generator/transform.h"
-#include "platform/xslt_transform.h"
+#include "platform/xslt/xslt_transform.h"
 #include "support/parsed_html.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"

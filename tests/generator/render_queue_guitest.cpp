@@ -2,7 +2,7 @@
 #include "documents/text_files.h"
 #include "generator/preview_render.h"
 #include "generator/render_queue.h"
-#include "platform/page_url.h"
+#include "platform/pages/page_url.h"
 #include "support/recording_views.h"
 #include "support/scripted_ui.h"
 #include "table_fixture.h"

@@ -6,8 +6,8 @@
 #include "every_type_table.h"
 #include "generator/transform.h"
 #include "generator/xsl_generator.h"
-#include "platform/generator_marks.h"
-#include "platform/xslt_transform.h"
+#include "platform/xslt/generator_marks.h"
+#include "platform/xslt/xslt_transform.h"
 
 #include <libxml/parser.h>
 #include <libxslt/xsltInternals.h>

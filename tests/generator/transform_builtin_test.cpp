@@ -2,7 +2,7 @@
 #include "documents/text_files.h"
 #include "documents/workspace.h"
 #include "generator/transform.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"
 

@@ -6,7 +6,7 @@
 #include "documents/workspace.h"
 #include "mainwindow/gui/slot_window_set.h"
 #include "mainwindow/gui/tab_strip.h"
-#include "platform/gui/tree_icons.h"
+#include "platform/widgets/gui/tree_icons.h"
 #include "mainwindow/gui/vantor.h"
 #include "documents/main_controls.h"
 #include "support/gui/started_main_window.h"

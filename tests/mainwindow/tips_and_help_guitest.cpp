@@ -7,7 +7,7 @@
 #include "mainwindow/gui/slot_window_set.h"
 #include "mainwindow/gui/vantor.h"
 #include "mainwindow/help_commands.h"
-#include "platform/gui/balloon.h"
+#include "platform/widgets/gui/balloon.h"
 #include "support/gui/started_main_window.h"
 #include "support/scripted_ui.h"
 #include "support/temp_home.h"

@@ -1,6 +1,6 @@
 // Under a locale whose decimal mark is a comma, numbers are still written with a point.
 #include "platform/number_locale.h"
-#include "platform/xslt_transform.h"
+#include "platform/xslt/xslt_transform.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -8,7 +8,7 @@
 #include "mainwindow/gui/slot_window_set.h"
 #include "mainwindow/gui/vantor.h"
 #include "mainwindow/menu_table.h"
-#include "platform/gui/property_grid.h"
+#include "platform/widgets/gui/property_grid.h"
 #include "properties/code_editors.h"
 #include "properties/gui/code_editor_window.h"
 #include "properties/gui/input_params_dialog.h"

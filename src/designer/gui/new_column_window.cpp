@@ -5,7 +5,7 @@
 #include "designer/new_column_dialog.h"
 #include "documents/column_types.h"
 #include "documents/string_helpers.h"
-#include "platform/gui/tree_icons.h"
+#include "platform/widgets/gui/tree_icons.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

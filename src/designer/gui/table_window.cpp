@@ -6,7 +6,7 @@
 #include "properties/mapping_entry.h"
 #include "documents/views/property_sheet_view.h"
 #include "documents/workspace.h"
-#include "platform/gui/tree_icons.h"
+#include "platform/widgets/gui/tree_icons.h"
 
 #include <QGridLayout>
 #include <QDrag>

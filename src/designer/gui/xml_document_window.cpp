@@ -3,7 +3,7 @@
 #include "documents/progress_bar.h"
 #include "documents/views/main_window_view.h"
 #include "documents/workspace.h"
-#include "platform/gui/read_only_field.h"
+#include "platform/widgets/gui/read_only_field.h"
 
 #include <QApplication>
 #include <QEventLoop>

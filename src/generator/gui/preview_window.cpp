@@ -5,10 +5,10 @@
 #include "documents/workspace.h"
 #include "generator/preview_highlight.h"
 #include "generator/render_queue.h"
-#include "platform/ui_services.h"
-#include "platform/gui/local_page.h"
-#include "platform/gui/one_line_label.h"
-#include "platform/gui/page_replacement.h"
+#include "platform/ui/ui_services.h"
+#include "platform/pages/gui/local_page.h"
+#include "platform/widgets/gui/one_line_label.h"
+#include "platform/pages/gui/page_replacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "documents/workspace.h"
 #include "generator/xsl_find.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
 
 #include <QApplication>
 #include <QCursor>

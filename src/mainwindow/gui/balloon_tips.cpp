@@ -3,8 +3,8 @@
 #include "documents/workspace.h"
 #include "mainwindow/gui/slot_window_set.h"
 #include "mainwindow/gui/vantor.h"
-#include "platform/gui/balloon.h"
-#include "platform/gui/dismiss_watch.h"
+#include "platform/widgets/gui/balloon.h"
+#include "platform/widgets/gui/dismiss_watch.h"
 
 #include <QAbstractItemView>
 

@@ -3,8 +3,8 @@
 #include "documents/once_only_tips.h"
 #include "documents/views/xml_tree_view.h"
 #include "documents/workspace.h"
-#include "platform/gui/named_button.h"
-#include "platform/ui_services.h"
+#include "platform/ui/ui_services.h"
+#include "platform/widgets/gui/named_button.h"
 #include "properties/code_editors.h"
 
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "properties/gui/input_params_dialog.h"
 
-#include "platform/gui/grid_moves.h"
-#include "platform/gui/named_button.h"
+#include "platform/widgets/gui/grid_moves.h"
+#include "platform/widgets/gui/named_button.h"
 #include "properties/input_parameters.h"
 
 #include <QGridLayout>

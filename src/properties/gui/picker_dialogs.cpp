@@ -1,6 +1,6 @@
 #include "properties/gui/picker_dialogs.h"
 
-#include "platform/gui/named_button.h"
+#include "platform/widgets/gui/named_button.h"
 #include "properties/sheet_commands.h"
 #include "properties/value_encodings.h"
 

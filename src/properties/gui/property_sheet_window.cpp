@@ -2,7 +2,7 @@
 
 #include "documents/once_only_tips.h"
 #include "documents/workspace.h"
-#include "platform/gui/property_grid.h"
+#include "platform/widgets/gui/property_grid.h"
 #include "properties/commit_props.h"
 #include "properties/fill_props.h"
 #include "properties/gui/code_editor_window.h"

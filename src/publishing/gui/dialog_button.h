@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gui/named_button.h"
+#include "platform/widgets/gui/named_button.h"
 
 #include <QPushButton>
 

@@ -1,6 +1,6 @@
-#include "platform/engine_start.h"
-#include "platform/gui/local_page.h"
-#include "platform/xslt_transform.h"
+#include "platform/pages/engine_start.h"
+#include "platform/pages/gui/local_page.h"
+#include "platform/xslt/xslt_transform.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

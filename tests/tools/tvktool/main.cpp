@@ -3,8 +3,8 @@
 #include "generator/xsl_output_page.h"
 #include "platform/file_size_signal.h"
 #include "platform/number_locale.h"
-#include "platform/xslt_transform.h"
-#include "platform/xslt_workers.h"
+#include "platform/workers/xslt_workers.h"
+#include "platform/xslt/xslt_transform.h"
 #include "stderr_ui.h"
 #include "tvktool_commands.h"
 
