@@ -3,13 +3,18 @@
 #include <QByteArrayView>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace {
 
 constexpr qsizetype lookedPast = 4 << 20;
 
-bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
+bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool isLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+// A tag's name goes on to a space, "/" or ">".
+bool endsName(char c) { return isSpace(c) || c == '/' || c == '>'; }
 
 // Elements whose content the engine reads as text up to their end tag; a template's content
 // is inert, so nothing in it is run either.
@@ -46,46 +51,110 @@ private:
     bool step()
     {
         const QByteArrayView rest = QByteArrayView(text).sliced(at);
-        if (rest.startsWith("<!--")) {
-            if (rest.sliced(4).startsWith(">") || rest.sliced(4).startsWith("->")) {
-                at = text.indexOf('>', at + 4) + 1; // "<!-->" and "<!--->" end at once
-                return true;
-            }
-            const qsizetype end = text.indexOf("-->", at + 4);
-            at = end < 0 ? -1 : end + 3;
-            return end >= 0;
-        }
-        if (rest.startsWith("<!") || rest.startsWith("<?")) {
-            const qsizetype end = text.indexOf('>', at);
-            at = end < 0 ? -1 : end + 1;
-            return end >= 0;
-        }
-        if (at + 1 < text.size() && text[at + 1] == '/')
-            return endTag();
-        if (at + 1 < text.size() && isNameChar(text[at + 1]))
+        if (rest.startsWith("<!--"))
+            return commentEnd();
+        if (foreignDepth > 0 && rest.startsWith("<![cdata["))
+            return skipPast("]]>");
+        if (rest.startsWith("<!") || rest.startsWith("<?"))
+            return skipPast(">");
+        if (rest.startsWith("</")) // "</" and no letter: a comment up to ">"
+            return rest.size() > 2 && isLetter(rest[2]) ? endTag() : skipPast(">");
+        if (rest.size() > 1 && isLetter(rest[1]))
             return startTag();
-        ++at;
+        ++at; // a "<" of the text
         return true;
+    }
+
+    bool skipPast(QByteArrayView end)
+    {
+        const qsizetype found = text.indexOf(end, at);
+        at = found < 0 ? -1 : found + end.size();
+        return found >= 0;
+    }
+
+    // A comment ends at "-->" or "--!>", and "<!-->" and "<!--->" at once.
+    bool commentEnd()
+    {
+        const qsizetype end = text.indexOf("-->", at + 2);
+        const qsizetype before = end < 0 ? text.size() : end;
+        const qsizetype bang =
+            QByteArrayView(text).first(std::max(before, at + 4)).indexOf("--!>", at + 4);
+        at = bang >= 0 ? bang + 4 : end < 0 ? -1 : end + 3;
+        return at >= 0;
     }
 
     QByteArrayView nameAt(qsizetype start) const
     {
         qsizetype end = start;
-        while (end < text.size() && isNameChar(text[end]))
+        while (end < text.size() && !endsName(text[end]))
             ++end;
         return QByteArrayView(text).sliced(start, end - start);
     }
 
-    // Where the element's text ends: at its end tag, whose name is followed by a space, "/"
-    // or ">" (a "</scripts" goes on with the text).
+    // Whether a tag of that name, lead by "<" or "</", starts there.
+    bool tagAt(qsizetype where, QByteArrayView lead, QByteArrayView name) const
+    {
+        const QByteArrayView rest = QByteArrayView(text).sliced(where);
+        const qsizetype after = lead.size() + name.size();
+        return rest.startsWith(lead) && rest.sliced(lead.size()).startsWith(name) &&
+               (rest.size() == after || endsName(rest[after]));
+    }
+
+    // Where the element's text ends: at its end tag (a "</scripts" goes on with the text). In
+    // a script, a "<script" tag between "<!--" and "-->" makes the next "</script" text too.
     qsizetype textEnd(QByteArrayView name) const
     {
-        const QByteArray endTag = "</" + name.toByteArray();
-        for (qsizetype end = text.indexOf(endTag, at); end >= 0; end = text.indexOf(endTag, end + 1)) {
-            const qsizetype after = end + endTag.size();
-            if (after == text.size() || text[after] == '/' || text[after] == '>' ||
-                std::isspace(static_cast<unsigned char>(text[after])))
+        const bool script = name == "script";
+        bool escaped = false;
+        bool doublyEscaped = false;
+        for (qsizetype end = at; end < text.size(); ++end) {
+            const char c = text[end];
+            if (c == '-' && escaped && QByteArrayView(text).sliced(end).startsWith("-->"))
+                escaped = doublyEscaped = false;
+            else if (c != '<')
+                continue;
+            else if (tagAt(end, "</", name) && !std::exchange(doublyEscaped, false))
                 return end;
+            else if (script && !escaped && QByteArrayView(text).sliced(end).startsWith("<!--"))
+                escaped = true;
+            else if (escaped && tagAt(end, "<", name))
+                doublyEscaped = true;
+        }
+        return -1;
+    }
+
+    // Past the ">" that ends the tag there, read as the engine reads its attributes (a ">"
+    // or "/" inside a value is the value's); -1 when there is none. Says whether the tag
+    // ends in "/>".
+    qsizetype tagEnd(qsizetype start, bool *selfClosing) const
+    {
+        enum { BeforeName, Name, AfterName, BeforeValue, Unquoted } state = BeforeName;
+        char quote = 0;
+        bool slash = false;
+        for (qsizetype end = start; end < text.size(); ++end) {
+            const char c = text[end];
+            if (quote) {
+                if (c == quote)
+                    quote = 0, state = BeforeName;
+                continue;
+            }
+            if (c == '>') {
+                *selfClosing = slash;
+                return end + 1;
+            }
+            slash = c == '/' && state != Unquoted && state != BeforeValue;
+            if (isSpace(c))
+                state = state == Name ? AfterName : state == Unquoted ? BeforeName : state;
+            else if (state == BeforeValue && (c == '"' || c == '\''))
+                quote = c;
+            else if (state == BeforeValue)
+                state = Unquoted;
+            else if (c == '=' && (state == Name || state == AfterName))
+                state = BeforeValue;
+            else if (slash)
+                state = BeforeName;
+            else if (state != Unquoted && state != Name)
+                state = Name;
         }
         return -1;
     }
@@ -93,38 +162,26 @@ private:
     bool endTag()
     {
         const QByteArrayView name = nameAt(at + 2);
-        const qsizetype end = text.indexOf('>', at);
+        bool selfClosing = false;
+        const qsizetype end = tagEnd(at + 2 + name.size(), &selfClosing);
         if (end < 0)
             return false;
         if (isForeign(name) && foreignDepth > 0)
             --foreignDepth;
-        else if (name == "tr" && foreignDepth == 0 && end + 1 >= from)
-            found = end + 1;
-        at = end + 1;
+        else if (name == "tr" && foreignDepth == 0 && end >= from)
+            found = end;
+        at = end;
         return true;
     }
 
     bool startTag()
     {
         const QByteArrayView name = nameAt(at + 1);
-        qsizetype end = at + 1 + name.size();
-        char quote = 0;
-        bool valueNext = false; // a quote opens a value only just after its "="
-        for (; end < text.size(); ++end) {
-            const char c = text[end];
-            if (quote)
-                quote = c == quote ? 0 : quote;
-            else if (valueNext && (c == '"' || c == '\''))
-                quote = c;
-            else if (c == '>')
-                break;
-            if (!std::isspace(static_cast<unsigned char>(c)))
-                valueNext = c == '=';
-        }
-        if (end >= text.size())
+        bool selfClosing = false;
+        const qsizetype end = tagEnd(at + 1 + name.size(), &selfClosing);
+        if (end < 0)
             return false;
-        at = end + 1;
-        const bool selfClosing = text[end - 1] == '/';
+        at = end;
         if (isForeign(name) && !selfClosing)
             ++foreignDepth;
         else if (name == "plaintext" && foreignDepth == 0)

@@ -51,7 +51,7 @@ TEST(PageUrl, TheBaseFollowsTheHeadOrHtmlStartTag)
 
 // A page is held just after the first row that ends at or past the point asked for, where a
 // script's tag is read as markup: never in a comment, an attribute, a script's or textarea's
-// text, a template or SVG. "|" marks the hold.
+// text (a script's "<!--<script>" text too), a template, SVG or its CDATA. "|" marks the hold.
 TEST(PageUrl, APageIsHeldAfterARowReadAsMarkup)
 {
     const QByteArray pages[] = {
@@ -66,6 +66,12 @@ TEST(PageUrl, APageIsHeldAfterARowReadAsMarkup)
         "<!--><table><tr></tr>|",
         "<td title=don't><script>//'></tr></script><table><tr></tr>|",
         "<plaintext><table><tr></tr>",
+        "<td>a<1<script>var s = '</tr>';</script><table><tr></tr>|",
+        "<!-- a --!><script>while (n-->0) s += '</tr>';</script><table><tr></tr>|",
+        "<script><!--<script></script></tr>--></script><table><tr></tr>|",
+        "<svg a=b/><text></tr></text></svg><table><tr></tr>|",
+        "<svg><![CDATA[ a > </svg> ]]></tr></svg><table><tr></tr>|",
+        "<table><tr></tr title='>'>|<tr></tr>",
     };
     for (const QByteArray &marked : pages) {
         QByteArray page = marked;
