@@ -675,24 +675,35 @@ TEST(BrowserWindow, OpensThePageBesideTheMainWindow)
     EXPECT_TRUE(waitUntil([&] { return browser.isNull(); })) << "closing deletes the window";
 }
 
-// A page many times the size of what the engine takes at once arrives whole, and the script
-// that holds it after its first rows leaves no trace in it.
+// A page many times the size of what the engine takes at once arrives whole, in UTF-8 or
+// UTF-16 (whose bytes here read "</tr>" in its text), and the script that holds it after its
+// first rows leaves no trace in it.
 TEST(LocalPages, ABigServedPageLoadsWhole)
 {
     TempHome home;
     const QString page = home.file("big.html");
-    QByteArray rows;
+    const QString cell = QStringLiteral(u"\u2F3C\u7274\u3E3E");
+    QString rows;
     for (int row = 0; row < 20000; ++row)
-        rows += "<tr><td id='r" + QByteArray::number(row) + "'>row</td></tr>\n";
-    writeFile(page, "<html><head><title>t</title></head><body><table>" + QString::fromLatin1(rows) +
-                        "</table></body></html>", true);
-    QWebEngineView view;
-    view.setPage(new LocalPage(QWebEngineProfile::defaultProfile(), &view));
-    ASSERT_TRUE(loadAndWait(&view, pageUrl(page, home.path())));
-    EXPECT_TRUE(runJs(&view, "document.getElementById('r19999') !== null").toBool());
-    EXPECT_EQ(runJs(&view, "document.scripts.length + ' ' + document.querySelector('tbody').children.length")
-                  .toString(),
-              "0 20000");
+        rows += "<tr><td id='r" + QString::number(row) + "'>" + cell + "</td></tr>\n";
+    for (const auto encoding : {QStringConverter::Utf8, QStringConverter::Utf16LE}) {
+        ASSERT_TRUE(writeFileBytes(page, QStringEncoder(encoding, QStringConverter::Flag::WriteBom)
+                                             .encode("<html><head><title>t</title></head><body>"
+                                                     "<table>" +
+                                                     rows + "</table></body></html>")));
+        QWebEngineView view;
+        view.setPage(new LocalPage(QWebEngineProfile::defaultProfile(), &view));
+        ASSERT_TRUE(loadAndWait(&view, pageUrl(page, home.path())));
+        EXPECT_TRUE(runJs(&view, "document.getElementById('r19999') !== null").toBool());
+        EXPECT_EQ(runJs(&view, "document.scripts.length + ' ' + "
+                               "document.querySelector('tbody').children.length + ' ' + "
+                               "[...document.querySelectorAll('td')].every(td => td.textContent == '" +
+                               cell + "')")
+                      .toString()
+                      .toStdString(),
+                  "0 20000 true")
+            << encoding;
+    }
 }
 
 // A table closed and opened again in the same session shows its pictures, whose addresses

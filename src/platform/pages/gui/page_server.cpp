@@ -185,6 +185,7 @@ private:
     // holds it after its first rows, or where its head begins when no row ends there.
     static QByteArray heldAfterFirstRows(QByteArray page, const QUrl &base, const QByteArray &script)
     {
+        page = inAsciiCompatibleEncoding(std::move(page)); // its rows are found as markup
         const qsizetype rowsEnd = firstRowsEnd(page, firstRowsBytes);
         if (rowsEnd < 0)
             return withConnectionPolicy(withBase(std::move(page), base, script));
