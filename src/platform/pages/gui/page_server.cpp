@@ -80,7 +80,10 @@ struct HeldScripts {
     static void answer(QWebEngineUrlRequestJob *job)
     {
         auto *script = new QBuffer(job);
-        script->setData("document.currentScript.remove()"); // the page keeps no trace of it
+        // The page keeps no trace of it; read from the prototype, as an element the page
+        // names "currentScript" is what the document's property gives.
+        script->setData("Object.getOwnPropertyDescriptor(Document.prototype, 'currentScript')"
+                        ".get.call(document).remove()");
         script->open(QIODevice::ReadOnly);
         job->reply("text/javascript", script);
     }
