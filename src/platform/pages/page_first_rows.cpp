@@ -16,13 +16,11 @@ bool isLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0;
 // A tag's name goes on to a space, "/" or ">".
 bool endsName(char c) { return isSpace(c) || c == '/' || c == '>'; }
 
-// Elements whose content the engine reads as text up to their end tag; a template's content
-// is inert, so nothing in it is run either.
+// Elements whose content the engine reads as text up to their end tag.
 bool holdsText(QByteArrayView name)
 {
-    static const char *const names[] = {"script", "style",    "textarea", "title",
-                                        "xmp",    "iframe",   "noembed",  "noframes",
-                                        "noscript", "template"};
+    static const char *const names[] = {"script", "style",   "textarea", "title",   "xmp",
+                                        "iframe", "noembed", "noframes", "noscript"};
     for (const char *textual : names)
         if (name == QByteArrayView(textual))
             return true;
@@ -168,7 +166,9 @@ private:
             return false;
         if (isForeign(name) && foreignDepth > 0)
             --foreignDepth;
-        else if (name == "tr" && foreignDepth == 0 && end >= from)
+        else if (name == "template" && foreignDepth == 0 && templateDepth > 0)
+            --templateDepth;
+        else if (name == "tr" && foreignDepth == 0 && templateDepth == 0 && end >= from)
             found = end;
         at = end;
         return true;
@@ -184,6 +184,8 @@ private:
         at = end;
         if (isForeign(name) && !selfClosing)
             ++foreignDepth;
+        else if (name == "template" && foreignDepth == 0)
+            ++templateDepth; // inert: nothing in it runs
         else if (name == "plaintext" && foreignDepth == 0)
             return false;
         else if (holdsText(name) && foreignDepth == 0) {
@@ -198,6 +200,7 @@ private:
     qsizetype at = 0;
     qsizetype found = -1;
     int foreignDepth = 0;
+    int templateDepth = 0;
 };
 
 } // namespace

@@ -51,7 +51,8 @@ TEST(PageUrl, TheBaseFollowsTheHeadOrHtmlStartTag)
 
 // A page is held just after the first row that ends at or past the point asked for, where a
 // script's tag is read as markup: never in a comment, an attribute, a script's or textarea's
-// text (a script's "<!--<script>" text too), a template, SVG or its CDATA. "|" marks the hold.
+// text (a script's "<!--<script>" text too), a template (nested too), SVG or its CDATA. "|"
+// marks the hold.
 TEST(PageUrl, APageIsHeldAfterARowReadAsMarkup)
 {
     const QByteArray pages[] = {
@@ -61,6 +62,7 @@ TEST(PageUrl, APageIsHeldAfterARowReadAsMarkup)
         "<script>var s = '</tr>';</script><table><tr></TR >|",
         "<textarea></tr></TEXTAREA><table><tr></tr>|",
         "<template><table></tr></table></template><table><tr></tr>|",
+        "<template><template></template></tr><script>'</template>'</script></template><tr></tr>|",
         "<svg><foreignObject><table></tr></table></foreignObject></svg><table><tr></tr>|",
         "<script>var s = '</scripts></tr>';</script><table><tr></tr>|",
         "<!--><table><tr></tr>|",
