@@ -1,6 +1,7 @@
 #include "platform/pages/page_first_rows.h"
 
 #include <QByteArrayView>
+#include <QList>
 #include <QtGlobal>
 
 #include <algorithm>
@@ -51,8 +52,8 @@ private:
         const QByteArrayView rest = QByteArrayView(text).sliced(at);
         if (rest.startsWith("<!--"))
             return commentEnd();
-        if (foreignDepth > 0 && rest.startsWith("<![cdata["))
-            return skipPast("]]>");
+        if (!foreign.isEmpty() && rest.startsWith("<![cdata["))
+            return cdataEnd();
         if (rest.startsWith("<!") || rest.startsWith("<?"))
             return skipPast(">");
         if (rest.startsWith("</")) // "</" and no letter: a comment up to ">"
@@ -65,9 +66,20 @@ private:
 
     bool skipPast(QByteArrayView end)
     {
-        const qsizetype found = text.indexOf(end, at);
-        at = found < 0 ? -1 : found + end.size();
-        return found >= 0;
+        const qsizetype endAt = text.indexOf(end, at);
+        at = endAt < 0 ? -1 : endAt + end.size();
+        return endAt >= 0;
+    }
+
+    // In SVG or MathML a CDATA section ends at "]]>", where the engine reads HTML at its first
+    // ">": they agree where no "<" comes in between.
+    bool cdataEnd()
+    {
+        const qsizetype end = text.indexOf("]]>", at);
+        if (end < 0 || QByteArrayView(text).sliced(at + 1, end - at - 1).contains('<'))
+            return false;
+        at = end + 3;
+        return true;
     }
 
     // A comment ends at "-->" or "--!>", and "<!-->" and "<!--->" at once.
@@ -132,8 +144,10 @@ private:
         for (qsizetype end = start; end < text.size(); ++end) {
             const char c = text[end];
             if (quote) {
-                if (c == quote)
-                    quote = 0, state = BeforeName;
+                if (c == quote) {
+                    quote = 0;
+                    state = BeforeName;
+                }
                 continue;
             }
             if (c == '>') {
@@ -164,11 +178,13 @@ private:
         const qsizetype end = tagEnd(at + 2 + name.size(), &selfClosing);
         if (end < 0)
             return false;
-        if (isForeign(name) && foreignDepth > 0)
-            --foreignDepth;
-        else if (name == "template" && foreignDepth == 0 && templateDepth > 0)
+        if (isForeign(name)) {
+            const qsizetype open = foreign.lastIndexOf(name);
+            if (open >= 0)
+                foreign.resize(open); // the nearest of that name ends, with all it holds
+        } else if (name == "template" && foreign.isEmpty() && templateDepth > 0)
             --templateDepth;
-        else if (name == "tr" && foreignDepth == 0 && templateDepth == 0 && end >= from)
+        else if (name == "tr" && foreign.isEmpty() && templateDepth == 0 && end >= from)
             found = end;
         at = end;
         return true;
@@ -182,13 +198,19 @@ private:
         if (end < 0)
             return false;
         at = end;
+        const bool special = holdsText(name) || name == "template" || name == "plaintext";
         if (isForeign(name) && !selfClosing)
-            ++foreignDepth;
-        else if (name == "template" && foreignDepth == 0)
+            foreign.append(name);
+        else if (special && !foreign.isEmpty()) {
+            // An SVG or MathML element of that name, or one of HTML where the engine reads
+            // HTML inside them: the two agree where its end tag comes before any other "<".
+            const qsizetype next = text.indexOf('<', at);
+            return name != "plaintext" && next >= 0 && tagAt(next, "</", name);
+        } else if (name == "template")
             ++templateDepth; // inert: nothing in it runs
-        else if (name == "plaintext" && foreignDepth == 0)
+        else if (name == "plaintext")
             return false;
-        else if (holdsText(name) && foreignDepth == 0) {
+        else if (special) {
             at = textEnd(name);
             return at >= 0;
         }
@@ -199,7 +221,7 @@ private:
     const qsizetype from;
     qsizetype at = 0;
     qsizetype found = -1;
-    int foreignDepth = 0;
+    QList<QByteArrayView> foreign; // the SVG and MathML elements open, innermost last
     int templateDepth = 0;
 };
 

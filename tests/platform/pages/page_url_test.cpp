@@ -72,7 +72,10 @@ TEST(PageUrl, APageIsHeldAfterARowReadAsMarkup)
         "<!-- a --!><script>while (n-->0) s += '</tr>';</script><table><tr></tr>|",
         "<script><!--<script></script></tr>--></script><table><tr></tr>|",
         "<svg a=b/><text></tr></text></svg><table><tr></tr>|",
-        "<svg><![CDATA[ a > </svg> ]]></tr></svg><table><tr></tr>|",
+        "<svg><![CDATA[ a > b ]]></tr></svg><table><tr></tr>|",
+        "<svg><b><![CDATA[ x > <script> ]]></svg></tr></script><table><tr></tr>",
+        "<svg><title>i</title></svg><math></svg></tr></math><table><tr></tr>|",
+        "<svg><desc><script>'</svg></tr>'</script></desc></svg><table><tr></tr>",
         "<table><tr></tr title='>'>|<tr></tr>",
     };
     for (const QByteArray &marked : pages) {
