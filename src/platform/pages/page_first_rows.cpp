@@ -182,7 +182,9 @@ private:
             const qsizetype open = foreign.lastIndexOf(name);
             if (open >= 0)
                 foreign.resize(open); // the nearest of that name ends, with all it holds
-        } else if (name == "template" && foreign.isEmpty() && templateDepth > 0)
+        } else if (name == "select" && foreign.isEmpty())
+            inSelect = false;
+        else if (name == "template" && foreign.isEmpty() && templateDepth > 0)
             --templateDepth;
         else if (name == "tr" && foreign.isEmpty() && templateDepth == 0 && end >= from)
             found = end;
@@ -199,6 +201,11 @@ private:
             return false;
         at = end;
         const bool special = holdsText(name) || name == "template" || name == "plaintext";
+        if (foreign.isEmpty() && (name == "select" || name == "input" || name == "keygen" ||
+                                  name == "textarea")) // each ends a select, one opens
+            inSelect = name == "select" && !inSelect;
+        if (inSelect && special && name != "script" && name != "template")
+            return false; // dropped in a select, the engine reading what it holds as markup
         if (isForeign(name) && !selfClosing)
             foreign.append(name);
         else if (special && !foreign.isEmpty()) {
@@ -223,6 +230,7 @@ private:
     qsizetype found = -1;
     QList<QByteArrayView> foreign; // the SVG and MathML elements open, innermost last
     int templateDepth = 0;
+    bool inSelect = false;
 };
 
 } // namespace

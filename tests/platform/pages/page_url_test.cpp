@@ -68,6 +68,7 @@ TEST(PageUrl, APageIsHeldAfterARowReadAsMarkup)
         "<!--><table><tr></tr>|",
         "<td title=don't><script>//'></tr></script><table><tr></tr>|",
         "<plaintext><table><tr></tr>",
+        "<select><style></select><script>'</style></tr>'</script><table><tr></tr>",
         "<td>a<1<script>var s = '</tr>';</script><table><tr></tr>|",
         "<!-- a --!><script>while (n-->0) s += '</tr>';</script><table><tr></tr>|",
         "<script><!--<script></script></tr>--></script><table><tr></tr>|",
