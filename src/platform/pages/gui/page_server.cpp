@@ -192,6 +192,7 @@ private:
         const qsizetype rowsEnd = firstRowsEnd(page, firstRowsBytes);
         if (rowsEnd < 0)
             return withConnectionPolicy(withBase(std::move(page), base, script));
+        page.reserve(page.size() + script.size() + (4 << 10)); // it grows in place
         page.insert(rowsEnd, script); // past the head, where base and policy go in
         return withConnectionPolicy(withBase(std::move(page), base));
     }
