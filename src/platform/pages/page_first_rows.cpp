@@ -5,15 +5,15 @@
 #include <QtGlobal>
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
 namespace {
 
 constexpr qsizetype lookedPast = 4 << 20;
 
-bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-bool isLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+// As the engine reads a page, in any locale (the page is lower-cased).
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r'; }
+bool isLetter(char c) { return c >= 'a' && c <= 'z'; }
 // A tag's name goes on to a space, "/" or ">".
 bool endsName(char c) { return isSpace(c) || c == '/' || c == '>'; }
 

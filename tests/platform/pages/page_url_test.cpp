@@ -69,6 +69,7 @@ TEST(PageUrl, APageIsHeldAfterARowReadAsMarkup)
         "<td title=don't><script>//'></tr></script><table><tr></tr>|",
         "<plaintext><table><tr></tr>",
         "<select><style></select><script>'</style></tr>'</script><table><tr></tr>",
+        "<style\v><script>'</style></tr>'</script><table><tr></tr>|",
         "<td>a<1<script>var s = '</tr>';</script><table><tr></tr>|",
         "<!-- a --!><script>while (n-->0) s += '</tr>';</script><table><tr></tr>|",
         "<script><!--<script></script></tr>--></script><table><tr></tr>|",
