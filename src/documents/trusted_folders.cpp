@@ -97,7 +97,10 @@ QString heldBackNotice(const HeldBack &heldBack)
                                 "tables it calls");
     if (!heldBack.pluginCommand.isEmpty())
         parts << QStringLiteral("its plug-in XSLT processor %1 was not run").arg(heldBack.pluginCommand);
-    return QStringLiteral("The folder %1 is not trusted, so this table is shown, not obeyed: ")
-               .arg(currentTableFolder())
+    // A plug-in held back leaves no page to show.
+    const QString shown = heldBack.pluginCommand.isEmpty() ? QStringLiteral("shown, not obeyed")
+                                                           : QStringLiteral("not shown");
+    return QStringLiteral("The folder %1 is not trusted, so this table is %2: ")
+               .arg(currentTableFolder(), shown)
            + parts.join(QStringLiteral("; ")) + u'.';
 }

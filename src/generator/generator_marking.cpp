@@ -1,5 +1,6 @@
 #include "generator/generator_marking.h"
 
+#include "generator/xsl_text_escaping.h"
 #include "platform/xslt/generator_marks.h"
 
 #include <QRandomGenerator>
@@ -41,29 +42,12 @@ bool nameCharacter(QChar c)
            u > 0x7f;
 }
 
-// Where the markup that opens at the character ends, when it holds no element: a comment,
-// a CDATA section or a processing instruction; -1 for anything else.
-qsizetype endOfOpaqueMarkup(QStringView text, qsizetype at)
-{
-    if (at + 1 == text.size() || (text[at + 1] != u'!' && text[at + 1] != u'?'))
-        return -1;
-    for (const auto &[open, close] : {std::pair{u"<!--", u"-->"}, std::pair{u"<![CDATA[", u"]]>"},
-                                      std::pair{u"<?", u"?>"}}) {
-        const QStringView opening(open), closing(close);
-        if (text.mid(at).startsWith(opening)) {
-            const qsizetype found = text.indexOf(closing, at + opening.size());
-            return found < 0 ? text.size() : found + closing.size();
-        }
-    }
-    return -1;
-}
-
 // Calls found(nameEnd) for each start tag of the text, in order, with where its name ends.
 template <typename Found>
 void scanStartTags(QStringView text, Found found)
 {
     for (qsizetype at = text.indexOf(u'<'); at >= 0; at = text.indexOf(u'<', at)) {
-        if (const qsizetype end = endOfOpaqueMarkup(text, at); end >= 0) {
+        if (const qsizetype end = opaqueMarkupAt(text, at).end; end >= 0) {
             at = end;
             continue;
         }

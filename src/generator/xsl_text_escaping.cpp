@@ -81,21 +81,6 @@ QString escapedText(const QString &text, Replacement replacement)
 // Where a character of the user's markup stands.
 enum class Place { Text, Opaque, Tag, InApostrophes, InQuotationMarks };
 
-// The end of the comment, CDATA section or processing instruction that opens at the place,
-// whose content is taken as it stands; -1 when none opens there or it is never closed.
-qsizetype opaqueEnd(const QString &text, qsizetype at)
-{
-    for (const auto &[open, close] : {std::pair{u"<!--", u"-->"}, std::pair{u"<![CDATA[", u"]]>"},
-                                      std::pair{u"<?", u"?>"}}) {
-        const QStringView opening(open);
-        if (QStringView(text).mid(at).startsWith(opening)) {
-            const qsizetype found = text.indexOf(QStringView(close), at + opening.size());
-            return found < 0 ? -1 : found + QStringView(close).size();
-        }
-    }
-    return -1;
-}
-
 // A start or end tag opens at the place.
 bool startsTag(const QString &text, qsizetype at)
 {
@@ -146,10 +131,10 @@ void walkMarkup(const QString &text, const Visit &visit)
             at = text.size();
             break;
         }
-        if (const qsizetype end = opaqueEnd(text, at); end >= 0) {
+        if (const OpaqueMarkup opaque = opaqueMarkupAt(text, at); opaque.closed) {
             endText();
-            visit(at, end, Place::Opaque);
-            at = textStart = end;
+            visit(at, opaque.end, Place::Opaque);
+            at = textStart = opaque.end;
         } else if (startsTag(text, at)) {
             endText();
             at = textStart = walkTag(text, at, visit);
@@ -161,6 +146,21 @@ void walkMarkup(const QString &text, const Visit &visit)
 }
 
 } // namespace
+
+OpaqueMarkup opaqueMarkupAt(QStringView text, qsizetype at)
+{
+    if (at + 1 >= text.size() || (text[at + 1] != u'!' && text[at + 1] != u'?'))
+        return {};
+    for (const auto &[open, close] : {std::pair{u"<!--", u"-->"}, std::pair{u"<![CDATA[", u"]]>"},
+                                      std::pair{u"<?", u"?>"}}) {
+        const QStringView opening(open), closing(close);
+        if (text.mid(at).startsWith(opening)) {
+            const qsizetype found = text.indexOf(closing, at + opening.size());
+            return found < 0 ? OpaqueMarkup{text.size(), false} : OpaqueMarkup{found + closing.size(), true};
+        }
+    }
+    return {};
+}
 
 QString attributeText(const QString &text) { return escapedText(text, inAttribute); }
 

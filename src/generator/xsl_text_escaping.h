@@ -18,6 +18,14 @@ QString markupText(const QString &text);
 // (which holds no quote), quoted to fit where it stands: between apostrophes within an
 // attribute value the markup quotes with quotation marks, else between quotation marks.
 QString withXpathString(const QString &markup, const QString &reference, const QString &value);
+// The comment, CDATA section or processing instruction that opens at the place, whose content
+// is no markup: where it ends, past its close or at the text's end when it is never closed;
+// end -1 when none opens there.
+struct OpaqueMarkup {
+    qsizetype end = -1;
+    bool closed = false;
+};
+OpaqueMarkup opaqueMarkupAt(QStringView text, qsizetype at);
 // The length of the character or entity reference that starts at the place, 0 when none does.
 qsizetype referenceLength(const QString &text, qsizetype at);
 // Inside a CDATA section.
