@@ -215,6 +215,14 @@ TEST_F(PreviewWindowTest, StatusLineSaysWhatIsHappening)
     window->runit_Click();
     EXPECT_TRUE(waitUntil([&] { return said.endsWith("Status: [Done]"); })) << said.join(", ").toStdString();
     EXPECT_FALSE(said.contains("Status: [Failed]")) << said.join(", ").toStdString();
+    // A render that made no page says why, also once the empty page put up before it loads.
+    said.clear();
+    window->clearPage();
+    RenderOutcome none;
+    none.status = "Not rendered: why";
+    window->showRendered(none);
+    ASSERT_TRUE(waitUntil([&] { return said.size() >= 2; })); // the empty page started and ended
+    EXPECT_EQ(window->wstatus->text(), "Status: [Not rendered: why]");
     // A page process that gives up (as on a page too big for it) is named, not a bare failure.
     window->web->load(QUrl(QStringLiteral("chrome://crash")));
     EXPECT_TRUE(waitUntil([&] {

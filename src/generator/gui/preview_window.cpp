@@ -37,6 +37,8 @@ const QString generatingCaption = QStringLiteral("Generating XSL code and render
 const QString stoppedStatus = QStringLiteral("Stopped");
 const QString generatingStatus = QStringLiteral("Generating");
 const QString loadingStatus = QStringLiteral("Loading");
+const QString doneStatus = QStringLiteral("Done");
+const QUrl blankPage(QStringLiteral("about:blank")); // shown where there is no page
 const QString rendererLostStatus =
     QStringLiteral("Failed: the browser's page process ended, as it does with too big a page");
 
@@ -320,9 +322,13 @@ void PreviewWindow::stopit_Click()
 // The status line says how the page's loading goes: a page cut short is not "Done", and
 // one cut by Stop says how many of its table rows it shows. The load a new page replaces
 // ends (failed, when a script held it and its renderer was ended) before the new one
-// starts: that end is not the new page's, which is loading.
+// starts: that end is not the new page's, which is loading. The empty page that stands for
+// none tells of no page: a render that made none says why, even when the empty page loads
+// after it.
 void PreviewWindow::pageLoading(const QWebEngineLoadingInfo &loading)
 {
+    if (loading.url() == blankPage)
+        return;
     if (replacing && loading.status() != QWebEngineLoadingInfo::LoadStartedStatus)
         return;
     switch (loading.status()) {
@@ -331,7 +337,7 @@ void PreviewWindow::pageLoading(const QWebEngineLoadingInfo &loading)
         loadedStatus = loadingStatus;
         break;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
-        loadedStatus = QStringLiteral("Done");
+        loadedStatus = doneStatus;
         break;
     case QWebEngineLoadingInfo::LoadStoppedStatus:
         loadedStatus = stoppedStatus;
@@ -381,7 +387,8 @@ void PreviewWindow::showRendered(const RenderOutcome &outcome)
     if (outcome.heldBack.any() || outcome.rendered)
         showHeldBack(outcome.heldBack);
     if (!outcome.rendered) {
-        setStatus(outcome.status);
+        loadedStatus = outcome.status;
+        setStatus(loadedStatus);
         setCaption(pageCaption); // the page shown stays
         return;
     }
@@ -399,7 +406,10 @@ void PreviewWindow::clearPage()
 {
     renderQueue().forget(tableSlot);
     shownPageHost.clear();
-    replacePage(web->page(), QUrl(QStringLiteral("about:blank")));
+    replacing = true;
+    replacePage(web->page(), blankPage);
+    loadedStatus = doneStatus;
+    setStatus(loadedStatus);
     showHeldBack({});
     pageCaption = QStringLiteral("Web");
     setCaption(pageCaption);

@@ -36,7 +36,7 @@ constexpr char splitText[] = "tarvik-page-split";
 // Nodes taken out of the tree wait this long for the writer before the transform does.
 constexpr std::size_t nodesWaiting = 4096;
 // They are handed to the writer this many at a time.
-constexpr std::size_t nodesHanded = 64;
+constexpr std::size_t nodesAtOnce = 64;
 
 bool textLike(const xmlNode *node)
 {
@@ -496,7 +496,6 @@ void PageStream::startChild(Level &level, xmlNodePtr child, bool begun)
     }
 }
 
-
 // The child is complete and what follows it known: it is taken out of the tree, seen by the
 // serializer with a parent and a next sibling like its own.
 void PageStream::writeChild(Level &level, xmlNodePtr child)
@@ -588,7 +587,7 @@ void PageStream::text(std::string written)
 // counts the page's growth against the run's bound.
 void PageStream::hand(bool all)
 {
-    if (steps.empty() || (!all && nodesInSteps < nodesHanded))
+    if (steps.empty() || (!all && nodesInSteps < nodesAtOnce))
         return;
     std::vector<xmlNodePtr> written;
     if (writer->thread.joinable()) {
