@@ -240,5 +240,7 @@ qsizetype firstRowsEnd(const QByteArray &page, qsizetype from)
     if (from >= page.size())
         return -1;
     const QByteArray lower = page.left(from + lookedPast).toLower();
-    return TagScan(lower, from).rowsEnd();
+    const qsizetype end = TagScan(lower, from).rowsEnd();
+    // In a stateful encoding (ISO-2022-JP) the bytes after an escape are other characters.
+    return end >= 0 && !QByteArrayView(lower).first(end).contains('\x1b') ? end : -1;
 }

@@ -47,7 +47,8 @@ bool refusedAsWeb(const QUrl &initiator, const QUrl &firstParty, const QUrl &req
 // a UTF-16 byte order mark, which the engine reads as UTF-16 whatever else it says, comes
 // back in UTF-8 behind a UTF-8 byte order mark, which the engine takes just as surely; any
 // other page comes back as it is, read by the engine in an encoding whose ASCII bytes are
-// ASCII (others it does not read into markup), so what goes in below is read as written.
+// ASCII (others it does not read into markup) up to the first escape of a stateful one
+// (ISO-2022-JP), so what goes in below, at the page's head, is read as written.
 QByteArray inAsciiCompatibleEncoding(QByteArray page);
 
 // The page's bytes (inAsciiCompatibleEncoding) with a base element that resolves its relative URLs from

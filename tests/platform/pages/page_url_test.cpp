@@ -79,6 +79,7 @@ TEST(PageUrl, APageIsHeldAfterARowReadAsMarkup)
         "<svg><title>i</title></svg><math></svg></tr></math><table><tr></tr>|",
         "<svg><desc><script>'</svg></tr>'</script></desc></svg><table><tr></tr>",
         "<table><tr></tr title='>'>|<tr></tr>",
+        "<table><tr><td>\x1b$B</TR>\x1b(B</td></tr><tr></tr>", // kanji in ISO-2022-JP
     };
     for (const QByteArray &marked : pages) {
         QByteArray page = marked;
