@@ -362,7 +362,10 @@ void PreviewWindow::countRowsShown()
         QWebEngineScript::ApplicationWorld, [this, page](const QVariant &rows) {
             if (!rows.isValid() || !page || page != web->page() || loadedStatus != stoppedStatus)
                 return;
-            loadedStatus = QStringLiteral("Stopped after %1 table rows").arg(rows.toInt());
+            const int count = rows.toInt();
+            loadedStatus = QStringLiteral("Stopped after %1 table row%2")
+                               .arg(count)
+                               .arg(count == 1 ? "" : "s");
             setStatus(loadedStatus);
         });
 }
